@@ -1,0 +1,18 @@
+# Writes a C++ source that holds the given resource files as text, so the program needs no
+# files beside it. Called in script mode with OUTPUT, BASE and FILES (names separated by |).
+string(REPLACE "|" ";" FILES "${FILES}")
+set(out "// Generated from resources/: do not edit.\n#include \"resources/builtin_resources.hpp\"\n\n")
+string(APPEND out "#include <map>\n#include <string>\n\nnamespace qalix {\n\nnamespace {\n")
+string(APPEND out "const std::map<std::string, std::string_view>& table() {\n")
+string(APPEND out "    static const std::map<std::string, std::string_view> resources = {\n")
+foreach(file IN LISTS FILES)
+  file(READ "${BASE}/${file}" content)
+  string(APPEND out "        {\"${file}\", R\"qalixres(${content})qalixres\"},\n")
+endforeach()
+string(APPEND out "    };\n    return resources;\n}\n}  // namespace\n\n")
+string(APPEND out "std::optional<std::string_view> builtinResource(std::string_view name) {\n")
+string(APPEND out "    const auto it = table().find(std::string(name));\n")
+string(APPEND out "    if (it == table().end()) return std::nullopt;\n    return it->second;\n}\n\n")
+string(APPEND out "}  // namespace qalix\n")
+file(WRITE "${OUTPUT}.tmp" "${out}")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)

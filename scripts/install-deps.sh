@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need; does nothing when all are there.
+set -euo pipefail
+
+packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev locales)
+
+# The number texts must not follow the user's locale; the tests check it under a German one.
+ensure_german_locale() {
+  locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && return 0
+  [ "$(id -u)" -eq 0 ] || return 0
+  localedef -i de_DE -f UTF-8 de_DE.UTF-8 2>/dev/null || true
+}
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  ensure_german_locale
+  exit 0
+fi
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+ensure_german_locale

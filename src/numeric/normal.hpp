@@ -1,0 +1,32 @@
+// Normal density, distribution function and quantile, and the Brownian transition density,
+// computed with the program's own fixed recipes. Every probability of the program rests on
+// these exact roundings and constants, so they are not to be replaced by library functions.
+#pragma once
+
+namespace qalix {
+
+// The density divisor as the recipe writes it (not the correctly rounded sqrt(2*pi)).
+inline constexpr double kDensityDivisor = 2.50662827459518;
+// The value of pi used by the transition and bridge densities.
+inline constexpr double kRecipePi = 3.141593;
+// Lower end and number of Simpson intervals of the distribution-function integral.
+inline constexpr float kHnmLowerEnd = -7.0f;
+inline constexpr int kHnmIntervals = 200;
+// Newton iteration of the quantile: start, absolute tolerance on the step, step limit.
+inline constexpr double kQnormStart = 1.0;
+inline constexpr double kQnormTolerance = 1e-5;
+inline constexpr int kQnormMaxSteps = 10;
+
+// Standard normal density exp(-x^2/2) / 2.50662827459518.
+double PNM(double x);
+
+// Pr(Z <= x) by Simpson's rule on 200 intervals from -7; x is first rounded to 32 bits.
+double HNM(double x);
+
+// The x with HNM(x) = p, by at most ten Newton steps from 1.0. Callers pass 0 < p < 1.
+double QNORM(double p);
+
+// Density at x of N(mu*t, t): the Brownian increment with drift mu over a span t > 0.
+double P(double x, double mu, double t);
+
+}  // namespace qalix
