@@ -1,0 +1,63 @@
+#include "design/fields.hpp"
+
+#include <cmath>
+
+#include "numeric/number_text.hpp"
+
+namespace qalix {
+
+namespace {
+constexpr double kLargestCount = 1e9;
+}  // namespace
+
+void showF(Dialog& dialog, int control, double value, int width, int decimals) {
+    dialog.setText(control, trimmed(formatF(value, width, decimals)));
+}
+
+void showI(Dialog& dialog, int control, long long value, int width) {
+    dialog.setText(control, trimmed(formatI(value, width)));
+}
+
+void showFree(Dialog& dialog, int control, double value) {
+    dialog.setText(control, formatFree(value));
+}
+
+namespace {
+
+template <typename T>
+bool readAny(Program& program, const Dialog& dialog, int control, T& value) {
+    if (readFree(dialog.getText(control), value) == ReadStatus::Error) {
+        program.entryError();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool readField(Program& program, const Dialog& dialog, int control, double& value) {
+    return readAny(program, dialog, control, value);
+}
+bool readField(Program& program, const Dialog& dialog, int control, float& value) {
+    return readAny(program, dialog, control, value);
+}
+bool readField(Program& program, const Dialog& dialog, int control, int& value) {
+    return readAny(program, dialog, control, value);
+}
+
+bool readFixedField(Program& program, const Dialog& dialog, int control, int width, int decimals,
+                    double& value) {
+    if (readFixed(dialog.getText(control), width, decimals, value) == ReadStatus::Error) {
+        program.entryError();
+        return false;
+    }
+    return true;
+}
+
+int roundedUp(double x, float constant) {
+    const double sum = x + static_cast<double>(constant);
+    if (!(std::abs(sum) < kLargestCount)) return 0;  // NaN or beyond any sample size
+    return static_cast<int>(std::lround(sum));
+}
+
+}  // namespace qalix

@@ -1,0 +1,36 @@
+// Numbers in controls: formatted writes and reads that report unreadable entries the way
+// the whole program does, with the "Error in type of entered data!" box.
+#pragma once
+
+#include <string_view>
+
+#include "design/dialog.hpp"
+#include "design/program.hpp"
+
+namespace qalix {
+
+// Writes value as Fw.d (or Iw), blanks trimmed, into the control's text.
+void showF(Dialog& dialog, int control, double value, int width, int decimals);
+void showI(Dialog& dialog, int control, long long value, int width);
+// Writes the shortest text that reads back as value.
+void showFree(Dialog& dialog, int control, double value);
+
+// Free-format read of the control's text into value. An unreadable text shows the entry
+// error and returns false with value unchanged; a text with no number leaves value
+// unchanged and returns true.
+bool readField(Program& program, const Dialog& dialog, int control, double& value);
+bool readField(Program& program, const Dialog& dialog, int control, float& value);
+bool readField(Program& program, const Dialog& dialog, int control, int& value);
+// The same with a fixed-field read Fw.d.
+bool readFixedField(Program& program, const Dialog& dialog, int control, int width, int decimals,
+                    double& value);
+
+// nint(x + c) with c the single-precision rounding constant the caller names: a whole
+// number stays whole, a fractional one is rounded up. The sum is formed in double
+// precision: in single precision every whole m from 32 up would become m + 1. An undefined
+// or astronomically large x gives 0, which callers refuse as a size.
+int roundedUp(double x, float constant);
+inline constexpr float kRoundUp5 = 0.49999f;   // sample size of the operating characteristics
+inline constexpr float kRoundUp6 = 0.499999f;  // sample size of the information times
+
+}  // namespace qalix

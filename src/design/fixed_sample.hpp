@@ -1,0 +1,19 @@
+// Section 2 of the panel: the one-look, one-sided z-test. Any four of alpha, power, mu_a,
+// sigma and m give the fifth.
+#pragma once
+
+#include "design/dialog.hpp"
+#include "design/program.hpp"
+
+namespace qalix {
+
+// z_A = Q(1 - alpha), 1 - alpha formed in double precision from the single-precision alpha.
+double zOfAlpha(const DesignRecord& record);
+// z_P = Q(power).
+double zOfPower(const DesignRecord& record);
+
+// Callback of the five parameter combos (selection and edit changes: read the value) and of
+// the five buttons beside them (compute that parameter from the other four).
+void DESIGNPARMTR(Program& program, Dialog& panel, int control, CallbackKind kind);
+
+}  // namespace qalix

@@ -1,0 +1,176 @@
+#include "design/panel.hpp"
+
+#include <array>
+#include <initializer_list>
+
+#include "design/fields.hpp"
+#include "design/fixed_sample.hpp"
+#include "design/info_times.hpp"
+#include "design/panel_ids.hpp"
+#include "design/sequential_design.hpp"
+#include "numeric/normal.hpp"
+#include "numeric/number_text.hpp"
+
+namespace qalix {
+
+namespace {
+
+using namespace panel;
+
+// Start-up and reset values of the fixed-sample design.
+constexpr float kDefaultAlpha = 0.05f;
+constexpr double kDefaultSd = 1.0;
+constexpr double kDefaultPower = 0.8;
+constexpr double kDefaultMean = 0.5;
+constexpr double kDefaultSize = 25.0;
+constexpr double kBrownianGrids = 300.0;
+
+// Which controls a design enables: normseq, brownian, fixed.
+struct Enabling {
+    std::initializer_list<int> controls;
+    std::array<bool, 3> enabled;
+};
+
+const std::array<Enabling, 11>& enablingTable() {
+    static const std::array<Enabling, 11> table = {{
+        {{kSizeButton, kMuButton, kSdButton}, {true, false, true}},
+        {{kPowerButton, kAlphaButton}, {true, true, true}},
+        {{kAlphaCombo, kPowerCombo}, {true, true, true}},
+        {{kSdCombo, kMuCombo, kSizeCombo}, {true, false, true}},
+        {{kSequentialGroup, kLooksCombo, kRhoCombo, kCoeffCombo, kDiscordanceEdit, kGraphicGroup},
+         {true, true, false}},
+        {{kGroupSizesButton}, {true, false, false}},
+        {{kInfoTimesButton}, {false, true, false}},
+        {{kRhoButton, kCoeffButton}, {false, false, false}},
+        {{kSequentialDesignButton, kGraphicWindow, kTextWindow, kCloseWindow, kFixedTestCheck,
+          kSeqTestCheck, kImportedSamples, kSimulatedSamples},
+         {false, false, false}},
+        {{kActualSigEdit, kActualPowerEdit, kCharacteristicsGroup}, {true, true, false}},
+        {{kBoundaryButton, kSignificanceButton, kDiscordanceButton, kExpectedSizeButton},
+         {false, false, false}},
+    }};
+    return table;
+}
+
+void resetFixedDesign(Dialog& panel, DesignRecord& r) {
+    r.alpha = kDefaultAlpha;
+    r.stdDev = kDefaultSd;
+    r.power = kDefaultPower;
+    r.altMean = kDefaultMean;
+    r.sampleSize = kDefaultSize;
+    r.altDelta = zOfAlpha(r) + zOfPower(r);
+    showF(panel, kSdCombo, r.stdDev, 5, 3);
+    showF(panel, kMuCombo, r.altMean, 9, 3);
+    showF(panel, kAlphaCombo, r.alpha, 5, 3);
+    showF(panel, kPowerCombo, r.power, 5, 3);
+    showF(panel, kSizeCombo, r.sampleSize, 9, 2);
+    r.simRecordCount = 0;
+    r.importCount = 0;
+    r.selectedSetCount = 0;
+    r.importAvailable = false;
+}
+
+void applyEnabling(Dialog& panel, int column) {
+    for (const Enabling& row : enablingTable()) {
+        for (int control : row.controls) {
+            panel.setLogical(control, row.enabled[static_cast<std::size_t>(column)],
+                             Index::Enabled);
+        }
+    }
+}
+
+}  // namespace
+
+void UPDATDESIGN(Program& program, Dialog& panel, int control, CallbackKind) {
+    DesignRecord& r = program.record();
+    resetFixedDesign(panel, r);
+    int column = 0;
+    switch (control) {
+        case kNormseqDesign:
+            r.designKind = "normseq";
+            column = 0;
+            break;
+        case kBrownianDesign:
+            r.designKind = "brownian";
+            column = 1;
+            break;
+        case kFixedDesign:
+            r.designKind = "fixed";
+            column = 2;
+            break;
+        default:
+            return;
+    }
+    applyEnabling(panel, column);
+    const bool brownian = control == kBrownianDesign;
+    panel.setText(kSizeButton, brownian ? "Number of grids:" : "Sample Size m =");
+    panel.setText(kMuButton, brownian ? "Alt Mean delta_a =" : "Alt. Mean mu_a =");
+    if (brownian) {
+        r.sampleSize = kBrownianGrids;
+        panel.setText(kSizeCombo, formatFree(static_cast<long long>(kBrownianGrids)));
+        showF(panel, kMuCombo, r.altDelta, 9, 3);
+    }
+}
+
+void NLOOKCHANGE(Program&, Dialog& panel, int, CallbackKind) {
+    panel.setLogical(kRhoButton, false, Index::Enabled);
+    panel.setLogical(kCoeffButton, false, Index::Enabled);
+}
+
+void DISPLAYCHARTC(Program& program, Dialog& panel, int control, CallbackKind kind) {
+    DesignRecord& r = program.record();
+    switch (control) {
+        case kSequentialDesignButton:
+            POWER(program, panel, control, kind);
+            for (int c : {kGraphicWindow, kTextWindow, kSimulatedSamples, kBoundaryButton,
+                          kSignificanceButton, kDiscordanceButton, kExpectedSizeButton}) {
+                panel.setLogical(c, true, Index::Enabled);
+            }
+            break;
+        case kGraphicWindow:
+            r.graphicChosen = true;
+            r.textChosen = false;
+            break;
+        case kTextWindow:
+            r.textChosen = true;
+            r.graphicChosen = false;
+            break;
+        default:
+            break;
+    }
+}
+
+void QALIXINFSUB(Program& program, Dialog&, int control, CallbackKind) {
+    if (control == kExitButton) program.platform().quit(0);
+}
+
+void attachPanelCallbacks(Program& program) {
+    Dialog& p = program.panel();
+    const auto bind = [&program](auto callback) {
+        return [&program, callback](Dialog& d, int control, CallbackKind kind) {
+            callback(program, d, control, kind);
+        };
+    };
+    for (int c : {kFixedDesign, kBrownianDesign, kNormseqDesign})
+        p.attach(c, bind(UPDATDESIGN));
+    for (int c : {kAlphaCombo, kSdCombo, kPowerCombo, kMuCombo, kSizeCombo}) {
+        p.attach(c, bind(DESIGNPARMTR), CallbackKind::SelectionChanged);
+        p.attach(c, bind(DESIGNPARMTR), CallbackKind::EditChanged);
+    }
+    for (int c : {kSizeButton, kMuButton, kSdButton, kPowerButton, kAlphaButton}) {
+        p.attach(c, bind(DESIGNPARMTR));
+    }
+    p.attach(kLooksCombo, bind(NLOOKCHANGE), CallbackKind::SelectionChanged);
+    p.attach(kLooksCombo, bind(NLOOKCHANGE), CallbackKind::EditChanged);
+    for (int c : {kInfoTimesButton, kGroupSizesButton})
+        p.attach(c, bind(BOUNDPARMTR));
+    for (int c : {kRhoButton, kCoeffButton})
+        p.attach(c, bind(GETDISCPROB));
+    for (int c :
+         {kSequentialDesignButton, kGraphicWindow, kTextWindow, kFixedTestCheck, kSeqTestCheck}) {
+        p.attach(c, bind(DISPLAYCHARTC));
+    }
+    p.attach(kExitButton, bind(QALIXINFSUB));
+}
+
+}  // namespace qalix

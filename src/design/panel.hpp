@@ -1,0 +1,27 @@
+// Callbacks of the main control panel that steer it: the design choice, the number of
+// looks, the sequential-design and window buttons, and the exit.
+#pragma once
+
+#include "design/dialog.hpp"
+#include "design/program.hpp"
+
+namespace qalix {
+
+// Design choice: resets the fixed-sample parameters and sets captions and enabled states.
+void UPDATDESIGN(Program& program, Dialog& panel, int control, CallbackKind kind);
+
+// A change of the number of looks invalidates the information times: "rho" and
+// "Bound-Coeff  a:" wait for them to be entered again.
+void NLOOKCHANGE(Program& program, Dialog& panel, int control, CallbackKind kind);
+
+// "Sequential Design" and the window buttons.
+void DISPLAYCHARTC(Program& program, Dialog& panel, int control, CallbackKind kind);
+
+// "EXIT": ends the program.
+void QALIXINFSUB(Program& program, Dialog& panel, int control, CallbackKind kind);
+
+// Attaches the callbacks above, the fixed-sample calculator and the sequential design
+// callbacks to the panel.
+void attachPanelCallbacks(Program& program);
+
+}  // namespace qalix

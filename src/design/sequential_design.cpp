@@ -1,0 +1,196 @@
+#include "design/sequential_design.hpp"
+
+#include <cmath>
+#include <string>
+
+#include "design/fields.hpp"
+#include "design/fixed_sample.hpp"
+#include "design/info_times.hpp"
+#include "design/panel_ids.hpp"
+#include "engine/absorption.hpp"
+#include "engine/coefficient_search.hpp"
+#include "engine/discordance.hpp"
+#include "numeric/number_text.hpp"
+
+namespace qalix {
+
+namespace {
+
+using namespace panel;
+
+// Final centred value at which rho_max is taken: on the critical value itself.
+constexpr double kCriticalFinalValue = 0.0;
+// Points of the power and expected-size curves, and the means the latter spans.
+constexpr int kPowerPoints = 50;
+constexpr int kExpectedSizePoints = 80;
+constexpr double kExpectedThetaLow = -10.0;
+constexpr double kExpectedThetaHigh = 15.0;
+
+constexpr std::string_view kTimesError =
+    "The information times must increase strictly from above 0 to exactly 1 at the last "
+    "look.";
+
+std::string coefficientTooLarge(double a) {
+    return "The boundary coefficient a = " + formatFree(a) +
+           " is out of range: it must be positive and small enough (about 200 at most) "
+           "for the integration grids of these looks.";
+}
+
+int looks(const Program& program) {
+    return program.record().numLooks;
+}
+const double* times(const Program& program) {
+    return program.record().engineTime.data();
+}
+
+// The times as the dialog displays them, checked for what the engine can integrate over.
+bool readEngineTimes(Program& program) {
+    DesignRecord& r = program.record();
+    const Dialog& dialog = program.dialog(kInfoTimeDialog);
+    const int K = r.numLooks;
+    if (K < kMinLooks || K > kMaxLooks) {
+        program.error(kLooksError);
+        return false;
+    }
+    for (int k = 0; k < K; ++k) {
+        if (!readField(program, dialog, infotimes::kTime[static_cast<std::size_t>(k)],
+                       r.engineTime[static_cast<std::size_t>(k)])) {
+            return false;
+        }
+    }
+    double previous = 0.0;
+    for (int k = 0; k < K; ++k) {
+        const double t = r.engineTime[static_cast<std::size_t>(k)];
+        if (!(t > previous && t <= 1.0)) {
+            program.error(kTimesError);
+            return false;
+        }
+        previous = t;
+    }
+    if (previous != 1.0) {
+        program.error(kTimesError);
+        return false;
+    }
+    return true;
+}
+
+bool coefficientFits(Program& program, double a) {
+    if (a > 0.0 && innerGridsFit(a, looks(program), times(program))) return true;
+    program.error(coefficientTooLarge(a));
+    return false;
+}
+
+void showMaxDiscordance(Program& program, double a, int width, int decimals) {
+    DesignRecord& r = program.record();
+    const double rho =
+        MAXDISCP(a, r.coeffTable.data(), kGridIntervals, looks(program), times(program));
+    program.sequential().maxDiscordance = rho;
+    showF(program.panel(), kDiscordanceEdit, rho, width, decimals);
+}
+
+void searchCoefficient(Program& program, Dialog& panel) {
+    DesignRecord& r = program.record();
+    if (!readField(program, panel, kRhoCombo, r.rhoMax)) return;
+    const SearchResult result = GETA(r.rhoMax, r.coeffTable.data(), kGridIntervals, looks(program),
+                                     times(program), kCriticalFinalValue);
+    program.sequential().searchIterates = result.iterates;
+    if (result.end != SearchEnd::Converged) program.platform().consoleLine(kSearchWarning);
+    if (result.end == SearchEnd::IterationCap) {
+        program.error("The search for the boundary coefficient did not converge in " +
+                      std::to_string(kSearchIterationCap) + " steps; a = " + formatFree(result.a) +
+                      " is shown, but it does not reach rho_max.");
+    }
+    if (!coefficientFits(program, result.a)) return;
+    program.sequential().coefficient = result.a;
+    panel.setText(kCoeffCombo, formatFree(result.a));
+    showMaxDiscordance(program, result.a, 6, 4);
+    for (int c : {kRhoButton, kSequentialDesignButton, kCloseWindow}) {
+        panel.setLogical(c, true, Index::Enabled);
+    }
+}
+
+void discordanceOfCoefficient(Program& program, Dialog& panel) {
+    DesignRecord& r = program.record();
+    double a = 0.0;
+    if (!readCoefficient(program, a) || !coefficientFits(program, a)) return;
+    LATN(a, r.coeffTable.data(), kGridIntervals, looks(program), times(program));
+    r.rhoMax = GETDISC(a, r.coeffTable.data(), kGridIntervals, looks(program), times(program),
+                       kCriticalFinalValue);
+    showF(panel, kRhoCombo, r.rhoMax, 6, 4);
+    showMaxDiscordance(program, a, 8, 6);
+}
+
+// z_(1-alpha) in single precision, refreshed into the record as every engine user does.
+float refreshZAlpha(Program& program) {
+    DesignRecord& r = program.record();
+    r.zAlpha = static_cast<float>(zOfAlpha(r));
+    return r.zAlpha;
+}
+
+}  // namespace
+
+bool readCoefficient(Program& program, double& a) {
+    double& last = program.sequential().coefficient;
+    if (!readField(program, program.panel(), kCoeffCombo, last)) return false;
+    a = last;
+    return true;
+}
+
+void GETDISCPROB(Program& program, Dialog& panel, int control, CallbackKind) {
+    if (control != kCoeffButton && control != kRhoButton) return;
+    if (!readEngineTimes(program)) return;
+    if (control == kCoeffButton) {
+        searchCoefficient(program, panel);
+    } else {
+        discordanceOfCoefficient(program, panel);
+    }
+}
+
+void POWER(Program& program, Dialog& panel, int control, CallbackKind) {
+    DesignRecord& r = program.record();
+    double a = 0.0;
+    if (!readCoefficient(program, a)) return;
+    const float z = refreshZAlpha(program);
+    const double zP = zOfPower(r);
+    double thetaA = 0.0;
+    if (r.designKind == "brownian") {
+        thetaA = zP + z;
+    } else {
+        const int n = roundedUp(r.sampleSize, kRoundUp5);
+        thetaA = std::sqrt(static_cast<double>(n)) * r.altMean / r.stdDev;
+    }
+    if (control != kSequentialDesignButton) return;
+    const double* T = r.coeffTable.data();
+    const double level = ABSORPROB(a, 0.0 - z, T, looks(program), times(program)).up;
+    program.sequential().actualLevel = level;
+    showF(panel, kActualSigEdit, level, 6, 4);
+    const double power = ABSORPROB(a, thetaA - z, T, looks(program), times(program)).up;
+    program.sequential().actualPower = power;
+    showF(panel, kActualPowerEdit, power, 6, 4);
+}
+
+std::vector<double> powerFunction(Program& program) {
+    double a = 0.0;
+    if (!readCoefficient(program, a)) return {};
+    const float z = refreshZAlpha(program);
+    std::vector<double> out(2 * (kPowerPoints + 1));
+    PWRFUNC(a, z, program.record().coeffTable.data(), looks(program), times(program), kPowerPoints,
+            out.data());
+    return out;
+}
+
+std::vector<double> expectedInformation(Program& program) {
+    double a = 0.0;
+    if (!readCoefficient(program, a)) return {};
+    const float z = refreshZAlpha(program);
+    std::vector<double> out(kExpectedSizePoints + 1);
+    EXPECSIZE(a, z, program.record().coeffTable.data(), looks(program), times(program),
+              kExpectedSizePoints, kExpectedThetaLow, kExpectedThetaHigh, out.data());
+    return out;
+}
+
+const std::vector<double>& searchIterates(const Program& program) {
+    return program.sequential().searchIterates;
+}
+
+}  // namespace qalix
