@@ -1,0 +1,112 @@
+#include "engine/absorption.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "engine/geometry.hpp"
+#include "numeric/grid.hpp"
+#include "numeric/normal.hpp"
+#include "numeric/simpson.hpp"
+
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__GLIBC__)
+// exp with glibc's SIMD variants and kernels cloned per instruction set, as in discordance.cpp.
+extern "C" double exp(double) noexcept __attribute__((simd("notinbranch")));
+#define QALIX_VECTOR_KERNEL __attribute__((target_clones("avx512f", "avx2", "default")))
+#else
+#define QALIX_VECTOR_KERNEL
+#endif
+
+namespace qalix {
+
+namespace {
+
+// Arguments of exp are raised to this, so that the vector exp never falls back to the scalar
+// one: 3.3e-308 instead of a smaller value, as in discordance.cpp.
+constexpr double kExpFloor = -708.0;
+
+// The transition density P(x, mu, t) with its per-call constants taken out of the loop:
+// exp(-(x - mu*t)^2 / (2t)) / sqrt(2*pi*t), the same arithmetic in the same order as P.
+struct Density {
+    double mean;
+    double twoT;
+    double root;
+    double expFloor;  // a run-time value, so that the compiler cannot fold exp(floor)
+};
+
+Density density(double mu, double t) {
+    return {mu * t, 2.0 * t, std::sqrt(2.0 * kRecipePi * t), kExpFloor};
+}
+
+// f[i] = P(x0 + i*step, mu, t) * row[i], i = 0..200: what P2MT and PRODMT would give.
+QALIX_VECTOR_KERNEL
+void weighDensity(double x0, double step, const Density& p, const double* row, double* f) {
+    for (int i = 0; i <= kGridIntervals; ++i) {
+        const double dev = x0 + i * step - p.mean;
+        f[i] = std::exp(std::max(-dev * dev / p.twoT, p.expFloor)) / p.root * row[i];
+    }
+}
+
+// Mass of X at look k, density N(delta*t_k, t_k), on the grid x0 + i*step (from +-c_k out to
+// +-U), weighed by the continuation table row of that look. The lower grid is walked downwards
+// but integrated with the positive width d, so both masses come out positive.
+double boundaryMass(double x0, double step, double d, double delta, double tk, const double* row) {
+    std::array<double, kGridIntervals + 1> f;
+    weighDensity(x0, step, density(delta, tk), row, f.data());
+    return SIMPSON(f.data(), kGridIntervals, d);
+}
+
+}  // namespace
+
+StoppingMasses stoppingMasses(double a, double delta, const double* T, int K, const double* t) {
+    StoppingMasses m;
+    const double U = outerLimit(a);
+    std::array<double, kGridIntervals + 1> row;
+    for (int k = 1; k <= K; ++k) {
+        const double tk = t[k - 1];
+        const double c = halfWidth(a, tk);
+        const double d = (U - c) / kGridIntervals;
+        MT2TO1(T, row.data(), K, kGridIntervals, k);
+        m.sig[k - 1] = boundaryMass(c, d, d, delta, tk, row.data());
+        m.fut[k - 1] = boundaryMass(-c, -d, d, delta, tk, row.data());
+    }
+    m.beyondUpper = PTAIL(U, delta, t[0]);
+    m.beyondLower = PTAIL(-U, delta, t[0]);
+    return m;
+}
+
+Absorption ABSORPROB(double a, double delta, const double* T, int K, const double* t) {
+    const StoppingMasses m = stoppingMasses(a, delta, T, K, t);
+    Absorption r;
+    r.up = m.beyondUpper;
+    r.low = m.beyondLower;
+    for (int k = 0; k < K; ++k) {
+        r.up += m.sig[k];
+        r.low += m.fut[k];
+        r.expectedTime += (m.sig[k] + m.fut[k]) * t[k];
+    }
+    return r;
+}
+
+void PWRFUNC(double a, float z, const double* T, int K, const double* t, int npts, double* out) {
+    const double step = (kPowerThetaHigh - kPowerThetaLow) / npts;
+    double theta = kPowerThetaLow;
+    for (int i = 0; i <= npts; ++i) {
+        const Absorption r = ABSORPROB(a, theta - static_cast<double>(z), T, K, t);
+        out[2 * i] = r.up;
+        out[2 * i + 1] = r.low;
+        theta += step;
+    }
+}
+
+void EXPECSIZE(double a, float z, const double* T, int K, const double* t, int npts, double lo,
+               double hi, double* out) {
+    const double step = (hi - lo) / npts;
+    double theta = lo;
+    for (int i = 0; i <= npts; ++i) {
+        out[i] = ABSORPROB(a, theta - static_cast<double>(z), T, K, t).expectedTime;
+        theta += step;
+    }
+}
+
+}  // namespace qalix
