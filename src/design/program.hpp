@@ -2,6 +2,7 @@
 // their templates, and the platform they are shown on. One object per run (or per test).
 #pragma once
 
+#include <array>
 #include <map>
 #include <memory>
 #include <string_view>
@@ -35,6 +36,25 @@ struct SequentialState {
     double actualPower = 0.0;
 };
 
+// What the operating-characteristics dialogs keep between calls: the current look, partial
+// size and time of the boundary dialog, the means last read (a blank field leaves them),
+// and the full values behind the rounded texts they show.
+struct CharacteristicsState {
+    int look = 1;
+    int partialSize = 1;
+    float time = 0.0f;
+    std::array<float, 6> boundary{};  // B_L, B_U, b_L, b_U, p_L, p_U
+    double significanceDelta = 0.0;
+    double significanceMu = 0.0;
+    std::array<double, 4> hitting{};  // sig at, sig by, stop at, stop by
+    double sizeDelta = 0.0;
+    double sizeMu = 0.0;
+    std::array<double, 8> expected{};  // E(N), E(N|Sig), E(N|Fut), E(T), ..|Sig, ..|Fut, PS, PF
+    double discordanceDelta = 0.0;
+    double discordanceMu = 0.0;
+    std::array<double, 3> discordance{};  // all, sig, fut
+};
+
 class Program {
   public:
     explicit Program(Platform& platform);
@@ -44,6 +64,7 @@ class Program {
     Platform& platform() { return platform_; }
     SequentialState& sequential() { return sequential_; }
     const SequentialState& sequential() const { return sequential_; }
+    CharacteristicsState& characteristics() { return characteristics_; }
 
     // Builds a dialog from its template; false when there is no such template.
     bool initDialog(int id);
@@ -59,6 +80,7 @@ class Program {
     std::unique_ptr<DesignRecord> record_;  // large sample tables: kept off the stack
     std::map<int, std::unique_ptr<Dialog>> dialogs_;
     SequentialState sequential_;
+    CharacteristicsState characteristics_;
 };
 
 }  // namespace qalix

@@ -120,14 +120,13 @@ void discordanceOfCoefficient(Program& program, Dialog& panel) {
     showMaxDiscordance(program, a, 8, 6);
 }
 
-// z_(1-alpha) in single precision, refreshed into the record as every engine user does.
+}  // namespace
+
 float refreshZAlpha(Program& program) {
     DesignRecord& r = program.record();
     r.zAlpha = static_cast<float>(zOfAlpha(r));
     return r.zAlpha;
 }
-
-}  // namespace
 
 bool readCoefficient(Program& program, double& a) {
     double& last = program.sequential().coefficient;

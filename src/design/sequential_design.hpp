@@ -22,6 +22,10 @@ void POWER(Program& program, Dialog& panel, int control, CallbackKind kind);
 // error and returns false; a blank one leaves the last coefficient read.
 bool readCoefficient(Program& program, double& a);
 
+// z_(1-alpha) recomputed from alpha and stored in the record in single precision, as every
+// routine that integrates over the boundaries does before it starts.
+float refreshZAlpha(Program& program);
+
 // Rejection and acceptance probabilities of the power plot, pairs per mean, and the expected
 // information times of the expected-size plot. Empty when a cannot be read.
 std::vector<double> powerFunction(Program& program);

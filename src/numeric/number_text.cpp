@@ -202,7 +202,12 @@ std::string formatFree(double value) {
     if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
     std::array<char, 32> buffer;  // the shortest form of a double needs at most 24
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::string(buffer.data(), result.ptr);
+    std::string text(buffer.data(), result.ptr);
+    // A real always shows its point: fixed-field reads take a text without one in implied
+    // decimals, so "2" would come back as 0.00002 from an F9.5 field.
+    if (text.find('.') == std::string::npos)
+        text.insert(std::min(text.find('e'), text.size()), ".0");
+    return text;
 }
 
 std::string formatFree(long long value) {

@@ -169,15 +169,17 @@ TEST(NumberTextFormatA, Table) {
 
 TEST(NumberTextFormatFree, Examples) {
     EXPECT_EQ(formatFree(0.25), "0.25");
-    EXPECT_EQ(formatFree(300.0), "300");
+    EXPECT_EQ(formatFree(300.0), "300.0");
     EXPECT_EQ(formatFree(2.9526), "2.9526");
     EXPECT_EQ(formatFree(-0.5), "-0.5");
     EXPECT_EQ(formatFree(0.1), "0.1");
     EXPECT_EQ(formatFree(1.0 / 3.0), "0.3333333333333333");
-    EXPECT_EQ(formatFree(1e-7), "1e-07");
-    EXPECT_EQ(formatFree(1e20), "1e+20");
-    EXPECT_EQ(formatFree(0.0), "0");
-    EXPECT_EQ(formatFree(-0.0), "-0");
+    EXPECT_EQ(formatFree(1e-7), "1.0e-07");
+    EXPECT_EQ(formatFree(1e20), "1.0e+20");
+    EXPECT_EQ(formatFree(0.0), "0.0");
+    EXPECT_EQ(formatFree(-0.0), "-0.0");
+    EXPECT_EQ(formatFree(2.0), "2.0");  // read back through F9.5 it must stay 2, not 0.00002
+    EXPECT_EQ(formatFree(1.5e20), "1.5e+20");
     EXPECT_EQ(formatFree(kInf), "Infinity");
     EXPECT_EQ(formatFree(-kInf), "-Infinity");
     EXPECT_EQ(formatFree(kNaN), "NaN");
