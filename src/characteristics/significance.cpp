@@ -1,0 +1,124 @@
+#include "characteristics/significance.hpp"
+
+#include <array>
+
+#include "characteristics/common.hpp"
+#include "characteristics/control_ids.hpp"
+#include "design/sequential_design.hpp"
+#include "engine/absorption.hpp"
+
+namespace qalix {
+
+namespace {
+
+using namespace oc;
+
+struct Probability {
+    int spin;
+    int edit;
+    const char* event;
+    const char* timing;
+};
+
+// In the order PROBSIG refreshes them.
+constexpr std::array<Probability, 4> kProbabilities = {{{kSigBySpin, kSigByEdit, "sig", "by"},
+                                                        {kSigAtSpin, kSigAtEdit, "sig", "at"},
+                                                        {kStopBySpin, kStopByEdit, "stop", "by"},
+                                                        {kStopAtSpin, kStopAtEdit, "stop", "at"}}};
+
+std::size_t slot(int spin) {
+    switch (spin) {
+        case kSigAtSpin:
+            return 0;
+        case kSigBySpin:
+            return 1;
+        case kStopAtSpin:
+            return 2;
+        default:
+            return 3;
+    }
+}
+
+void showSizes(Program& program, Dialog& dialog, int k) {
+    const DesignRecord& r = program.record();
+    const auto i = static_cast<std::size_t>(k - 1);
+    if (brownian(r)) {
+        dialog.setText(kGroupSizeEdit, kCleared);
+        showI(dialog, kCumulativeEdit, static_cast<long long>(r.sampleSize * r.infoTime[i]), 4);
+    } else {
+        showI(dialog, kGroupSizeEdit, r.groupSize[i], 4);
+        showI(dialog, kCumulativeEdit, r.cumSize[i], 4);
+    }
+    dialog.setLogical(kGroupSizeEdit, !brownian(r), Index::Enabled);
+}
+
+}  // namespace
+
+std::optional<double> PROBHITTING(Program& program, double delta, int k, std::string_view event,
+                                  std::string_view timing) {
+    double a = 0.0;
+    if (!readCoefficient(program, a)) return std::nullopt;
+    const DesignRecord& r = program.record();
+    if (k < 1 || k > r.numLooks) return std::nullopt;
+    const double d = delta - refreshZAlpha(program);
+    const StoppingMasses m =
+        stoppingMasses(a, d, r.coeffTable.data(), r.numLooks, r.engineTime.data());
+    const FixedText<10> what(event);
+    const FixedText<10> when(timing);
+    const auto i = static_cast<std::size_t>(k - 1);
+    if (when == "at") {
+        if (what == "sig") return k == 1 ? m.sig[i] + m.beyondUpper : m.sig[i];
+        const double stop = m.sig[i] + m.fut[i];
+        return k == 1 ? stop + (m.beyondUpper + m.beyondLower) : stop;
+    }
+    const bool sig = what == "sig";
+    double sum = sig ? m.beyondUpper : m.beyondUpper + m.beyondLower;
+    for (std::size_t j = 0; j <= i; ++j)
+        sum += sig ? m.sig[j] : m.sig[j] + m.fut[j];
+    return sum;
+}
+
+void PROBSIG(Program& program, Dialog& dialog, int control, CallbackKind) {
+    const DesignRecord& r = program.record();
+    CharacteristicsState& s = program.characteristics();
+    switch (control) {
+        case kStageSpin: {
+            const int k = dialog.getInt(kStageSpin);
+            for (const Probability& p : kProbabilities)
+                dialog.setInt(p.spin, k);
+            break;
+        }
+        case kSigDeltaCombo:
+            if (!readDelta(program, dialog, kSigDeltaCombo, s.significanceDelta)) return;
+            if (!brownian(r)) showMu(dialog, kSigMuCombo, muOfDelta(r, s.significanceDelta));
+            break;
+        case kSigMuCombo:
+            if (!readMu(program, dialog, kSigMuCombo, s.significanceMu)) return;
+            showDelta(dialog, kSigDeltaCombo, deltaOfMu(r, s.significanceMu));
+            break;
+        default:
+            return;
+    }
+    for (const Probability& p : kProbabilities) {
+        PROBSIGSUB(program, dialog, p.spin, CallbackKind::Default);
+    }
+}
+
+void PROBSIGSUB(Program& program, Dialog& dialog, int control, CallbackKind) {
+    CharacteristicsState& s = program.characteristics();
+    const Probability* p = nullptr;
+    for (const Probability& candidate : kProbabilities) {
+        if (candidate.spin == control) p = &candidate;
+    }
+    if (p == nullptr) return;
+    if (!readDelta(program, dialog, kSigDeltaCombo, s.significanceDelta)) return;
+    const int k = dialog.getInt(control);
+    const auto value = PROBHITTING(program, s.significanceDelta, k, p->event, p->timing);
+    if (!value) return;
+    s.hitting[slot(control)] = *value;
+    showF(dialog, p->edit, *value, 7, 4);
+    dialog.setInt(kStageSpin, k);
+    showSizes(program, dialog, k);
+}
+
+}  // namespace qalix

@@ -1,0 +1,118 @@
+#include "cli/cli.hpp"
+
+#include <map>
+
+#include "cli/characteristics_report.hpp"
+#include "cli/design_report.hpp"
+#include "cli/options.hpp"
+#include "cli/session.hpp"
+#include "design/info_times.hpp"
+#include "design/panel_ids.hpp"
+#include "shell/startup.hpp"
+
+namespace qalix {
+
+namespace {
+
+using namespace panel;
+
+int designButton(const std::string& design) {
+    static const std::map<std::string, int> buttons = {
+        {"normseq", kNormseqDesign}, {"brownian", kBrownianDesign}, {"fixed", kFixedDesign}};
+    return buttons.at(design);
+}
+
+int solveButton(const std::string& item) {
+    static const std::map<std::string, int> buttons = {{"m", kSizeButton},
+                                                       {"mu", kMuButton},
+                                                       {"sd", kSdButton},
+                                                       {"power", kPowerButton},
+                                                       {"alpha", kAlphaButton}};
+    return buttons.at(item);
+}
+
+void typeIfGiven(Session& s, int control, const std::optional<std::string>& text) {
+    if (text) s.act([&](Driver& ui) { ui.type(control, *text); });
+}
+
+void runFixedSteps(Session& s, const CliOptions& o) {
+    s.act([&](Driver& ui) { ui.click(designButton(o.design)); });
+    typeIfGiven(s, kAlphaCombo, o.alpha);
+    typeIfGiven(s, kPowerCombo, o.power);
+    typeIfGiven(s, kSdCombo, o.sd);
+    typeIfGiven(s, kMuCombo, o.mu);
+    typeIfGiven(s, kSizeCombo, o.m);
+    if (o.solve) s.act([&](Driver& ui) { ui.click(solveButton(*o.solve)); });
+}
+
+// Types looks 1..K-1 of one row of the information-time dialog and updates the others.
+void enterLooks(Session& s, const std::array<int, kMaxLooks>& row,
+                const std::vector<std::string>& values) {
+    const int K = s.program().record().numLooks;
+    if (static_cast<int>(values.size()) != K - 1) {
+        throw UsageError("give " + std::to_string(K - 1) +
+                         " values, one for each look before the last");
+    }
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        s.act([&](Driver& ui) { ui.type(kInfoTimeDialog, row[k], values[k]); });
+    }
+    s.act([&](Driver& ui) { ui.click(kInfoTimeDialog, infotimes::kUpdateChanges); });
+}
+
+void runDesignSteps(Session& s, const CliOptions& o) {
+    typeIfGiven(s, kLooksCombo, o.looks);
+    const int enter = o.design == "brownian" ? kInfoTimesButton : kGroupSizesButton;
+    s.act([&](Driver& ui) { ui.click(enter); });
+    if (o.groups) enterLooks(s, infotimes::kGroupSize, *o.groups);
+    if (o.times) enterLooks(s, infotimes::kTime, *o.times);
+    s.act([&](Driver& ui) { ui.click(kInfoTimeDialog, kIdOk); });
+    typeIfGiven(s, kRhoCombo, o.rho);
+    s.act([&](Driver& ui) { ui.click(kCoeffButton); });
+    if (o.a) {
+        typeIfGiven(s, kCoeffCombo, o.a);
+        s.act([&](Driver& ui) { ui.click(kRhoButton); });
+    }
+    s.act([&](Driver& ui) { ui.click(kSequentialDesignButton); });
+}
+
+int run(const CliOptions& o, std::ostream& out, std::ostream& err) {
+    Session s;
+    s.platform().echoConsole(&err);  // keeps the warning line out of the JSON on out
+    try {
+        startUp(s.program());
+        if (!s.platform().messages().empty()) throw MessageShown{s.platform().messages().front()};
+        runFixedSteps(s, o);
+        ReportNode report = ReportNode::object();
+        reportFixed(s, report);
+        if (o.command == "design") {
+            runDesignSteps(s, o);
+            reportDesign(s, report, o.curves);
+            reportCharacteristics(s, o, report);
+        }
+        if (o.json) {
+            report.writeJson(out);
+        } else {
+            report.writeText(out);
+        }
+        return 0;
+    } catch (const MessageShown& shown) {
+        err << shown.message.caption << ": " << shown.message.text << '\n';
+        return 1;
+    } catch (const ControlRefused& refused) {
+        err << "qalix: " << refused.what() << '\n';
+        return 1;
+    }
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    try {
+        return run(parseOptions(args), out, err);
+    } catch (const UsageError& e) {
+        err << "qalix: " << e.what() << '\n' << kUsage << '\n';
+        return 2;
+    }
+}
+
+}  // namespace qalix
