@@ -25,6 +25,7 @@ class ReportNode {
     // Object member (created empty on first use) and array element.
     ReportNode& operator[](const std::string& key);
     ReportNode& push(ReportNode item);
+    ReportNode& item(std::size_t index) { return items_.at(index); }
 
     void writeJson(std::ostream& out) const;
     void writeText(std::ostream& out, const std::string& path = {}) const;

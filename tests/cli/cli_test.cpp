@@ -1,0 +1,151 @@
+// The command line, run in-process as a user runs it: options typed into the panel, output
+// read back as text or JSON, message boxes on standard error with status 1.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <sstream>
+
+#include "cli/cli.hpp"
+
+namespace qalix {
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun run(std::vector<std::string> args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = runCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// The text of a JSON member "key":"text" or the number of "key":number, first occurrence.
+std::string member(const std::string& json, const std::string& key) {
+    const std::regex pattern("\"" + key + "\":(\"[^\"]*\"|[-0-9.e+]+)");
+    std::smatch match;
+    if (!std::regex_search(json, match, pattern)) return "<missing " + key + ">";
+    std::string value = match[1];
+    if (value.front() == '"') value = value.substr(1, value.size() - 2);
+    return value;
+}
+
+TEST(CommandLine, FixedSolvesForTheSampleSize) {
+    const CliRun r = run({"fixed", "--solve", "m"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("panel.m: 24.73\n"), std::string::npos) << r.out;
+    EXPECT_TRUE(r.err.empty());
+}
+
+TEST(CommandLine, FixedJsonHoldsTextsAndFullValues) {
+    const CliRun r = run({"fixed", "--design", "brownian", "--power", "0.90", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(member(r.out, "design"), "brownian");
+    EXPECT_EQ(member(r.out, "mu"), "2.9264");  // delta_a = z_0.95 + z_0.9, 4 decimals
+    // altDelta in full: z_0.95 + z_0.9 = 2.9264052 with exact quantiles; recipe within 1e-5.
+    EXPECT_NEAR(std::stod(member(r.out, "altDelta")), 2.926405192496, 1e-5);
+    EXPECT_EQ(r.out.front(), '{');
+    EXPECT_EQ(r.out.substr(r.out.size() - 2), "}\n");
+}
+
+TEST(CommandLine, OptionsAreTypedInOrderAfterTheDesign) {
+    // sigma 2 and mu 1 give m = (2.48647 * 2 / 1)^2 = 24.73 again.
+    const CliRun r = run({"fixed", "--sd", "2", "--mu", "1", "--solve", "m", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(member(r.out, "sd"), "2");
+    EXPECT_EQ(member(r.out, "m"), "24.73");
+}
+
+TEST(CommandLine, MessageBoxGoesToStandardErrorWithStatusOne) {
+    const CliRun r = run({"fixed", "--alpha", "0.0x5"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Error: Error in type of entered data!\n");
+    EXPECT_TRUE(r.out.empty());
+}
+
+TEST(CommandLine, BadCommandLinesGiveUsageAndStatusTwo) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"solve"},
+                                               {"fixed", "--alpha"},
+                                               {"fixed", "--solve", "beta"},
+                                               {"fixed", "--looks", "4"},
+                                               {"design", "--design", "other"}}) {
+        const CliRun r = run(args);
+        EXPECT_EQ(r.status, 2) << (args.empty() ? "" : args[0]);
+        EXPECT_NE(r.err.find("usage: qalix"), std::string::npos);
+    }
+}
+
+TEST(CommandLine, LikeAUserItCannotPressDisabledButtons) {
+    const CliRun r = run({"design", "--design", "fixed"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("disabled"), std::string::npos) << r.err;
+}
+
+TEST(CommandLine, DesignSearchesTheCoefficient) {
+    const CliRun r =
+        run({"design", "--design", "brownian", "--looks", "4", "--rho", "0.02", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(member(r.out, "a").substr(0, 6), "2.9526");
+    EXPECT_EQ(member(r.out, "actualSigLevel"), "0.0509");
+    EXPECT_EQ(member(r.out, "actualPower"), "0.7989");
+    EXPECT_NE(r.out.find("\"searchIterates\":[0.4,1.24"), std::string::npos);
+    EXPECT_NE(r.out.find("{\"look\":4,\"infoTime\":\"1.000\""), std::string::npos);
+}
+
+TEST(CommandLine, DesignFromATypedCoefficient) {
+    const CliRun r =
+        run({"design", "--design", "brownian", "--looks", "4", "--a", "2.953", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(member(r.out, "rho"), "0.0200");
+    EXPECT_EQ(member(r.out, "a"), "2.953");
+    EXPECT_EQ(member(r.out, "actualSigLevel"), "0.0509");
+    EXPECT_EQ(member(r.out, "actualPower"), "0.7989");
+}
+
+TEST(CommandLine, GroupSizesAreTypedIntoTheInformationTimes) {
+    const CliRun r = run({"design", "--m", "50", "--groups", "10,10,10", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    // Update Changes: the last group takes the rest, 50 - 30 = 20; times N/m with 3 decimals.
+    EXPECT_NE(r.out.find(
+                  "{\"look\":4,\"infoTime\":\"1.000\",\"groupSize\":\"20\",\"cumulative\":\"50\"}"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\"infoTime\":\"0.600\""), std::string::npos);
+    const CliRun wrong = run({"design", "--groups", "10,10"});
+    EXPECT_EQ(wrong.status, 2);
+}
+
+TEST(CommandLine, CharacteristicsAndBoundariesPerLook) {
+    const CliRun r = run({"design", "--looks", "4", "--rho", "0.02", "--delta", "0,2.48647",
+                          "--look-details", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"characteristics\":[{\"delta\":\"0\",\"looks\":[{\"look\":1,"),
+              std::string::npos);
+    EXPECT_NE(r.out.find("{\"delta\":\"2.48647\""), std::string::npos);
+    // Every path stops by the last look; both boundaries meet at z_0.95 with P-value alpha.
+    EXPECT_NE(r.out.find("\"stopBy\":{\"text\":\"1.0000\""), std::string::npos);
+    EXPECT_NE(r.out.find("\"lowerStd\":{\"text\":\"1.6449\""), std::string::npos);
+    EXPECT_NE(r.out.find("\"upperP\":{\"text\":\"0.0500\""), std::string::npos);
+    for (const char* key :
+         {"\"expected\":{\"EN\":", "\"discordance\":{\"all\":", "\"boundaries\":["}) {
+        EXPECT_NE(r.out.find(key), std::string::npos) << key;
+    }
+}
+
+TEST(CommandLine, MeansOnTheDataScaleNeedTheirCombos) {
+    const CliRun normal = run({"design", "--means", "0.5", "--json"});
+    ASSERT_EQ(normal.status, 0) << normal.err;
+    EXPECT_NE(normal.out.find("{\"mu\":\"0.5\""), std::string::npos);
+    // On information time the mu fields are disabled: a user could not type there either.
+    const CliRun grids = run({"design", "--design", "brownian", "--means", "0.5"});
+    EXPECT_EQ(grids.status, 1);
+    EXPECT_NE(grids.err.find("disabled"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qalix
