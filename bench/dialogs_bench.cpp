@@ -1,0 +1,75 @@
+// One refresh of each operating-characteristics dialog for a 16-look design, driven as a
+// user drives it: every spin step or typed mean recomputes at once on the window thread.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "characteristics/control_ids.hpp"
+#include "design/panel_ids.hpp"
+#include "platform/headless/driver.hpp"
+#include "platform/headless/headless_platform.hpp"
+#include "shell/startup.hpp"
+
+namespace qalix {
+namespace {
+
+// A 16-look normseq design with m = 100, searched at rho_max 0.01.
+class Designed {
+  public:
+    Designed() {
+        startUp(program_);
+        ui_.type(panel::kSizeCombo, "100");
+        ui_.type(panel::kLooksCombo, "16");
+        ui_.click(panel::kGroupSizesButton);
+        ui_.click(kInfoTimeDialog, kIdOk);
+        ui_.type(panel::kRhoCombo, "0.01");
+        ui_.click(panel::kCoeffButton);
+        ui_.click(panel::kSequentialDesignButton);
+    }
+    Driver& ui() { return ui_; }
+
+  private:
+    HeadlessPlatform platform_;
+    Program program_{platform_};
+    Driver ui_{program_};
+};
+
+// Alternates between two values so that every step changes what is shown.
+template <typename Step>
+void refresh(benchmark::State& state, int opener, Step step) {
+    Designed d;
+    d.ui().click(opener);
+    int i = 0;
+    for (auto _ : state)
+        step(d.ui(), i++ % 2);
+}
+
+void BM_BoundaryLookSpin(benchmark::State& state) {
+    refresh(state, panel::kBoundaryButton,
+            [](Driver& ui, int i) { ui.spin(kBoundaryDialog, oc::kLookSpin, 8 + i); });
+}
+
+void BM_SignificanceStageSpin(benchmark::State& state) {
+    refresh(state, panel::kSignificanceButton,
+            [](Driver& ui, int i) { ui.spin(kSignificanceDialog, oc::kStageSpin, 16 - i); });
+}
+
+void BM_ExpectedSizeDelta(benchmark::State& state) {
+    refresh(state, panel::kExpectedSizeButton, [](Driver& ui, int i) {
+        ui.type(kExpectedSizeDialog, oc::kSizeDeltaCombo, i ? "1.50000" : "2.50000");
+    });
+}
+
+void BM_DiscordanceDelta(benchmark::State& state) {
+    refresh(state, panel::kDiscordanceButton, [](Driver& ui, int i) {
+        ui.type(kDiscordanceDialog, oc::kDiscDeltaCombo, i ? "1.50000" : "2.50000");
+    });
+}
+
+BENCHMARK(BM_BoundaryLookSpin)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SignificanceStageSpin)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ExpectedSizeDelta)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DiscordanceDelta)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace qalix
