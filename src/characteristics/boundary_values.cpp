@@ -5,6 +5,7 @@
 #include "characteristics/common.hpp"
 #include "characteristics/control_ids.hpp"
 #include "design/sequential_design.hpp"
+#include "engine/geometry.hpp"
 #include "numeric/normal.hpp"
 
 namespace qalix {
@@ -64,7 +65,7 @@ void computeBoundaries(Program& program, double a) {
     CharacteristicsState& s = program.characteristics();
     const double t = s.time;
     const double z = r.zAlpha;
-    const double half = std::sqrt(2.0 * a * t * (1.0 - t));
+    const double half = halfWidth(a, t);
     const float upper = static_cast<float>(z * t + half);
     const float lower = static_cast<float>(z * t - half);
     const double sumScale = r.stdDev * std::sqrt(r.sampleSize);

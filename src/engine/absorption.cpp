@@ -5,25 +5,14 @@
 #include <cmath>
 
 #include "engine/geometry.hpp"
+#include "engine/vector_exp.hpp"
 #include "numeric/grid.hpp"
 #include "numeric/normal.hpp"
 #include "numeric/simpson.hpp"
 
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__GLIBC__)
-// exp with glibc's SIMD variants and kernels cloned per instruction set, as in discordance.cpp.
-extern "C" double exp(double) noexcept __attribute__((simd("notinbranch")));
-#define QALIX_VECTOR_KERNEL __attribute__((target_clones("avx512f", "avx2", "default")))
-#else
-#define QALIX_VECTOR_KERNEL
-#endif
-
 namespace qalix {
 
 namespace {
-
-// Arguments of exp are raised to this, so that the vector exp never falls back to the scalar
-// one: 3.3e-308 instead of a smaller value, as in discordance.cpp.
-constexpr double kExpFloor = -708.0;
 
 // The transition density P(x, mu, t) with its per-call constants taken out of the loop:
 // exp(-(x - mu*t)^2 / (2t)) / sqrt(2*pi*t), the same arithmetic in the same order as P.

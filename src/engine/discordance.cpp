@@ -6,19 +6,10 @@
 #include <limits>
 
 #include "engine/geometry.hpp"
+#include "engine/vector_exp.hpp"
 #include "numeric/grid.hpp"
 #include "numeric/normal.hpp"
 #include "numeric/simpson.hpp"
-
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__GLIBC__)
-// Without -ffast-math GCC vectorises exp only when it is declared with SIMD variants; glibc's
-// libmvec provides them. The kernels are cloned for AVX-512, AVX2 and plain x86-64 and the
-// loader picks one for the machine, so the binary stays portable.
-extern "C" double exp(double) noexcept __attribute__((simd("notinbranch")));
-#define QALIX_VECTOR_KERNEL __attribute__((target_clones("avx512f", "avx2", "default")))
-#else
-#define QALIX_VECTOR_KERNEL
-#endif
 
 namespace qalix {
 
@@ -48,13 +39,6 @@ InnerGrid innerGrid(double a, double t) {
 void fillUndefined(double* T, int n, int K) {
     std::fill(T, T + K * (n + 1), std::numeric_limits<double>::quiet_NaN());
 }
-
-// The vector exp leaves arguments below about -708.4 (results below the smallest normal
-// number) to a scalar fallback costing some 30 ns a lane, and far out in the grids most
-// arguments are such. They are raised to -708: exp then gives 3.3e-308 where the scalar exp
-// gives less or 0, a difference far below anything that shows in a probability. (A select
-// back to the scalar's value would be folded away by the compiler, fallback and all.)
-constexpr double kExpFloor = -708.0;
 
 // The bridge density QCOND(x, y, s, t) with its per-call constants taken out of the loop:
 // exp(-(x - y*s/t)^2 / w) / sqrt(w*pi), with w = (1 - s/t)*s*2 (the same arithmetic, in the

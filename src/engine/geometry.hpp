@@ -19,10 +19,14 @@ inline constexpr double kInnerIntervalsPerUnit = 50.0;
 inline constexpr double kOuterMargin = 8.0;
 
 // c(t) = sqrt(2*a*t*(1 - t)): the boundary half-width at information time t.
-inline double halfWidth(double a, double t) { return std::sqrt(2.0 * a * t * (1.0 - t)); }
+inline double halfWidth(double a, double t) {
+    return std::sqrt(2.0 * a * t * (1.0 - t));
+}
 
 // U = sqrt(a*1/2) + 8: the largest half-width plus the margin.
-inline double outerLimit(double a) { return std::sqrt(a * 1.0 / 2.0) + kOuterMargin; }
+inline double outerLimit(double a) {
+    return std::sqrt(a * 1.0 / 2.0) + kOuterMargin;
+}
 
 // T[k, i] for looks k = 1..K and grid points i = 0..n at offset (k - 1) + i*K: the
 // probability of having continued at every look before k given X at look k is

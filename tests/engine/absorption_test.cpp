@@ -10,6 +10,7 @@
 
 #include "engine/discordance.hpp"
 #include "engine/geometry.hpp"
+#include "engine_test_support.hpp"
 #include "numeric/grid.hpp"
 #include "numeric/normal.hpp"
 #include "numeric/simpson.hpp"
@@ -17,19 +18,7 @@
 namespace qalix {
 namespace {
 
-constexpr int kN = kGridIntervals;
-
-// Information times k/K as the times dialog shows them, with 3 decimals.
-std::vector<double> shownTimes(int K) {
-    std::vector<double> t;
-    for (int k = 1; k <= K; ++k)
-        t.push_back(std::round(1000.0 * k / K) / 1000.0);
-    return t;
-}
-
-double exactPhi(double x) {
-    return 0.5 * std::erfc(-x / std::sqrt(2.0));
-}
+using namespace qalix::testing;
 
 // One-sided critical value for alpha = 0.05, which the program keeps in single precision.
 float criticalValue() {

@@ -9,19 +9,12 @@
 
 #include "engine/discordance.hpp"
 #include "engine/geometry.hpp"
+#include "engine_test_support.hpp"
 
 namespace qalix {
 namespace {
 
-constexpr int kN = kGridIntervals;
-
-// Information times k/K as the times dialog shows them, with 3 decimals.
-std::vector<double> shownTimes(int K) {
-    std::vector<double> t;
-    for (int k = 1; k <= K; ++k)
-        t.push_back(std::round(1000.0 * k / K) / 1000.0);
-    return t;
-}
+using namespace qalix::testing;
 
 // |x - shown| within half a unit of the last decimal shown.
 double halfUnit(int decimals) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/geometry.hpp"
+#include "engine_test_support.hpp"
 #include "numeric/grid.hpp"
 #include "numeric/normal.hpp"
 #include "numeric/simpson.hpp"
@@ -15,19 +16,7 @@
 namespace qalix {
 namespace {
 
-constexpr int kN = kGridIntervals;
-
-// Information times k/K as the times dialog shows them, with 3 decimals (0.333, 0.667).
-std::vector<double> shownTimes(int K) {
-    std::vector<double> t;
-    for (int k = 1; k <= K; ++k)
-        t.push_back(std::round(1000.0 * k / K) / 1000.0);
-    return t;
-}
-
-double exactPhi(double x) {
-    return 0.5 * std::erfc(-x / std::sqrt(2.0));
-}
+using namespace qalix::testing;
 
 // Straightforward LATN and GETDISC, built only from the grid toolkit exactly as the recipe
 // composes it; the engine's vectorised kernels must agree with these.

@@ -1,0 +1,24 @@
+// The engine's kernels evaluate exp in vector lanes. Private to src/engine.
+#pragma once
+
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__GLIBC__)
+// Without -ffast-math GCC vectorises exp only when it is declared with SIMD variants; glibc's
+// libmvec provides them. The kernels are cloned for AVX-512, AVX2 and plain x86-64 and the
+// loader picks one for the machine, so the binary stays portable.
+extern "C" double exp(double) noexcept __attribute__((simd("notinbranch")));
+#define QALIX_VECTOR_KERNEL __attribute__((target_clones("avx512f", "avx2", "default")))
+#else
+#define QALIX_VECTOR_KERNEL
+#endif
+
+namespace qalix {
+
+// The vector exp leaves arguments below about -708.4 (results below the smallest normal
+// number) to a scalar fallback costing some 30 ns a lane, and far out in the grids most
+// arguments are such. They are raised to -708: exp then gives 3.3e-308 where the scalar exp
+// gives less or 0, a difference far below anything that shows in a probability. Kernels take
+// the floor as a run-time value: a select back to the scalar's value, or a constant floor,
+// would be folded away by the compiler, fallback and all.
+inline constexpr double kExpFloor = -708.0;
+
+}  // namespace qalix
