@@ -32,7 +32,7 @@ QALIX_VECTOR_KERNEL
 void weighDensity(double x0, double step, const Density& p, const double* row, double* f) {
     for (int i = 0; i <= kGridIntervals; ++i) {
         const double dev = x0 + i * step - p.mean;
-        f[i] = std::exp(std::max(-dev * dev / p.twoT, p.expFloor)) / p.root * row[i];
+        f[i] = kernelExp(-dev * dev / p.twoT, p.expFloor) / p.root * row[i];
     }
 }
 

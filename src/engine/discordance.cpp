@@ -65,7 +65,7 @@ inline double innerPoint(const InnerGrid& g, int l) {
 [[gnu::always_inline]] inline double bridgeTerm(double x, double mean, const Bridge& b,
                                                 double weight) {
     const double dev = x - mean;
-    return std::exp(std::max(-dev * dev / b.w, b.expFloor)) / b.root * weight;
+    return kernelExp(-dev * dev / b.w, b.expFloor) / b.root * weight;
 }
 
 // Simpson sums over the inner grid g of the earlier look, one per conditioning value y_i:

@@ -11,14 +11,22 @@ extern "C" double exp(double) noexcept __attribute__((simd("notinbranch")));
 #define QALIX_VECTOR_KERNEL
 #endif
 
+#include <algorithm>
+#include <cmath>
+
 namespace qalix {
 
 // The vector exp leaves arguments below about -708.4 (results below the smallest normal
 // number) to a scalar fallback costing some 30 ns a lane, and far out in the grids most
-// arguments are such. They are raised to -708: exp then gives 3.3e-308 where the scalar exp
-// gives less or 0, a difference far below anything that shows in a probability. Kernels take
-// the floor as a run-time value: a select back to the scalar's value, or a constant floor,
-// would be folded away by the compiler, fallback and all.
+// arguments are such. So exp never sees them: below -708 the kernels take 0 where the
+// scalar exp gives a subnormal number (at most 3.3e-308) or 0, a difference far below
+// anything that shows in a probability, and a mass that cannot occur stays exactly 0. Kernels
+// take the floor as a run-time value: a constant one would be folded away, fallback and all.
 inline constexpr double kExpFloor = -708.0;
+
+[[gnu::always_inline]] inline double kernelExp(double x, double floor) {
+    const double e = std::exp(std::max(x, floor));
+    return x < floor ? 0.0 : e;
+}
 
 }  // namespace qalix
