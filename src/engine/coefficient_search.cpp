@@ -40,7 +40,8 @@ bool slopeIsFlat(const Evaluation& e) {
 
 }  // namespace
 
-SearchResult GETA(double rhoTarget, double* T, int n, int K, const double* t, double y) {
+SearchResult GETA(double rhoTarget, double* T, int n, int K, const double* t, double y,
+                  int stepLimit) {
     ContinuationTable scratch;
     SearchResult result;
     double a = kSearchStart;
@@ -55,7 +56,7 @@ SearchResult GETA(double rhoTarget, double* T, int n, int K, const double* t, do
             result.end = SearchEnd::FlatSlope;
             break;
         }
-        if (step == kSearchIterationCap) {
+        if (step == stepLimit) {
             result.end = SearchEnd::IterationCap;
             break;
         }

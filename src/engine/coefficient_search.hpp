@@ -22,7 +22,9 @@ struct SearchResult {
     std::vector<double> iterates;  // every a evaluated as a_cur, the returned one last
 };
 
-// On return T holds the continuation table for the returned a.
-SearchResult GETA(double rhoTarget, double* T, int n, int K, const double* t, double y);
+// On return T holds the continuation table for the returned a. The search gives up after
+// stepLimit Newton steps.
+SearchResult GETA(double rhoTarget, double* T, int n, int K, const double* t, double y,
+                  int stepLimit = kSearchIterationCap);
 
 }  // namespace qalix

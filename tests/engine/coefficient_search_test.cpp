@@ -102,5 +102,19 @@ TEST(CoefficientSearch, StopsOnAFlatSlopeForAnUnreachableTarget) {
     EXPECT_LE(r.iterates.size(), static_cast<std::size_t>(kSearchIterationCap) + 1);
 }
 
+// The cap ends a search that would go on: with two steps allowed, the four-look search for
+// 0.02 stops at its third iterate, 1.995, with the table of that coefficient.
+TEST(CoefficientSearch, GivesUpAfterItsStepLimit) {
+    const std::vector<double> t = shownTimes(4);
+    ContinuationTable table;
+    const SearchResult r = GETA(0.02, table.data(), kN, 4, t.data(), 0.0, 2);
+    EXPECT_EQ(r.end, SearchEnd::IterationCap);
+    ASSERT_EQ(r.iterates.size(), 3u);
+    EXPECT_NEAR(r.a, 1.995, 0.0005);
+    ContinuationTable expected;
+    LATN(r.a, expected.data(), kN, 4, t.data());
+    EXPECT_EQ(table.values, expected.values);
+}
+
 }  // namespace
 }  // namespace qalix
