@@ -52,6 +52,8 @@ const std::array<Enabling, 11>& enablingTable() {
     return table;
 }
 
+}  // namespace
+
 void resetFixedDesign(Dialog& panel, DesignRecord& r) {
     r.alpha = kDefaultAlpha;
     r.stdDev = kDefaultSd;
@@ -69,6 +71,8 @@ void resetFixedDesign(Dialog& panel, DesignRecord& r) {
     r.selectedSetCount = 0;
     r.importAvailable = false;
 }
+
+namespace {
 
 void applyEnabling(Dialog& panel, int column) {
     for (const Enabling& row : enablingTable()) {

@@ -7,6 +7,10 @@
 
 namespace qalix {
 
+// Puts the start-up values of the fixed-sample design into the record and the panel combos,
+// and forgets the samples.
+void resetFixedDesign(Dialog& panel, DesignRecord& record);
+
 // Design choice: resets the fixed-sample parameters and sets captions and enabled states.
 void UPDATDESIGN(Program& program, Dialog& panel, int control, CallbackKind kind);
 

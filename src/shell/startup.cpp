@@ -28,21 +28,10 @@ constexpr std::array<std::string_view, 12> kDefaultSampleNames = {
 void putStartupValues(Program& program) {
     DesignRecord& r = program.record();
     Dialog& panel = program.panel();
-    r.alpha = 0.05f;
-    r.stdDev = 1.0;
-    r.power = 0.8;
-    r.altMean = 0.5;
-    r.sampleSize = 25.0;
-    r.simRecordCount = 0;
-    r.importCount = 0;
-    r.selectedSetCount = 0;
-    r.importAvailable = false;
+    resetFixedDesign(panel, r);
+    // At start the alternative is the drift of the start-up design itself, 2.5; a design
+    // choice replaces it by z_(1-alpha) + z_(power).
     r.altDelta = std::sqrt(r.sampleSize) * r.altMean / r.stdDev;
-    showF(panel, panel::kSdCombo, r.stdDev, 5, 3);
-    showF(panel, panel::kMuCombo, r.altMean, 9, 3);
-    showF(panel, panel::kAlphaCombo, r.alpha, 5, 3);
-    showF(panel, panel::kPowerCombo, r.power, 5, 3);
-    showF(panel, panel::kSizeCombo, r.sampleSize, 9, 2);
     for (std::size_t i = 0; i < kDefaultSampleNames.size(); ++i) {
         r.importVarName[i] = kDefaultSampleNames[i];
     }
