@@ -15,6 +15,9 @@ namespace {
 using namespace oc;
 
 constexpr int kSpecialValueCount = 3;
+// A special value is written into the delta combo as F8.5, one place narrower than typed
+// deltas are read.
+constexpr int kSpecialDeltaWidth = 8;
 
 // Takes delta from the calling control, writing the other scale. False on a read error.
 bool chooseDelta(Program& program, Dialog& dialog, int control, float z, double& delta) {
@@ -39,7 +42,7 @@ bool chooseDelta(Program& program, Dialog& dialog, int control, float z, double&
             // The null mean, the mean on the critical line, the alternative, and round again.
             const int which = r.expectMeanSel;
             s.sizeDelta = which == 2 ? z : which == 3 ? r.thetaAlt : 0.0;
-            showF(dialog, kSizeDeltaCombo, s.sizeDelta, kMuWidth, kMeanDecimals);
+            showF(dialog, kSizeDeltaCombo, s.sizeDelta, kSpecialDeltaWidth, kMeanDecimals);
             if (!brownian(r)) showMu(dialog, kSizeMuCombo, muOfDelta(r, s.sizeDelta));
             r.expectMeanSel = which % kSpecialValueCount + 1;
             break;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <initializer_list>
+#include <vector>
 
 #include "design/fields.hpp"
 #include "design/fixed_sample.hpp"
@@ -27,7 +28,7 @@ constexpr double kBrownianGrids = 300.0;
 
 // Which controls a design enables: normseq, brownian, fixed.
 struct Enabling {
-    std::initializer_list<int> controls;
+    std::vector<int> controls;
     std::array<bool, 3> enabled;
 };
 
