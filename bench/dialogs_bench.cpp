@@ -4,7 +4,11 @@
 
 #include <string>
 
-#include "characteristics/control_ids.hpp"
+#include "characteristics/boundary_ids.hpp"
+#include "characteristics/discordance_ids.hpp"
+#include "characteristics/expected_size_ids.hpp"
+#include "characteristics/significance_ids.hpp"
+#include "design/info_time_ids.hpp"
 #include "design/panel_ids.hpp"
 #include "platform/headless/driver.hpp"
 #include "platform/headless/headless_platform.hpp"
@@ -20,49 +24,56 @@ class Designed {
         startUp(program_);
         ui_.type(panel::kSizeCombo, "100");
         ui_.type(panel::kLooksCombo, "16");
+        platform_.onModal(kInfoTimeDialog,
+                          [this](Dialog&) { ui_.click(kInfoTimeDialog, infotimes::kOk); });
         ui_.click(panel::kGroupSizesButton);
-        ui_.click(kInfoTimeDialog, kIdOk);
         ui_.type(panel::kRhoCombo, "0.01");
         ui_.click(panel::kCoeffButton);
         ui_.click(panel::kSequentialDesignButton);
     }
     Driver& ui() { return ui_; }
+    HeadlessPlatform& platform() { return platform_; }
 
   private:
     HeadlessPlatform platform_;
     Program program_{platform_};
-    Driver ui_{program_};
+    Driver ui_{program_.dialogs()};
 };
 
-// Alternates between two values so that every step changes what is shown.
+// Alternates between two values so that every step changes what is shown, while the
+// dialog the opener shows is open; closes it after.
 template <typename Step>
-void refresh(benchmark::State& state, int opener, Step step) {
+void refresh(benchmark::State& state, int opener, int dialog, Step step) {
     Designed d;
+    d.platform().onModal(dialog, [&](Dialog&) {
+        int i = 0;
+        for (auto _ : state)
+            step(d.ui(), i++ % 2);
+        d.ui().close(dialog);
+    });
     d.ui().click(opener);
-    int i = 0;
-    for (auto _ : state)
-        step(d.ui(), i++ % 2);
 }
 
 void BM_BoundaryLookSpin(benchmark::State& state) {
-    refresh(state, panel::kBoundaryButton,
-            [](Driver& ui, int i) { ui.spin(kBoundaryDialog, oc::kLookSpin, 8 + i); });
+    refresh(state, panel::kBoundaryButton, kBoundaryDialog,
+            [](Driver& ui, int i) { ui.spin(kBoundaryDialog, boundaries::kLookSpin, 8 + i); });
 }
 
 void BM_SignificanceStageSpin(benchmark::State& state) {
-    refresh(state, panel::kSignificanceButton,
-            [](Driver& ui, int i) { ui.spin(kSignificanceDialog, oc::kStageSpin, 16 - i); });
+    refresh(state, panel::kSignificanceButton, kSignificanceDialog, [](Driver& ui, int i) {
+        ui.spin(kSignificanceDialog, significance::kStageSpin, 16 - i);
+    });
 }
 
 void BM_ExpectedSizeDelta(benchmark::State& state) {
-    refresh(state, panel::kExpectedSizeButton, [](Driver& ui, int i) {
-        ui.type(kExpectedSizeDialog, oc::kSizeDeltaCombo, i ? "1.50000" : "2.50000");
+    refresh(state, panel::kExpectedSizeButton, kExpectedSizeDialog, [](Driver& ui, int i) {
+        ui.type(kExpectedSizeDialog, expectedsize::kDeltaCombo, i ? "1.50000" : "2.50000");
     });
 }
 
 void BM_DiscordanceDelta(benchmark::State& state) {
-    refresh(state, panel::kDiscordanceButton, [](Driver& ui, int i) {
-        ui.type(kDiscordanceDialog, oc::kDiscDeltaCombo, i ? "1.50000" : "2.50000");
+    refresh(state, panel::kDiscordanceButton, kDiscordanceDialog, [](Driver& ui, int i) {
+        ui.type(kDiscordanceDialog, discordance::kDeltaCombo, i ? "1.50000" : "2.50000");
     });
 }
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "characteristics/boundary_ids.hpp"
 #include "characteristics/common.hpp"
-#include "characteristics/control_ids.hpp"
 #include "design/sequential_design.hpp"
 #include "engine/geometry.hpp"
 #include "numeric/normal.hpp"
@@ -12,15 +12,19 @@ namespace qalix {
 
 namespace {
 
-using namespace oc;
+using namespace boundaries;
 
-// Combo 1070 reads and shows the information time as F6.4.
-constexpr int kTimeWidth = 6;
-constexpr int kTimeDecimals = 4;
+// The information time is read and shown as F6.4, the boundaries on the sum scale as F8.3
+// and the others as F8.4.
+constexpr FieldFormat kTimeFormat{6, 4};
+constexpr FieldFormat kSumFormat{8, 3};
+constexpr FieldFormat kStdFormat{8, 4};
+// What the sum-scale fields show on information time, where there is no sum.
+constexpr std::string_view kNoSum = "     ";
 
 // Sets the look, partial size and time the calling control asks for. False when the
 // typed time cannot be read.
-bool placeLook(Program& program, Dialog& dialog, int control, int M) {
+bool placeLook(CharacteristicsContext& program, Dialog& dialog, int control, int M) {
     DesignRecord& r = program.record();
     CharacteristicsState& s = program.characteristics();
     switch (control) {
@@ -38,7 +42,7 @@ bool placeLook(Program& program, Dialog& dialog, int control, int M) {
         }
         case kTimeButton: {
             double t = s.time;
-            if (!readFixedField(program, dialog, kTimeCombo, kTimeWidth, kTimeDecimals, t)) {
+            if (!readFixedField(program, dialog, kTimeCombo, kTimeFormat, t)) {
                 return false;
             }
             // The time is kept in single precision, and t*M formed there: "0.3" with M = 25
@@ -60,7 +64,7 @@ bool placeLook(Program& program, Dialog& dialog, int control, int M) {
 }
 
 // The six boundaries at the current time, in single precision.
-void computeBoundaries(Program& program, double a) {
+void computeBoundaries(CharacteristicsContext& program, double a) {
     const DesignRecord& r = program.record();
     CharacteristicsState& s = program.characteristics();
     const double t = s.time;
@@ -69,25 +73,27 @@ void computeBoundaries(Program& program, double a) {
     const float upper = static_cast<float>(z * t + half);
     const float lower = static_cast<float>(z * t - half);
     const double sumScale = r.stdDev * std::sqrt(r.sampleSize);
-    s.boundary = {static_cast<float>(lower * sumScale),
-                  static_cast<float>(upper * sumScale),
-                  lower,
-                  upper,
-                  static_cast<float>(1.0 - HNM(lower / std::sqrt(t))),
-                  static_cast<float>(1.0 - HNM(upper / std::sqrt(t)))};
+    BoundaryValues& b = s.boundary;
+    b.lowerSum = static_cast<float>(lower * sumScale);
+    b.upperSum = static_cast<float>(upper * sumScale);
+    b.lowerStd = lower;
+    b.upperStd = upper;
+    b.lowerP = static_cast<float>(1.0 - HNM(lower / std::sqrt(t)));
+    b.upperP = static_cast<float>(1.0 - HNM(upper / std::sqrt(t)));
 }
 
-void showBoundaries(Program& program, Dialog& dialog) {
+void showBoundaries(CharacteristicsContext& program, Dialog& dialog) {
     const DesignRecord& r = program.record();
     const CharacteristicsState& s = program.characteristics();
-    showF(dialog, kTimeCombo, s.time, kTimeWidth, kTimeDecimals);
+    const BoundaryValues& b = s.boundary;
+    showF(dialog, kTimeCombo, s.time, kTimeFormat);
     const bool grids = brownian(r);
     if (grids) {
-        dialog.setText(kUpperSum, "     ");
-        dialog.setText(kLowerSum, "     ");
+        dialog.setText(kUpperSum, kNoSum);
+        dialog.setText(kLowerSum, kNoSum);
     } else {
-        showF(dialog, kUpperSum, s.boundary[1], 8, 3);
-        showF(dialog, kLowerSum, s.boundary[0], 8, 3);
+        showF(dialog, kUpperSum, b.upperSum, kSumFormat);
+        showF(dialog, kLowerSum, b.lowerSum, kSumFormat);
     }
     dialog.setText(kPartialSizeLabel, grids ? "Number of Grids" : "Partial Sample Size");
     dialog.setText(kPartialSizeGroup, grids
@@ -95,15 +101,15 @@ void showBoundaries(Program& program, Dialog& dialog) {
                                           : "Partial Sample Size and Information Time (Fraction)");
     dialog.setLogical(kUpperSum, !grids, Index::Enabled);
     dialog.setLogical(kLowerSum, !grids, Index::Enabled);
-    showF(dialog, kUpperStd, s.boundary[3], 8, 4);
-    showF(dialog, kLowerStd, s.boundary[2], 8, 4);
-    showF(dialog, kUpperP, s.boundary[5], 8, 4);
-    showF(dialog, kLowerP, s.boundary[4], 8, 4);
+    showF(dialog, kUpperStd, b.upperStd, kStdFormat);
+    showF(dialog, kLowerStd, b.lowerStd, kStdFormat);
+    showF(dialog, kUpperP, b.upperP, kStdFormat);
+    showF(dialog, kLowerP, b.lowerP, kStdFormat);
 }
 
 }  // namespace
 
-void BOUNDARY(Program& program, Dialog& dialog, int control, CallbackKind) {
+void BOUNDARY(CharacteristicsContext& program, Dialog& dialog, int control, CallbackKind) {
     double a = 0.0;
     if (!readCoefficient(program, a)) return;
     const int M = maximumSize(program.record());

@@ -2,12 +2,12 @@
 // sum scale, the Brownian scale and as critical P-values.
 #pragma once
 
-#include "design/dialog.hpp"
-#include "design/program.hpp"
+#include "characteristics/context.hpp"
+#include "ui/dialog.hpp"
 
 namespace qalix {
 
 // Callback of the look spin, the partial-size spin and the "Information Time" button.
-void BOUNDARY(Program& program, Dialog& dialog, int control, CallbackKind kind);
+void BOUNDARY(CharacteristicsContext& program, Dialog& dialog, int control, CallbackKind kind);
 
 }  // namespace qalix

@@ -4,15 +4,14 @@
 
 #include <cmath>
 
+#include "design/context.hpp"
 #include "design/fields.hpp"
-#include "design/program.hpp"
 
 namespace qalix {
 
 // Means are read and written as F8.5 (mu) and F9.5 (delta) fixed fields.
-inline constexpr int kMuWidth = 8;
-inline constexpr int kDeltaWidth = 9;
-inline constexpr int kMeanDecimals = 5;
+inline constexpr FieldFormat kMuFormat{8, 5};
+inline constexpr FieldFormat kDeltaFormat{9, 5};
 
 // M: the maximum sample size, m rounded up.
 inline int maximumSize(const DesignRecord& r) {
@@ -32,16 +31,16 @@ inline bool brownian(const DesignRecord& r) {
 }
 
 inline void showMu(Dialog& d, int control, double mu) {
-    showF(d, control, mu, kMuWidth, kMeanDecimals);
+    showF(d, control, mu, kMuFormat);
 }
 inline void showDelta(Dialog& d, int control, double delta) {
-    showF(d, control, delta, kDeltaWidth, kMeanDecimals);
+    showF(d, control, delta, kDeltaFormat);
 }
-inline bool readMu(Program& p, const Dialog& d, int control, double& mu) {
-    return readFixedField(p, d, control, kMuWidth, kMeanDecimals, mu);
+inline bool readMu(DesignContext& p, const Dialog& d, int control, double& mu) {
+    return readFixedField(p, d, control, kMuFormat, mu);
 }
-inline bool readDelta(Program& p, const Dialog& d, int control, double& delta) {
-    return readFixedField(p, d, control, kDeltaWidth, kMeanDecimals, delta);
+inline bool readDelta(DesignContext& p, const Dialog& d, int control, double& delta) {
+    return readFixedField(p, d, control, kDeltaFormat, delta);
 }
 
 // Two blanks in a field, the way the dialogs clear the values that do not apply.

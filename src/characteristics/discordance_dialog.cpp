@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "characteristics/common.hpp"
-#include "characteristics/control_ids.hpp"
+#include "characteristics/discordance_ids.hpp"
 #include "design/sequential_design.hpp"
 #include "engine/discordance.hpp"
 #include "numeric/grid.hpp"
@@ -15,36 +15,37 @@ namespace qalix {
 
 namespace {
 
-using namespace oc;
+using namespace discordance;
 
 // Final values from -2 to 2 in steps of 2/30.
 constexpr int kHalfIntervals = 30;
 constexpr double kRange = 2.0;
+constexpr FieldFormat kDiscordanceFormat{7, 5};
 
-bool chooseDelta(Program& program, Dialog& dialog, int control, double& d) {
+bool chooseDelta(CharacteristicsContext& program, Dialog& dialog, int control, double& d) {
     const DesignRecord& r = program.record();
     CharacteristicsState& s = program.characteristics();
     const double z = r.zAlpha;  // as last stored by the other dialogs
     switch (control) {
         case kRhoMaxButton:
             s.discordanceDelta = z;
-            showDelta(dialog, kDiscDeltaCombo, s.discordanceDelta);
-            if (!brownian(r)) showMu(dialog, kDiscMuCombo, muOfDelta(r, s.discordanceDelta));
+            showDelta(dialog, kDeltaCombo, s.discordanceDelta);
+            if (!brownian(r)) showMu(dialog, kMuCombo, muOfDelta(r, s.discordanceDelta));
             d = 0.0;
             return true;
-        case kDiscDeltaCombo:
-            if (!readDelta(program, dialog, kDiscDeltaCombo, s.discordanceDelta)) return false;
+        case kDeltaCombo:
+            if (!readDelta(program, dialog, kDeltaCombo, s.discordanceDelta)) return false;
             if (brownian(r)) {
-                dialog.setText(kDiscMuCombo, kCleared);
-                dialog.setLogical(kDiscMuCombo, false, Index::Enabled);
+                dialog.setText(kMuCombo, kCleared);
+                dialog.setLogical(kMuCombo, false, Index::Enabled);
             } else {
-                showMu(dialog, kDiscMuCombo, muOfDelta(r, s.discordanceDelta));
+                showMu(dialog, kMuCombo, muOfDelta(r, s.discordanceDelta));
             }
             break;
-        case kDiscMuCombo:
-            if (!readMu(program, dialog, kDiscMuCombo, s.discordanceMu)) return false;
+        case kMuCombo:
+            if (!readMu(program, dialog, kMuCombo, s.discordanceMu)) return false;
             s.discordanceDelta = deltaOfMu(r, s.discordanceMu);
-            showDelta(dialog, kDiscDeltaCombo, s.discordanceDelta);
+            showDelta(dialog, kDeltaCombo, s.discordanceDelta);
             break;
         default:
             return false;
@@ -55,7 +56,7 @@ bool chooseDelta(Program& program, Dialog& dialog, int control, double& d) {
 
 }  // namespace
 
-double DISCPROB(const Program& program, double a, double d, std::string_view part) {
+double DISCPROB(const DesignContext& program, double a, double d, std::string_view part) {
     const DesignRecord& r = program.record();
     const FixedText<10> key(part);
     const double h = kRange / kHalfIntervals;
@@ -82,18 +83,18 @@ double DISCPROB(const Program& program, double a, double d, std::string_view par
     return SIMPSON(rho.data(), n, h);
 }
 
-void PROBDISC(Program& program, Dialog& dialog, int control, CallbackKind) {
+void PROBDISC(CharacteristicsContext& program, Dialog& dialog, int control, CallbackKind) {
     double a = 0.0;
     if (!readCoefficient(program, a)) return;
     double d = 0.0;
     if (!chooseDelta(program, dialog, control, d)) return;
-    auto& values = program.characteristics().discordance;
-    const std::array<int, 3> edits = {kDiscAll, kDiscSig, kDiscFut};
-    const std::array<const char*, 3> parts = {"all", "sig", "fut"};
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        values[i] = DISCPROB(program, a, d, parts[i]);
-        showF(dialog, edits[i], values[i], 7, 5);
-    }
+    DiscordanceValues& values = program.characteristics().discordance;
+    values.overall = DISCPROB(program, a, d, "all");
+    values.atSignificance = DISCPROB(program, a, d, "sig");
+    values.atFutility = DISCPROB(program, a, d, "fut");
+    showF(dialog, kOverall, values.overall, kDiscordanceFormat);
+    showF(dialog, kAtSignificance, values.atSignificance, kDiscordanceFormat);
+    showF(dialog, kAtFutility, values.atFutility, kDiscordanceFormat);
 }
 
 }  // namespace qalix

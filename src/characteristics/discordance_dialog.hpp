@@ -4,16 +4,16 @@
 
 #include <string_view>
 
-#include "design/dialog.hpp"
-#include "design/program.hpp"
+#include "characteristics/context.hpp"
+#include "ui/dialog.hpp"
 
 namespace qalix {
 
 // Callback of the two mean combos and the "rho_max" button.
-void PROBDISC(Program& program, Dialog& dialog, int control, CallbackKind kind);
+void PROBDISC(CharacteristicsContext& program, Dialog& dialog, int control, CallbackKind kind);
 
 // The conditional discordance integrated against the final value's density N(d, 1): over
 // -2..2 for "all", -2..0 for "sig" and 0..2 for "fut". d is the centred drift delta - z.
-double DISCPROB(const Program& program, double a, double d, std::string_view part);
+double DISCPROB(const DesignContext& program, double a, double d, std::string_view part);
 
 }  // namespace qalix

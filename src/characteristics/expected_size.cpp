@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "characteristics/common.hpp"
-#include "characteristics/control_ids.hpp"
+#include "characteristics/expected_size_ids.hpp"
 #include "design/sequential_design.hpp"
 #include "engine/absorption.hpp"
 
@@ -12,38 +12,43 @@ namespace qalix {
 
 namespace {
 
-using namespace oc;
+using namespace expectedsize;
 
 constexpr int kSpecialValueCount = 3;
 // A special value is written into the delta combo as F8.5, one place narrower than typed
 // deltas are read.
-constexpr int kSpecialDeltaWidth = 8;
+constexpr FieldFormat kSpecialDeltaFormat{8, 5};
+// Probabilities F7.4, information times F7.5, sample sizes F7.1.
+constexpr FieldFormat kProbabilityFormat{7, 4};
+constexpr FieldFormat kTimeFormat{7, 5};
+constexpr FieldFormat kSizeFormat{7, 1};
 
 // Takes delta from the calling control, writing the other scale. False on a read error.
-bool chooseDelta(Program& program, Dialog& dialog, int control, float z, double& delta) {
+bool chooseDelta(CharacteristicsContext& program, Dialog& dialog, int control, float z,
+                 double& delta) {
     DesignRecord& r = program.record();
     CharacteristicsState& s = program.characteristics();
     switch (control) {
-        case kSizeDeltaCombo:
-            if (!readDelta(program, dialog, kSizeDeltaCombo, s.sizeDelta)) return false;
+        case kDeltaCombo:
+            if (!readDelta(program, dialog, kDeltaCombo, s.sizeDelta)) return false;
             if (brownian(r)) {
-                dialog.setText(kSizeMuCombo, kCleared);
-                dialog.setLogical(kSizeMuCombo, false, Index::Enabled);
+                dialog.setText(kMuCombo, kCleared);
+                dialog.setLogical(kMuCombo, false, Index::Enabled);
             } else {
-                showMu(dialog, kSizeMuCombo, muOfDelta(r, s.sizeDelta));
+                showMu(dialog, kMuCombo, muOfDelta(r, s.sizeDelta));
             }
             break;
-        case kSizeMuCombo:
-            if (!readMu(program, dialog, kSizeMuCombo, s.sizeMu)) return false;
+        case kMuCombo:
+            if (!readMu(program, dialog, kMuCombo, s.sizeMu)) return false;
             s.sizeDelta = deltaOfMu(r, s.sizeMu);
-            showDelta(dialog, kSizeDeltaCombo, s.sizeDelta);
+            showDelta(dialog, kDeltaCombo, s.sizeDelta);
             break;
         case kSpecialValues: {
             // The null mean, the mean on the critical line, the alternative, and round again.
             const int which = r.expectMeanSel;
             s.sizeDelta = which == 2 ? z : which == 3 ? r.thetaAlt : 0.0;
-            showF(dialog, kSizeDeltaCombo, s.sizeDelta, kSpecialDeltaWidth, kMeanDecimals);
-            if (!brownian(r)) showMu(dialog, kSizeMuCombo, muOfDelta(r, s.sizeDelta));
+            showF(dialog, kDeltaCombo, s.sizeDelta, kSpecialDeltaFormat);
+            if (!brownian(r)) showMu(dialog, kMuCombo, muOfDelta(r, s.sizeDelta));
             r.expectMeanSel = which % kSpecialValueCount + 1;
             break;
         }
@@ -55,7 +60,7 @@ bool chooseDelta(Program& program, Dialog& dialog, int control, float z, double&
 }
 
 // Expected times overall and given each ending, and the probabilities of the endings.
-void computeExpectations(Program& program, double a, double d) {
+void computeExpectations(CharacteristicsContext& program, double a, double d) {
     const DesignRecord& r = program.record();
     const StoppingMasses m =
         stoppingMasses(a, d, r.coeffTable.data(), r.numLooks, r.engineTime.data());
@@ -78,38 +83,46 @@ void computeExpectations(Program& program, double a, double d) {
     ets = ps > 0.0 ? ets / ps : undefined;
     etf = pf > 0.0 ? etf / pf : undefined;
     const double M = maximumSize(r);
-    program.characteristics().expected = {M * et, M * ets, M * etf, et, ets, etf, ps, pf};
+    ExpectedSizes& e = program.characteristics().expected;
+    e.sizeOverall = M * et;
+    e.sizeGivenSig = M * ets;
+    e.sizeGivenFut = M * etf;
+    e.timeOverall = et;
+    e.timeGivenSig = ets;
+    e.timeGivenFut = etf;
+    e.probSig = ps;
+    e.probFut = pf;
 }
 
-void showExpectation(Dialog& dialog, int control, double value, int width, int decimals) {
+void showExpectation(Dialog& dialog, int control, double value, FieldFormat format) {
     if (std::isnan(value)) {
         dialog.setText(control, kUndefined);
     } else {
-        showF(dialog, control, value, width, decimals);
+        showF(dialog, control, value, format);
     }
 }
 
-void showExpectations(Program& program, Dialog& dialog) {
-    const auto& e = program.characteristics().expected;
-    showF(dialog, kProbSig, e[6], 7, 4);
-    showF(dialog, kProbFut, e[7], 7, 4);
-    showExpectation(dialog, kExpectedT, e[3], 7, 5);
-    showExpectation(dialog, kExpectedTSig, e[4], 7, 5);
-    showExpectation(dialog, kExpectedTFut, e[5], 7, 5);
+void showExpectations(CharacteristicsContext& program, Dialog& dialog) {
+    const ExpectedSizes& e = program.characteristics().expected;
+    showF(dialog, kProbSig, e.probSig, kProbabilityFormat);
+    showF(dialog, kProbFut, e.probFut, kProbabilityFormat);
+    showExpectation(dialog, kTimeOverall, e.timeOverall, kTimeFormat);
+    showExpectation(dialog, kTimeGivenSig, e.timeGivenSig, kTimeFormat);
+    showExpectation(dialog, kTimeGivenFut, e.timeGivenFut, kTimeFormat);
     const bool sizes = !brownian(program.record());
-    for (int c : {kExpectedN, kExpectedNSig, kExpectedNFut}) {
+    for (int c : {kSizeOverall, kSizeGivenSig, kSizeGivenFut}) {
         dialog.setLogical(c, sizes, Index::Enabled);
         if (!sizes) dialog.setText(c, kCleared);
     }
     if (!sizes) return;
-    showExpectation(dialog, kExpectedN, e[0], 7, 1);
-    showExpectation(dialog, kExpectedNSig, e[1], 7, 1);
-    showExpectation(dialog, kExpectedNFut, e[2], 7, 1);
+    showExpectation(dialog, kSizeOverall, e.sizeOverall, kSizeFormat);
+    showExpectation(dialog, kSizeGivenSig, e.sizeGivenSig, kSizeFormat);
+    showExpectation(dialog, kSizeGivenFut, e.sizeGivenFut, kSizeFormat);
 }
 
 }  // namespace
 
-void EXPECTSIZE(Program& program, Dialog& dialog, int control, CallbackKind) {
+void EXPECTSIZE(CharacteristicsContext& program, Dialog& dialog, int control, CallbackKind) {
     double a = 0.0;
     if (!readCoefficient(program, a)) return;
     const float z = refreshZAlpha(program);

@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "design/dialog.hpp"
-#include "design/program.hpp"
+#include "characteristics/context.hpp"
+#include "ui/dialog.hpp"
 
 namespace qalix {
 
@@ -13,6 +13,6 @@ namespace qalix {
 inline constexpr std::string_view kUndefined = "n/a";
 
 // Callback of the two mean combos and the "Special Values" button.
-void EXPECTSIZE(Program& program, Dialog& dialog, int control, CallbackKind kind);
+void EXPECTSIZE(CharacteristicsContext& program, Dialog& dialog, int control, CallbackKind kind);
 
 }  // namespace qalix

@@ -3,20 +3,21 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "characteristics/boundary_ids.hpp"
 #include "characteristics/boundary_values.hpp"
 #include "characteristics/common.hpp"
-#include "characteristics/control_ids.hpp"
 #include "characteristics/discordance_dialog.hpp"
+#include "characteristics/discordance_ids.hpp"
 #include "characteristics/expected_size.hpp"
+#include "characteristics/expected_size_ids.hpp"
 #include "characteristics/significance.hpp"
+#include "characteristics/significance_ids.hpp"
 #include "design/panel_ids.hpp"
 #include "numeric/number_text.hpp"
 
 namespace qalix {
 
 namespace {
-
-using namespace oc;
 
 // Multiples of a mean offered in the mean lists; the zero is written as the literal "0.0".
 constexpr std::initializer_list<double> kShortList = {-0.5, 0.0, 0.5, 1.0, 1.5};
@@ -48,7 +49,8 @@ void setRange(Dialog& dialog, int spin, int max) {
     dialog.setInt(spin, max, Index::RangeMax);
 }
 
-void prepareBoundaries(Program& program, Dialog& d, int n) {
+void prepareBoundaries(CharacteristicsContext& program, Dialog& d, int n) {
+    using namespace boundaries;
     setRange(d, kLookSpin, program.record().numLooks);
     d.setInt(kLookSpin, 1);
     setRange(d, kPartialSizeSpin, n);
@@ -56,41 +58,44 @@ void prepareBoundaries(Program& program, Dialog& d, int n) {
     BOUNDARY(program, d, kLookSpin, CallbackKind::Default);
 }
 
-void prepareSignificance(Program& program, Dialog& d, CallbackKind kind) {
+void prepareSignificance(CharacteristicsContext& program, Dialog& d, CallbackKind kind) {
+    using namespace significance;
     const DesignRecord& r = program.record();
     for (int spin : {kSigBySpin, kSigAtSpin, kStopBySpin, kStopAtSpin, kStageSpin}) {
         setRange(d, spin, r.numLooks);
     }
     d.setInt(kStageSpin, 1);
-    offerDataMeans(r, d, kSigMuCombo, kShortList);
+    offerDataMeans(r, d, kMuCombo, kShortList);
     const bool grids = brownian(r);
     d.setText(kSizeGroup,
               grids ? "Number of grids at the kth look" : "Sample Size at the kth look");
     d.setText(kGroupSizeLabel, grids ? " " : "1. Group size at k:");
     d.setText(kCumulativeLabel, grids ? "Number of grids by k is" : "2. Cumulative size by k:");
-    offerMeans(d, kSigDeltaCombo, r.thetaAlt, kShortList);
+    offerMeans(d, kDeltaCombo, r.thetaAlt, kShortList);
     PROBSIG(program, d, kStageSpin, kind);
 }
 
-void prepareExpectedSize(Program& program, Dialog& d, CallbackKind kind) {
+void prepareExpectedSize(CharacteristicsContext& program, Dialog& d, CallbackKind kind) {
+    using namespace expectedsize;
     DesignRecord& r = program.record();
-    d.setText(kExpectedGroup, brownian(r) ? "Expected Information Time"
-                                          : "Expected Sample Size and Information Time");
-    offerDataMeans(r, d, kSizeMuCombo, kLongList);
-    offerMeans(d, kSizeDeltaCombo, r.thetaAlt, kLongList);
+    d.setText(kGroup, brownian(r) ? "Expected Information Time"
+                                  : "Expected Sample Size and Information Time");
+    offerDataMeans(r, d, kMuCombo, kLongList);
+    offerMeans(d, kDeltaCombo, r.thetaAlt, kLongList);
     r.expectMeanSel = 1;
-    EXPECTSIZE(program, d, kSizeDeltaCombo, kind);
+    EXPECTSIZE(program, d, kDeltaCombo, kind);
 }
 
-void prepareDiscordance(Program& program, Dialog& d, CallbackKind kind) {
+void prepareDiscordance(CharacteristicsContext& program, Dialog& d, CallbackKind kind) {
+    using namespace discordance;
     const DesignRecord& r = program.record();
-    offerDataMeans(r, d, kDiscMuCombo, kLongList);
-    offerMeans(d, kDiscDeltaCombo, r.thetaAlt, kLongList);
-    PROBDISC(program, d, kDiscDeltaCombo, kind);
+    offerDataMeans(r, d, kMuCombo, kLongList);
+    offerMeans(d, kDeltaCombo, r.thetaAlt, kLongList);
+    PROBDISC(program, d, kDeltaCombo, kind);
 }
 
 template <typename Callback>
-void attachTo(Program& program, Dialog& dialog, std::initializer_list<int> controls,
+void attachTo(CharacteristicsContext& program, Dialog& dialog, std::initializer_list<int> controls,
               Callback callback, bool comboEvents) {
     const auto bound = [&program, callback](Dialog& d, int control, CallbackKind kind) {
         callback(program, d, control, kind);
@@ -107,7 +112,7 @@ void attachTo(Program& program, Dialog& dialog, std::initializer_list<int> contr
 
 }  // namespace
 
-void OPERATCHARACT(Program& program, Dialog&, int control, CallbackKind kind) {
+void OPERATCHARACT(CharacteristicsContext& program, Dialog&, int control, CallbackKind kind) {
     DesignRecord& r = program.record();
     const int n = maximumSize(r);
     r.thetaAlt =
@@ -136,25 +141,30 @@ void OPERATCHARACT(Program& program, Dialog&, int control, CallbackKind kind) {
     program.platform().showModal(program.dialog(dialogId));
 }
 
-void attachCharacteristicsCallbacks(Program& program) {
+void attachCharacteristicsCallbacks(CharacteristicsContext& program) {
     Dialog& panel = program.panel();
     attachTo(program, panel,
              {panel::kBoundaryButton, panel::kSignificanceButton, panel::kDiscordanceButton,
               panel::kExpectedSizeButton},
              OPERATCHARACT, false);
+    namespace b = boundaries;
+    namespace s = significance;
+    namespace e = expectedsize;
+    namespace d = discordance;
     Dialog& boundary = program.dialog(kBoundaryDialog);
-    attachTo(program, boundary, {kPartialSizeSpin, kTimeButton, kLookSpin}, BOUNDARY, false);
-    Dialog& discordance = program.dialog(kDiscordanceDialog);
-    attachTo(program, discordance, {kDiscMuCombo, kDiscDeltaCombo}, PROBDISC, true);
-    attachTo(program, discordance, {kRhoMaxButton}, PROBDISC, false);
-    Dialog& significance = program.dialog(kSignificanceDialog);
-    attachTo(program, significance, {kSigMuCombo, kSigDeltaCombo}, PROBSIG, true);
-    attachTo(program, significance, {kStageSpin}, PROBSIG, false);
-    attachTo(program, significance, {kSigBySpin, kSigAtSpin, kStopBySpin, kStopAtSpin}, PROBSIGSUB,
+    attachTo(program, boundary, {b::kPartialSizeSpin, b::kTimeButton, b::kLookSpin}, BOUNDARY,
              false);
+    Dialog& disc = program.dialog(kDiscordanceDialog);
+    attachTo(program, disc, {d::kMuCombo, d::kDeltaCombo}, PROBDISC, true);
+    attachTo(program, disc, {d::kRhoMaxButton}, PROBDISC, false);
+    Dialog& sig = program.dialog(kSignificanceDialog);
+    attachTo(program, sig, {s::kMuCombo, s::kDeltaCombo}, PROBSIG, true);
+    attachTo(program, sig, {s::kStageSpin}, PROBSIG, false);
+    attachTo(program, sig, {s::kSigBySpin, s::kSigAtSpin, s::kStopBySpin, s::kStopAtSpin},
+             PROBSIGSUB, false);
     Dialog& expected = program.dialog(kExpectedSizeDialog);
-    attachTo(program, expected, {kSizeMuCombo, kSizeDeltaCombo}, EXPECTSIZE, true);
-    attachTo(program, expected, {kSpecialValues}, EXPECTSIZE, false);
+    attachTo(program, expected, {e::kMuCombo, e::kDeltaCombo}, EXPECTSIZE, true);
+    attachTo(program, expected, {e::kSpecialValues}, EXPECTSIZE, false);
 }
 
 }  // namespace qalix

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "characteristics/common.hpp"
-#include "characteristics/control_ids.hpp"
+#include "characteristics/significance_ids.hpp"
 #include "design/sequential_design.hpp"
 #include "engine/absorption.hpp"
 
@@ -11,51 +11,45 @@ namespace qalix {
 
 namespace {
 
-using namespace oc;
+using namespace significance;
+
+// Probabilities are shown as F7.4, the sizes of a look as I4.
+constexpr FieldFormat kProbabilityFormat{7, 4};
+constexpr int kSizeWidth = 4;
 
 struct Probability {
     int spin;
     int edit;
     const char* event;
     const char* timing;
+    double HittingProbabilities::*value;  // where the full value is kept
 };
 
 // In the order PROBSIG refreshes them.
-constexpr std::array<Probability, 4> kProbabilities = {{{kSigBySpin, kSigByEdit, "sig", "by"},
-                                                        {kSigAtSpin, kSigAtEdit, "sig", "at"},
-                                                        {kStopBySpin, kStopByEdit, "stop", "by"},
-                                                        {kStopAtSpin, kStopAtEdit, "stop", "at"}}};
+constexpr std::array<Probability, 4> kProbabilities = {
+    {{kSigBySpin, kSigByEdit, "sig", "by", &HittingProbabilities::sigBy},
+     {kSigAtSpin, kSigAtEdit, "sig", "at", &HittingProbabilities::sigAt},
+     {kStopBySpin, kStopByEdit, "stop", "by", &HittingProbabilities::stopBy},
+     {kStopAtSpin, kStopAtEdit, "stop", "at", &HittingProbabilities::stopAt}}};
 
-std::size_t slot(int spin) {
-    switch (spin) {
-        case kSigAtSpin:
-            return 0;
-        case kSigBySpin:
-            return 1;
-        case kStopAtSpin:
-            return 2;
-        default:
-            return 3;
-    }
-}
-
-void showSizes(Program& program, Dialog& dialog, int k) {
+void showSizes(CharacteristicsContext& program, Dialog& dialog, int k) {
     const DesignRecord& r = program.record();
     const auto i = static_cast<std::size_t>(k - 1);
     if (brownian(r)) {
         dialog.setText(kGroupSizeEdit, kCleared);
-        showI(dialog, kCumulativeEdit, static_cast<long long>(r.sampleSize * r.infoTime[i]), 4);
+        showI(dialog, kCumulativeEdit, static_cast<long long>(r.sampleSize * r.infoTime[i]),
+              kSizeWidth);
     } else {
-        showI(dialog, kGroupSizeEdit, r.groupSize[i], 4);
-        showI(dialog, kCumulativeEdit, r.cumSize[i], 4);
+        showI(dialog, kGroupSizeEdit, r.groupSize[i], kSizeWidth);
+        showI(dialog, kCumulativeEdit, r.cumSize[i], kSizeWidth);
     }
     dialog.setLogical(kGroupSizeEdit, !brownian(r), Index::Enabled);
 }
 
 }  // namespace
 
-std::optional<double> PROBHITTING(Program& program, double delta, int k, std::string_view event,
-                                  std::string_view timing) {
+std::optional<double> PROBHITTING(DesignContext& program, double delta, int k,
+                                  std::string_view event, std::string_view timing) {
     double a = 0.0;
     if (!readCoefficient(program, a)) return std::nullopt;
     const DesignRecord& r = program.record();
@@ -78,7 +72,7 @@ std::optional<double> PROBHITTING(Program& program, double delta, int k, std::st
     return sum;
 }
 
-void PROBSIG(Program& program, Dialog& dialog, int control, CallbackKind) {
+void PROBSIG(CharacteristicsContext& program, Dialog& dialog, int control, CallbackKind) {
     const DesignRecord& r = program.record();
     CharacteristicsState& s = program.characteristics();
     switch (control) {
@@ -88,13 +82,13 @@ void PROBSIG(Program& program, Dialog& dialog, int control, CallbackKind) {
                 dialog.setInt(p.spin, k);
             break;
         }
-        case kSigDeltaCombo:
-            if (!readDelta(program, dialog, kSigDeltaCombo, s.significanceDelta)) return;
-            if (!brownian(r)) showMu(dialog, kSigMuCombo, muOfDelta(r, s.significanceDelta));
+        case kDeltaCombo:
+            if (!readDelta(program, dialog, kDeltaCombo, s.significanceDelta)) return;
+            if (!brownian(r)) showMu(dialog, kMuCombo, muOfDelta(r, s.significanceDelta));
             break;
-        case kSigMuCombo:
-            if (!readMu(program, dialog, kSigMuCombo, s.significanceMu)) return;
-            showDelta(dialog, kSigDeltaCombo, deltaOfMu(r, s.significanceMu));
+        case kMuCombo:
+            if (!readMu(program, dialog, kMuCombo, s.significanceMu)) return;
+            showDelta(dialog, kDeltaCombo, deltaOfMu(r, s.significanceMu));
             break;
         default:
             return;
@@ -104,19 +98,19 @@ void PROBSIG(Program& program, Dialog& dialog, int control, CallbackKind) {
     }
 }
 
-void PROBSIGSUB(Program& program, Dialog& dialog, int control, CallbackKind) {
+void PROBSIGSUB(CharacteristicsContext& program, Dialog& dialog, int control, CallbackKind) {
     CharacteristicsState& s = program.characteristics();
     const Probability* p = nullptr;
     for (const Probability& candidate : kProbabilities) {
         if (candidate.spin == control) p = &candidate;
     }
     if (p == nullptr) return;
-    if (!readDelta(program, dialog, kSigDeltaCombo, s.significanceDelta)) return;
+    if (!readDelta(program, dialog, kDeltaCombo, s.significanceDelta)) return;
     const int k = dialog.getInt(control);
     const auto value = PROBHITTING(program, s.significanceDelta, k, p->event, p->timing);
     if (!value) return;
-    s.hitting[slot(control)] = *value;
-    showF(dialog, p->edit, *value, 7, 4);
+    s.hitting.*(p->value) = *value;
+    showF(dialog, p->edit, *value, kProbabilityFormat);
     dialog.setInt(kStageSpin, k);
     showSizes(program, dialog, k);
 }

@@ -5,19 +5,19 @@
 #include <optional>
 #include <string_view>
 
-#include "design/dialog.hpp"
-#include "design/program.hpp"
+#include "characteristics/context.hpp"
+#include "ui/dialog.hpp"
 
 namespace qalix {
 
 // Callback of the two mean combos and the "At stage k =" spin.
-void PROBSIG(Program& program, Dialog& dialog, int control, CallbackKind kind);
+void PROBSIG(CharacteristicsContext& program, Dialog& dialog, int control, CallbackKind kind);
 // Callback of the four probability spins.
-void PROBSIGSUB(Program& program, Dialog& dialog, int control, CallbackKind kind);
+void PROBSIGSUB(CharacteristicsContext& program, Dialog& dialog, int control, CallbackKind kind);
 
 // Probability of the event "sig" or "stop", "at" or "by" look k, for the true mean delta on
 // the Brownian scale. Nothing when the boundary coefficient cannot be read.
-std::optional<double> PROBHITTING(Program& program, double delta, int k, std::string_view event,
-                                  std::string_view timing);
+std::optional<double> PROBHITTING(DesignContext& program, double delta, int k,
+                                  std::string_view event, std::string_view timing);
 
 }  // namespace qalix

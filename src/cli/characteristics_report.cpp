@@ -2,14 +2,15 @@
 
 #include <array>
 
-#include "characteristics/control_ids.hpp"
+#include "characteristics/boundary_ids.hpp"
+#include "characteristics/discordance_ids.hpp"
+#include "characteristics/expected_size_ids.hpp"
+#include "characteristics/significance_ids.hpp"
 #include "design/panel_ids.hpp"
 
 namespace qalix {
 
 namespace {
-
-using namespace oc;
 
 // The true means as the user types them: into the delta combos, or into the mu combos.
 struct MeanEntry {
@@ -28,79 +29,92 @@ void enterMean(Session& s, int dialog, int deltaCombo, int muCombo, const MeanEn
 }
 
 void reportSignificance(Session& s, const MeanEntry& means, std::vector<ReportNode*>& items) {
-    s.act([](Driver& ui) { ui.click(panel::kSignificanceButton); });
+    using namespace significance;
     const int K = s.program().record().numLooks;
-    const CharacteristicsState& c = s.program().characteristics();
-    for (std::size_t i = 0; i < means.texts.size(); ++i) {
-        enterMean(s, kSignificanceDialog, kSigDeltaCombo, kSigMuCombo, means, i);
-        ReportNode& looks = (*items[i])["looks"] = ReportNode::array();
-        for (int k = 1; k <= K; ++k) {
-            s.act([&](Driver& ui) { ui.spin(kSignificanceDialog, kStageSpin, k); });
-            ReportNode look = ReportNode::object();
-            look["look"] = ReportNode::integer(k);
-            look["sigAt"] = shown(s, kSignificanceDialog, kSigAtEdit, c.hitting[0]);
-            look["sigBy"] = shown(s, kSignificanceDialog, kSigByEdit, c.hitting[1]);
-            look["stopAt"] = shown(s, kSignificanceDialog, kStopAtEdit, c.hitting[2]);
-            look["stopBy"] = shown(s, kSignificanceDialog, kStopByEdit, c.hitting[3]);
-            look["groupSize"] = ReportNode::text(s.ui().text(kSignificanceDialog, kGroupSizeEdit));
-            look["cumulative"] =
-                ReportNode::text(s.ui().text(kSignificanceDialog, kCumulativeEdit));
-            looks.push(std::move(look));
+    const HittingProbabilities& p = s.program().characteristics().hitting;
+    s.inModal(kSignificanceDialog, kClose, [&] {
+        for (std::size_t i = 0; i < means.texts.size(); ++i) {
+            enterMean(s, kSignificanceDialog, kDeltaCombo, kMuCombo, means, i);
+            ReportNode& looks = (*items[i])["looks"] = ReportNode::array();
+            for (int k = 1; k <= K; ++k) {
+                s.act([&](Driver& ui) { ui.spin(kSignificanceDialog, kStageSpin, k); });
+                ReportNode look = ReportNode::object();
+                look["look"] = ReportNode::integer(k);
+                look["sigAt"] = shown(s, kSignificanceDialog, kSigAtEdit, p.sigAt);
+                look["sigBy"] = shown(s, kSignificanceDialog, kSigByEdit, p.sigBy);
+                look["stopAt"] = shown(s, kSignificanceDialog, kStopAtEdit, p.stopAt);
+                look["stopBy"] = shown(s, kSignificanceDialog, kStopByEdit, p.stopBy);
+                look["groupSize"] =
+                    ReportNode::text(s.ui().text(kSignificanceDialog, kGroupSizeEdit));
+                look["cumulative"] =
+                    ReportNode::text(s.ui().text(kSignificanceDialog, kCumulativeEdit));
+                looks.push(std::move(look));
+            }
         }
-    }
+    });
+    s.act([](Driver& ui) { ui.click(panel::kSignificanceButton); });
 }
 
 void reportExpectedSize(Session& s, const MeanEntry& means, std::vector<ReportNode*>& items) {
-    s.act([](Driver& ui) { ui.click(panel::kExpectedSizeButton); });
-    constexpr std::array<std::pair<const char*, int>, 8> fields = {{{"EN", kExpectedN},
-                                                                    {"ENSig", kExpectedNSig},
-                                                                    {"ENFut", kExpectedNFut},
-                                                                    {"ET", kExpectedT},
-                                                                    {"ETSig", kExpectedTSig},
-                                                                    {"ETFut", kExpectedTFut},
-                                                                    {"PSig", kProbSig},
-                                                                    {"PFut", kProbFut}}};
-    const CharacteristicsState& c = s.program().characteristics();
-    for (std::size_t i = 0; i < means.texts.size(); ++i) {
-        enterMean(s, kExpectedSizeDialog, kSizeDeltaCombo, kSizeMuCombo, means, i);
-        ReportNode& expected = (*items[i])["expected"];
-        for (std::size_t f = 0; f < fields.size(); ++f) {
-            expected[fields[f].first] =
-                shown(s, kExpectedSizeDialog, fields[f].second, c.expected[f]);
+    using namespace expectedsize;
+    const ExpectedSizes& e = s.program().characteristics().expected;
+    s.inModal(kExpectedSizeDialog, kClose, [&] {
+        for (std::size_t i = 0; i < means.texts.size(); ++i) {
+            enterMean(s, kExpectedSizeDialog, kDeltaCombo, kMuCombo, means, i);
+            ReportNode& expected = (*items[i])["expected"];
+            const auto field = [&](const char* key, int control, double value) {
+                expected[key] = shown(s, kExpectedSizeDialog, control, value);
+            };
+            field("EN", kSizeOverall, e.sizeOverall);
+            field("ENSig", kSizeGivenSig, e.sizeGivenSig);
+            field("ENFut", kSizeGivenFut, e.sizeGivenFut);
+            field("ET", kTimeOverall, e.timeOverall);
+            field("ETSig", kTimeGivenSig, e.timeGivenSig);
+            field("ETFut", kTimeGivenFut, e.timeGivenFut);
+            field("PSig", kProbSig, e.probSig);
+            field("PFut", kProbFut, e.probFut);
         }
-    }
+    });
+    s.act([](Driver& ui) { ui.click(panel::kExpectedSizeButton); });
 }
 
 void reportDiscordance(Session& s, const MeanEntry& means, std::vector<ReportNode*>& items) {
+    using namespace discordance;
+    const DiscordanceValues& d = s.program().characteristics().discordance;
+    s.inModal(kDiscordanceDialog, kClose, [&] {
+        for (std::size_t i = 0; i < means.texts.size(); ++i) {
+            enterMean(s, kDiscordanceDialog, kDeltaCombo, kMuCombo, means, i);
+            ReportNode& node = (*items[i])["discordance"];
+            node["all"] = shown(s, kDiscordanceDialog, kOverall, d.overall);
+            node["sig"] = shown(s, kDiscordanceDialog, kAtSignificance, d.atSignificance);
+            node["fut"] = shown(s, kDiscordanceDialog, kAtFutility, d.atFutility);
+        }
+    });
     s.act([](Driver& ui) { ui.click(panel::kDiscordanceButton); });
-    const CharacteristicsState& c = s.program().characteristics();
-    for (std::size_t i = 0; i < means.texts.size(); ++i) {
-        enterMean(s, kDiscordanceDialog, kDiscDeltaCombo, kDiscMuCombo, means, i);
-        ReportNode& discordance = (*items[i])["discordance"];
-        discordance["all"] = shown(s, kDiscordanceDialog, kDiscAll, c.discordance[0]);
-        discordance["sig"] = shown(s, kDiscordanceDialog, kDiscSig, c.discordance[1]);
-        discordance["fut"] = shown(s, kDiscordanceDialog, kDiscFut, c.discordance[2]);
-    }
 }
 
 void reportBoundaries(Session& s, ReportNode& report) {
-    s.act([](Driver& ui) { ui.click(panel::kBoundaryButton); });
+    using namespace boundaries;
     const CharacteristicsState& c = s.program().characteristics();
     ReportNode& looks = report["boundaries"] = ReportNode::array();
-    for (int k = 1; k <= s.program().record().numLooks; ++k) {
-        s.act([&](Driver& ui) { ui.spin(kBoundaryDialog, kLookSpin, k); });
-        ReportNode look = ReportNode::object();
-        look["look"] = ReportNode::integer(k);
-        look["n"] = ReportNode::integer(c.partialSize);
-        look["infoTime"] = shown(s, kBoundaryDialog, kTimeCombo, c.time);
-        look["lowerSum"] = shown(s, kBoundaryDialog, kLowerSum, c.boundary[0]);
-        look["upperSum"] = shown(s, kBoundaryDialog, kUpperSum, c.boundary[1]);
-        look["lowerStd"] = shown(s, kBoundaryDialog, kLowerStd, c.boundary[2]);
-        look["upperStd"] = shown(s, kBoundaryDialog, kUpperStd, c.boundary[3]);
-        look["lowerP"] = shown(s, kBoundaryDialog, kLowerP, c.boundary[4]);
-        look["upperP"] = shown(s, kBoundaryDialog, kUpperP, c.boundary[5]);
-        looks.push(std::move(look));
-    }
+    s.inModal(kBoundaryDialog, kClose, [&] {
+        for (int k = 1; k <= s.program().record().numLooks; ++k) {
+            s.act([&](Driver& ui) { ui.spin(kBoundaryDialog, kLookSpin, k); });
+            const BoundaryValues& b = c.boundary;
+            ReportNode look = ReportNode::object();
+            look["look"] = ReportNode::integer(k);
+            look["n"] = ReportNode::integer(c.partialSize);
+            look["infoTime"] = shown(s, kBoundaryDialog, kTimeCombo, c.time);
+            look["lowerSum"] = shown(s, kBoundaryDialog, kLowerSum, b.lowerSum);
+            look["upperSum"] = shown(s, kBoundaryDialog, kUpperSum, b.upperSum);
+            look["lowerStd"] = shown(s, kBoundaryDialog, kLowerStd, b.lowerStd);
+            look["upperStd"] = shown(s, kBoundaryDialog, kUpperStd, b.upperStd);
+            look["lowerP"] = shown(s, kBoundaryDialog, kLowerP, b.lowerP);
+            look["upperP"] = shown(s, kBoundaryDialog, kUpperP, b.upperP);
+            looks.push(std::move(look));
+        }
+    });
+    s.act([](Driver& ui) { ui.click(panel::kBoundaryButton); });
 }
 
 }  // namespace

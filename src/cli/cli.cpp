@@ -62,10 +62,11 @@ void enterLooks(Session& s, const std::array<int, kMaxLooks>& row,
 void runDesignSteps(Session& s, const CliOptions& o) {
     typeIfGiven(s, kLooksCombo, o.looks);
     const int enter = o.design == "brownian" ? kInfoTimesButton : kGroupSizesButton;
+    s.inModal(kInfoTimeDialog, infotimes::kOk, [&] {
+        if (o.groups) enterLooks(s, infotimes::kGroupSize, *o.groups);
+        if (o.times) enterLooks(s, infotimes::kTime, *o.times);
+    });
     s.act([&](Driver& ui) { ui.click(enter); });
-    if (o.groups) enterLooks(s, infotimes::kGroupSize, *o.groups);
-    if (o.times) enterLooks(s, infotimes::kTime, *o.times);
-    s.act([&](Driver& ui) { ui.click(kInfoTimeDialog, kIdOk); });
     typeIfGiven(s, kRhoCombo, o.rho);
     s.act([&](Driver& ui) { ui.click(kCoeffButton); });
     if (o.a) {

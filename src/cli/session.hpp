@@ -1,20 +1,20 @@
 // One run of the program on the headless platform, driven by the command line.
 #pragma once
 
-#include "design/program.hpp"
 #include "platform/headless/driver.hpp"
 #include "platform/headless/headless_platform.hpp"
+#include "shell/program.hpp"
 
 namespace qalix {
 
 // The first message box the program showed stops the run, as it stops the computation.
 struct MessageShown {
-    RecordedMessage message;
+    Message message;
 };
 
 class Session {
   public:
-    Session() : program_(platform_), ui_(program_) {}
+    Session() : program_(platform_), ui_(program_.dialogs()) {}
 
     Program& program() { return program_; }
     Driver& ui() { return ui_; }
@@ -25,6 +25,16 @@ class Session {
     void act(Action action) {
         action(ui_);
         if (!platform_.messages().empty()) throw MessageShown{platform_.messages().front()};
+    }
+
+    // What the user does in a modal dialog that the next action opens: the steps, then the
+    // button that closes it.
+    template <typename Steps>
+    void inModal(int dialog, int closeButton, Steps steps) {
+        platform_.onModal(dialog, [this, dialog, closeButton, steps](Dialog&) {
+            steps();
+            act([&](Driver& ui) { ui.click(dialog, closeButton); });
+        });
     }
 
   private:

@@ -7,8 +7,8 @@
 #include <array>
 #include <cstdint>
 
-#include "design/fixed_text.hpp"
 #include "engine/geometry.hpp"
+#include "numeric/fixed_text.hpp"
 
 namespace qalix {
 

@@ -10,8 +10,8 @@ namespace {
 constexpr double kLargestCount = 1e9;
 }  // namespace
 
-void showF(Dialog& dialog, int control, double value, int width, int decimals) {
-    dialog.setText(control, trimmed(formatF(value, width, decimals)));
+void showF(Dialog& dialog, int control, double value, FieldFormat format) {
+    dialog.setText(control, trimmed(formatF(value, format.width, format.decimals)));
 }
 
 void showI(Dialog& dialog, int control, long long value, int width) {
@@ -25,7 +25,7 @@ void showFree(Dialog& dialog, int control, double value) {
 namespace {
 
 template <typename T>
-bool readAny(Program& program, const Dialog& dialog, int control, T& value) {
+bool readAny(DesignContext& program, const Dialog& dialog, int control, T& value) {
     if (readFree(dialog.getText(control), value) == ReadStatus::Error) {
         program.entryError();
         return false;
@@ -35,19 +35,20 @@ bool readAny(Program& program, const Dialog& dialog, int control, T& value) {
 
 }  // namespace
 
-bool readField(Program& program, const Dialog& dialog, int control, double& value) {
+bool readField(DesignContext& program, const Dialog& dialog, int control, double& value) {
     return readAny(program, dialog, control, value);
 }
-bool readField(Program& program, const Dialog& dialog, int control, float& value) {
+bool readField(DesignContext& program, const Dialog& dialog, int control, float& value) {
     return readAny(program, dialog, control, value);
 }
-bool readField(Program& program, const Dialog& dialog, int control, int& value) {
+bool readField(DesignContext& program, const Dialog& dialog, int control, int& value) {
     return readAny(program, dialog, control, value);
 }
 
-bool readFixedField(Program& program, const Dialog& dialog, int control, int width, int decimals,
+bool readFixedField(DesignContext& program, const Dialog& dialog, int control, FieldFormat format,
                     double& value) {
-    if (readFixed(dialog.getText(control), width, decimals, value) == ReadStatus::Error) {
+    if (readFixed(dialog.getText(control), format.width, format.decimals, value) ==
+        ReadStatus::Error) {
         program.entryError();
         return false;
     }

@@ -1,16 +1,22 @@
-// Numbers in controls: formatted writes and reads that report unreadable entries the way
+// Numbers in controls: formatted writes, and reads that report unreadable entries the way
 // the whole program does, with the "Error in type of entered data!" box.
 #pragma once
 
 #include <string_view>
 
-#include "design/dialog.hpp"
-#include "design/program.hpp"
+#include "design/context.hpp"
+#include "ui/dialog.hpp"
 
 namespace qalix {
 
+// A fixed field Fw.d: width w, d decimals.
+struct FieldFormat {
+    int width;
+    int decimals;
+};
+
 // Writes value as Fw.d (or Iw), blanks trimmed, into the control's text.
-void showF(Dialog& dialog, int control, double value, int width, int decimals);
+void showF(Dialog& dialog, int control, double value, FieldFormat format);
 void showI(Dialog& dialog, int control, long long value, int width);
 // Writes the shortest text that reads back as value.
 void showFree(Dialog& dialog, int control, double value);
@@ -18,11 +24,11 @@ void showFree(Dialog& dialog, int control, double value);
 // Free-format read of the control's text into value. An unreadable text shows the entry
 // error and returns false with value unchanged; a text with no number leaves value
 // unchanged and returns true.
-bool readField(Program& program, const Dialog& dialog, int control, double& value);
-bool readField(Program& program, const Dialog& dialog, int control, float& value);
-bool readField(Program& program, const Dialog& dialog, int control, int& value);
+bool readField(DesignContext& program, const Dialog& dialog, int control, double& value);
+bool readField(DesignContext& program, const Dialog& dialog, int control, float& value);
+bool readField(DesignContext& program, const Dialog& dialog, int control, int& value);
 // The same with a fixed-field read Fw.d.
-bool readFixedField(Program& program, const Dialog& dialog, int control, int width, int decimals,
+bool readFixedField(DesignContext& program, const Dialog& dialog, int control, FieldFormat format,
                     double& value);
 
 // nint(x + c) with c the single-precision rounding constant the caller names: a whole

@@ -13,10 +13,8 @@ namespace {
 using namespace panel;
 
 // Every computed parameter is shown with 4 decimals in 8 characters, m with 2 in 9.
-constexpr int kResultWidth = 8;
-constexpr int kResultDecimals = 4;
-constexpr int kSizeWidth = 9;
-constexpr int kSizeDecimals = 2;
+constexpr FieldFormat kResultFormat{8, 4};
+constexpr FieldFormat kSizeFormat{9, 2};
 
 // Drift of the standardized statistic at information time 1.
 double standardizedMean(const DesignRecord& r) {
@@ -24,10 +22,10 @@ double standardizedMean(const DesignRecord& r) {
 }
 
 void showResult(Dialog& panel, int combo, double value) {
-    showF(panel, combo, value, kResultWidth, kResultDecimals);
+    showF(panel, combo, value, kResultFormat);
 }
 
-void readParameter(Program& program, Dialog& panel, int combo) {
+void readParameter(DesignContext& program, Dialog& panel, int combo) {
     DesignRecord& r = program.record();
     bool ok = true;
     switch (combo) {
@@ -66,7 +64,7 @@ void computeParameter(Dialog& panel, DesignRecord& r, int button) {
         case kSizeButton: {
             const double root = (zA + zP) * r.stdDev;
             r.sampleSize = root * root / (r.altMean * r.altMean);
-            showF(panel, kSizeCombo, r.sampleSize, kSizeWidth, kSizeDecimals);
+            showF(panel, kSizeCombo, r.sampleSize, kSizeFormat);
             break;
         }
         case kMuButton: {
@@ -102,7 +100,7 @@ double zOfPower(const DesignRecord& r) {
     return QNORM(r.power);
 }
 
-void DESIGNPARMTR(Program& program, Dialog& panel, int control, CallbackKind) {
+void DESIGNPARMTR(DesignContext& program, Dialog& panel, int control, CallbackKind) {
     switch (control) {
         case kAlphaCombo:
         case kSdCombo:

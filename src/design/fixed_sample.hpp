@@ -2,8 +2,8 @@
 // sigma and m give the fifth.
 #pragma once
 
-#include "design/dialog.hpp"
-#include "design/program.hpp"
+#include "design/context.hpp"
+#include "ui/dialog.hpp"
 
 namespace qalix {
 
@@ -14,6 +14,6 @@ double zOfPower(const DesignRecord& record);
 
 // Callback of the five parameter combos (selection and edit changes: read the value) and of
 // the five buttons beside them (compute that parameter from the other four).
-void DESIGNPARMTR(Program& program, Dialog& panel, int control, CallbackKind kind);
+void DESIGNPARMTR(DesignContext& program, Dialog& panel, int control, CallbackKind kind);
 
 }  // namespace qalix

@@ -13,10 +13,17 @@ using namespace infotimes;
 constexpr std::size_t at(int k) {
     return static_cast<std::size_t>(k - 1);
 }
+// Field widths: look and group numbers; sizes written as defaults; the last group size and
+// the cumulative sizes after "Update Changes".
 constexpr int kLookWidth = 3;
 constexpr int kDefaultSizeWidth = 4;
 constexpr int kUpdatedLastSizeWidth = 5;
 constexpr int kUpdatedCumWidth = 3;
+// Information times: defaults of "Enter Information Times", defaults from group sizes, and
+// every time after "Update Changes".
+constexpr FieldFormat kDefaultTime{5, 3};
+constexpr FieldFormat kTimeFromSizes{7, 5};
+constexpr FieldFormat kUpdatedTime{7, 3};
 constexpr std::string_view kBlank = " ";
 
 bool defaultEntry(const Dialog& dialog) {
@@ -30,14 +37,14 @@ void clearFields(Dialog& dialog, int k,
         dialog.setText((*row)[at(k)], kBlank);
 }
 
-void defaultTimes(Program& program, Dialog& dialog, int K) {
+void defaultTimes(DesignContext& program, Dialog& dialog, int K) {
     DesignRecord& r = program.record();
     const bool fill = defaultEntry(dialog);
     for (int k = 1; k <= kMaxLooks; ++k) {
         if (fill && k <= K) {
             showI(dialog, kLookNumber[at(k)], k, kLookWidth);
             const float t = static_cast<float>(k) / static_cast<float>(K);
-            showF(dialog, kTime[at(k)], t, 5, 3);
+            showF(dialog, kTime[at(k)], t, kDefaultTime);
             r.infoTime[at(k)] = t;
         }
         dialog.setLogical(kTime[at(k)], fill && k < K, Index::Enabled);
@@ -49,7 +56,7 @@ void defaultTimes(Program& program, Dialog& dialog, int K) {
     }
 }
 
-void defaultGroupSizes(Program& program, Dialog& dialog, int m, int K) {
+void defaultGroupSizes(DesignContext& program, Dialog& dialog, int m, int K) {
     DesignRecord& r = program.record();
     const bool fill = defaultEntry(dialog);
     const int q = m / K;
@@ -66,7 +73,7 @@ void defaultGroupSizes(Program& program, Dialog& dialog, int m, int K) {
             showI(dialog, kCumulative[at(k)], N, kDefaultSizeWidth);
             showI(dialog, kLookNumber[at(k)], k, kLookWidth);
             const float t = static_cast<float>(N) / static_cast<float>(m);
-            showF(dialog, kTime[at(k)], t, 7, 5);
+            showF(dialog, kTime[at(k)], t, kTimeFromSizes);
             r.infoTime[at(k)] = t;
         }
         dialog.setLogical(kGroupSize[at(k)], fill && k < K, Index::Enabled);
@@ -85,17 +92,17 @@ bool looksInRange(int K) {
     return K >= kMinLooks && K <= kMaxLooks;
 }
 
-void updateTimes(Program& program, Dialog& dialog) {
+void updateTimes(DesignContext& program, Dialog& dialog) {
     DesignRecord& r = program.record();
     for (int k = 1; k <= r.numLooks; ++k) {
         float t = static_cast<float>(r.infoTime[at(k)]);
         if (!readField(program, dialog, kTime[at(k)], t)) return;
         r.infoTime[at(k)] = t;
-        showF(dialog, kTime[at(k)], t, 7, 3);
+        showF(dialog, kTime[at(k)], t, kUpdatedTime);
     }
 }
 
-void updateGroupSizes(Program& program, Dialog& dialog) {
+void updateGroupSizes(DesignContext& program, Dialog& dialog) {
     DesignRecord& r = program.record();
     Dialog& panel = program.panel();
     int K = r.numLooks;
@@ -123,17 +130,17 @@ void updateGroupSizes(Program& program, Dialog& dialog) {
         r.cumSize[at(k)] = N;
         showI(dialog, kCumulative[at(k)], N, kUpdatedCumWidth);
         r.infoTime[at(k)] = static_cast<double>(N) / m;
-        showF(dialog, kTime[at(k)], r.infoTime[at(k)], 7, 3);
+        showF(dialog, kTime[at(k)], r.infoTime[at(k)], kUpdatedTime);
     }
 }
 
 }  // namespace
 
-void BOUNDPARMTR(Program& program, Dialog& panel, int control, CallbackKind) {
+void BOUNDPARMTR(DesignContext& program, Dialog& panel, int control, CallbackKind) {
     GETINFTIME(program, panel, control);
 }
 
-void GETINFTIME(Program& program, Dialog& panel, int control) {
+void GETINFTIME(DesignContext& program, Dialog& panel, int control) {
     float x = static_cast<float>(program.record().sampleSize);
     int K = program.record().numLooks;
     if (!readField(program, panel, panel::kSizeCombo, x) ||
@@ -156,13 +163,13 @@ void GETINFTIME(Program& program, Dialog& panel, int control) {
     program.platform().showModal(dialog);
 }
 
-void INITINFTIME(Program& program, Dialog& dialog, int control, int m, int K) {
+void INITINFTIME(DesignContext& program, Dialog& dialog, int control, int m, int K) {
     if (control == panel::kInfoTimesButton) defaultTimes(program, dialog, K);
     if (control == panel::kGroupSizesButton) defaultGroupSizes(program, dialog, m, K);
     program.panel().setLogical(panel::kCoeffButton, true, Index::Enabled);
 }
 
-void UPDATEINFTIME(Program& program, Dialog& dialog, int, CallbackKind kind) {
+void UPDATEINFTIME(DesignContext& program, Dialog& dialog, int, CallbackKind kind) {
     if (kind != CallbackKind::Default) return;
     if (program.record().designKind == "brownian") {
         updateTimes(program, dialog);
@@ -171,11 +178,11 @@ void UPDATEINFTIME(Program& program, Dialog& dialog, int, CallbackKind kind) {
     }
 }
 
-void KEEPCHANGE(Program& program, Dialog& dialog, int, CallbackKind) {
+void KEEPCHANGE(DesignContext& program, Dialog& dialog, int, CallbackKind) {
     program.panel().setLogical(panel::kLooksCombo, defaultEntry(dialog), Index::Enabled);
 }
 
-void attachInfoTimeCallbacks(Program& program) {
+void attachInfoTimeCallbacks(DesignContext& program) {
     Dialog& d = program.dialog(kInfoTimeDialog);
     d.attach(kUpdateChanges, [&program](Dialog& dialog, int control, CallbackKind kind) {
         UPDATEINFTIME(program, dialog, control, kind);

@@ -25,6 +25,12 @@ constexpr double kDefaultPower = 0.8;
 constexpr double kDefaultMean = 0.5;
 constexpr double kDefaultSize = 25.0;
 constexpr double kBrownianGrids = 300.0;
+// How a reset writes the five parameters into their combos.
+constexpr FieldFormat kResetSd{5, 3};
+constexpr FieldFormat kResetMean{9, 3};
+constexpr FieldFormat kResetAlpha{5, 3};
+constexpr FieldFormat kResetPower{5, 3};
+constexpr FieldFormat kResetSize{9, 2};
 
 // Which controls a design enables: normseq, brownian, fixed.
 struct Enabling {
@@ -62,11 +68,11 @@ void resetFixedDesign(Dialog& panel, DesignRecord& r) {
     r.altMean = kDefaultMean;
     r.sampleSize = kDefaultSize;
     r.altDelta = zOfAlpha(r) + zOfPower(r);
-    showF(panel, kSdCombo, r.stdDev, 5, 3);
-    showF(panel, kMuCombo, r.altMean, 9, 3);
-    showF(panel, kAlphaCombo, r.alpha, 5, 3);
-    showF(panel, kPowerCombo, r.power, 5, 3);
-    showF(panel, kSizeCombo, r.sampleSize, 9, 2);
+    showF(panel, kSdCombo, r.stdDev, kResetSd);
+    showF(panel, kMuCombo, r.altMean, kResetMean);
+    showF(panel, kAlphaCombo, r.alpha, kResetAlpha);
+    showF(panel, kPowerCombo, r.power, kResetPower);
+    showF(panel, kSizeCombo, r.sampleSize, kResetSize);
     r.simRecordCount = 0;
     r.importCount = 0;
     r.selectedSetCount = 0;
@@ -86,7 +92,7 @@ void applyEnabling(Dialog& panel, int column) {
 
 }  // namespace
 
-void UPDATDESIGN(Program& program, Dialog& panel, int control, CallbackKind) {
+void UPDATDESIGN(DesignContext& program, Dialog& panel, int control, CallbackKind) {
     DesignRecord& r = program.record();
     resetFixedDesign(panel, r);
     int column = 0;
@@ -113,16 +119,16 @@ void UPDATDESIGN(Program& program, Dialog& panel, int control, CallbackKind) {
     if (brownian) {
         r.sampleSize = kBrownianGrids;
         panel.setText(kSizeCombo, formatFree(static_cast<long long>(kBrownianGrids)));
-        showF(panel, kMuCombo, r.altDelta, 9, 3);
+        showF(panel, kMuCombo, r.altDelta, kResetMean);
     }
 }
 
-void NLOOKCHANGE(Program&, Dialog& panel, int, CallbackKind) {
+void NLOOKCHANGE(DesignContext&, Dialog& panel, int, CallbackKind) {
     panel.setLogical(kRhoButton, false, Index::Enabled);
     panel.setLogical(kCoeffButton, false, Index::Enabled);
 }
 
-void DISPLAYCHARTC(Program& program, Dialog& panel, int control, CallbackKind kind) {
+void DISPLAYCHARTC(DesignContext& program, Dialog& panel, int control, CallbackKind kind) {
     DesignRecord& r = program.record();
     switch (control) {
         case kSequentialDesignButton:
@@ -145,11 +151,11 @@ void DISPLAYCHARTC(Program& program, Dialog& panel, int control, CallbackKind ki
     }
 }
 
-void QALIXINFSUB(Program& program, Dialog&, int control, CallbackKind) {
+void QALIXINFSUB(DesignContext& program, Dialog&, int control, CallbackKind) {
     if (control == kExitButton) program.platform().quit(0);
 }
 
-void attachPanelCallbacks(Program& program) {
+void attachPanelCallbacks(DesignContext& program) {
     Dialog& p = program.panel();
     const auto bind = [&program](auto callback) {
         return [&program, callback](Dialog& d, int control, CallbackKind kind) {

@@ -2,8 +2,8 @@
 // looks, the sequential-design and window buttons, and the exit.
 #pragma once
 
-#include "design/dialog.hpp"
-#include "design/program.hpp"
+#include "design/context.hpp"
+#include "ui/dialog.hpp"
 
 namespace qalix {
 
@@ -12,20 +12,20 @@ namespace qalix {
 void resetFixedDesign(Dialog& panel, DesignRecord& record);
 
 // Design choice: resets the fixed-sample parameters and sets captions and enabled states.
-void UPDATDESIGN(Program& program, Dialog& panel, int control, CallbackKind kind);
+void UPDATDESIGN(DesignContext& program, Dialog& panel, int control, CallbackKind kind);
 
 // A change of the number of looks invalidates the information times: "rho" and
 // "Bound-Coeff  a:" wait for them to be entered again.
-void NLOOKCHANGE(Program& program, Dialog& panel, int control, CallbackKind kind);
+void NLOOKCHANGE(DesignContext& program, Dialog& panel, int control, CallbackKind kind);
 
 // "Sequential Design" and the window buttons.
-void DISPLAYCHARTC(Program& program, Dialog& panel, int control, CallbackKind kind);
+void DISPLAYCHARTC(DesignContext& program, Dialog& panel, int control, CallbackKind kind);
 
 // "EXIT": ends the program.
-void QALIXINFSUB(Program& program, Dialog& panel, int control, CallbackKind kind);
+void QALIXINFSUB(DesignContext& program, Dialog& panel, int control, CallbackKind kind);
 
 // Attaches the callbacks above, the fixed-sample calculator and the sequential design
 // callbacks to the panel.
-void attachPanelCallbacks(Program& program);
+void attachPanelCallbacks(DesignContext& program);
 
 }  // namespace qalix

@@ -1,7 +1,11 @@
-// Control identifiers of the main control panel.
+// Control identifiers of dialog 143, the main control panel "QALIX on Information Time".
 #pragma once
 
-namespace qalix::panel {
+namespace qalix {
+
+inline constexpr int kPanelDialog = 143;
+
+namespace panel {
 
 // 1. Choose Design
 inline constexpr int kFixedDesign = 1006;
@@ -48,4 +52,6 @@ inline constexpr int kDiscordanceButton = 1037;
 inline constexpr int kExpectedSizeButton = 1081;
 inline constexpr int kExitButton = 1177;
 
-}  // namespace qalix::panel
+}  // namespace panel
+
+}  // namespace qalix

@@ -25,6 +25,12 @@ constexpr int kPowerPoints = 50;
 constexpr int kExpectedSizePoints = 80;
 constexpr double kExpectedThetaLow = -10.0;
 constexpr double kExpectedThetaHigh = 15.0;
+// The integrated discordance after a search and after "rho"; rho_max and the actual level
+// and power.
+constexpr FieldFormat kSearchedDiscordance{6, 4};
+constexpr FieldFormat kRhoDiscordance{8, 6};
+constexpr FieldFormat kRhoMaxFormat{6, 4};
+constexpr FieldFormat kActualFormat{6, 4};
 
 constexpr std::string_view kTimesError =
     "The information times must increase strictly from above 0 to exactly 1 at the last "
@@ -36,15 +42,15 @@ std::string coefficientTooLarge(double a) {
            "for the integration grids of these looks.";
 }
 
-int looks(const Program& program) {
+int looks(const DesignContext& program) {
     return program.record().numLooks;
 }
-const double* times(const Program& program) {
+const double* times(const DesignContext& program) {
     return program.record().engineTime.data();
 }
 
 // The times as the dialog displays them, checked for what the engine can integrate over.
-bool readEngineTimes(Program& program) {
+bool readEngineTimes(DesignContext& program) {
     DesignRecord& r = program.record();
     const Dialog& dialog = program.dialog(kInfoTimeDialog);
     const int K = r.numLooks;
@@ -74,21 +80,21 @@ bool readEngineTimes(Program& program) {
     return true;
 }
 
-bool coefficientFits(Program& program, double a) {
+bool coefficientFits(DesignContext& program, double a) {
     if (a > 0.0 && innerGridsFit(a, looks(program), times(program))) return true;
     program.error(coefficientTooLarge(a));
     return false;
 }
 
-void showMaxDiscordance(Program& program, double a, int width, int decimals) {
+void showMaxDiscordance(DesignContext& program, double a, FieldFormat format) {
     DesignRecord& r = program.record();
     const double rho =
         MAXDISCP(a, r.coeffTable.data(), kGridIntervals, looks(program), times(program));
     program.sequential().maxDiscordance = rho;
-    showF(program.panel(), kDiscordanceEdit, rho, width, decimals);
+    showF(program.panel(), kDiscordanceEdit, rho, format);
 }
 
-void searchCoefficient(Program& program, Dialog& panel) {
+void searchCoefficient(DesignContext& program, Dialog& panel) {
     DesignRecord& r = program.record();
     if (!readField(program, panel, kRhoCombo, r.rhoMax)) return;
     const SearchResult result = GETA(r.rhoMax, r.coeffTable.data(), kGridIntervals, looks(program),
@@ -103,39 +109,39 @@ void searchCoefficient(Program& program, Dialog& panel) {
     if (!coefficientFits(program, result.a)) return;
     program.sequential().coefficient = result.a;
     panel.setText(kCoeffCombo, formatFree(result.a));
-    showMaxDiscordance(program, result.a, 6, 4);
+    showMaxDiscordance(program, result.a, kSearchedDiscordance);
     for (int c : {kRhoButton, kSequentialDesignButton, kCloseWindow}) {
         panel.setLogical(c, true, Index::Enabled);
     }
 }
 
-void discordanceOfCoefficient(Program& program, Dialog& panel) {
+void discordanceOfCoefficient(DesignContext& program, Dialog& panel) {
     DesignRecord& r = program.record();
     double a = 0.0;
     if (!readCoefficient(program, a) || !coefficientFits(program, a)) return;
     LATN(a, r.coeffTable.data(), kGridIntervals, looks(program), times(program));
     r.rhoMax = GETDISC(a, r.coeffTable.data(), kGridIntervals, looks(program), times(program),
                        kCriticalFinalValue);
-    showF(panel, kRhoCombo, r.rhoMax, 6, 4);
-    showMaxDiscordance(program, a, 8, 6);
+    showF(panel, kRhoCombo, r.rhoMax, kRhoMaxFormat);
+    showMaxDiscordance(program, a, kRhoDiscordance);
 }
 
 }  // namespace
 
-float refreshZAlpha(Program& program) {
+float refreshZAlpha(DesignContext& program) {
     DesignRecord& r = program.record();
     r.zAlpha = static_cast<float>(zOfAlpha(r));
     return r.zAlpha;
 }
 
-bool readCoefficient(Program& program, double& a) {
+bool readCoefficient(DesignContext& program, double& a) {
     double& last = program.sequential().coefficient;
     if (!readField(program, program.panel(), kCoeffCombo, last)) return false;
     a = last;
     return true;
 }
 
-void GETDISCPROB(Program& program, Dialog& panel, int control, CallbackKind) {
+void GETDISCPROB(DesignContext& program, Dialog& panel, int control, CallbackKind) {
     if (control != kCoeffButton && control != kRhoButton) return;
     if (!readEngineTimes(program)) return;
     if (control == kCoeffButton) {
@@ -145,7 +151,7 @@ void GETDISCPROB(Program& program, Dialog& panel, int control, CallbackKind) {
     }
 }
 
-void POWER(Program& program, Dialog& panel, int control, CallbackKind) {
+void POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
     DesignRecord& r = program.record();
     double a = 0.0;
     if (!readCoefficient(program, a)) return;
@@ -162,13 +168,13 @@ void POWER(Program& program, Dialog& panel, int control, CallbackKind) {
     const double* T = r.coeffTable.data();
     const double level = ABSORPROB(a, 0.0 - z, T, looks(program), times(program)).up;
     program.sequential().actualLevel = level;
-    showF(panel, kActualSigEdit, level, 6, 4);
+    showF(panel, kActualSigEdit, level, kActualFormat);
     const double power = ABSORPROB(a, thetaA - z, T, looks(program), times(program)).up;
     program.sequential().actualPower = power;
-    showF(panel, kActualPowerEdit, power, 6, 4);
+    showF(panel, kActualPowerEdit, power, kActualFormat);
 }
 
-std::vector<double> powerFunction(Program& program) {
+std::vector<double> powerFunction(DesignContext& program) {
     double a = 0.0;
     if (!readCoefficient(program, a)) return {};
     const float z = refreshZAlpha(program);
@@ -178,7 +184,7 @@ std::vector<double> powerFunction(Program& program) {
     return out;
 }
 
-std::vector<double> expectedInformation(Program& program) {
+std::vector<double> expectedInformation(DesignContext& program) {
     double a = 0.0;
     if (!readCoefficient(program, a)) return {};
     const float z = refreshZAlpha(program);
@@ -188,7 +194,7 @@ std::vector<double> expectedInformation(Program& program) {
     return out;
 }
 
-const std::vector<double>& searchIterates(const Program& program) {
+const std::vector<double>& searchIterates(const DesignContext& program) {
     return program.sequential().searchIterates;
 }
 

@@ -24,7 +24,7 @@ struct Density {
 };
 
 Density density(double mu, double t) {
-    return {mu * t, 2.0 * t, std::sqrt(2.0 * kRecipePi * t), kExpFloor};
+    return {mu * t, 2.0 * t, std::sqrt(2.0 * kDensityPi * t), kExpFloor};
 }
 
 // f[i] = P(x0 + i*step, mu, t) * row[i], i = 0..200: what P2MT and PRODMT would give.

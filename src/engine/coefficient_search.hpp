@@ -10,7 +10,7 @@ inline constexpr double kSearchStart = 0.4;
 inline constexpr double kSearchStep = 0.001;
 inline constexpr double kSearchTolerance = 1e-4;
 inline constexpr double kFlatSlope = 1e-12;
-// The recipe has no limit; a search that has not converged after this many Newton steps is
+// Newton steps allow no natural limit; a search that has not converged after this many is
 // not going to.
 inline constexpr int kSearchIterationCap = 200;
 

@@ -53,7 +53,7 @@ struct Bridge {
 
 Bridge bridge(double s, double t) {
     const double w = (1.0 - s / t) * s * 2.0;
-    return {s, t, w, std::sqrt(w * kRecipePi), kExpFloor};
+    return {s, t, w, std::sqrt(w * kDensityPi), kExpFloor};
 }
 
 // y_l = -c + l*h, from the integer l as QCOND2MT forms it.

@@ -33,7 +33,7 @@ double QCOND(double x, double y, double s, double t) {
     const double w = (1.0 - s / t) * s * 2.0;
     const double dev = x - y * s / t;
     const double e = std::exp(-dev * dev / w);
-    return e / std::sqrt(w * kRecipePi);
+    return e / std::sqrt(w * kDensityPi);
 }
 
 void QCOND2MT(double* v, int n, double x0, double h, double y, double s, double t) {

@@ -40,7 +40,7 @@ double QNORM(double p) {
 
 double P(double x, double mu, double t) {
     const double dev = x - mu * t;
-    return std::exp(-dev * dev / (2.0 * t)) / std::sqrt(2.0 * kRecipePi * t);
+    return std::exp(-dev * dev / (2.0 * t)) / std::sqrt(2.0 * kDensityPi * t);
 }
 
 }  // namespace qalix

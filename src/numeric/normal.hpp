@@ -5,10 +5,11 @@
 
 namespace qalix {
 
-// The density divisor as the recipe writes it (not the correctly rounded sqrt(2*pi)).
+// The divisor of the standard normal density: this decimal, not the correctly rounded
+// sqrt(2*pi).
 inline constexpr double kDensityDivisor = 2.50662827459518;
-// The value of pi used by the transition and bridge densities.
-inline constexpr double kRecipePi = 3.141593;
+// The value of pi in the transition and bridge densities: six decimals, not M_PI.
+inline constexpr double kDensityPi = 3.141593;
 // Lower end and number of Simpson intervals of the distribution-function integral.
 inline constexpr float kHnmLowerEnd = -7.0f;
 inline constexpr int kHnmIntervals = 200;

@@ -24,8 +24,8 @@ std::string formatI(long long value, int width);
 std::string formatA(std::string_view text, int width);
 
 // Free-format write: the shortest text that reads back as the same double, always with a
-// decimal point ("0.25", "300.0", "1.0e-07", "1.5e+20"). Non-finite values are written "Infinity", "-Infinity" and "NaN"; these
-// are not read back by readFree.
+// decimal point ("0.25", "300.0", "1.0e-07", "1.5e+20"). Non-finite values are written "Infinity",
+// "-Infinity" and "NaN"; these are not read back by readFree.
 std::string formatFree(double value);
 std::string formatFree(long long value);
 

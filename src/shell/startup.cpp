@@ -4,7 +4,11 @@
 #include <cmath>
 #include <string_view>
 
+#include "characteristics/boundary_ids.hpp"
+#include "characteristics/discordance_ids.hpp"
+#include "characteristics/expected_size_ids.hpp"
 #include "characteristics/operating_characteristics.hpp"
+#include "characteristics/significance_ids.hpp"
 #include "design/fields.hpp"
 #include "design/fixed_sample.hpp"
 #include "design/info_times.hpp"
@@ -44,7 +48,7 @@ void putStartupValues(Program& program) {
 
 bool startUp(Program& program) {
     for (int id : kStartupDialogs) {
-        if (!program.initDialog(id)) {
+        if (!program.dialogs().init(id)) {
             program.error(kStartupError);
             return false;
         }

@@ -2,7 +2,7 @@
 // start-up values in the record and on the panel, and the "normseq" design chosen.
 #pragma once
 
-#include "design/program.hpp"
+#include "shell/program.hpp"
 
 namespace qalix {
 

@@ -11,12 +11,7 @@
 namespace qalix::testing {
 namespace {
 
-using namespace oc;
-
-// Edit of the look spin 1162.
-constexpr int kLookEdit = 1123;
-// Edit of the partial-size spin 1011.
-constexpr int kPartialSizeEdit = 1132;
+using namespace boundaries;
 
 // The boundaries are held in single precision: 1e-6 covers their rounding at these sizes.
 constexpr double kFloatTolerance = 1e-6;
@@ -41,19 +36,19 @@ class BoundaryValues : public DesignedProgram {
   protected:
     std::string shownText(int control) { return ui.text(kBoundaryDialog, control); }
     double value(int control) { return shown(kBoundaryDialog, control); }
-    const std::array<float, 6>& full() { return program.characteristics().boundary; }
+    const qalix::BoundaryValues& full() { return program.characteristics().boundary; }
     float time() { return program.characteristics().time; }
 
     // Every number of the dialog against the boundaries worked out for a and the time shown,
     // with sum scale factor sigma * sqrt(m).
     void expectBoundariesAt(double a, double t, double sumScale) {
         const Expected b = brownianBoundaries(a, t);
-        EXPECT_NEAR(full()[3], b.upper, kFloatTolerance);
-        EXPECT_NEAR(full()[2], b.lower, kFloatTolerance);
+        EXPECT_NEAR(full().upperStd, b.upper, kFloatTolerance);
+        EXPECT_NEAR(full().lowerStd, b.lower, kFloatTolerance);
         const double pUpper = 1.0 - Phi(b.upper / std::sqrt(t));
         const double pLower = 1.0 - Phi(b.lower / std::sqrt(t));
-        EXPECT_NEAR(full()[5], pUpper, kPValueTolerance);
-        EXPECT_NEAR(full()[4], pLower, kPValueTolerance);
+        EXPECT_NEAR(full().upperP, pUpper, kPValueTolerance);
+        EXPECT_NEAR(full().lowerP, pLower, kPValueTolerance);
         EXPECT_NEAR(value(kUpperStd), b.upper, kF84);
         EXPECT_NEAR(value(kLowerStd), b.lower, kF84);
         EXPECT_NEAR(value(kUpperP), pUpper, kF84);
@@ -79,15 +74,17 @@ class EachLook : public BoundaryValues, public ::testing::WithParamInterface<Loo
 TEST_P(EachLook, ShowsTheBoundariesAtItsCumulativeSize) {
     const LookCase& c = GetParam();
     ASSERT_NO_FATAL_FAILURE(completeDesign());
+    whenShown(kBoundaryDialog, [&] {
+        ui.spin(kBoundaryDialog, kLookSpin, c.look);
+        EXPECT_EQ(shownText(kLookEdit), std::to_string(c.look));
+        EXPECT_EQ(shownText(kPartialSizeEdit), std::to_string(c.cumulative));
+        EXPECT_EQ(shownText(kTimeCombo), c.timeText);
+        // t = n / M in single precision.
+        EXPECT_FLOAT_EQ(time(), static_cast<float>(c.cumulative) / 25.0f);
+        expectBoundariesAt(coefficient(), c.cumulative / 25.0, 1.0 * std::sqrt(25.0));
+        EXPECT_TRUE(takeMessages().empty());
+    });
     ui.click(panel::kBoundaryButton);
-    ui.spin(kBoundaryDialog, kLookSpin, c.look);
-    EXPECT_EQ(shownText(kLookEdit), std::to_string(c.look));
-    EXPECT_EQ(shownText(kPartialSizeEdit), std::to_string(c.cumulative));
-    EXPECT_EQ(shownText(kTimeCombo), c.timeText);
-    // t = n / M in single precision.
-    EXPECT_FLOAT_EQ(time(), static_cast<float>(c.cumulative) / 25.0f);
-    expectBoundariesAt(coefficient(), c.cumulative / 25.0, 1.0 * std::sqrt(25.0));
-    EXPECT_TRUE(takeMessages().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(StartupDesign, EachLook,
@@ -96,57 +93,62 @@ INSTANTIATE_TEST_SUITE_P(StartupDesign, EachLook,
 
 TEST_F(BoundaryValues, OpensAtTheFirstLookWithSampleSizeLabels) {
     ASSERT_NO_FATAL_FAILURE(completeDesign());
+    whenShown(kBoundaryDialog, [&] {
+        EXPECT_TRUE(program.dialog(kBoundaryDialog).isOpen());
+        ui.spin(kBoundaryDialog, kLookSpin, 3);
+        ui.spin(kBoundaryDialog, kPartialSizeSpin, 20);
+    });
     ui.click(panel::kBoundaryButton);
-    EXPECT_TRUE(program.dialog(kBoundaryDialog).isOpen());
-    // A new opening starts again at look 1, wherever the last one was left.
-    ui.spin(kBoundaryDialog, kLookSpin, 3);
-    ui.spin(kBoundaryDialog, kPartialSizeSpin, 20);
-    ui.click(kBoundaryDialog, kIdOk);
     EXPECT_FALSE(program.dialog(kBoundaryDialog).isOpen());
+    // A new opening starts again at look 1, wherever the last one was left.
+    whenShown(kBoundaryDialog, [&] {
+        EXPECT_EQ(shownText(kLookEdit), "1");
+        EXPECT_EQ(shownText(kPartialSizeEdit), "6");
+        EXPECT_EQ(shownText(kTimeCombo), "0.2400");
+        EXPECT_EQ(shownText(kPartialSizeLabel), "Partial Sample Size");
+        EXPECT_EQ(shownText(kPartialSizeGroup),
+                  "Partial Sample Size and Information Time (Fraction)");
+        EXPECT_TRUE(ui.enabled(kBoundaryDialog, kUpperSum));
+        EXPECT_TRUE(ui.enabled(kBoundaryDialog, kLowerSum));
+        expectBoundariesAt(coefficient(), 0.24, 5.0);
+        // The look spin stops at K.
+        ui.spin(kBoundaryDialog, kLookSpin, 9);
+        EXPECT_EQ(shownText(kLookEdit), "4");
+    });
     ui.click(panel::kBoundaryButton);
-    EXPECT_TRUE(program.dialog(kBoundaryDialog).isOpen());
-    EXPECT_EQ(shownText(kLookEdit), "1");
-    EXPECT_EQ(shownText(kPartialSizeEdit), "6");
-    EXPECT_EQ(shownText(kTimeCombo), "0.2400");
-    EXPECT_EQ(shownText(kPartialSizeLabel), "Partial Sample Size");
-    EXPECT_EQ(shownText(kPartialSizeGroup), "Partial Sample Size and Information Time (Fraction)");
-    EXPECT_TRUE(ui.enabled(kBoundaryDialog, kUpperSum));
-    EXPECT_TRUE(ui.enabled(kBoundaryDialog, kLowerSum));
-    expectBoundariesAt(coefficient(), 0.24, 5.0);
-    // The look spin stops at K.
-    ui.spin(kBoundaryDialog, kLookSpin, 9);
-    EXPECT_EQ(shownText(kLookEdit), "4");
 }
 
 // At t = 1 the half-width vanishes: both boundaries are z and both P-values are alpha.
 TEST_F(BoundaryValues, BoundariesMeetAtTheCriticalValueAtTimeOne) {
     ASSERT_NO_FATAL_FAILURE(completeDesign());
+    whenShown(kBoundaryDialog, [&] {
+        const auto expectMeeting = [&](const char* how) {
+            SCOPED_TRACE(how);
+            EXPECT_FLOAT_EQ(time(), 1.0f);
+            EXPECT_FLOAT_EQ(full().upperStd, criticalValue());
+            EXPECT_FLOAT_EQ(full().lowerStd, criticalValue());
+            // 1 - Phi(z_alpha) = alpha, up to the accuracy of the program's Phi.
+            EXPECT_NEAR(full().upperP, 0.05, kPValueTolerance);
+            EXPECT_NEAR(full().lowerP, 0.05, kPValueTolerance);
+            EXPECT_EQ(shownText(kUpperStd), "1.6449");
+            EXPECT_EQ(shownText(kLowerStd), "1.6449");
+            EXPECT_EQ(shownText(kUpperP), "0.0500");
+            EXPECT_EQ(shownText(kLowerP), "0.0500");
+            EXPECT_EQ(shownText(kUpperSum), shownText(kLowerSum));
+            EXPECT_EQ(shownText(kTimeCombo), "1.0000");
+            EXPECT_EQ(shownText(kPartialSizeEdit), "25");
+        };
+        ui.spin(kBoundaryDialog, kLookSpin, 4);
+        expectMeeting("last look");
+        ui.spin(kBoundaryDialog, kLookSpin, 1);
+        ui.type(kBoundaryDialog, kTimeCombo, "1.0");
+        ui.click(kBoundaryDialog, kTimeButton);
+        expectMeeting("information time 1.0");
+        ui.spin(kBoundaryDialog, kLookSpin, 1);
+        ui.spin(kBoundaryDialog, kPartialSizeSpin, 25);
+        expectMeeting("partial size M");
+    });
     ui.click(panel::kBoundaryButton);
-    const auto expectMeeting = [&](const char* how) {
-        SCOPED_TRACE(how);
-        EXPECT_FLOAT_EQ(time(), 1.0f);
-        EXPECT_FLOAT_EQ(full()[3], criticalValue());
-        EXPECT_FLOAT_EQ(full()[2], criticalValue());
-        // 1 - Phi(z_alpha) = alpha, up to the accuracy of the program's Phi.
-        EXPECT_NEAR(full()[5], 0.05, kPValueTolerance);
-        EXPECT_NEAR(full()[4], 0.05, kPValueTolerance);
-        EXPECT_EQ(shownText(kUpperStd), "1.6449");
-        EXPECT_EQ(shownText(kLowerStd), "1.6449");
-        EXPECT_EQ(shownText(kUpperP), "0.0500");
-        EXPECT_EQ(shownText(kLowerP), "0.0500");
-        EXPECT_EQ(shownText(kUpperSum), shownText(kLowerSum));
-        EXPECT_EQ(shownText(kTimeCombo), "1.0000");
-        EXPECT_EQ(shownText(kPartialSizeEdit), "25");
-    };
-    ui.spin(kBoundaryDialog, kLookSpin, 4);
-    expectMeeting("last look");
-    ui.spin(kBoundaryDialog, kLookSpin, 1);
-    ui.type(kBoundaryDialog, kTimeCombo, "1.0");
-    ui.click(kBoundaryDialog, kTimeButton);
-    expectMeeting("information time 1.0");
-    ui.spin(kBoundaryDialog, kLookSpin, 1);
-    ui.spin(kBoundaryDialog, kPartialSizeSpin, 25);
-    expectMeeting("partial size M");
 }
 
 // A typed time snaps to the grid of 1/M: n = nint(t * M), halves away from zero.
@@ -166,13 +168,15 @@ class TypedInformationTime : public BoundaryValues,
 TEST_P(TypedInformationTime, SnapsToAPartialSize) {
     const TypedTime& c = GetParam();
     ASSERT_NO_FATAL_FAILURE(completeDesign());
+    whenShown(kBoundaryDialog, [&] {
+        ui.type(kBoundaryDialog, kTimeCombo, c.text);
+        ui.click(kBoundaryDialog, kTimeButton);
+        EXPECT_EQ(shownText(kPartialSizeEdit), std::to_string(c.n));
+        EXPECT_EQ(shownText(kTimeCombo), c.shownTime);
+        expectBoundariesAt(coefficient(), c.n / 25.0, 5.0);
+        EXPECT_TRUE(takeMessages().empty());
+    });
     ui.click(panel::kBoundaryButton);
-    ui.type(kBoundaryDialog, kTimeCombo, c.text);
-    ui.click(kBoundaryDialog, kTimeButton);
-    EXPECT_EQ(shownText(kPartialSizeEdit), std::to_string(c.n));
-    EXPECT_EQ(shownText(kTimeCombo), c.shownTime);
-    expectBoundariesAt(coefficient(), c.n / 25.0, 5.0);
-    EXPECT_TRUE(takeMessages().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -185,35 +189,38 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(BoundaryValues, PartialSizeSpinStepsTheTimeByOneOverM) {
     ASSERT_NO_FATAL_FAILURE(completeDesign());
+    whenShown(kBoundaryDialog, [&] {
+        ui.spin(kBoundaryDialog, kPartialSizeSpin, 13);
+        EXPECT_EQ(shownText(kTimeCombo), "0.5200");
+        expectBoundariesAt(coefficient(), 13.0 / 25.0, 5.0);
+        ui.spin(kBoundaryDialog, kPartialSizeSpin, 7);
+        EXPECT_EQ(shownText(kTimeCombo), "0.2800");
+        expectBoundariesAt(coefficient(), 7.0 / 25.0, 5.0);
+        // The range is 1..M.
+        ui.spin(kBoundaryDialog, kPartialSizeSpin, 40);
+        EXPECT_EQ(shownText(kPartialSizeEdit), "25");
+        EXPECT_EQ(shownText(kTimeCombo), "1.0000");
+    });
     ui.click(panel::kBoundaryButton);
-    ui.spin(kBoundaryDialog, kPartialSizeSpin, 13);
-    EXPECT_EQ(shownText(kTimeCombo), "0.5200");
-    expectBoundariesAt(coefficient(), 13.0 / 25.0, 5.0);
-    ui.spin(kBoundaryDialog, kPartialSizeSpin, 7);
-    EXPECT_EQ(shownText(kTimeCombo), "0.2800");
-    expectBoundariesAt(coefficient(), 7.0 / 25.0, 5.0);
-    // The range is 1..M.
-    ui.spin(kBoundaryDialog, kPartialSizeSpin, 40);
-    EXPECT_EQ(shownText(kPartialSizeEdit), "25");
-    EXPECT_EQ(shownText(kTimeCombo), "1.0000");
 }
 
 // The coefficient is read from the panel at every change, not kept from the opening.
 TEST_F(BoundaryValues, ZeroCoefficientPutsBothBoundariesOnTheCriticalLine) {
     ASSERT_NO_FATAL_FAILURE(completeDesign());
-    ui.click(panel::kBoundaryButton);
-    ASSERT_GT(full()[3], full()[2]);
     ui.type(panel::kCoeffCombo, "0");
-    for (int k = 1; k <= 4; ++k) {
-        SCOPED_TRACE(k);
-        ui.spin(kBoundaryDialog, kLookSpin, k);
-        const double line = criticalValue() * static_cast<double>(time());
-        EXPECT_NEAR(full()[3], line, kFloatTolerance);
-        EXPECT_NEAR(full()[2], line, kFloatTolerance);
-        EXPECT_EQ(shownText(kUpperStd), shownText(kLowerStd));
-        EXPECT_EQ(shownText(kUpperP), shownText(kLowerP));
-        expectBoundariesAt(0.0, static_cast<double>(time()), 5.0);
-    }
+    whenShown(kBoundaryDialog, [&] {
+        for (int k = 1; k <= 4; ++k) {
+            SCOPED_TRACE(k);
+            ui.spin(kBoundaryDialog, kLookSpin, k);
+            const double line = criticalValue() * static_cast<double>(time());
+            EXPECT_NEAR(full().upperStd, line, kFloatTolerance);
+            EXPECT_NEAR(full().lowerStd, line, kFloatTolerance);
+            EXPECT_EQ(shownText(kUpperStd), shownText(kLowerStd));
+            EXPECT_EQ(shownText(kUpperP), shownText(kLowerP));
+            expectBoundariesAt(0.0, static_cast<double>(time()), 5.0);
+        }
+    });
+    ui.click(panel::kBoundaryButton);
 }
 
 // With m = 24.73 the looks use M = 25 but the sum scale uses sqrt(m) itself.
@@ -221,53 +228,59 @@ TEST_F(BoundaryValues, SumScaleUsesTheUnroundedSampleSize) {
     ui.click(panel::kSizeButton);
     ASSERT_EQ(ui.text(panel::kSizeCombo), "24.73");
     ASSERT_NO_FATAL_FAILURE(completeDesign());
+    whenShown(kBoundaryDialog, [&] {
+        // m = ((z_0.95 + z_0.8) * sigma / mu_a)^2 with sigma = 1, mu_a = 0.5.
+        const double m = std::pow((1.6448536269514722 + 0.8416212335729143) / 0.5, 2);
+        for (int k = 1; k <= 4; ++k) {
+            SCOPED_TRACE(k);
+            ui.spin(kBoundaryDialog, kLookSpin, k);
+            const int n = k < 4 ? 6 * k : 25;
+            expectBoundariesAt(coefficient(), n / 25.0, std::sqrt(m));
+        }
+    });
     ui.click(panel::kBoundaryButton);
-    // m = ((z_0.95 + z_0.8) * sigma / mu_a)^2 with sigma = 1, mu_a = 0.5.
-    const double m = std::pow((1.6448536269514722 + 0.8416212335729143) / 0.5, 2);
-    for (int k = 1; k <= 4; ++k) {
-        SCOPED_TRACE(k);
-        ui.spin(kBoundaryDialog, kLookSpin, k);
-        const int n = k < 4 ? 6 * k : 25;
-        expectBoundariesAt(coefficient(), n / 25.0, std::sqrt(m));
-    }
 }
 
 TEST_F(BoundaryValues, BrownianDesignShowsGridsAndNoSumScale) {
     ASSERT_NO_FATAL_FAILURE(completeDesign(brownianDesign()));
+    whenShown(kBoundaryDialog, [&] {
+        // 300 grid steps; the looks at 0.25, 0.5, 0.75, 1 are int(300 * t_k) steps.
+        const std::map<int, std::pair<const char*, const char*>> looks = {{1, {"75", "0.2500"}},
+                                                                          {2, {"150", "0.5000"}},
+                                                                          {3, {"225", "0.7500"}},
+                                                                          {4, {"300", "1.0000"}}};
+        for (const auto& [k, shownLook] : looks) {
+            SCOPED_TRACE(k);
+            ui.spin(kBoundaryDialog, kLookSpin, k);
+            EXPECT_EQ(shownText(kPartialSizeEdit), shownLook.first);
+            EXPECT_EQ(shownText(kTimeCombo), shownLook.second);
+            EXPECT_TRUE(isBlank(shownText(kUpperSum)));
+            EXPECT_TRUE(isBlank(shownText(kLowerSum)));
+            EXPECT_FALSE(ui.enabled(kBoundaryDialog, kUpperSum));
+            EXPECT_FALSE(ui.enabled(kBoundaryDialog, kLowerSum));
+            const Expected b = brownianBoundaries(coefficient(), 0.25 * k);
+            EXPECT_NEAR(full().upperStd, b.upper, kFloatTolerance);
+            EXPECT_NEAR(full().lowerStd, b.lower, kFloatTolerance);
+            EXPECT_NEAR(value(kUpperP), 1.0 - Phi(b.upper / std::sqrt(0.25 * k)), kF84);
+        }
+        EXPECT_EQ(shownText(kPartialSizeLabel), "Number of Grids");
+        EXPECT_EQ(shownText(kPartialSizeGroup), "Number of Grids and Information Time (Fraction)");
+    });
     ui.click(panel::kBoundaryButton);
-    // 300 grid steps; the looks at 0.25, 0.5, 0.75, 1 are int(300 * t_k) steps.
-    const std::map<int, std::pair<const char*, const char*>> looks = {{1, {"75", "0.2500"}},
-                                                                      {2, {"150", "0.5000"}},
-                                                                      {3, {"225", "0.7500"}},
-                                                                      {4, {"300", "1.0000"}}};
-    for (const auto& [k, shownLook] : looks) {
-        SCOPED_TRACE(k);
-        ui.spin(kBoundaryDialog, kLookSpin, k);
-        EXPECT_EQ(shownText(kPartialSizeEdit), shownLook.first);
-        EXPECT_EQ(shownText(kTimeCombo), shownLook.second);
-        EXPECT_TRUE(isBlank(shownText(kUpperSum)));
-        EXPECT_TRUE(isBlank(shownText(kLowerSum)));
-        EXPECT_FALSE(ui.enabled(kBoundaryDialog, kUpperSum));
-        EXPECT_FALSE(ui.enabled(kBoundaryDialog, kLowerSum));
-        const Expected b = brownianBoundaries(coefficient(), 0.25 * k);
-        EXPECT_NEAR(full()[3], b.upper, kFloatTolerance);
-        EXPECT_NEAR(full()[2], b.lower, kFloatTolerance);
-        EXPECT_NEAR(value(kUpperP), 1.0 - Phi(b.upper / std::sqrt(0.25 * k)), kF84);
-    }
-    EXPECT_EQ(shownText(kPartialSizeLabel), "Number of Grids");
-    EXPECT_EQ(shownText(kPartialSizeGroup), "Number of Grids and Information Time (Fraction)");
 
     // Back on normal outcomes the sum scale returns with its labels.
-    ui.click(kBoundaryDialog, kIdOk);
     ui.click(panel::kNormseqDesign);
     ASSERT_NO_FATAL_FAILURE(completeDesign());
+    whenShown(kBoundaryDialog, [&] {
+        EXPECT_TRUE(ui.enabled(kBoundaryDialog, kUpperSum));
+        EXPECT_TRUE(ui.enabled(kBoundaryDialog, kLowerSum));
+        EXPECT_EQ(shownText(kPartialSizeLabel), "Partial Sample Size");
+        EXPECT_EQ(shownText(kPartialSizeGroup),
+                  "Partial Sample Size and Information Time (Fraction)");
+        EXPECT_EQ(shownText(kPartialSizeEdit), "6");
+        expectBoundariesAt(coefficient(), 0.24, 5.0);
+    });
     ui.click(panel::kBoundaryButton);
-    EXPECT_TRUE(ui.enabled(kBoundaryDialog, kUpperSum));
-    EXPECT_TRUE(ui.enabled(kBoundaryDialog, kLowerSum));
-    EXPECT_EQ(shownText(kPartialSizeLabel), "Partial Sample Size");
-    EXPECT_EQ(shownText(kPartialSizeGroup), "Partial Sample Size and Information Time (Fraction)");
-    EXPECT_EQ(shownText(kPartialSizeEdit), "6");
-    expectBoundariesAt(coefficient(), 0.24, 5.0);
 }
 
 class BoundaryUnreadableEntry : public BoundaryValues {
@@ -283,35 +296,49 @@ class BoundaryUnreadableEntry : public BoundaryValues {
 
 TEST_F(BoundaryUnreadableEntry, InformationTimeShowsTheErrorAndKeepsTheBoundaries) {
     ASSERT_NO_FATAL_FAILURE(completeDesign());
+    whenShown(kBoundaryDialog, [&] {
+        ui.spin(kBoundaryDialog, kLookSpin, 2);
+        auto before = results();
+        ui.type(kBoundaryDialog, kTimeCombo, "abc");
+        before[kTimeCombo] = "abc";  // what the user typed stays in the field
+        ui.click(kBoundaryDialog, kTimeButton);
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
+        EXPECT_EQ(results(), before);
+        EXPECT_FLOAT_EQ(time(), 12.0f / 25.0f);
+    });
     ui.click(panel::kBoundaryButton);
-    ui.spin(kBoundaryDialog, kLookSpin, 2);
-    auto before = results();
-    ui.type(kBoundaryDialog, kTimeCombo, "abc");
-    before[kTimeCombo] = "abc";  // what the user typed stays in the field
-    ui.click(kBoundaryDialog, kTimeButton);
-    EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
-    EXPECT_EQ(results(), before);
-    EXPECT_FLOAT_EQ(time(), 12.0f / 25.0f);
 }
 
 TEST_F(BoundaryUnreadableEntry, CoefficientShowsTheErrorAndKeepsTheBoundaries) {
     ASSERT_NO_FATAL_FAILURE(completeDesign());
+    std::map<int, std::string> before;
+    whenShown(kBoundaryDialog, [&] { before = results(); });
     ui.click(panel::kBoundaryButton);
-    auto before = results();
     ui.type(panel::kCoeffCombo, "abc");
-    ui.spin(kBoundaryDialog, kLookSpin, 3);
-    EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
-    ui.type(kBoundaryDialog, kTimeCombo, "0.5");
-    before[kTimeCombo] = "0.5";
-    ui.click(kBoundaryDialog, kTimeButton);
-    EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
-    EXPECT_EQ(results(), before);
-    // Once a reads again, the dialog follows the user's last step.
+    whenShown(kBoundaryDialog, [&] {
+        // The opening puts both spins back at 1 but cannot compute: the boundaries of the
+        // last opening stay.
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
+        before[kPartialSizeEdit] = "1";
+        ui.spin(kBoundaryDialog, kLookSpin, 3);
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
+        ui.type(kBoundaryDialog, kTimeCombo, "0.5");
+        before[kTimeCombo] = "0.5";
+        ui.click(kBoundaryDialog, kTimeButton);
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
+        EXPECT_EQ(results(), before);
+    });
+    ui.click(panel::kBoundaryButton);
+    // Once a reads again, the dialog computes again.
     ui.type(panel::kCoeffCombo, "2.5");
-    ui.click(kBoundaryDialog, kTimeButton);
-    EXPECT_TRUE(takeMessages().empty());
-    EXPECT_EQ(shownText(kPartialSizeEdit), "13");
-    expectBoundariesAt(2.5, 0.52, 5.0);
+    whenShown(kBoundaryDialog, [&] {
+        ui.type(kBoundaryDialog, kTimeCombo, "0.5");
+        ui.click(kBoundaryDialog, kTimeButton);
+        EXPECT_TRUE(takeMessages().empty());
+        EXPECT_EQ(shownText(kPartialSizeEdit), "13");
+        expectBoundariesAt(2.5, 0.52, 5.0);
+    });
+    ui.click(panel::kBoundaryButton);
 }
 
 }  // namespace

@@ -11,7 +11,11 @@
 #include <utility>
 #include <vector>
 
-#include "characteristics/control_ids.hpp"
+#include "characteristics/boundary_ids.hpp"
+#include "characteristics/discordance_ids.hpp"
+#include "characteristics/expected_size_ids.hpp"
+#include "characteristics/significance_ids.hpp"
+#include "design/info_time_ids.hpp"
 #include "design/info_times.hpp"
 #include "design/panel_ids.hpp"
 #include "numeric/normal.hpp"
@@ -210,8 +214,8 @@ class DesignedProgram : public StartedProgram {
         using namespace panel;
         if (steps.choice != kNormseqDesign) ui.click(steps.choice);
         ui.type(kLooksCombo, steps.looks);
+        whenShown(kInfoTimeDialog, infotimes::kOk);
         ui.click(steps.choice == kBrownianDesign ? kInfoTimesButton : kGroupSizesButton);
-        ui.click(kInfoTimeDialog, kIdOk);
         ui.type(kRhoCombo, steps.rho);
         ui.click(kCoeffButton);
         if (!steps.a.empty()) ui.type(kCoeffCombo, steps.a);
@@ -234,13 +238,7 @@ class DesignedProgram : public StartedProgram {
 
     double shown(int dialog, int control) { return std::stod(ui.text(dialog, control)); }
 
-    std::vector<std::string> items(int dialog, int combo) {
-        const Dialog& d = program.dialog(dialog);
-        std::vector<std::string> list;
-        for (int i = 0; i < d.getInt(combo, Index::ItemCount); ++i)
-            list.push_back(d.item(combo, i));
-        return list;
-    }
+    std::vector<std::string> items(int dialog, int combo) { return ui.items(dialog, combo); }
 
     ForwardReference reference(double delta) {
         return forwardReference(coefficient(), delta - criticalValue(), shownTimes());

@@ -11,7 +11,7 @@
 namespace qalix::testing {
 namespace {
 
-using namespace oc;
+using namespace significance;
 
 // Against the forward reference: the program's 200-interval grids agree to a few 1e-7.
 constexpr double kGridTolerance = 1e-6;
@@ -19,17 +19,21 @@ constexpr double kGridTolerance = 1e-6;
 constexpr double kF74 = 5e-5 + 1e-9;
 
 // The full values behind the four result edits, in the order of CharacteristicsState.
-enum Slot : std::size_t { kSigAt, kSigBy, kStopAt, kStopBy };
+using Slot = double HittingProbabilities::*;
+constexpr Slot kSigAt = &HittingProbabilities::sigAt;
+constexpr Slot kSigBy = &HittingProbabilities::sigBy;
+constexpr Slot kStopAt = &HittingProbabilities::stopAt;
+constexpr Slot kStopBy = &HittingProbabilities::stopBy;
 
 class Significance : public DesignedProgram {
   protected:
     std::string shownText(int control) { return ui.text(kSignificanceDialog, control); }
     double value(int control) { return shown(kSignificanceDialog, control); }
-    double full(Slot s) { return program.characteristics().hitting[s]; }
+    double full(Slot s) { return program.characteristics().hitting.*s; }
     int position(int spin) { return program.dialog(kSignificanceDialog).getInt(spin); }
     // All four probabilities at look k, through the "At stage k =" spin.
     void atStage(int k) { ui.spin(kSignificanceDialog, kStageSpin, k); }
-    void typeDelta(const std::string& text) { ui.type(kSignificanceDialog, kSigDeltaCombo, text); }
+    void typeDelta(const std::string& text) { ui.type(kSignificanceDialog, kDeltaCombo, text); }
 
     // The four probabilities of look k against the forward reference for delta.
     void expectLook(const ForwardReference& r, int k) {
@@ -59,24 +63,26 @@ class Significance : public DesignedProgram {
 
 TEST_F(Significance, OpensOnTheDesignAlternativeAtTheFirstLook) {
     ASSERT_NO_FATAL_FAILURE(completeDesign());
+    whenShown(kSignificanceDialog, [&] {
+        EXPECT_TRUE(program.dialog(kSignificanceDialog).isOpen());
+        // theta = sqrt(25) * 0.5 / 1.
+        EXPECT_EQ(shownText(kDeltaCombo), "2.5");
+        EXPECT_EQ(shownText(kMuCombo), "0.5");
+        expectMeanList(items(kSignificanceDialog, kDeltaCombo), 2.5, kShortMeanList);
+        expectMeanList(items(kSignificanceDialog, kMuCombo), 0.5, kShortMeanList);
+        EXPECT_TRUE(ui.enabled(kSignificanceDialog, kMuCombo));
+        EXPECT_EQ(shownText(kSizeGroup), "Sample Size at the kth look");
+        EXPECT_EQ(shownText(kGroupSizeLabel), "1. Group size at k:");
+        EXPECT_EQ(shownText(kCumulativeLabel), "2. Cumulative size by k:");
+        for (int spin : {kStageSpin, kSigAtSpin, kSigBySpin, kStopAtSpin, kStopBySpin})
+            EXPECT_EQ(position(spin), 1) << spin;
+        EXPECT_EQ(shownText(kGroupSizeEdit), "6");
+        EXPECT_EQ(shownText(kCumulativeEdit), "6");
+        EXPECT_TRUE(ui.enabled(kSignificanceDialog, kGroupSizeEdit));
+        expectLook(reference(2.5), 1);
+        EXPECT_TRUE(takeMessages().empty());
+    });
     ui.click(panel::kSignificanceButton);
-    EXPECT_TRUE(program.dialog(kSignificanceDialog).isOpen());
-    // theta = sqrt(25) * 0.5 / 1.
-    EXPECT_EQ(shownText(kSigDeltaCombo), "2.5");
-    EXPECT_EQ(shownText(kSigMuCombo), "0.5");
-    expectMeanList(items(kSignificanceDialog, kSigDeltaCombo), 2.5, kShortMeanList);
-    expectMeanList(items(kSignificanceDialog, kSigMuCombo), 0.5, kShortMeanList);
-    EXPECT_TRUE(ui.enabled(kSignificanceDialog, kSigMuCombo));
-    EXPECT_EQ(shownText(kSizeGroup), "Sample Size at the kth look");
-    EXPECT_EQ(shownText(kGroupSizeLabel), "1. Group size at k:");
-    EXPECT_EQ(shownText(kCumulativeLabel), "2. Cumulative size by k:");
-    for (int spin : {kStageSpin, kSigAtSpin, kSigBySpin, kStopAtSpin, kStopBySpin})
-        EXPECT_EQ(position(spin), 1) << spin;
-    EXPECT_EQ(shownText(kGroupSizeEdit), "6");
-    EXPECT_EQ(shownText(kCumulativeEdit), "6");
-    EXPECT_TRUE(ui.enabled(kSignificanceDialog, kGroupSizeEdit));
-    expectLook(reference(2.5), 1);
-    EXPECT_TRUE(takeMessages().empty());
 }
 
 // Every probability at every look against the forward reference, for each listed mean.
@@ -85,34 +91,38 @@ class SignificanceAtListedMean : public Significance,
 
 TEST_P(SignificanceAtListedMean, ProbabilitiesMatchTheForwardComputation) {
     ASSERT_NO_FATAL_FAILURE(completeDesign());
+    whenShown(kSignificanceDialog, [&] {
+        ui.pick(kSignificanceDialog, kDeltaCombo, GetParam());
+        EXPECT_EQ(shownText(kMuCombo), fixed(std::stod(GetParam()) / 5.0, 5));
+        expectAllLooks(std::stod(GetParam()));
+        EXPECT_TRUE(takeMessages().empty());
+    });
     ui.click(panel::kSignificanceButton);
-    ui.pick(kSignificanceDialog, kSigDeltaCombo, GetParam());
-    EXPECT_EQ(shownText(kSigMuCombo), fixed(std::stod(GetParam()) / 5.0, 5));
-    expectAllLooks(std::stod(GetParam()));
-    EXPECT_TRUE(takeMessages().empty());
 }
 
 // Relations that hold whatever the grids: the first look's "at" and "by" are one event,
 // "by" accumulates "at", and every path stops by the last look (t_K = 1, zero half-width).
 TEST_P(SignificanceAtListedMean, AtAndByAgreeAndEveryPathStopsByTheLastLook) {
     ASSERT_NO_FATAL_FAILURE(completeDesign());
+    whenShown(kSignificanceDialog, [&] {
+        ui.pick(kSignificanceDialog, kDeltaCombo, GetParam());
+        atStage(1);
+        EXPECT_DOUBLE_EQ(full(kSigAt), full(kSigBy));
+        EXPECT_DOUBLE_EQ(full(kStopAt), full(kStopBy));
+        EXPECT_EQ(shownText(kSigAtEdit), shownText(kSigByEdit));
+        double sigSum = 0.0;
+        double stopSum = 0.0;
+        for (int k = 1; k <= 4; ++k) {
+            atStage(k);
+            sigSum += full(kSigAt);
+            stopSum += full(kStopAt);
+            EXPECT_NEAR(full(kSigBy), sigSum, 1e-12) << k;
+            EXPECT_NEAR(full(kStopBy), stopSum, 1e-12) << k;
+        }
+        EXPECT_NEAR(full(kStopBy), 1.0, kGridTolerance);
+        EXPECT_EQ(shownText(kStopByEdit), "1.0000");
+    });
     ui.click(panel::kSignificanceButton);
-    ui.pick(kSignificanceDialog, kSigDeltaCombo, GetParam());
-    atStage(1);
-    EXPECT_DOUBLE_EQ(full(kSigAt), full(kSigBy));
-    EXPECT_DOUBLE_EQ(full(kStopAt), full(kStopBy));
-    EXPECT_EQ(shownText(kSigAtEdit), shownText(kSigByEdit));
-    double sigSum = 0.0;
-    double stopSum = 0.0;
-    for (int k = 1; k <= 4; ++k) {
-        atStage(k);
-        sigSum += full(kSigAt);
-        stopSum += full(kStopAt);
-        EXPECT_NEAR(full(kSigBy), sigSum, 1e-12) << k;
-        EXPECT_NEAR(full(kStopBy), stopSum, 1e-12) << k;
-    }
-    EXPECT_NEAR(full(kStopBy), 1.0, kGridTolerance);
-    EXPECT_EQ(shownText(kStopByEdit), "1.0000");
 }
 
 INSTANTIATE_TEST_SUITE_P(StartupDesign, SignificanceAtListedMean,
@@ -125,113 +135,125 @@ INSTANTIATE_TEST_SUITE_P(StartupDesign, SignificanceAtListedMean,
 // at most twice that.
 TEST_F(Significance, CriticalLineSplitsStoppingEvenly) {
     ASSERT_NO_FATAL_FAILURE(completeDesign());
+    whenShown(kSignificanceDialog, [&] {
+        const std::string onLine = fixed(criticalValue(), 5);
+        typeDelta(onLine);
+        const double d = std::stod(onLine) - criticalValue();
+        ASSERT_LT(std::fabs(d), 5e-6);
+        const double tolerance = 0.8 * std::fabs(d) + 1e-9;
+        for (int k = 1; k <= 4; ++k) {
+            SCOPED_TRACE(k);
+            atStage(k);
+            EXPECT_NEAR(full(kStopAt) - full(kSigAt), full(kSigAt), tolerance);
+            EXPECT_NEAR(full(kStopBy) - full(kSigBy), full(kSigBy), tolerance);
+        }
+        EXPECT_NEAR(full(kSigBy), 0.5, tolerance + kGridTolerance);
+    });
     ui.click(panel::kSignificanceButton);
-    const std::string onLine = fixed(criticalValue(), 5);
-    typeDelta(onLine);
-    const double d = std::stod(onLine) - criticalValue();
-    ASSERT_LT(std::fabs(d), 5e-6);
-    const double tolerance = 0.8 * std::fabs(d) + 1e-9;
-    for (int k = 1; k <= 4; ++k) {
-        SCOPED_TRACE(k);
-        atStage(k);
-        EXPECT_NEAR(full(kStopAt) - full(kSigAt), full(kSigAt), tolerance);
-        EXPECT_NEAR(full(kStopBy) - full(kSigBy), full(kSigBy), tolerance);
-    }
-    EXPECT_NEAR(full(kSigBy), 0.5, tolerance + kGridTolerance);
 }
 
 TEST_F(Significance, MeanAndDeltaFollowEachOther) {
     ASSERT_NO_FATAL_FAILURE(completeDesign());
+    whenShown(kSignificanceDialog, [&] {
+        // delta = sqrt(M) * mu / sigma with M = 25, sigma = 1.
+        ui.type(kSignificanceDialog, kMuCombo, "0.3");
+        EXPECT_EQ(shownText(kDeltaCombo), "1.50000");
+        expectAllLooks(1.5);
+        typeDelta("1.0");
+        EXPECT_EQ(shownText(kMuCombo), "0.20000");
+        expectAllLooks(1.0);
+        // A delta without a decimal point has five implied decimals: "200" is 0.002.
+        typeDelta("200");
+        EXPECT_EQ(shownText(kMuCombo), "0.00040");
+        expectAllLooks(0.002);
+        EXPECT_TRUE(takeMessages().empty());
+    });
     ui.click(panel::kSignificanceButton);
-    // delta = sqrt(M) * mu / sigma with M = 25, sigma = 1.
-    ui.type(kSignificanceDialog, kSigMuCombo, "0.3");
-    EXPECT_EQ(shownText(kSigDeltaCombo), "1.50000");
-    expectAllLooks(1.5);
-    typeDelta("1.0");
-    EXPECT_EQ(shownText(kSigMuCombo), "0.20000");
-    expectAllLooks(1.0);
-    // A delta without a decimal point has five implied decimals: "200" is 0.002.
-    typeDelta("200");
-    EXPECT_EQ(shownText(kSigMuCombo), "0.00040");
-    expectAllLooks(0.002);
-    EXPECT_TRUE(takeMessages().empty());
 }
 
 // "sig" "by" K is the rejection probability the panel reports for theta = 0 and for the
 // alternative: the same integrals over the same table.
 TEST_F(Significance, RejectionByTheLastLookIsTheActualLevelAndPower) {
     ASSERT_NO_FATAL_FAILURE(completeDesign());
+    whenShown(kSignificanceDialog, [&] {
+        ui.pick(kSignificanceDialog, kDeltaCombo, "0.0");
+        ui.spin(kSignificanceDialog, kSigBySpin, 4);
+        EXPECT_NEAR(full(kSigBy), program.sequential().actualLevel, 1e-12);
+        EXPECT_EQ(shownText(kSigByEdit), ui.text(panel::kActualSigEdit));
+        ui.pick(kSignificanceDialog, kDeltaCombo, "2.5");
+        ui.spin(kSignificanceDialog, kSigBySpin, 4);
+        EXPECT_NEAR(full(kSigBy), program.sequential().actualPower, 1e-12);
+        EXPECT_EQ(shownText(kSigByEdit), ui.text(panel::kActualPowerEdit));
+    });
     ui.click(panel::kSignificanceButton);
-    ui.pick(kSignificanceDialog, kSigDeltaCombo, "0.0");
-    ui.spin(kSignificanceDialog, kSigBySpin, 4);
-    EXPECT_NEAR(full(kSigBy), program.sequential().actualLevel, 1e-12);
-    EXPECT_EQ(shownText(kSigByEdit), ui.text(panel::kActualSigEdit));
-    ui.pick(kSignificanceDialog, kSigDeltaCombo, "2.5");
-    ui.spin(kSignificanceDialog, kSigBySpin, 4);
-    EXPECT_NEAR(full(kSigBy), program.sequential().actualPower, 1e-12);
-    EXPECT_EQ(shownText(kSigByEdit), ui.text(panel::kActualPowerEdit));
 }
 
 // Group sizes 6, 6, 6, 7 of m = 25.
 TEST_F(Significance, StageSpinMovesEveryLookAndShowsItsSizes) {
     ASSERT_NO_FATAL_FAILURE(completeDesign());
+    whenShown(kSignificanceDialog, [&] {
+        const std::map<int, std::pair<const char*, const char*>> sizes = {
+            {1, {"6", "6"}}, {2, {"6", "12"}}, {3, {"6", "18"}}, {4, {"7", "25"}}};
+        for (const auto& [k, size] : sizes) {
+            SCOPED_TRACE(k);
+            atStage(k);
+            for (int spin : {kSigAtSpin, kSigBySpin, kStopAtSpin, kStopBySpin})
+                EXPECT_EQ(position(spin), k) << spin;
+            EXPECT_EQ(shownText(kGroupSizeEdit), size.first);
+            EXPECT_EQ(shownText(kCumulativeEdit), size.second);
+        }
+    });
     ui.click(panel::kSignificanceButton);
-    const std::map<int, std::pair<const char*, const char*>> sizes = {
-        {1, {"6", "6"}}, {2, {"6", "12"}}, {3, {"6", "18"}}, {4, {"7", "25"}}};
-    for (const auto& [k, size] : sizes) {
-        SCOPED_TRACE(k);
-        atStage(k);
-        for (int spin : {kSigAtSpin, kSigBySpin, kStopAtSpin, kStopBySpin})
-            EXPECT_EQ(position(spin), k) << spin;
-        EXPECT_EQ(shownText(kGroupSizeEdit), size.first);
-        EXPECT_EQ(shownText(kCumulativeEdit), size.second);
-    }
 }
 
 TEST_F(Significance, ProbabilitySpinMovesOnlyItsOwnResultAndTheStage) {
     ASSERT_NO_FATAL_FAILURE(completeDesign());
+    whenShown(kSignificanceDialog, [&] {
+        const std::string sigByAtOne = shownText(kSigByEdit);
+        const ForwardReference r = reference(2.5);
+        ui.spin(kSignificanceDialog, kSigAtSpin, 3);
+        EXPECT_EQ(position(kStageSpin), 3);
+        EXPECT_EQ(position(kSigBySpin), 1);
+        EXPECT_EQ(shownText(kGroupSizeEdit), "6");
+        EXPECT_EQ(shownText(kCumulativeEdit), "18");
+        EXPECT_NEAR(full(kSigAt), r.sig[2], kGridTolerance);
+        EXPECT_EQ(shownText(kSigByEdit), sigByAtOne);
+        ui.spin(kSignificanceDialog, kStopBySpin, 2);
+        EXPECT_EQ(position(kStageSpin), 2);
+        EXPECT_EQ(shownText(kCumulativeEdit), "12");
+        EXPECT_NEAR(full(kStopBy), ForwardReference::by(r.sig, 2) + ForwardReference::by(r.fut, 2),
+                    kGridTolerance);
+    });
     ui.click(panel::kSignificanceButton);
-    const std::string sigByAtOne = shownText(kSigByEdit);
-    const ForwardReference r = reference(2.5);
-    ui.spin(kSignificanceDialog, kSigAtSpin, 3);
-    EXPECT_EQ(position(kStageSpin), 3);
-    EXPECT_EQ(position(kSigBySpin), 1);
-    EXPECT_EQ(shownText(kGroupSizeEdit), "6");
-    EXPECT_EQ(shownText(kCumulativeEdit), "18");
-    EXPECT_NEAR(full(kSigAt), r.sig[2], kGridTolerance);
-    EXPECT_EQ(shownText(kSigByEdit), sigByAtOne);
-    ui.spin(kSignificanceDialog, kStopBySpin, 2);
-    EXPECT_EQ(position(kStageSpin), 2);
-    EXPECT_EQ(shownText(kCumulativeEdit), "12");
-    EXPECT_NEAR(full(kStopBy), ForwardReference::by(r.sig, 2) + ForwardReference::by(r.fut, 2),
-                kGridTolerance);
 }
 
 TEST_F(Significance, BrownianDesignCountsGridsAndHasNoDataMean) {
     ASSERT_NO_FATAL_FAILURE(completeDesign(brownianDesign()));
+    whenShown(kSignificanceDialog, [&] {
+        EXPECT_TRUE(isBlank(shownText(kMuCombo)));
+        EXPECT_FALSE(ui.enabled(kSignificanceDialog, kMuCombo));
+        EXPECT_EQ(shownText(kSizeGroup), "Number of grids at the kth look");
+        EXPECT_TRUE(isBlank(shownText(kGroupSizeLabel)));
+        EXPECT_EQ(shownText(kCumulativeLabel), "Number of grids by k is");
+        // theta = z_0.95 + z_0.8 (C library quantiles; the program's own agree to 1e-6).
+        const double theta = 1.6448536269514722 + 0.8416212335729143;
+        EXPECT_NEAR(std::stod(shownText(kDeltaCombo)), theta, 1e-6);
+        // int(300 * t_k) grid steps with t_k = 0.25, 0.5, 0.75, 1.
+        const std::map<int, const char*> grids = {{1, "75"}, {2, "150"}, {3, "225"}, {4, "300"}};
+        for (const auto& [k, count] : grids) {
+            atStage(k);
+            EXPECT_TRUE(isBlank(shownText(kGroupSizeEdit))) << k;
+            EXPECT_FALSE(ui.enabled(kSignificanceDialog, kGroupSizeEdit)) << k;
+            EXPECT_EQ(shownText(kCumulativeEdit), count) << k;
+        }
+        expectAllLooks(std::stod(shownText(kDeltaCombo)));
+        // delta drives the dialog alone: the data-scale mean stays blank.
+        typeDelta("1.0");
+        EXPECT_TRUE(isBlank(shownText(kMuCombo)));
+        expectAllLooks(1.0);
+        EXPECT_TRUE(takeMessages().empty());
+    });
     ui.click(panel::kSignificanceButton);
-    EXPECT_TRUE(isBlank(shownText(kSigMuCombo)));
-    EXPECT_FALSE(ui.enabled(kSignificanceDialog, kSigMuCombo));
-    EXPECT_EQ(shownText(kSizeGroup), "Number of grids at the kth look");
-    EXPECT_TRUE(isBlank(shownText(kGroupSizeLabel)));
-    EXPECT_EQ(shownText(kCumulativeLabel), "Number of grids by k is");
-    // theta = z_0.95 + z_0.8 (C library quantiles; the program's own agree to 1e-6).
-    const double theta = 1.6448536269514722 + 0.8416212335729143;
-    EXPECT_NEAR(std::stod(shownText(kSigDeltaCombo)), theta, 1e-6);
-    // int(300 * t_k) grid steps with t_k = 0.25, 0.5, 0.75, 1.
-    const std::map<int, const char*> grids = {{1, "75"}, {2, "150"}, {3, "225"}, {4, "300"}};
-    for (const auto& [k, count] : grids) {
-        atStage(k);
-        EXPECT_TRUE(isBlank(shownText(kGroupSizeEdit))) << k;
-        EXPECT_FALSE(ui.enabled(kSignificanceDialog, kGroupSizeEdit)) << k;
-        EXPECT_EQ(shownText(kCumulativeEdit), count) << k;
-    }
-    expectAllLooks(std::stod(shownText(kSigDeltaCombo)));
-    // delta drives the dialog alone: the data-scale mean stays blank.
-    typeDelta("1.0");
-    EXPECT_TRUE(isBlank(shownText(kSigMuCombo)));
-    expectAllLooks(1.0);
-    EXPECT_TRUE(takeMessages().empty());
 }
 
 class SignificanceUnreadableMean : public Significance,
@@ -240,49 +262,64 @@ class SignificanceUnreadableMean : public Significance,
 TEST_P(SignificanceUnreadableMean, ShowsTheErrorAndKeepsTheResults) {
     const auto [combo, other] = GetParam();
     ASSERT_NO_FATAL_FAILURE(completeDesign());
+    whenShown(kSignificanceDialog, [&] {
+        atStage(2);
+        std::map<int, std::string> before;
+        for (int c : {kSigAtEdit, kSigByEdit, kStopAtEdit, kStopByEdit, kGroupSizeEdit,
+                      kCumulativeEdit, other})
+            before[c] = shownText(c);
+        ui.type(kSignificanceDialog, combo, "abc");
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
+        for (const auto& [c, text] : before)
+            EXPECT_EQ(shownText(c), text) << c;
+    });
     ui.click(panel::kSignificanceButton);
-    atStage(2);
-    std::map<int, std::string> before;
-    for (int c :
-         {kSigAtEdit, kSigByEdit, kStopAtEdit, kStopByEdit, kGroupSizeEdit, kCumulativeEdit, other})
-        before[c] = shownText(c);
-    ui.type(kSignificanceDialog, combo, "abc");
-    EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
-    for (const auto& [c, text] : before)
-        EXPECT_EQ(shownText(c), text) << c;
 }
 
 INSTANTIATE_TEST_SUITE_P(MeanFields, SignificanceUnreadableMean,
-                         ::testing::Values(std::make_pair(kSigDeltaCombo, kSigMuCombo),
-                                           std::make_pair(kSigMuCombo, kSigDeltaCombo)));
+                         ::testing::Values(std::make_pair(kDeltaCombo, kMuCombo),
+                                           std::make_pair(kMuCombo, kDeltaCombo)));
 
 // An unreadable a stops every recomputation; the results stay until it reads again.
 TEST_F(Significance, UnreadableCoefficientStopsEveryProbability) {
     ASSERT_NO_FATAL_FAILURE(completeDesign());
-    ui.click(panel::kSignificanceButton);
     const std::array<int, 4> edits = {kSigAtEdit, kSigByEdit, kStopAtEdit, kStopByEdit};
     std::map<int, std::string> before;
-    for (int c : edits)
-        before[c] = shownText(c);
+    whenShown(kSignificanceDialog, [&] {
+        for (int c : edits)
+            before[c] = shownText(c);
+    });
+    ui.click(panel::kSignificanceButton);
     const std::string a = ui.text(panel::kCoeffCombo);
     ui.type(panel::kCoeffCombo, "abc");
-    ui.spin(kSignificanceDialog, kSigAtSpin, 2);
-    EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
-    // A new mean asks for all four probabilities; each refuses with the same message.
-    typeDelta("1.0");
-    const auto messages = takeMessages();
-    EXPECT_FALSE(messages.empty());
-    for (const std::string& m : messages)
-        EXPECT_EQ(m, kEntryErrorBox);
-    for (int c : edits)
-        EXPECT_EQ(shownText(c), before[c]) << c;
-    // Restored, it serves each spin at the look it was left on: "at" at 2, the others at 1.
+    const auto expectRefusals = [&] {
+        const auto messages = takeMessages();
+        EXPECT_FALSE(messages.empty());
+        for (const std::string& m : messages)
+            EXPECT_EQ(m, kEntryErrorBox);
+        for (int c : edits)
+            EXPECT_EQ(shownText(c), before[c]) << c;
+    };
+    whenShown(kSignificanceDialog, [&] {
+        // The opening asks for all four probabilities; each refuses with the same message.
+        expectRefusals();
+        ui.spin(kSignificanceDialog, kSigAtSpin, 2);
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
+        typeDelta("1.0");
+        expectRefusals();
+    });
+    ui.click(panel::kSignificanceButton);
+    // Restored, it serves each spin at the look it is on: "at" at 2, the others at 1.
     ui.type(panel::kCoeffCombo, a);
-    typeDelta("1.0");
-    EXPECT_TRUE(takeMessages().empty());
-    const ForwardReference r = reference(1.0);
-    EXPECT_NEAR(full(kSigAt), r.sig[1], kGridTolerance);
-    EXPECT_NEAR(full(kSigBy), r.sig[0], kGridTolerance);
+    whenShown(kSignificanceDialog, [&] {
+        typeDelta("1.0");
+        ui.spin(kSignificanceDialog, kSigAtSpin, 2);
+        EXPECT_TRUE(takeMessages().empty());
+        const ForwardReference r = reference(1.0);
+        EXPECT_NEAR(full(kSigAt), r.sig[1], kGridTolerance);
+        EXPECT_NEAR(full(kSigBy), r.sig[0], kGridTolerance);
+    });
+    ui.click(panel::kSignificanceButton);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "design/info_time_ids.hpp"
 #include "design/info_times.hpp"
 #include "design/panel_ids.hpp"
 #include "support/started_program.hpp"
@@ -35,15 +36,33 @@ class InfoTimes : public StartedProgram {
     }
     // A cleared field holds a blank.
     bool cleared(int control) { return field(control).find_first_not_of(' ') == std::string::npos; }
-    void enterTimes(int K) {
+    // Opens the dialog on information time with K looks, does the steps in it and closes
+    // it with OK.
+    template <typename Steps>
+    void enterTimes(int K, Steps steps) {
         ui.click(kBrownianDesign);
         ui.type(kLooksCombo, std::to_string(K));
+        whenShown(kInfoTimeDialog, steps, kOk);
         ui.click(kInfoTimesButton);
     }
-    void enterGroups(const std::string& m, int K) {
+    void enterTimes(int K) {
+        enterTimes(K, [] {});
+    }
+    template <typename Steps>
+    void enterGroups(const std::string& m, int K, Steps steps) {
         ui.type(kSizeCombo, m);
         ui.type(kLooksCombo, std::to_string(K));
+        whenShown(kInfoTimeDialog, steps, kOk);
         ui.click(kGroupSizesButton);
+    }
+    void enterGroups(const std::string& m, int K) {
+        enterGroups(m, K, [] {});
+    }
+    // Opens the dialog again with one of the panel's buttons.
+    template <typename Steps>
+    void reopen(int button, Steps steps) {
+        whenShown(kInfoTimeDialog, steps, kOk);
+        ui.click(button);
     }
     void typeGroupSizes(const std::vector<const char*>& sizes) {
         for (std::size_t k = 0; k < sizes.size(); ++k)
@@ -119,11 +138,12 @@ TEST_F(InfoTimes, ThreeLooksAreUsedAsShown) {
 }
 
 TEST_F(InfoTimes, UpdateRewritesTypedTimesWithThreeDecimals) {
-    enterTimes(4);
-    ui.type(kInfoTimeDialog, kTime[0], "0.1");
-    ui.type(kInfoTimeDialog, kTime[1], " 0.35 ");
-    ui.type(kInfoTimeDialog, kTime[2], "0.9");
-    ui.click(kInfoTimeDialog, kUpdateChanges);
+    enterTimes(4, [&] {
+        ui.type(kInfoTimeDialog, kTime[0], "0.1");
+        ui.type(kInfoTimeDialog, kTime[1], " 0.35 ");
+        ui.type(kInfoTimeDialog, kTime[2], "0.9");
+        ui.click(kInfoTimeDialog, kUpdateChanges);
+    });
     EXPECT_TRUE(takeMessages().empty());
     EXPECT_EQ(row(kTime, 4), (Texts{"0.100", "0.350", "0.900", "1.000"}));
     EXPECT_EQ(record().infoTime[0], static_cast<double>(0.1f));
@@ -136,10 +156,11 @@ TEST_F(InfoTimes, UpdateRewritesTypedTimesWithThreeDecimals) {
 }
 
 TEST_F(InfoTimes, UnreadableTimeIsAnEntryError) {
-    enterTimes(4);
-    ui.type(kInfoTimeDialog, kTime[0], "0.2");
-    ui.type(kInfoTimeDialog, kTime[1], "half");
-    ui.click(kInfoTimeDialog, kUpdateChanges);
+    enterTimes(4, [&] {
+        ui.type(kInfoTimeDialog, kTime[0], "0.2");
+        ui.type(kInfoTimeDialog, kTime[1], "half");
+        ui.click(kInfoTimeDialog, kUpdateChanges);
+    });
     EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
     // The first field was read and rewritten before the failure; the second keeps its text.
     EXPECT_EQ(field(kTime[0]), "0.200");
@@ -167,6 +188,7 @@ TEST_P(DefaultGroups, LastGroupsTakeTheRemainder) {
     const GroupsCase& c = GetParam();
     if (*c.m != '\0') ui.type(kSizeCombo, c.m);
     ui.type(kLooksCombo, std::to_string(c.looks));
+    whenShown(kInfoTimeDialog, kOk);
     ui.click(kGroupSizesButton);
     EXPECT_TRUE(takeMessages().empty());
     EXPECT_EQ(platform.modalDialogsShown(), std::vector<int>{kInfoTimeDialog});
@@ -224,15 +246,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(InfoTimes, ComputedSampleSizeIsRoundedUp) {
     ui.click(kSizeButton);  // m = 24.73
+    whenShown(kInfoTimeDialog, kOk);
     ui.click(kGroupSizesButton);
     EXPECT_EQ(row(kGroupSize, 4), (Texts{"6", "6", "6", "7"}));
     EXPECT_EQ(field(kCumulative[3]), "25");
 }
 
 TEST_F(InfoTimes, UpdateChangesRecomputesLastGroupAndTimes) {
-    enterGroups("50", 4);
-    typeGroupSizes({"10", "10", "10"});
-    ui.click(kInfoTimeDialog, kUpdateChanges);
+    enterGroups("50", 4, [&] {
+        typeGroupSizes({"10", "10", "10"});
+        ui.click(kInfoTimeDialog, kUpdateChanges);
+    });
     EXPECT_TRUE(takeMessages().empty());
     // 50 - 30 = 20 in the last group; N/m = 0.2, 0.4, 0.6, 1.
     EXPECT_EQ(row(kGroupSize, 4), (Texts{"10", "10", "10", "20"}));
@@ -249,10 +273,11 @@ TEST_F(InfoTimes, UpdateChangesRecomputesLastGroupAndTimes) {
 }
 
 TEST_F(InfoTimes, LargeCumulativeSizesShowAsterisks) {
-    enterGroups("2000", 4);
-    // Defaults are written four wide: 1000 and more still fit.
-    EXPECT_EQ(row(kCumulative, 4), (Texts{"500", "1000", "1500", "2000"}));
-    ui.click(kInfoTimeDialog, kUpdateChanges);
+    enterGroups("2000", 4, [&] {
+        // Defaults are written four wide: 1000 and more still fit.
+        EXPECT_EQ(row(kCumulative, 4), (Texts{"500", "1000", "1500", "2000"}));
+        ui.click(kInfoTimeDialog, kUpdateChanges);
+    });
     // After the update they are written three wide.
     EXPECT_EQ(row(kCumulative, 4), (Texts{"500", "***", "***", "***"}));
     EXPECT_EQ(row(kGroupSize, 4), (Texts{"500", "500", "500", "500"}));
@@ -261,9 +286,10 @@ TEST_F(InfoTimes, LargeCumulativeSizesShowAsterisks) {
 }
 
 TEST_F(InfoTimes, UnreadableGroupSizeIsAnEntryError) {
-    enterGroups("50", 4);
-    typeGroupSizes({"10", "ten", "10"});
-    ui.click(kInfoTimeDialog, kUpdateChanges);
+    enterGroups("50", 4, [&] {
+        typeGroupSizes({"10", "ten", "10"});
+        ui.click(kInfoTimeDialog, kUpdateChanges);
+    });
     // The sum skips the unreadable entry (last group 50 - 20 = 30), then the update stops at
     // it: the first look is already rewritten.
     EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
@@ -275,17 +301,18 @@ TEST_F(InfoTimes, UnreadableGroupSizeIsAnEntryError) {
 // ---- Keep Changes / Default Entry ----------------------------------------------------------
 
 TEST_F(InfoTimes, KeepChangesKeepsTheEntriesAcrossOpenings) {
-    enterGroups("50", 4);
-    EXPECT_TRUE(ui.checked(kInfoTimeDialog, kDefaultEntry));
-    typeGroupSizes({"10", "10", "10"});
-    ui.click(kInfoTimeDialog, kUpdateChanges);
-    ui.click(kInfoTimeDialog, kKeepChanges);
-    EXPECT_FALSE(ui.checked(kInfoTimeDialog, kDefaultEntry));
+    enterGroups("50", 4, [&] {
+        EXPECT_TRUE(ui.checked(kInfoTimeDialog, kDefaultEntry));
+        typeGroupSizes({"10", "10", "10"});
+        ui.click(kInfoTimeDialog, kUpdateChanges);
+        ui.click(kInfoTimeDialog, kKeepChanges);
+        EXPECT_FALSE(ui.checked(kInfoTimeDialog, kDefaultEntry));
+    });
     // The number of looks cannot change under kept entries.
     EXPECT_FALSE(ui.enabled(kLooksCombo));
     EXPECT_THROW(ui.type(kLooksCombo, "5"), ControlRefused);
 
-    ui.click(kGroupSizesButton);
+    reopen(kGroupSizesButton, [] {});
     EXPECT_EQ(platform.modalDialogsShown().size(), 2u);
     EXPECT_EQ(row(kGroupSize, 4), (Texts{"10", "10", "10", "20"}));
     EXPECT_EQ(row(kCumulative, 4), (Texts{"10", "20", "30", "50"}));
@@ -299,25 +326,29 @@ TEST_F(InfoTimes, KeepChangesKeepsTheEntriesAcrossOpenings) {
     ui.click(kCoeffButton);
     EXPECT_EQ(record().engineTime[1], 0.4);
 
-    ui.click(kInfoTimeDialog, kDefaultEntry);
-    EXPECT_TRUE(ui.enabled(kLooksCombo));
-    ui.click(kGroupSizesButton);
+    reopen(kGroupSizesButton, [&] {
+        ui.click(kInfoTimeDialog, kDefaultEntry);
+        EXPECT_TRUE(ui.enabled(kLooksCombo));
+    });
+    reopen(kGroupSizesButton, [] {});
     EXPECT_EQ(row(kGroupSize, 4), (Texts{"12", "12", "13", "13"}));
     EXPECT_TRUE(fieldEnabled(kGroupSize[0]));
     EXPECT_TRUE(fieldEnabled(kUpdateChanges));
 }
 
 TEST_F(InfoTimes, KeepChangesKeepsTypedTimes) {
-    enterTimes(4);
-    ui.type(kInfoTimeDialog, kTime[0], "0.1");
-    ui.click(kInfoTimeDialog, kKeepChanges);
-    ui.click(kInfoTimeDialog, kUpdateChanges);  // still enabled: the times branch leaves it
-    ui.click(kInfoTimesButton);
-    EXPECT_EQ(row(kTime, 4), (Texts{"0.100", "0.500", "0.750", "1.000"}));
-    for (int k = 1; k <= 4; ++k)
-        EXPECT_FALSE(fieldEnabled(kTime[at(k)])) << k;
-    ui.click(kInfoTimeDialog, kDefaultEntry);
-    ui.click(kInfoTimesButton);
+    enterTimes(4, [&] {
+        ui.type(kInfoTimeDialog, kTime[0], "0.1");
+        ui.click(kInfoTimeDialog, kKeepChanges);
+        ui.click(kInfoTimeDialog, kUpdateChanges);  // still enabled: the times branch leaves it
+    });
+    reopen(kInfoTimesButton, [&] {
+        EXPECT_EQ(row(kTime, 4), (Texts{"0.100", "0.500", "0.750", "1.000"}));
+        for (int k = 1; k <= 4; ++k)
+            EXPECT_FALSE(fieldEnabled(kTime[at(k)])) << k;
+        ui.click(kInfoTimeDialog, kDefaultEntry);
+    });
+    reopen(kInfoTimesButton, [] {});
     EXPECT_EQ(row(kTime, 4), (Texts{"0.250", "0.500", "0.750", "1.000"}));
     EXPECT_TRUE(fieldEnabled(kTime[0]));
 }
@@ -385,11 +416,11 @@ TEST_P(CoeffButton, EnabledByOpeningTheDialogDisabledByChangingLooks) {
     const int button = GetParam();
     if (button == kInfoTimesButton) ui.click(kBrownianDesign);
     EXPECT_FALSE(ui.enabled(kCoeffButton));
-    ui.click(button);
+    reopen(button, [] {});
     EXPECT_TRUE(ui.enabled(kCoeffButton));
     ui.type(kLooksCombo, "3");
     EXPECT_FALSE(ui.enabled(kCoeffButton));
-    ui.click(button);
+    reopen(button, [] {});
     EXPECT_TRUE(ui.enabled(kCoeffButton));
     EXPECT_EQ(record().numLooks, 3);
 }

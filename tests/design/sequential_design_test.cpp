@@ -171,7 +171,14 @@ class SequentialDesign : public StartedProgram {
     void brownianLooks(int K) {
         ui.click(kBrownianDesign);
         ui.type(kLooksCombo, std::to_string(K));
-        ui.click(kInfoTimesButton);
+        openTimes(kInfoTimesButton);
+    }
+    // Opens the information-time dialog with the panel button, does the steps in it and
+    // closes it with OK.
+    void openTimes(
+        int button, const std::function<void()>& steps = [] {}) {
+        whenShown(kInfoTimeDialog, steps, infotimes::kOk);
+        ui.click(button);
     }
     void search(const std::string& rhoMax) {
         ui.type(kRhoCombo, rhoMax);
@@ -236,7 +243,7 @@ TEST_F(SequentialDesign, SearchFromRhoMaxTwoLooksFollowsTheClosedForm) {
 
 TEST_F(SequentialDesign, SearchOnGroupSizesOfAHundredIsTheEquallySpacedOne) {
     ui.type(kSizeCombo, "100");
-    ui.click(kGroupSizesButton);  // 25 in each of 4 groups: times 0.25000 ... 1.00000
+    openTimes(kGroupSizesButton);  // 25 in each of 4 groups: times 0.25000 ... 1.00000
     ui.click(kCoeffButton);
     EXPECT_TRUE(takeMessages().empty());
     EXPECT_EQ(engineTimes(), (std::vector<double>{0.25, 0.5, 0.75, 1.0}));
@@ -291,16 +298,17 @@ void PrintTo(const BadTimesCase& c, std::ostream* os) {
 class BadTimes : public SequentialDesign, public ::testing::WithParamInterface<BadTimesCase> {};
 
 TEST_P(BadTimes, SearchAndRhoRefuseThemAndWriteNothing) {
+    const int button = GetParam().groupSizes ? kGroupSizesButton : kInfoTimesButton;
     if (GetParam().groupSizes) {
         ui.type(kSizeCombo, "50");
-        ui.click(kGroupSizesButton);
+        openTimes(button);
     } else {
         brownianLooks(4);
     }
     ui.click(kCoeffButton);  // a good search enables "rho"
     ASSERT_TRUE(takeMessages().empty());
     ui.type(kCoeffCombo, "3.595");
-    GetParam().enter(ui);
+    openTimes(button, [&] { GetParam().enter(ui); });
     ASSERT_TRUE(takeMessages().empty());
 
     const std::string a = ui.text(kCoeffCombo);
@@ -574,7 +582,7 @@ TEST_P(LooksChange, DisablesRhoAndSearchUntilTheDialogIsOpenedAgain) {
     EXPECT_THROW(ui.click(kRhoButton), ControlRefused);
     EXPECT_TRUE(ui.enabled(kSequentialDesignButton));  // not part of the looks' chain
 
-    ui.click(kInfoTimesButton);
+    openTimes(kInfoTimesButton);
     EXPECT_TRUE(ui.enabled(kCoeffButton));
     EXPECT_FALSE(ui.enabled(kRhoButton));  // only a search enables it
     ui.click(kCoeffButton);
@@ -652,7 +660,7 @@ TEST_F(SequentialDesign, AfterASearchTheTableBelongsToTheReturnedCoefficient) {
 
 TEST_F(SequentialDesign, NormseqPowerUsesTheRoundedUpSampleSize) {
     ui.click(kSizeButton);  // m = 24.73, so n = 25 and theta_a = sqrt(25)*0.5/1 = 2.5
-    ui.click(kGroupSizesButton);
+    openTimes(kGroupSizesButton);
     ui.click(kCoeffButton);
     ui.click(kSequentialDesignButton);
     const double a = number(ui.text(kCoeffCombo));

@@ -132,7 +132,7 @@ TEST(NormalDistribution, DensityAtOneAndTwo) {
     EXPECT_DOUBLE_EQ(PNM(-2.0), std::exp(-2.0) / kDivisor);
 }
 
-TEST(NormalDistribution, TransitionDensityAtZeroUsesTheRecipePi) {
+TEST(NormalDistribution, TransitionDensityAtZeroUsesTheDensityPi) {
     // Reference: 1 / sqrt(2 * 3.141593), to 4 ulps; decimal value to 1e-14.
     EXPECT_DOUBLE_EQ(P(0.0, 0.0, 1.0), 1.0 / std::sqrt(2.0 * kPi));
     EXPECT_NEAR(P(0.0, 0.0, 1.0), 0.39894225840659, 1e-14);

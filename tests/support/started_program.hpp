@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "design/program.hpp"
 #include "platform/headless/driver.hpp"
 #include "platform/headless/headless_platform.hpp"
+#include "shell/program.hpp"
 #include "shell/startup.hpp"
 
 namespace qalix::testing {
@@ -28,9 +28,24 @@ class StartedProgram : public ::testing::Test {
         return texts;
     }
 
+    // What the user does in the modal dialog the next action shows. A dialog the steps leave
+    // open is ended with closeWith, as the user would end it after looking.
+    template <typename Steps>
+    void whenShown(int dialog, Steps steps, int closeWith = kIdOk) {
+        platform.onModal(dialog, [this, dialog, steps, closeWith](Dialog& d) {
+            steps();
+            if (d.isOpen()) ui.click(dialog, closeWith);
+        });
+    }
+    // Only looks at the dialog, then closes it.
+    void whenShown(int dialog, int closeWith = kIdOk) {
+        whenShown(
+            dialog, [] {}, closeWith);
+    }
+
     HeadlessPlatform platform;
     Program program{platform};
-    Driver ui{program};
+    Driver ui{program.dialogs()};
 };
 
 inline const std::string kEntryErrorBox = "Error: Error in type of entered data!";

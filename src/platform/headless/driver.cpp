@@ -2,32 +2,70 @@
 
 namespace qalix {
 
+namespace {
+
+std::string named(const Dialog& dialog) {
+    return "dialog " + std::to_string(dialog.id()) + " (\"" + dialog.layout().title + "\")";
+}
+
+}  // namespace
+
+Dialog& Driver::reachable(int id, std::string_view action) {
+    Dialog& dialog = dialogs_.get(id);
+    if (!dialog.isOpen()) {
+        throw ControlRefused("cannot " + std::string(action) + " in " + named(dialog) +
+                             ": it is not shown");
+    }
+    const Dialog* top = dialogs_.topModal();
+    if (top != nullptr && top != &dialog) {
+        throw ControlRefused("cannot " + std::string(action) + " in " + named(dialog) +
+                             ": the modal " + named(*top) + " is open over it");
+    }
+    return dialog;
+}
+
 void Driver::type(int dialog, int control, std::string_view text) {
-    program_.dialog(dialog).userType(control, text);
+    reachable(dialog, "type").userType(control, text);
 }
 
 void Driver::pick(int dialog, int control, std::string_view item) {
-    program_.dialog(dialog).userPick(control, item);
+    reachable(dialog, "pick").userPick(control, item);
 }
 
 void Driver::click(int dialog, int control) {
-    program_.dialog(dialog).userClick(control);
+    reachable(dialog, "click").userClick(control);
 }
 
 void Driver::spin(int dialog, int control, int position) {
-    program_.dialog(dialog).userSpin(control, position);
+    reachable(dialog, "spin").userSpin(control, position);
+}
+
+void Driver::close(int dialog) {
+    reachable(dialog, "close").userClose();
 }
 
 std::string Driver::text(int dialog, int control) const {
-    return program_.dialog(dialog).getText(control);
+    return dialogs_.get(dialog).getText(control);
 }
 
 bool Driver::enabled(int dialog, int control) const {
-    return program_.dialog(dialog).getLogical(control, Index::Enabled);
+    return dialogs_.get(dialog).getLogical(control, Index::Enabled);
 }
 
 bool Driver::checked(int dialog, int control) const {
-    return program_.dialog(dialog).getLogical(control);
+    return dialogs_.get(dialog).getLogical(control);
+}
+
+int Driver::position(int dialog, int control) const {
+    return dialogs_.get(dialog).getInt(control);
+}
+
+std::vector<std::string> Driver::items(int dialog, int control) const {
+    const Dialog& d = dialogs_.get(dialog);
+    std::vector<std::string> list;
+    for (int i = 0; i < d.getInt(control, Index::ItemCount); ++i)
+        list.push_back(d.item(control, i));
+    return list;
 }
 
 }  // namespace qalix

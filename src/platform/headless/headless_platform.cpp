@@ -1,24 +1,121 @@
 #include "platform/headless/headless_platform.hpp"
 
-#include "design/dialog.hpp"
+#include <chrono>
+#include <ctime>
+#include <stdexcept>
+
+#include "ui/dialog.hpp"
 
 namespace qalix {
 
-void HeadlessPlatform::messageBox(std::string_view text, std::string_view caption) {
-    messages_.push_back({std::string(caption), std::string(text)});
+namespace {
+
+std::string named(const Dialog& dialog) {
+    return "dialog " + std::to_string(dialog.id()) + " (\"" + dialog.layout().title + "\")";
+}
+
+template <typename Choice>
+Choice take(std::deque<Choice>& queue, const char* what) {
+    if (queue.empty()) {
+        throw std::logic_error(std::string("the program opened the ") + what +
+                               " dialog, but no answer was queued for it");
+    }
+    Choice choice = std::move(queue.front());
+    queue.pop_front();
+    return choice;
+}
+
+// Ends a modal dialog whose script did not, so that an error leaves no dialog open.
+class ModalGuard {
+  public:
+    explicit ModalGuard(Dialog& dialog) : dialog_(dialog) {}
+    ~ModalGuard() {
+        if (dialog_.isOpen()) dialog_.end(kIdCancel);
+    }
+    ModalGuard(const ModalGuard&) = delete;
+    ModalGuard& operator=(const ModalGuard&) = delete;
+
+  private:
+    Dialog& dialog_;
+};
+
+}  // namespace
+
+int HeadlessPlatform::messageBox(const Message& message) {
+    messages_.push_back(message);
+    return kIdOk;
 }
 
 int HeadlessPlatform::showModal(Dialog& dialog) {
-    dialog.open();
+    dialog.open(Modality::Modal);  // refuses a dialog that is open already
+    ModalGuard guard(dialog);
     modalShown_.push_back(dialog.id());
-    const auto script = scripts_.find(dialog.id());
-    if (script != scripts_.end()) script->second(dialog);
+    auto& queue = scripts_[dialog.id()];
+    if (queue.empty()) {
+        throw std::logic_error(named(dialog) +
+                               " was shown modally, but no script says what the user does in it");
+    }
+    const ModalScript script = std::move(queue.front());
+    queue.pop_front();
+    script(dialog);
+    if (dialog.isOpen()) {
+        throw std::logic_error(named(dialog) +
+                               " is still open after its script: nothing the user did ended it");
+    }
     return dialog.exitCode();
 }
 
 bool HeadlessPlatform::showModeless(Dialog& dialog) {
-    dialog.open();
+    if (!dialog.isOpen()) dialog.open(Modality::Modeless);
     return true;
+}
+
+FileChoice HeadlessPlatform::openFile(const FileRequest& request) {
+    fileRequests_.push_back(request);
+    return take(openFiles_, "open-file");
+}
+
+FileChoice HeadlessPlatform::saveFile(const FileRequest& request) {
+    fileRequests_.push_back(request);
+    return take(saveFiles_, "save-file");
+}
+
+FontChoice HeadlessPlatform::chooseFont(const FontDescription& initial) {
+    lastFont_ = initial;
+    return take(fonts_, "font");
+}
+
+PageSetupChoice HeadlessPlatform::pageSetup(const PageSetup&) {
+    return take(pageSetups_, "page-setup");
+}
+
+PrintChoice HeadlessPlatform::print(const PrintRequest& request) {
+    printRequests_.push_back(request);
+    return take(prints_, "print");
+}
+
+void HeadlessPlatform::beep(int frequencyHz, int milliseconds) {
+    beeps_.push_back({frequencyHz, milliseconds});
+}
+
+bool HeadlessPlatform::openHelp(HelpRequest request) {
+    helpRequests_.push_back(request);
+    if (help_.empty()) return true;
+    const bool available = help_.front();
+    help_.pop_front();
+    return available;
+}
+
+std::uint64_t HeadlessPlatform::clockSeed() {
+    if (!seeds_.empty()) {
+        const std::uint64_t seed = seeds_.front();
+        seeds_.pop_front();
+        return seed;
+    }
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
+    return static_cast<std::uint64_t>(nanoseconds) ^
+           (static_cast<std::uint64_t>(std::clock()) << 32);
 }
 
 void HeadlessPlatform::consoleLine(std::string_view line) {
@@ -26,13 +123,21 @@ void HeadlessPlatform::consoleLine(std::string_view line) {
     if (echo_) *echo_ << line << '\n';
 }
 
-void HeadlessPlatform::quit(int exitCode) {
-    quit_ = true;
-    quitCode_ = exitCode;
+int HeadlessPlatform::runMainLoop() {
+    if (!quitCode_) {
+        throw std::logic_error(
+            "the main loop was started with nothing to end it: without a screen no event "
+            "would ever come");
+    }
+    return *quitCode_;
 }
 
-void HeadlessPlatform::onModal(int dialogId, std::function<void(Dialog&)> script) {
-    scripts_[dialogId] = std::move(script);
+void HeadlessPlatform::quit(int exitCode) {
+    if (!quitCode_) quitCode_ = exitCode;
+}
+
+void HeadlessPlatform::onModal(int dialogId, ModalScript script) {
+    scripts_[dialogId].push_back(std::move(script));
 }
 
 }  // namespace qalix

@@ -1,51 +1,96 @@
-// The platform without a screen: message boxes are recorded, modal dialogs return at once
-// (or run a script given for them) and stay open for the driver to go on with, and console
-// lines are kept. Tests and the command line run the program on it.
+// The platform without a screen. Message boxes, beeps, help requests and console lines are
+// recorded; the common dialogs answer from queues that a test or the command line fills; a
+// modal dialog runs the script queued for it, as a nested event loop would run the user's
+// actions, and returns when a button, Esc or the close box has ended it.
+//
+// A request the queues cannot answer (a modal dialog or a file dialog with nothing queued)
+// is a std::logic_error: the test did not say what the user does there.
 #pragma once
 
+#include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "design/platform.hpp"
+#include "ui/platform.hpp"
 
 namespace qalix {
 
-struct RecordedMessage {
-    std::string caption;
-    std::string text;
+// What a user does in a modal dialog while it is open; it must end the dialog.
+using ModalScript = std::function<void(Dialog&)>;
+
+struct Beep {
+    int frequencyHz;
+    int milliseconds;
 };
 
 class HeadlessPlatform : public Platform {
   public:
-    void messageBox(std::string_view text, std::string_view caption) override;
+    int messageBox(const Message& message) override;
     int showModal(Dialog& dialog) override;
     bool showModeless(Dialog& dialog) override;
+    FileChoice openFile(const FileRequest& request) override;
+    FileChoice saveFile(const FileRequest& request) override;
+    FontChoice chooseFont(const FontDescription& initial) override;
+    PageSetupChoice pageSetup(const PageSetup& initial) override;
+    PrintChoice print(const PrintRequest& request) override;
+    void beep(int frequencyHz, int milliseconds) override;
+    bool openHelp(HelpRequest request) override;
+    std::uint64_t clockSeed() override;
     void consoleLine(std::string_view line) override;
+    int runMainLoop() override;
     void quit(int exitCode) override;
 
-    // A script run when the dialog is shown modally, in place of a user.
-    void onModal(int dialogId, std::function<void(Dialog&)> script);
+    // Queued answers, taken in order.
+    void onModal(int dialogId, ModalScript script);
+    void answerOpenFile(FileChoice choice) { openFiles_.push_back(std::move(choice)); }
+    void answerSaveFile(FileChoice choice) { saveFiles_.push_back(std::move(choice)); }
+    void answerFont(FontChoice choice) { fonts_.push_back(std::move(choice)); }
+    void answerPageSetup(PageSetupChoice choice) { pageSetups_.push_back(std::move(choice)); }
+    void answerPrint(PrintChoice choice) { prints_.push_back(std::move(choice)); }
+    // Help is available unless a test says otherwise; the clock seed is the real clock's
+    // unless one is queued.
+    void answerHelp(bool available) { help_.push_back(available); }
+    void answerClockSeed(std::uint64_t seed) { seeds_.push_back(seed); }
     // Console lines are also written here when set.
     void echoConsole(std::ostream* stream) { echo_ = stream; }
 
-    const std::vector<RecordedMessage>& messages() const { return messages_; }
+    // What the program asked for.
+    const std::vector<Message>& messages() const { return messages_; }
     void clearMessages() { messages_.clear(); }
     const std::vector<std::string>& consoleLines() const { return console_; }
     const std::vector<int>& modalDialogsShown() const { return modalShown_; }
-    bool quitRequested() const { return quit_; }
-    int quitCode() const { return quitCode_; }
+    const std::vector<FileRequest>& fileRequests() const { return fileRequests_; }
+    const std::vector<Beep>& beeps() const { return beeps_; }
+    const std::vector<HelpRequest>& helpRequests() const { return helpRequests_; }
+    const std::vector<PrintRequest>& printRequests() const { return printRequests_; }
+    std::optional<FontDescription> lastFontOffered() const { return lastFont_; }
+    bool quitRequested() const { return quitCode_.has_value(); }
+    int quitCode() const { return quitCode_.value_or(0); }
 
   private:
-    std::vector<RecordedMessage> messages_;
+    std::vector<Message> messages_;
     std::vector<std::string> console_;
     std::vector<int> modalShown_;
-    std::map<int, std::function<void(Dialog&)>> scripts_;
+    std::map<int, std::deque<ModalScript>> scripts_;
+    std::deque<FileChoice> openFiles_;
+    std::deque<FileChoice> saveFiles_;
+    std::deque<FontChoice> fonts_;
+    std::deque<PageSetupChoice> pageSetups_;
+    std::deque<PrintChoice> prints_;
+    std::deque<bool> help_;
+    std::deque<std::uint64_t> seeds_;
+    std::vector<FileRequest> fileRequests_;
+    std::vector<Beep> beeps_;
+    std::vector<HelpRequest> helpRequests_;
+    std::vector<PrintRequest> printRequests_;
+    std::optional<FontDescription> lastFont_;
     std::ostream* echo_ = nullptr;
-    bool quit_ = false;
-    int quitCode_ = 0;
+    std::optional<int> quitCode_;
 };
 
 }  // namespace qalix

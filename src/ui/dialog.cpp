@@ -1,4 +1,4 @@
-#include "design/dialog.hpp"
+#include "ui/dialog.hpp"
 
 #include <algorithm>
 #include <utility>
@@ -34,7 +34,7 @@ Dialog::Dialog(const DialogTemplate& layout) : layout_(layout) {
 
 const Control& Dialog::control(int id) const {
     const auto it = index_.find(id);
-    if (it == index_.end()) throw ControlRefused(describe(id) + " does not exist");
+    if (it == index_.end()) throw std::logic_error(describe(id) + " does not exist");
     return controls_[it->second];
 }
 
@@ -56,8 +56,20 @@ void Dialog::attach(int control, Callback callback, CallbackKind kind) {
     callbacks_.emplace(std::make_pair(control, kind), std::move(callback));
 }
 
-void Dialog::changed(int control) {
-    if (observer_) observer_(control);
+int Dialog::observe(Observer observer) {
+    observers_.emplace(nextObserver_, std::move(observer));
+    return nextObserver_++;
+}
+
+void Dialog::unobserve(int token) {
+    observers_.erase(token);
+}
+
+void Dialog::changed(int control, Change kind) {
+    // Copy first: an observer may remove itself.
+    const auto observers = observers_;
+    for (const auto& [token, observer] : observers)
+        observer(*this, control, kind);
 }
 
 void Dialog::fire(int control, CallbackKind kind) {
@@ -76,6 +88,8 @@ void Dialog::insertItem(Control& c, std::string_view text) {
         where = std::upper_bound(c.items.begin(), c.items.end(), text,
                                  [](std::string_view a, const std::string& b) { return a < b; });
     }
+    // The selection stays on its item when one is inserted before it.
+    if (c.selection >= static_cast<int>(where - c.items.begin())) ++c.selection;
     c.items.insert(where, std::string(text));
 }
 
@@ -85,18 +99,21 @@ void Dialog::setPosition(Control& c, int position) {
     c.position = std::clamp(position, lo, hi);
     if (c.layout.buddy != kUnaddressed && has(c.layout.buddy)) {
         at(c.layout.buddy).text = formatFree(static_cast<long long>(c.position));
-        changed(c.layout.buddy);
+        changed(c.layout.buddy, Change::Text);
     }
 }
 
 void Dialog::setText(int control, std::string_view text, Index index) {
     Control& c = at(control);
     if (index == Index::AppendItem) {
+        const int selection = c.selection;
         insertItem(c, text);
-    } else {
-        c.text = std::string(text);
+        changed(control, Change::Items);
+        if (c.selection != selection) changed(control, Change::Selection);
+        return;
     }
-    changed(control);
+    c.text = std::string(text);
+    changed(control, isCaptioned(c.layout.kind) ? Change::Caption : Change::Text);
 }
 
 std::string Dialog::getText(int control, Index) const {
@@ -113,28 +130,39 @@ void Dialog::setInt(int control, int value, Index index) {
     Control& c = at(control);
     switch (index) {
         case Index::ItemCount:
-            if (value == 0) {
-                c.items.clear();
+            if (value != 0) return;  // a list is only ever emptied this way
+            c.items.clear();
+            changed(control, Change::Items);
+            if (c.selection != -1) {
                 c.selection = -1;
+                changed(control, Change::Selection);
             }
-            break;
+            return;
         case Index::RangeMin:
             c.rangeMin = value;
-            break;
+            changed(control, Change::Range);
+            return;
         case Index::RangeMax:
             c.rangeMax = value;
-            break;
+            changed(control, Change::Range);
+            return;
         default:
-            if (c.layout.kind == ControlKind::Spin) {
-                setPosition(c, value);
-            } else if (c.layout.kind == ControlKind::Combo) {
-                c.selection = (value >= 0 && value < static_cast<int>(c.items.size())) ? value : -1;
-                if (c.selection >= 0) c.text = c.items[static_cast<std::size_t>(c.selection)];
-            } else {
-                c.text = formatFree(static_cast<long long>(value));
-            }
+            break;
     }
-    changed(control);
+    if (c.layout.kind == ControlKind::Spin) {
+        setPosition(c, value);
+        changed(control, Change::Position);
+    } else if (c.layout.kind == ControlKind::Combo) {
+        c.selection = (value >= 0 && value < static_cast<int>(c.items.size())) ? value : -1;
+        if (c.selection >= 0) {
+            c.text = c.items[static_cast<std::size_t>(c.selection)];
+            changed(control, Change::Text);
+        }
+        changed(control, Change::Selection);
+    } else {
+        c.text = formatFree(static_cast<long long>(value));
+        changed(control, Change::Text);
+    }
 }
 
 int Dialog::getInt(int control, Index index) const {
@@ -158,10 +186,11 @@ void Dialog::setLogical(int control, bool value, Index index) {
     Control& c = at(control);
     if (index == Index::Enabled) {
         c.enabled = value;
+        changed(control, Change::Enabled);
     } else {
         c.checked = value;
+        changed(control, Change::Checked);
     }
-    changed(control);
 }
 
 bool Dialog::getLogical(int control, Index index) const {
@@ -185,8 +214,11 @@ void Dialog::userType(int control, std::string_view text) {
         throw ControlRefused("cannot type into " + describe(control) + ": it takes no typing");
     }
     c.text = std::string(text);
-    c.selection = -1;
-    changed(control);
+    changed(control, Change::Text);
+    if (c.selection != -1) {
+        c.selection = -1;
+        changed(control, Change::Selection);
+    }
     fire(control, CallbackKind::EditChanged);
 }
 
@@ -200,7 +232,8 @@ void Dialog::userPick(int control, int itemIndex) {
     }
     c.selection = itemIndex;
     c.text = c.items[static_cast<std::size_t>(itemIndex)];
-    changed(control);
+    changed(control, Change::Selection);
+    changed(control, Change::Text);
     fire(control, CallbackKind::SelectionChanged);
 }
 
@@ -218,14 +251,14 @@ void Dialog::selectRadio(int control) {
     for (const auto& group : layout_.radioGroups) {
         if (std::find(group.begin(), group.end(), control) == group.end()) continue;
         for (int member : group) {
-            if (has(member) && member != control) {
+            if (has(member) && member != control && at(member).checked) {
                 at(member).checked = false;
-                changed(member);
+                changed(member, Change::Checked);
             }
         }
     }
     at(control).checked = true;
-    changed(control);
+    changed(control, Change::Checked);
 }
 
 void Dialog::userClick(int control) {
@@ -237,7 +270,7 @@ void Dialog::userClick(int control) {
             break;
         case ControlKind::Check:
             c.checked = !c.checked;
-            changed(control);
+            changed(control, Change::Checked);
             break;
         case ControlKind::Button:
         case ControlKind::DefaultButton:
@@ -260,18 +293,36 @@ void Dialog::userSpin(int control, int position) {
         throw ControlRefused("cannot spin " + describe(control) + ": it is not a spin control");
     }
     setPosition(c, position);
-    changed(control);
+    changed(control, Change::Position);
     fire(control, CallbackKind::Default);
 }
 
-void Dialog::open() {
+void Dialog::userClose() {
+    if (closeHandler_) {
+        closeHandler_(*this);
+    } else if (callbacks_.count({kIdCancel, CallbackKind::Default}) > 0) {
+        fire(kIdCancel, CallbackKind::Default);
+    } else {
+        end(kIdCancel);
+    }
+}
+
+void Dialog::open(Modality modality) {
+    if (open_) {
+        throw std::logic_error("dialog " + std::to_string(id()) + " (\"" + layout_.title +
+                               "\") is already open");
+    }
     open_ = true;
+    modality_ = modality;
     exitCode_ = 0;
+    changed(kNoControl, Change::Opened);
 }
 
 void Dialog::end(int code) {
-    open_ = false;
     exitCode_ = code;
+    if (!open_) return;
+    open_ = false;
+    changed(kNoControl, Change::Closed);
 }
 
 }  // namespace qalix

@@ -1,4 +1,4 @@
-#include "design/dialog_template.hpp"
+#include "ui/dialog_template.hpp"
 
 #include <charconv>
 #include <map>

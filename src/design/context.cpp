@@ -1,0 +1,15 @@
+#include "design/context.hpp"
+
+#include "design/panel_ids.hpp"
+
+namespace qalix {
+
+Dialog& DesignContext::panel() {
+    return dialog(kPanelDialog);
+}
+
+void DesignContext::error(std::string_view text) {
+    platform().messageBox(Message{std::string(kErrorCaption), std::string(text)});
+}
+
+}  // namespace qalix

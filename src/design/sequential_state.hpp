@@ -1,0 +1,18 @@
+// What the sequential-design callbacks of the panel remember between calls besides the
+// record: the coefficient last read, the search's iterates, and the full values behind the
+// rounded texts of the panel's result fields.
+#pragma once
+
+#include <vector>
+
+namespace qalix {
+
+struct SequentialState {
+    double coefficient = 0.0;            // a as last read: a blank combo leaves it
+    std::vector<double> searchIterates;  // every a the last search evaluated, returned one last
+    double maxDiscordance = 0.0;         // edit 1157
+    double actualLevel = 0.0;            // edit 1024
+    double actualPower = 0.0;            // edit 1025
+};
+
+}  // namespace qalix

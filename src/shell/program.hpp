@@ -1,0 +1,39 @@
+// The running program: the design record, the dialogs built from their templates, the
+// platform they are shown on, and the state each subsystem keeps. One object per run (or per
+// test); every callback reaches what it needs through the context its subsystem declares.
+#pragma once
+
+#include <memory>
+
+#include "characteristics/context.hpp"
+#include "design/context.hpp"
+#include "ui/dialog_set.hpp"
+#include "ui/platform.hpp"
+
+namespace qalix {
+
+class Program final : public CharacteristicsContext {
+  public:
+    explicit Program(Platform& platform);
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    DesignRecord& record() override { return *record_; }
+    const DesignRecord& record() const override { return *record_; }
+    DialogSet& dialogs() override { return dialogs_; }
+    const DialogSet& dialogs() const override { return dialogs_; }
+    Platform& platform() override { return platform_; }
+    SequentialState& sequential() override { return sequential_; }
+    const SequentialState& sequential() const override { return sequential_; }
+    CharacteristicsState& characteristics() override { return characteristics_; }
+    const CharacteristicsState& characteristics() const override { return characteristics_; }
+
+  private:
+    Platform& platform_;
+    std::unique_ptr<DesignRecord> record_;  // large sample tables: kept off the stack
+    DialogSet dialogs_;
+    SequentialState sequential_;
+    CharacteristicsState characteristics_;
+};
+
+}  // namespace qalix

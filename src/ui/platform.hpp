@@ -1,0 +1,110 @@
+// What the program needs of the machine it runs on, below its dialogs: message boxes, modal
+// and modeless dialogs, the common file, font, page-setup and print dialogs, a beep, help,
+// the clock, the console line and the main loop. The Qt platform shows real windows; the
+// headless platform records the program's requests and answers them from queues that tests
+// and the command line fill.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/font.hpp"
+#include "ui/print.hpp"
+
+namespace qalix {
+
+class Dialog;
+
+enum class MessageIcon { None, Information, Question, Exclamation, Stop };
+// Whose window a message box belongs to: the frame, none (a box of its own), or whichever
+// window has the keyboard focus.
+enum class MessageOwner { Frame, None, Focus };
+
+// A message box with one OK button.
+struct Message {
+    std::string caption;
+    std::string text;
+    MessageIcon icon = MessageIcon::None;
+    MessageOwner owner = MessageOwner::Frame;
+    bool systemModal = false;
+};
+
+// How a common dialog ended: a choice, the user's cancel, or a failure with an error code.
+enum class DialogOutcome { Accepted, Cancelled, Failed };
+
+struct FileFilter {
+    std::string name;     // "Text files (*.txt)"
+    std::string pattern;  // "*.txt"
+};
+
+struct FileRequest {
+    std::vector<FileFilter> filters;
+    std::string defaultExtension;  // added to a name typed without one
+    std::string initialPath;
+    bool promptOverwrite = false;
+};
+
+struct FileChoice {
+    DialogOutcome outcome = DialogOutcome::Cancelled;
+    std::string path;
+    unsigned errorCode = 0;
+};
+
+struct FontChoice {
+    DialogOutcome outcome = DialogOutcome::Cancelled;
+    FontDescription font;
+    unsigned errorCode = 0;
+};
+
+struct PageSetupChoice {
+    DialogOutcome outcome = DialogOutcome::Cancelled;
+    PageSetup setup;
+    unsigned errorCode = 0;
+};
+
+struct PrintChoice {
+    DialogOutcome outcome = DialogOutcome::Cancelled;
+    std::unique_ptr<PrintDevice> printer;  // none when the dialog returned no printer
+    unsigned errorCode = 0;
+};
+
+enum class HelpRequest { Contents, Search, HowToUseHelp };
+
+class Platform {
+  public:
+    virtual ~Platform() = default;
+
+    // A modal message box; returns the identifier of the button that ended it (OK).
+    virtual int messageBox(const Message& message) = 0;
+
+    // Runs a dialog modally: returns its exit code once it has closed. Nothing below it can
+    // be acted on meanwhile. Showing an open dialog modally is a programming error.
+    virtual int showModal(Dialog& dialog) = 0;
+    // Shows a dialog that stays open while the program's own loop runs; a dialog already
+    // open is brought to the front.
+    virtual bool showModeless(Dialog& dialog) = 0;
+
+    virtual FileChoice openFile(const FileRequest& request) = 0;
+    virtual FileChoice saveFile(const FileRequest& request) = 0;
+    virtual FontChoice chooseFont(const FontDescription& initial) = 0;
+    virtual PageSetupChoice pageSetup(const PageSetup& initial) = 0;
+    virtual PrintChoice print(const PrintRequest& request) = 0;
+
+    virtual void beep(int frequencyHz, int milliseconds) = 0;
+    // False when no help can be shown.
+    virtual bool openHelp(HelpRequest request) = 0;
+    // A seed that differs from call to call: the time of day mixed with processor time.
+    virtual std::uint64_t clockSeed() = 0;
+    // A line on the program's standard output.
+    virtual void consoleLine(std::string_view line) = 0;
+
+    // Runs the program's one event loop until quit; returns the exit code. A quit asked for
+    // before the loop starts ends it at once.
+    virtual int runMainLoop() = 0;
+    virtual void quit(int exitCode) = 0;
+};
+
+}  // namespace qalix
