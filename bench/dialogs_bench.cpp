@@ -21,6 +21,8 @@ namespace {
 class Designed {
   public:
     Designed() {
+        platform_.onModal(kStartScreenDialog,
+                          [this](Dialog&) { ui_.click(kStartScreenDialog, startscreen::kStart); });
         startUp(program_);
         ui_.type(panel::kSizeCombo, "100");
         ui_.type(panel::kLooksCombo, "16");

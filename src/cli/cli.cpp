@@ -80,6 +80,9 @@ int run(const CliOptions& o, std::ostream& out, std::ostream& err) {
     Session s;
     s.platform().echoConsole(&err);  // keeps the warning line out of the JSON on out
     try {
+        s.platform().onModal(kStartScreenDialog, [&s](Dialog&) {
+            s.ui().click(kStartScreenDialog, startscreen::kStart);
+        });
         startUp(s.program());
         if (!s.platform().messages().empty()) throw MessageShown{s.platform().messages().front()};
         runFixedSteps(s, o);

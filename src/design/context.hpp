@@ -26,6 +26,11 @@ class DesignContext {
     virtual SequentialState& sequential() = 0;
     virtual const SequentialState& sequential() const = 0;
 
+    // The frame window as the panel reaches it: shown and set up for the mode the record's
+    // graphicChosen/textChosen name, or minimised.
+    virtual void showFrameInChosenMode() = 0;
+    virtual void minimiseFrame() = 0;
+
     Dialog& dialog(int id) { return dialogs().get(id); }
     const Dialog& dialog(int id) const { return dialogs().get(id); }
     Dialog& panel();

@@ -141,10 +141,12 @@ void DISPLAYCHARTC(DesignContext& program, Dialog& panel, int control, CallbackK
         case kGraphicWindow:
             r.graphicChosen = true;
             r.textChosen = false;
+            program.showFrameInChosenMode();
             break;
         case kTextWindow:
             r.textChosen = true;
             r.graphicChosen = false;
+            program.showFrameInChosenMode();
             break;
         default:
             break;
@@ -153,6 +155,10 @@ void DISPLAYCHARTC(DesignContext& program, Dialog& panel, int control, CallbackK
 
 void QALIXINFSUB(DesignContext& program, Dialog&, int control, CallbackKind) {
     if (control == kExitButton) program.platform().quit(0);
+}
+
+void SHUTDOWNWINDOW(DesignContext& program, Dialog&, int control, CallbackKind) {
+    if (control == kCloseWindow) program.minimiseFrame();
 }
 
 void attachPanelCallbacks(DesignContext& program) {
@@ -182,6 +188,7 @@ void attachPanelCallbacks(DesignContext& program) {
         p.attach(c, bind(DISPLAYCHARTC));
     }
     p.attach(kExitButton, bind(QALIXINFSUB));
+    p.attach(kCloseWindow, bind(SHUTDOWNWINDOW));
 }
 
 }  // namespace qalix

@@ -24,6 +24,9 @@ void DISPLAYCHARTC(DesignContext& program, Dialog& panel, int control, CallbackK
 // "EXIT": ends the program.
 void QALIXINFSUB(DesignContext& program, Dialog& panel, int control, CallbackKind kind);
 
+// "Close": minimises the frame window.
+void SHUTDOWNWINDOW(DesignContext& program, Dialog& panel, int control, CallbackKind kind);
+
 // Attaches the callbacks above, the fixed-sample calculator and the sequential design
 // callbacks to the panel.
 void attachPanelCallbacks(DesignContext& program);

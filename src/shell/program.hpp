@@ -7,6 +7,7 @@
 
 #include "characteristics/context.hpp"
 #include "design/context.hpp"
+#include "shell/frame_window.hpp"
 #include "ui/dialog_set.hpp"
 #include "ui/platform.hpp"
 
@@ -14,7 +15,7 @@ namespace qalix {
 
 class Program final : public CharacteristicsContext {
   public:
-    explicit Program(Platform& platform);
+    explicit Program(Platform& platform, TemplateLoader templates = loadDialogTemplate);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
@@ -27,6 +28,11 @@ class Program final : public CharacteristicsContext {
     const SequentialState& sequential() const override { return sequential_; }
     CharacteristicsState& characteristics() override { return characteristics_; }
     const CharacteristicsState& characteristics() const override { return characteristics_; }
+    void showFrameInChosenMode() override;
+    void minimiseFrame() override { frame_.minimise(); }
+
+    FrameWindow& frame() { return frame_; }
+    const FrameWindow& frame() const { return frame_; }
 
   private:
     Platform& platform_;
@@ -34,6 +40,7 @@ class Program final : public CharacteristicsContext {
     DialogSet dialogs_;
     SequentialState sequential_;
     CharacteristicsState characteristics_;
+    FrameWindow frame_;
 };
 
 }  // namespace qalix

@@ -14,15 +14,16 @@
 #include "design/info_times.hpp"
 #include "design/panel.hpp"
 #include "design/panel_ids.hpp"
+#include "shell/about_box.hpp"
 
 namespace qalix {
 
 namespace {
 
 // Dialogs the program builds at start, in this order.
-constexpr std::array kStartupDialogs = {kPanelDialog,       kInfoTimeDialog,
-                                        kBoundaryDialog,    kSignificanceDialog,
-                                        kDiscordanceDialog, kExpectedSizeDialog};
+constexpr std::array kStartupDialogs = {
+    kPanelDialog,        kStartScreenDialog, kInfoTimeDialog,     kBoundaryDialog,
+    kSignificanceDialog, kDiscordanceDialog, kExpectedSizeDialog, kAboutDialog};
 
 // Names the first imported samples get until a file names them.
 constexpr std::array<std::string_view, 12> kDefaultSampleNames = {
@@ -44,7 +45,24 @@ void putStartupValues(Program& program) {
     panel.setText(panel::kRhoCombo, "0.02");
 }
 
+void attachStartScreen(Program& program) {
+    program.dialog(kStartScreenDialog)
+        .attach(startscreen::kCancel, [&program](Dialog& dialog, int control, CallbackKind) {
+            STARTSCREEN(program, dialog, control);
+        });
+    // Closing the panel, the hub of all design work, ends the program as "EXIT" does.
+    program.panel().onClose([&program](Dialog& panel) {
+        QALIXINFSUB(program, panel, panel::kExitButton, CallbackKind::Default);
+    });
+}
+
 }  // namespace
+
+void STARTSCREEN(Program& program, Dialog& startScreen, int control) {
+    if (control != startscreen::kCancel) return;
+    program.platform().quit(0);
+    startScreen.end(control);
+}
 
 bool startUp(Program& program) {
     for (int id : kStartupDialogs) {
@@ -56,7 +74,9 @@ bool startUp(Program& program) {
     attachPanelCallbacks(program);
     attachInfoTimeCallbacks(program);
     attachCharacteristicsCallbacks(program);
+    attachStartScreen(program);
     putStartupValues(program);
+    program.platform().showModal(program.dialog(kStartScreenDialog));
     program.platform().showModeless(program.panel());
     Dialog& panel = program.panel();
     DESIGNPARMTR(program, panel, panel::kSizeButton, CallbackKind::Default);

@@ -8,7 +8,21 @@ namespace qalix {
 
 inline constexpr std::string_view kStartupError = "Error initializing application QALIXinfWin";
 
-// False, after the start-up error box, when a dialog cannot be built.
+// The start screen: a picture, "Start Program" and "Cancel".
+inline constexpr int kStartScreenDialog = 122;
+namespace startscreen {
+inline constexpr int kPicture = 154;
+inline constexpr int kStart = 1;
+inline constexpr int kCancel = 2;
+}  // namespace startscreen
+
+// Builds every dialog, attaches the callbacks, puts the start-up values in, shows the start
+// screen (modal) and then the panel, and computes the start-up design. False, after the
+// start-up error box, when a dialog cannot be built. The caller then runs the main loop,
+// which ends at once when the start screen was cancelled.
 bool startUp(Program& program);
+
+// "Cancel" on the start screen: ends the program.
+void STARTSCREEN(Program& program, Dialog& startScreen, int control);
 
 }  // namespace qalix

@@ -9,7 +9,7 @@ namespace qalix {
 bool DialogSet::init(int id) {
     std::optional<DialogTemplate> layout;
     try {
-        layout = loadDialogTemplate(id);
+        layout = loader_(id);
     } catch (const std::runtime_error&) {
         return false;  // a damaged template stops start-up like a missing one
     }

@@ -2,17 +2,22 @@
 // identifier, with the stack of modal dialogs open over one another.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "ui/dialog.hpp"
 
 namespace qalix {
 
+// Where dialog templates come from: the program's own resources, or a test's.
+using TemplateLoader = std::function<std::optional<DialogTemplate>(int dialogId)>;
+
 class DialogSet {
   public:
-    DialogSet() = default;
+    explicit DialogSet(TemplateLoader loader = loadDialogTemplate) : loader_(std::move(loader)) {}
     DialogSet(const DialogSet&) = delete;
     DialogSet& operator=(const DialogSet&) = delete;
 
@@ -31,6 +36,7 @@ class DialogSet {
   private:
     void track(const Dialog& dialog, Change change);
 
+    TemplateLoader loader_;
     std::map<int, std::unique_ptr<Dialog>> dialogs_;
     std::vector<int> modals_;  // open modal dialogs, the topmost last
 };

@@ -53,7 +53,8 @@ const std::map<std::string, ControlKind>& kinds() {
         {"radio", ControlKind::Radio},    {"check", ControlKind::Check},
         {"group", ControlKind::GroupBox}, {"label", ControlKind::Label},
         {"edit", ControlKind::Edit},      {"combo", ControlKind::Combo},
-        {"spin", ControlKind::Spin},      {"picture", ControlKind::Picture}};
+        {"spin", ControlKind::Spin},      {"picture", ControlKind::Picture},
+        {"line", ControlKind::Line}};
     return table;
 }
 
@@ -103,13 +104,21 @@ void parseLine(DialogTemplate& d, const Line& line) {
     const auto& w = line.words;
     const std::string& key = w[0];
     if (key == "dialog") {
-        if (w.size() != 7) fail(line, "dialog needs: id \"title\" x y width height");
+        if (w.size() < 7) fail(line, "dialog needs: id \"title\" x y width height [styles]");
         d.id = toInt(line, w[1]);
         d.title = w[2];
         d.x = toInt(line, w[3]);
         d.y = toInt(line, w[4]);
         d.width = toInt(line, w[5]);
         d.height = toInt(line, w[6]);
+        for (std::size_t i = 7; i < w.size(); ++i) {
+            if (w[i] == "nocaption")
+                d.captionless = true;
+            else if (w[i] == "center")
+                d.centred = true;
+            else
+                fail(line, "unknown dialog style: " + w[i]);
+        }
     } else if (key == "font") {
         if (w.size() != 3) fail(line, "font needs: points \"face\"");
         d.fontPoints = toInt(line, w[1]);

@@ -27,7 +27,8 @@ enum class ControlKind {
     Edit,
     Combo,
     Spin,
-    Picture
+    Picture,  // an image resource named by the caption
+    Line      // an etched horizontal line
 };
 
 struct ControlTemplate {
@@ -49,6 +50,8 @@ struct DialogTemplate {
     int id = 0;
     std::string title;
     int x = 0, y = 0, width = 0, height = 0;
+    bool captionless = false;  // no title bar
+    bool centred = false;      // centred over its owner instead of placed at (x, y)
     int fontPoints = 8;
     std::string fontFace = "MS Sans Serif";
     std::vector<ControlTemplate> controls;
@@ -59,6 +62,7 @@ struct DialogTemplate {
 DialogTemplate parseDialogTemplate(std::string_view text);
 
 // The template of a dialog resource built into the program, or nothing if there is none.
+// Throws std::runtime_error when the resource is malformed.
 std::optional<DialogTemplate> loadDialogTemplate(int dialogId);
 
 }  // namespace qalix

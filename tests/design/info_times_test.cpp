@@ -89,7 +89,7 @@ TEST_P(DefaultTimes, EquallySpacedWithTheLastFixedAtOne) {
     const TimesCase& c = GetParam();
     enterTimes(c.looks);
     EXPECT_TRUE(takeMessages().empty());
-    EXPECT_EQ(platform.modalDialogsShown(), std::vector<int>{kInfoTimeDialog});
+    EXPECT_EQ(modalsShown(), std::vector<int>{kInfoTimeDialog});
     EXPECT_EQ(row(kTime, c.looks), c.times);
     EXPECT_EQ(record().numLooks, c.looks);
     for (int k = 1; k <= c.looks; ++k) {
@@ -191,7 +191,7 @@ TEST_P(DefaultGroups, LastGroupsTakeTheRemainder) {
     whenShown(kInfoTimeDialog, kOk);
     ui.click(kGroupSizesButton);
     EXPECT_TRUE(takeMessages().empty());
-    EXPECT_EQ(platform.modalDialogsShown(), std::vector<int>{kInfoTimeDialog});
+    EXPECT_EQ(modalsShown(), std::vector<int>{kInfoTimeDialog});
     EXPECT_EQ(row(kGroupSize, c.looks), c.sizes);
     EXPECT_EQ(row(kCumulative, c.looks), c.cumulative);
     EXPECT_EQ(row(kTime, c.looks), c.times);
@@ -313,7 +313,7 @@ TEST_F(InfoTimes, KeepChangesKeepsTheEntriesAcrossOpenings) {
     EXPECT_THROW(ui.type(kLooksCombo, "5"), ControlRefused);
 
     reopen(kGroupSizesButton, [] {});
-    EXPECT_EQ(platform.modalDialogsShown().size(), 2u);
+    EXPECT_EQ(modalsShown().size(), 2u);
     EXPECT_EQ(row(kGroupSize, 4), (Texts{"10", "10", "10", "20"}));
     EXPECT_EQ(row(kCumulative, 4), (Texts{"10", "20", "30", "50"}));
     EXPECT_EQ(row(kTime, 4), (Texts{"0.200", "0.400", "0.600", "1.000"}));
@@ -372,7 +372,7 @@ TEST_P(LooksOutOfRange, ShowMessageAndDoNotOpen) {
     ui.type(kLooksCombo, c.looks);
     ui.click(c.button);
     EXPECT_EQ(takeMessages(), std::vector<std::string>{kLooksErrorBox});
-    EXPECT_TRUE(platform.modalDialogsShown().empty());
+    EXPECT_TRUE(modalsShown().empty());
     EXPECT_FALSE(ui.enabled(kCoeffButton));
 }
 
@@ -387,7 +387,7 @@ TEST_F(InfoTimes, LooksAtTheEndsOfTheRangeOpen) {
     enterTimes(16);
     enterTimes(2);
     EXPECT_TRUE(takeMessages().empty());
-    EXPECT_EQ(platform.modalDialogsShown().size(), 2u);
+    EXPECT_EQ(modalsShown().size(), 2u);
     EXPECT_EQ(record().numLooks, 2);
 }
 
@@ -395,7 +395,7 @@ TEST_F(InfoTimes, UnreadableLooksIsAnEntryError) {
     ui.type(kLooksCombo, "four");
     ui.click(kGroupSizesButton);
     EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
-    EXPECT_TRUE(platform.modalDialogsShown().empty());
+    EXPECT_TRUE(modalsShown().empty());
 }
 
 TEST_F(InfoTimes, GroupSizesNeedAtLeastOneObservationPerLook) {
@@ -404,7 +404,7 @@ TEST_F(InfoTimes, GroupSizesNeedAtLeastOneObservationPerLook) {
     const auto messages = takeMessages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].rfind("Error: ", 0), 0u);
-    EXPECT_TRUE(platform.modalDialogsShown().empty());
+    EXPECT_TRUE(modalsShown().empty());
     EXPECT_FALSE(ui.enabled(kCoeffButton));
 }
 

@@ -15,7 +15,10 @@ namespace qalix::testing {
 
 class StartedProgram : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(startUp(program)); }
+    void SetUp() override {
+        whenShown(kStartScreenDialog, startscreen::kStart);
+        ASSERT_TRUE(startUp(program));
+    }
 
     DesignRecord& record() { return program.record(); }
 
@@ -26,6 +29,12 @@ class StartedProgram : public ::testing::Test {
             texts.push_back(m.caption + ": " + m.text);
         platform.clearMessages();
         return texts;
+    }
+
+    // The modal dialogs shown since the start screen.
+    std::vector<int> modalsShown() const {
+        const auto& all = platform.modalDialogsShown();
+        return {all.begin() + 1, all.end()};
     }
 
     // What the user does in the modal dialog the next action shows. A dialog the steps leave

@@ -1,0 +1,427 @@
+// The frame window as the user meets it: the two modes chosen on the panel or in the Window
+// menu, their titles and greyed items, the text window and its files, the font, help, the
+// about box, and the start-up that leads to the panel.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "design/info_time_ids.hpp"
+#include "design/panel_ids.hpp"
+#include "shell/about_box.hpp"
+#include "shell/menu_ids.hpp"
+#include "shell/text_files.hpp"
+#include "support/started_program.hpp"
+#include "ui/common_dialog_errors.hpp"
+
+namespace qalix::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder of its own for each test's files, removed afterwards.
+class TempFolder {
+  public:
+    TempFolder() {
+        path_ =
+            fs::temp_directory_path() /
+            ("qalix-frame-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+    }
+    ~TempFolder() { fs::remove_all(path_); }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+  private:
+    fs::path path_;
+};
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class Frame : public StartedProgram {
+  protected:
+    FrameWindow& frame() { return program.frame(); }
+    bool enabled(int command) { return frame().menu().enabled(command); }
+    // "Sequential Design" done, so that the window buttons are usable.
+    void designed() {
+        whenShown(kInfoTimeDialog);
+        ui.click(panel::kGroupSizesButton);
+        ui.click(panel::kCoeffButton);
+        ui.click(panel::kSequentialDesignButton);
+        ASSERT_TRUE(takeMessages().empty());
+    }
+    void textMode() {
+        designed();
+        ui.click(panel::kTextWindow);
+    }
+    void openFile(const std::string& path) {
+        platform.answerOpenFile({DialogOutcome::Accepted, path, 0});
+        frame().command(menu::kOpen);
+    }
+    void saveFileAs(const std::string& path) {
+        platform.answerSaveFile({DialogOutcome::Accepted, path, 0});
+        frame().command(menu::kSaveAs);
+    }
+    TempFolder folder;
+};
+
+// ---- Modes ------------------------------------------------------------------------------
+
+TEST_F(Frame, StartsWithoutAModeUnderTheProgramsTitle) {
+    EXPECT_EQ(frame().mode(), FrameMode::None);
+    EXPECT_EQ(frame().title(), "QALIXinfWin");
+    EXPECT_FALSE(frame().hasTextWindow());
+    // No item is greyed by a mode yet, and a command of a mode does nothing.
+    EXPECT_TRUE(enabled(menu::kUndo));
+    EXPECT_TRUE(enabled(menu::kChangeFont));
+    frame().command(menu::kOpen);
+    EXPECT_TRUE(platform.fileRequests().empty());
+}
+
+TEST_F(Frame, PanelButtonsChooseTheModeTitleAndItems) {
+    designed();
+    ui.click(panel::kTextWindow);
+    EXPECT_EQ(frame().mode(), FrameMode::Text);
+    EXPECT_EQ(frame().title(), "Text Window: Save and Import Data");
+    EXPECT_EQ(frame().text(), "  ");  // a new text window holds two blanks
+    EXPECT_TRUE(record().textChosen);
+    EXPECT_FALSE(record().graphicChosen);
+    for (int id : {menu::kUndo, menu::kCut, menu::kCopy, menu::kPaste})
+        EXPECT_TRUE(enabled(id)) << id;
+    for (int id : {menu::kPlotBoundary, menu::kPlotPower, menu::kPlotExpectedSize,
+                   menu::kPlotSimulated, menu::kPlotImported, menu::kPrintMetafile})
+        EXPECT_FALSE(enabled(id)) << id;
+
+    ui.click(panel::kGraphicWindow);
+    EXPECT_EQ(frame().mode(), FrameMode::Graphic);
+    EXPECT_EQ(frame().title(), "Graphic Window: Plotting");
+    EXPECT_FALSE(frame().hasTextWindow());
+    EXPECT_TRUE(record().graphicChosen);
+    for (int id : {menu::kUndo, menu::kCut, menu::kCopy, menu::kPaste, menu::kSaveSimulation,
+                   menu::kImportSimulated, menu::kImportObserved, menu::kImportVariableNames,
+                   menu::kPrintText})
+        EXPECT_FALSE(enabled(id)) << id;
+}
+
+TEST_F(Frame, EverySwitchRecreatesTheTextWindowEmpty) {
+    textMode();
+    frame().userEdit("typed by the user");
+    ui.click(panel::kGraphicWindow);
+    ui.click(panel::kTextWindow);
+    EXPECT_EQ(frame().text(), "  ");
+    frame().userEdit("typed again");
+    ui.click(panel::kTextWindow);  // the same mode again also recreates it
+    EXPECT_EQ(frame().text(), "  ");
+    frame().userEdit("and again");
+    frame().command(menu::kTextWindow);
+    EXPECT_EQ(frame().text(), "  ");
+}
+
+TEST_F(Frame, WindowMenuSwitchesModesLikeThePanel) {
+    designed();
+    frame().command(menu::kGraphicWindow);
+    EXPECT_EQ(frame().mode(), FrameMode::Graphic);
+    EXPECT_TRUE(record().graphicChosen);
+    frame().command(menu::kTextWindow);
+    EXPECT_EQ(frame().mode(), FrameMode::Text);
+    EXPECT_TRUE(record().textChosen);
+    EXPECT_FALSE(record().graphicChosen);
+}
+
+TEST_F(Frame, CloseMinimisesAndTheWindowButtonsShowItAgain) {
+    designed();
+    ui.click(panel::kCloseWindow);
+    EXPECT_TRUE(frame().minimised());
+    ui.click(panel::kGraphicWindow);
+    EXPECT_FALSE(frame().minimised());
+    frame().command(menu::kClose);
+    EXPECT_TRUE(frame().minimised());
+    EXPECT_FALSE(platform.quitRequested());
+}
+
+TEST_F(Frame, ClosingTheFrameOrThePanelEndsTheProgram) {
+    frame().userClose();
+    EXPECT_TRUE(platform.quitRequested());
+    EXPECT_EQ(platform.quitCode(), 0);
+}
+
+TEST_F(Frame, ClosingThePanelEndsTheProgramAsExitDoes) {
+    ui.close(kPanelDialog);
+    EXPECT_TRUE(platform.quitRequested());
+    EXPECT_EQ(platform.runMainLoop(), 0);
+}
+
+TEST_F(Frame, EditCommandsActOnTheTextWindowOnly) {
+    std::vector<EditAction> asked;
+    frame().observe([&](FrameChange change) {
+        if (change == FrameChange::EditAction) asked.push_back(frame().lastEditAction());
+    });
+    designed();
+    ui.click(panel::kGraphicWindow);
+    frame().command(menu::kPaste);  // greyed in graphic mode
+    EXPECT_TRUE(asked.empty());
+    ui.click(panel::kTextWindow);
+    for (int id : {menu::kUndo, menu::kCut, menu::kCopy, menu::kPaste})
+        frame().command(id);
+    EXPECT_EQ(asked, (std::vector<EditAction>{EditAction::Undo, EditAction::Cut, EditAction::Copy,
+                                              EditAction::Paste}));
+}
+
+// ---- Text files ---------------------------------------------------------------------------
+
+TEST_F(Frame, OpenLoadsTheFileWithoutTrailingBlanksAndNamesItInTheTitle) {
+    textMode();
+    const std::string path = folder.file("sample data.txt");
+    writeBytes(path, "1 1 0.5\n2 1 0.7\n   ");
+    openFile(path);
+    EXPECT_EQ(frame().text(), "1 1 0.5\n2 1 0.7\n");
+    EXPECT_EQ(frame().title(), " Text File:  sample data");
+    EXPECT_EQ(platform.fileRequests().back().filters.at(0).pattern, "*.txt");
+    EXPECT_EQ(platform.fileRequests().back().defaultExtension, "txt");
+    EXPECT_TRUE(takeMessages().empty());
+}
+
+TEST_F(Frame, TheTextWindowTakesTwoHundredThousandBytesAndNoMore) {
+    textMode();
+    const std::string fits = folder.file("fits.txt");
+    writeBytes(fits, std::string(kTextWindowLimit - 1, 'x') + "y");
+    openFile(fits);
+    EXPECT_EQ(frame().text().size(), 200000u);
+    EXPECT_TRUE(platform.beeps().empty());
+
+    const std::string tooLarge = folder.file("too_large.txt");
+    writeBytes(tooLarge, std::string(kTextWindowLimit + 1, 'z'));
+    openFile(tooLarge);
+    ASSERT_EQ(platform.beeps().size(), 1u);
+    EXPECT_EQ(platform.beeps()[0].frequencyHz, 440);
+    EXPECT_EQ(platform.beeps()[0].milliseconds, 200);
+    ASSERT_EQ(platform.messages().size(), 1u);
+    EXPECT_EQ(platform.messages()[0].caption, "Read File");
+    EXPECT_EQ(platform.messages()[0].text, "File to large for edit control");
+    EXPECT_EQ(platform.messages()[0].icon, MessageIcon::Question);
+    EXPECT_EQ(platform.messages()[0].owner, MessageOwner::None);
+    // The window keeps what it showed.
+    EXPECT_EQ(frame().text().back(), 'y');
+}
+
+TEST_F(Frame, SaveWritesTheTextWithoutWhatTrailsIt) {
+    textMode();
+    const std::string path = folder.file("out.txt");
+    frame().userEdit("line one\nline two   \n\n  ");
+    saveFileAs(path);
+    EXPECT_EQ(readBytes(path), "line one\nline two");
+    EXPECT_EQ(frame().title(), " TEXT File:  out");
+    // Saved again under the same name without asking.
+    frame().userEdit("changed");
+    frame().command(menu::kSave);
+    EXPECT_EQ(readBytes(path), "changed");
+    EXPECT_EQ(platform.fileRequests().size(), 1u);
+}
+
+TEST_F(Frame, SavingOnlyBlanksWritesAnEmptyFile) {
+    textMode();
+    const std::string path = folder.file("blank.txt");
+    saveFileAs(path);  // the new window's two blanks
+    EXPECT_TRUE(fs::exists(path));
+    EXPECT_EQ(fs::file_size(path), 0u);
+}
+
+TEST_F(Frame, AFailedSaveSaysSoAndLeavesWhatWasThere) {
+    textMode();
+    // A folder where the file should go: the rename over it fails.
+    const std::string path = folder.file("taken");
+    fs::create_directories(path + "/inside");
+    frame().userEdit("replacement");
+    saveFileAs(path);
+    ASSERT_EQ(platform.messages().size(), 1u);
+    EXPECT_NE(platform.messages()[0].text.find("taken"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(path + "/inside"));
+    EXPECT_FALSE(fs::exists(path + ".qalix-tmp"));  // nothing left beside it
+}
+
+TEST_F(Frame, SaveIntoAMissingFolderSaysSo) {
+    textMode();
+    saveFileAs(folder.file("no/such/folder/out.txt"));
+    ASSERT_EQ(platform.messages().size(), 1u);
+    EXPECT_EQ(platform.messages()[0].caption, "Error");
+    EXPECT_FALSE(fs::exists(folder.file("no")));
+}
+
+TEST_F(Frame, ACancelledFileDialogDoesNothingAFailedOneSaysWhy) {
+    textMode();
+    platform.answerOpenFile({DialogOutcome::Cancelled, "", 0});
+    frame().command(menu::kOpen);
+    EXPECT_TRUE(platform.messages().empty());
+    EXPECT_EQ(frame().title(), "Text Window: Save and Import Data");
+    platform.answerOpenFile({DialogOutcome::Failed, "", 0x3002});
+    frame().command(menu::kOpen);
+    ASSERT_EQ(platform.messages().size(), 1u);
+    EXPECT_EQ(platform.messages()[0].caption, "Cannot Open This Dialog");
+    EXPECT_EQ(platform.messages()[0].text, "A filename is invalid.");
+    EXPECT_EQ(platform.messages()[0].icon, MessageIcon::Exclamation);
+}
+
+TEST(CommonDialogErrors, EachCodeHasItsTextAndOthersAreUnknown) {
+    EXPECT_EQ(commonDialogErrorText(1),
+              "The lStructSize member of a structure for the corresponding common dialog box is "
+              "invalid.");
+    EXPECT_EQ(commonDialogErrorText(0x3003),
+              "The buffer for a filename is too small. (This buffer is pointed to by the "
+              "lpstrFile member of the structure for a common dialog box.)");
+    EXPECT_EQ(commonDialogErrorText(12), "Unknown error number");
+    EXPECT_EQ(commonDialogErrorText(0x3004), "Unknown error number");
+    HeadlessPlatform platform;
+    EXPECT_EQ(COMDLGER(platform, 0), 0);
+    EXPECT_TRUE(platform.messages().empty());
+}
+
+// ---- Font, help and about -------------------------------------------------------------
+
+TEST_F(Frame, ChangeFontReachesTheWindowAndIsKeptAcrossModes) {
+    int fontNotices = 0;
+    frame().observe([&](FrameChange change) { fontNotices += change == FrameChange::Font; });
+    textMode();
+    EXPECT_EQ(frame().windowFont().face, "Times New Roman");
+    EXPECT_EQ(frame().windowFont().height, 16);
+    FontDescription chosen = frame().windowFont();
+    chosen.face = "Liberation Sans";
+    chosen.height = 20;
+    chosen.italic = true;
+    platform.answerFont({DialogOutcome::Accepted, chosen, 0});
+    frame().command(menu::kChangeFont);
+    EXPECT_EQ(platform.lastFontOffered()->face, "Times New Roman");
+    EXPECT_EQ(frame().windowFont(), chosen);
+    EXPECT_EQ(fontNotices, 1);
+    ui.click(panel::kGraphicWindow);
+    EXPECT_EQ(frame().windowFont(), chosen);
+    platform.answerFont({DialogOutcome::Cancelled, {}, 0});
+    frame().command(menu::kChangeFont);
+    EXPECT_EQ(frame().windowFont(), chosen);
+    EXPECT_TRUE(takeMessages().empty());
+}
+
+TEST_F(Frame, HelpThatCannotBeShownSaysSo) {
+    platform.answerHelp(false);
+    frame().accelerator("F1");
+    ASSERT_EQ(platform.helpRequests().size(), 1u);
+    EXPECT_EQ(platform.helpRequests()[0], HelpRequest::Contents);
+    ASSERT_EQ(platform.messages().size(), 1u);
+    const Message& m = platform.messages()[0];
+    EXPECT_EQ(m.caption, "QALIXinfWin");
+    EXPECT_EQ(m.text, "Unable to activate help");
+    EXPECT_EQ(m.icon, MessageIcon::Stop);
+    EXPECT_TRUE(m.systemModal);
+    frame().command(menu::kHelpSearch);
+    frame().command(menu::kHowToUseHelp);
+    EXPECT_EQ(platform.helpRequests().back(), HelpRequest::HowToUseHelp);
+    EXPECT_EQ(platform.messages().size(), 1u);  // help shown: no more messages
+}
+
+TEST_F(Frame, AboutBoxShowsTheVersionStringsItsLinesName) {
+    std::vector<std::string> lines;
+    whenShown(kAboutDialog, [&] {
+        for (int id : {about::kNameLine, about::kPurposeLine, about::kVersionLine,
+                       about::kRightsLine, about::kTrademarksLine})
+            lines.push_back(ui.text(kAboutDialog, id));
+    });
+    frame().accelerator("Alt+?");
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "QALIX on information time for sequential design of experiment ",
+                         "A Computer Program for", "V 1.0",
+                         "Copyright (C) 2026 The QALIX developers", ""}));
+    whenShown(kAboutDialog);
+    frame().accelerator("Alt+/");
+    EXPECT_EQ(modalsShown(), (std::vector<int>{kAboutDialog, kAboutDialog}));
+}
+
+TEST(AboutBox, VersionStringsByName) {
+    EXPECT_EQ(versionString("ProductName"), "QALIXinfWin");
+    EXPECT_EQ(versionString("LegalTrademarks"), "");
+    EXPECT_FALSE(versionString("V 1.0").has_value());
+}
+
+TEST(AboutBox, CentredOverItsOwnerAndKeptOnTheScreen) {
+    const Rect box{0, 0, 250, 143};
+    // Owner 800 x 600 at (100, 50): centred at (100 + 275, 50 + 228).
+    EXPECT_EQ(CENTERWINDOW(box, {100, 50, 900, 650}, 1920, 1080), (Point{375, 278}));
+    // Integer halves round toward zero: (101 - 250) / 2 = -74.
+    EXPECT_EQ(CENTERWINDOW(box, {300, 300, 401, 301}, 1920, 1080), (Point{226, 229}));
+    // Near the right and bottom edges: flush with them.
+    EXPECT_EQ(CENTERWINDOW(box, {1800, 1000, 1900, 1060}, 1920, 1080), (Point{1670, 937}));
+    // Beyond the left and top edges: flush with them.
+    EXPECT_EQ(CENTERWINDOW(box, {-500, -400, -300, -300}, 1920, 1080), (Point{0, 0}));
+}
+
+TEST(TitleName, DropsTheFolderAndExtensionAndKeepsFortyCharacters) {
+    EXPECT_EQ(titleName("/home/ann/trial one.emf"), "trial one");
+    EXPECT_EQ(titleName("plain"), "plain");
+    EXPECT_EQ(titleName("/a/b.c/d"), "d");
+    EXPECT_EQ(titleName("/x/" + std::string(50, 'n') + ".txt"), std::string(40, 'n'));
+}
+
+// ---- Start-up -----------------------------------------------------------------------------
+
+TEST(StartUp, CancelOnTheStartScreenEndsTheProgramCleanly) {
+    HeadlessPlatform platform;
+    Program program(platform);
+    Driver ui(program.dialogs());
+    platform.onModal(kStartScreenDialog,
+                     [&](Dialog&) { ui.click(kStartScreenDialog, startscreen::kCancel); });
+    ASSERT_TRUE(startUp(program));
+    EXPECT_TRUE(platform.messages().empty());
+    EXPECT_EQ(platform.runMainLoop(), 0);
+    // The panel was still created, as the program ends at the loop's first fetch.
+    EXPECT_TRUE(program.panel().isOpen());
+}
+
+TEST(StartUp, EscOnTheStartScreenIsItsCancel) {
+    HeadlessPlatform platform;
+    Program program(platform);
+    Driver ui(program.dialogs());
+    platform.onModal(kStartScreenDialog, [&](Dialog&) { ui.close(kStartScreenDialog); });
+    ASSERT_TRUE(startUp(program));
+    EXPECT_TRUE(platform.quitRequested());
+}
+
+TEST(StartUp, StartProgramShowsThePanelOnTheStartupDesign) {
+    HeadlessPlatform platform;
+    Program program(platform);
+    Driver ui(program.dialogs());
+    bool panelShownUnderStartScreen = false;
+    platform.onModal(kStartScreenDialog, [&](Dialog&) {
+        panelShownUnderStartScreen = program.panel().isOpen();
+        ui.click(kStartScreenDialog, startscreen::kStart);
+    });
+    ASSERT_TRUE(startUp(program));
+    EXPECT_FALSE(panelShownUnderStartScreen);
+    EXPECT_FALSE(platform.quitRequested());
+    EXPECT_TRUE(program.panel().isOpen());
+    EXPECT_EQ(ui.text(panel::kSizeCombo), "25.00");
+    EXPECT_TRUE(ui.checked(panel::kNormseqDesign));
+}
+
+TEST(StartUp, AMissingTemplateStopsStartUpWithItsMessage) {
+    HeadlessPlatform platform;
+    Program program(platform, [](int id) -> std::optional<DialogTemplate> {
+        if (id == kInfoTimeDialog) return std::nullopt;
+        return loadDialogTemplate(id);
+    });
+    EXPECT_FALSE(startUp(program));
+    ASSERT_EQ(platform.messages().size(), 1u);
+    EXPECT_EQ(platform.messages()[0].caption, "Error");
+    EXPECT_EQ(platform.messages()[0].text, "Error initializing application QALIXinfWin");
+    EXPECT_TRUE(platform.modalDialogsShown().empty());  // no start screen
+}
+
+}  // namespace
+}  // namespace qalix::testing
