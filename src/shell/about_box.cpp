@@ -13,7 +13,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 12> kVersion
     {"FileDescription", "QALIX on information time for sequential design of experiment "},
     {"FileVersion", "1.0"},
     {"InternalName", "QALIXinfWin"},
-    {"LegalCopyright", "Copyright (C) 2026 The QALIX developers"},
+    {"LegalCopyright", "(c) 2026 The QALIX developers"},
     {"LegalTrademarks", ""},
     {"OriginalFilename", "QALIXinfTime"},
     {"PrivateBuild", ""},

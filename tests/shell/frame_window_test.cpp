@@ -337,8 +337,7 @@ TEST_F(Frame, AboutBoxShowsTheVersionStringsItsLinesName) {
     frame().accelerator("Alt+?");
     EXPECT_EQ(lines, (std::vector<std::string>{
                          "QALIX on information time for sequential design of experiment ",
-                         "A Computer Program for", "V 1.0",
-                         "Copyright (C) 2026 The QALIX developers", ""}));
+                         "A Computer Program for", "V 1.0", "(c) 2026 The QALIX developers", ""}));
     whenShown(kAboutDialog);
     frame().accelerator("Alt+/");
     EXPECT_EQ(modalsShown(), (std::vector<int>{kAboutDialog, kAboutDialog}));

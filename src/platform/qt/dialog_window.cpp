@@ -1,0 +1,318 @@
+#include "platform/qt/dialog_window.hpp"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include "platform/qt/event_guard.hpp"
+#include "platform/qt/fonts.hpp"
+#include "platform/qt/pictures.hpp"
+#include "platform/qt/spin_arrows.hpp"
+
+namespace qalix::qt {
+
+namespace {
+
+// An edit or combo field is this many dialog units high, whatever height a combo's template
+// gives to its dropped-down list.
+constexpr int kFieldHeight = 13;
+// A label this many units high or more holds more than one line.
+constexpr int kTwoLines = 16;
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QWidget* makeButton(const Control& c, QWidget* parent) {
+    const ControlTemplate& t = c.layout;
+    auto* button = new QPushButton(qs(c.text), parent);
+    button->setAutoDefault(t.kind == ControlKind::DefaultButton);
+    button->setDefault(t.kind == ControlKind::DefaultButton);
+    if (t.kind == ControlKind::Radio || t.kind == ControlKind::Check) button->setCheckable(true);
+    return button;
+}
+
+QWidget* makeChoice(const Control& c, QWidget* parent) {
+    if (c.layout.pushLike) return makeButton(c, parent);
+    if (c.layout.kind == ControlKind::Check) return new QCheckBox(qs(c.text), parent);
+    auto* radio = new QRadioButton(qs(c.text), parent);
+    radio->setAutoExclusive(false);  // the model keeps one button of a group pressed
+    return radio;
+}
+
+QWidget* makeLabel(const Control& c, QWidget* parent) {
+    auto* label = new QLabel(qs(c.text), parent);
+    label->setWordWrap(c.layout.height >= kTwoLines);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QWidget* makePicture(const Control& c, QWidget* parent, const QRect& rect) {
+    auto* label = new QLabel(parent);
+    label->setPixmap(picture(qs(c.layout.caption), rect.size()));
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+QWidget* makeCombo(const Control& c, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setEditable(c.layout.editable);
+    combo->setInsertPolicy(QComboBox::NoInsert);  // the program decides what the list holds
+    combo->setMaxVisibleItems(12);
+    // What the user types is the value: no list item is completed into it.
+    if (combo->isEditable()) combo->setCompleter(nullptr);
+    return combo;
+}
+
+}  // namespace
+
+DialogWindow::DialogWindow(Dialog& model, QWidget* parent)
+    : QDialog(parent),
+      model_(model),
+      units_(dialogFont(model.layout().fontPoints, model.layout().fontFace)) {
+    const DialogTemplate& t = model.layout();
+    setFont(dialogFont(t.fontPoints, t.fontFace));
+    setWindowTitle(qs(t.title));
+    Qt::WindowFlags flags = windowFlags() & ~Qt::WindowContextHelpButtonHint;
+    if (t.captionless) flags |= Qt::FramelessWindowHint;
+    setWindowFlags(flags);
+    setFixedSize(units_.x(t.width), units_.y(t.height));
+    // Fields as narrow as the templates make them still show a seven-character number.
+    setStyleSheet(QStringLiteral("QLineEdit { padding: 0px 1px; }"));
+    build();
+    syncAll();
+    observer_ = model_.observe(
+        [this](const Dialog&, int control, Change change) { sync(control, change); });
+}
+
+DialogWindow::~DialogWindow() {
+    model_.unobserve(observer_);
+}
+
+QWidget* DialogWindow::widget(int control) const {
+    const auto it = byId_.find(control);
+    return it == byId_.end() ? nullptr : it->second;
+}
+
+void DialogWindow::build() {
+    for (const ControlTemplate& t : model_.layout().controls) {
+        Control c;
+        c.layout = t;
+        c.text = t.caption;
+        const Control& control = t.id == kUnaddressed ? c : model_.control(t.id);
+        QWidget* w = makeWidget(control);
+        all_.push_back(w);
+        if (t.id != kUnaddressed) {
+            byId_[t.id] = w;
+            connectUser(control, w);
+        }
+    }
+}
+
+QWidget* DialogWindow::makeWidget(const Control& c) {
+    const ControlTemplate& t = c.layout;
+    QRect rect = units_.rect(t.x, t.y, t.width, t.height);
+    QWidget* w = nullptr;
+    switch (t.kind) {
+        case ControlKind::Button:
+        case ControlKind::DefaultButton:
+            w = makeButton(c, this);
+            break;
+        case ControlKind::Radio:
+        case ControlKind::Check:
+            w = makeChoice(c, this);
+            break;
+        case ControlKind::GroupBox:
+            w = new QGroupBox(qs(c.text), this);
+            break;
+        case ControlKind::Label:
+            w = makeLabel(c, this);
+            break;
+        case ControlKind::Edit: {
+            auto* edit = new QLineEdit(this);
+            edit->setReadOnly(t.readOnly);
+            w = edit;
+            break;
+        }
+        case ControlKind::Combo:
+            w = makeCombo(c, this);
+            rect.setHeight(units_.y(std::min(t.height, kFieldHeight)));
+            break;
+        case ControlKind::Spin:
+            w = new SpinArrows(this);
+            break;
+        case ControlKind::Picture:
+            w = makePicture(c, this, rect);
+            break;
+        case ControlKind::Line: {
+            auto* line = new QFrame(this);
+            line->setFrameShape(QFrame::HLine);
+            line->setFrameShadow(QFrame::Sunken);
+            rect.setHeight(std::max(rect.height(), 2));
+            w = line;
+            break;
+        }
+    }
+    w->setGeometry(rect);
+    if (t.id != kUnaddressed) w->setObjectName(QString::number(t.id));
+    return w;
+}
+
+void DialogWindow::connectUser(const Control& c, QWidget* w) {
+    const int id = c.layout.id;
+    Dialog* model = &model_;
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        connect(button, &QAbstractButton::clicked, this,
+                [model, id] { dispatch([&] { model->userClick(id); }); });
+    } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        connect(edit, &QLineEdit::textEdited, this, [model, id](const QString& text) {
+            dispatch([&] { model->userType(id, text.toStdString()); });
+        });
+    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        connect(combo, &QComboBox::activated, this,
+                [model, id](int index) { dispatch([&] { model->userPick(id, index); }); });
+        if (combo->lineEdit() != nullptr) {
+            connect(combo->lineEdit(), &QLineEdit::textEdited, this,
+                    [model, id](const QString& text) {
+                        dispatch([&] { model->userType(id, text.toStdString()); });
+                    });
+        }
+    } else if (auto* spin = qobject_cast<SpinArrows*>(w)) {
+        connect(spin, &SpinArrows::stepped, this, [model, id](int delta) {
+            dispatch([&] { model->userSpin(id, model->getInt(id) + delta); });
+        });
+    }
+}
+
+void DialogWindow::syncAll() {
+    for (const auto& [id, w] : byId_) {
+        const Control& c = model_.control(id);
+        syncItems(c, w);
+        syncSelection(c, w);
+        syncText(c, w);
+        sync(id, Change::Checked);
+        sync(id, Change::Enabled);
+    }
+}
+
+void DialogWindow::syncText(const Control& c, QWidget* w) {
+    const QString text = qs(c.text);
+    // A number longer than its field shows its first digits, unless the user is typing there.
+    const auto fromStart = [](QLineEdit* edit) {
+        if (!edit->hasFocus()) edit->setCursorPosition(0);
+    };
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        if (edit->text() == text) return;  // the user's own typing, heard back
+        edit->setText(text);
+        fromStart(edit);
+    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        if (combo->isEditable()) {
+            if (combo->currentText() == text) return;
+            combo->setEditText(text);
+            fromStart(combo->lineEdit());
+        } else {
+            combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly));
+        }
+    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        button->setText(text);
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+        if (c.layout.kind != ControlKind::Picture) label->setText(text);
+    } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
+        group->setTitle(text);
+    }
+}
+
+void DialogWindow::syncItems(const Control& c, QWidget* w) {
+    auto* combo = qobject_cast<QComboBox*>(w);
+    if (combo == nullptr) return;
+    const QString text = combo->currentText();
+    combo->clear();
+    for (const std::string& item : c.items)
+        combo->addItem(qs(item));
+    combo->setCurrentIndex(c.selection);
+    if (combo->isEditable()) combo->setEditText(text);
+}
+
+void DialogWindow::syncSelection(const Control& c, QWidget* w) {
+    auto* combo = qobject_cast<QComboBox*>(w);
+    if (combo == nullptr) return;
+    const QString text = combo->currentText();
+    combo->setCurrentIndex(c.selection);
+    if (combo->isEditable()) combo->setEditText(text);  // the text follows its own notice
+}
+
+void DialogWindow::sync(int control, Change change) {
+    if (change == Change::Closed) {
+        modelClosed();
+        return;
+    }
+    if (change == Change::Opened) return;  // the platform shows the window
+    QWidget* w = widget(control);
+    if (w == nullptr) return;
+    const Control& c = model_.control(control);
+    const QSignalBlocker blocker(w);
+    switch (change) {
+        case Change::Text:
+        case Change::Caption:
+            syncText(c, w);
+            break;
+        case Change::Items:
+            syncItems(c, w);
+            break;
+        case Change::Selection:
+            syncSelection(c, w);
+            break;
+        case Change::Checked:
+            if (auto* button = qobject_cast<QAbstractButton*>(w)) button->setChecked(c.checked);
+            break;
+        case Change::Enabled:
+            w->setEnabled(c.enabled);
+            break;
+        default:
+            break;
+    }
+}
+
+QString DialogWindow::shownText(int control) const {
+    QWidget* w = widget(control);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit->text();
+    if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->currentText();
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) return button->text();
+    if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
+    if (auto* group = qobject_cast<QGroupBox*>(w)) return group->title();
+    return {};
+}
+
+int DialogWindow::runModal() {
+    inModalLoop_ = true;
+    exec();
+    inModalLoop_ = false;
+    return model_.exitCode();
+}
+
+void DialogWindow::modelClosed() {
+    if (inModalLoop_) {
+        done(model_.exitCode());
+    } else {
+        hide();
+    }
+}
+
+void DialogWindow::reject() {
+    dispatch([this] { model_.userClose(); });
+}
+
+void DialogWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (model_.isOpen()) dispatch([this] { model_.userClose(); });
+}
+
+}  // namespace qalix::qt

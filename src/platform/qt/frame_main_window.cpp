@@ -1,0 +1,176 @@
+#include "platform/qt/frame_main_window.hpp"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QStringDecoder>
+
+#include "platform/qt/event_guard.hpp"
+#include "platform/qt/fonts.hpp"
+
+namespace qalix::qt {
+
+namespace {
+
+constexpr int kGraphicPage = 0;
+constexpr int kTextPage = 1;
+
+// Qt's names of the accelerator keys of the menu resource; "Alt+?" is typed with Shift too.
+std::vector<QKeySequence> keySequences(const std::string& key) {
+    if (key == "Alt+?")
+        return {QKeySequence(Qt::ALT | Qt::Key_Question),
+                QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Question)};
+    return {QKeySequence(QString::fromStdString(key))};
+}
+
+}  // namespace
+
+QString textFromBytes(const std::string& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(QByteArray::fromStdString(bytes));
+    if (utf8.hasError()) text = QString::fromLatin1(bytes.data(), static_cast<int>(bytes.size()));
+    return text;
+}
+
+FrameMainWindow::FrameMainWindow(FrameWindow& model)
+    : model_(model),
+      pages_(new QStackedWidget(this)),
+      graphic_(new QWidget(pages_)),
+      text_(new QPlainTextEdit(pages_)) {
+    graphic_->setAutoFillBackground(true);
+    QPalette white = graphic_->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    graphic_->setPalette(white);
+    pages_->addWidget(graphic_);
+    pages_->addWidget(text_);
+    setCentralWidget(pages_);
+    buildMenuBar();
+    buildAccelerators();
+    connect(text_, &QPlainTextEdit::textChanged, this,
+            [this] { dispatch([this] { model_.userEdit(text_->toPlainText().toStdString()); }); });
+    frameObserver_ = model_.observe([this](FrameChange change) { sync(change); });
+    menuObserver_ = model_.menu().observe([this](int command) {
+        if (QAction* a = action(command)) a->setEnabled(model_.menu().enabled(command));
+    });
+    setWindowTitle(QString::fromStdString(model_.title()));
+    showMode();
+}
+
+FrameMainWindow::~FrameMainWindow() {
+    model_.unobserve(frameObserver_);
+    model_.menu().unobserve(menuObserver_);
+}
+
+QAction* FrameMainWindow::action(int command) const {
+    const auto it = actions_.find(command);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void FrameMainWindow::buildMenu(QMenu* into, const std::vector<MenuEntry>& entries) {
+    for (const MenuEntry& e : entries) {
+        const QString text = QString::fromStdString(e.text);
+        switch (e.kind) {
+            case MenuEntry::Kind::Separator:
+                into->addSeparator();
+                break;
+            case MenuEntry::Kind::Popup:
+                buildMenu(into->addMenu(text), e.children);
+                break;
+            case MenuEntry::Kind::Item: {
+                QAction* a = into->addAction(text);
+                const int command = e.command;
+                a->setEnabled(model_.menu().enabled(command));
+                connect(a, &QAction::triggered, this,
+                        [this, command] { dispatch([&] { model_.command(command); }); });
+                actions_[command] = a;
+                break;
+            }
+        }
+    }
+}
+
+void FrameMainWindow::buildMenuBar() {
+    for (const MenuEntry& popup : model_.menu().bar())
+        buildMenu(menuBar()->addMenu(QString::fromStdString(popup.text)), popup.children);
+}
+
+void FrameMainWindow::buildAccelerators() {
+    for (const Accelerator& a : model_.menu().accelerators()) {
+        for (const QKeySequence& keys : keySequences(a.key)) {
+            auto* shortcut = new QShortcut(keys, this);
+            shortcut->setContext(Qt::ApplicationShortcut);
+            const std::string key = a.key;
+            connect(shortcut, &QShortcut::activated, this,
+                    [this, key] { dispatch([&] { model_.accelerator(key); }); });
+        }
+    }
+}
+
+void FrameMainWindow::showMode() {
+    const bool text = model_.mode() == FrameMode::Text;
+    pages_->setCurrentIndex(text ? kTextPage : kGraphicPage);
+    text_->setFont(toQFont(model_.windowFont()));
+    showText();
+}
+
+void FrameMainWindow::showText() {
+    const QSignalBlocker blocker(text_);
+    text_->setPlainText(textFromBytes(model_.text()));
+}
+
+void FrameMainWindow::applyEditAction() {
+    switch (model_.lastEditAction()) {
+        case EditAction::Undo:
+            text_->undo();
+            break;
+        case EditAction::Cut:
+            text_->cut();
+            break;
+        case EditAction::Copy:
+            text_->copy();
+            break;
+        case EditAction::Paste:
+            text_->paste();
+            break;
+    }
+}
+
+void FrameMainWindow::sync(FrameChange change) {
+    switch (change) {
+        case FrameChange::Mode:
+            showMode();
+            break;
+        case FrameChange::Title:
+            setWindowTitle(QString::fromStdString(model_.title()));
+            break;
+        case FrameChange::Text:
+            showText();
+            break;
+        case FrameChange::Font:
+            text_->setFont(toQFont(model_.windowFont()));
+            graphic_->update();
+            break;
+        case FrameChange::Shown:
+            if (model_.minimised()) {
+                showMinimized();
+            } else {
+                showNormal();
+                raise();
+            }
+            break;
+        case FrameChange::EditAction:
+            applyEditAction();
+            break;
+    }
+}
+
+void FrameMainWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    dispatch([this] { model_.userClose(); });
+}
+
+}  // namespace qalix::qt

@@ -1,0 +1,53 @@
+// The frame window on the screen: the menu bar with its accelerators, the title, and a
+// client area that is the graphic window or the text window by the frame model's mode.
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+
+#include "shell/frame_window.hpp"
+
+class QAction;
+class QMenu;
+class QPlainTextEdit;
+class QStackedWidget;
+
+namespace qalix::qt {
+
+class FrameMainWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit FrameMainWindow(FrameWindow& model);
+    ~FrameMainWindow() override;
+
+    FrameWindow& model() { return model_; }
+    QAction* action(int command) const;
+    QPlainTextEdit* textWindow() const { return text_; }
+    QWidget* graphicWindow() const { return graphic_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildMenu(QMenu* into, const std::vector<MenuEntry>& entries);
+    void buildMenuBar();
+    void buildAccelerators();
+    void sync(FrameChange change);
+    void showMode();
+    void showText();
+    void applyEditAction();
+
+    FrameWindow& model_;
+    QStackedWidget* pages_;
+    QWidget* graphic_;
+    QPlainTextEdit* text_;
+    std::map<int, QAction*> actions_;
+    int frameObserver_ = 0;
+    int menuObserver_ = 0;
+};
+
+// The text window's bytes as the screen shows them: UTF-8 where they are, Latin-1 otherwise.
+QString textFromBytes(const std::string& bytes);
+
+}  // namespace qalix::qt

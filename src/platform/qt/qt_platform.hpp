@@ -1,0 +1,67 @@
+// The platform on Qt 6 Widgets: dialogs as windows built from their templates, Qt's nested
+// loop for modal ones, message boxes, the standard file, font, page-setup and print dialogs,
+// the help window, and the application's event loop.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "ui/platform.hpp"
+
+class QWidget;
+class QPrinter;
+
+namespace qalix {
+class Dialog;
+}
+
+namespace qalix::qt {
+
+class DialogWindow;
+class HelpWindow;
+
+class QtPlatform : public Platform {
+  public:
+    QtPlatform();
+    ~QtPlatform() override;
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
+
+    // The frame window: owner of message boxes and of the modal dialogs.
+    void setFrame(QWidget* frame) { frame_ = frame; }
+    // The window of a dialog, built the first time it is asked for.
+    DialogWindow& window(Dialog& dialog);
+    DialogWindow* existingWindow(int dialogId) const;
+    // Closes every dialog's window; due before the dialogs themselves go (the program that
+    // owns them usually outlives the platform's windows only by this call).
+    void releaseWindows();
+    HelpWindow* helpWindow() const { return help_.get(); }
+
+    int messageBox(const Message& message) override;
+    int showModal(Dialog& dialog) override;
+    bool showModeless(Dialog& dialog) override;
+    FileChoice openFile(const FileRequest& request) override;
+    FileChoice saveFile(const FileRequest& request) override;
+    FontChoice chooseFont(const FontDescription& initial) override;
+    PageSetupChoice pageSetup(const PageSetup& initial) override;
+    PrintChoice print(const PrintRequest& request) override;
+    void beep(int frequencyHz, int milliseconds) override;
+    bool openHelp(HelpRequest request) override;
+    std::uint64_t clockSeed() override;
+    void consoleLine(std::string_view line) override;
+    int runMainLoop() override;
+    void quit(int exitCode) override;
+
+  private:
+    void place(DialogWindow& window, const Dialog& dialog);
+
+    QWidget* frame_ = nullptr;
+    std::map<const Dialog*, std::unique_ptr<DialogWindow>> windows_;
+    std::unique_ptr<HelpWindow> help_;
+    std::unique_ptr<QPrinter> printer_;
+    std::optional<int> quitCode_;
+    bool loopRunning_ = false;
+};
+
+}  // namespace qalix::qt

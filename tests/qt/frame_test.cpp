@@ -1,0 +1,120 @@
+// The frame window on the screen: the text window emptied at each switch of mode, the font
+// the user chooses, the menu greyed by mode, and numbers read and shown the same under a
+// German locale.
+#include <QAction>
+#include <QFontDialog>
+#include <QPlainTextEdit>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+#include "design/info_time_ids.hpp"
+#include "design/panel_ids.hpp"
+#include "desktop.hpp"
+#include "platform/qt/fonts.hpp"
+#include "shell/menu_ids.hpp"
+
+namespace qalix::qt::testing {
+namespace {
+
+class DesktopFrame : public Desktop {
+  protected:
+    void designed() {
+        whenShown(
+            kInfoTimeDialog, [] {}, infotimes::kOk);
+        click(kPanelDialog, panel::kGroupSizesButton);
+        click(kPanelDialog, panel::kCoeffButton);
+        click(kPanelDialog, panel::kSequentialDesignButton);
+    }
+};
+
+TEST_F(DesktopFrame, ModeSwitchesEmptyTheTextWindow) {
+    designed();
+    click(kPanelDialog, panel::kTextWindow);
+    QPlainTextEdit* text = frame.textWindow();
+    ASSERT_TRUE(text->isVisible());
+    EXPECT_EQ(text->toPlainText(), "  ");
+    text->moveCursor(QTextCursor::End);  // where the user clicks to go on writing
+    QTest::keyClicks(text, QStringLiteral("my notes"));
+    EXPECT_EQ(program.frame().text(), "  my notes");
+    click(kPanelDialog, panel::kGraphicWindow);
+    EXPECT_FALSE(text->isVisible());
+    EXPECT_TRUE(frame.graphicWindow()->isVisible());
+    click(kPanelDialog, panel::kTextWindow);
+    EXPECT_EQ(frame.textWindow()->toPlainText(), "  ");
+    frame.action(menu::kTextWindow)->trigger();
+    EXPECT_EQ(frame.textWindow()->toPlainText(), "  ");
+    saveScreenshot(frame, QStringLiteral("frame_text_window"));
+}
+
+TEST_F(DesktopFrame, MenuItemsFollowTheModeModel) {
+    designed();
+    click(kPanelDialog, panel::kGraphicWindow);
+    for (int id : {menu::kUndo, menu::kCut, menu::kCopy, menu::kPaste})
+        EXPECT_FALSE(frame.action(id)->isEnabled()) << id;
+    click(kPanelDialog, panel::kTextWindow);
+    for (int id : {menu::kUndo, menu::kCut, menu::kCopy, menu::kPaste})
+        EXPECT_TRUE(frame.action(id)->isEnabled()) << id;
+    for (const auto& [id, action] :
+         std::map<int, QAction*>{{menu::kPlotBoundary, frame.action(menu::kPlotBoundary)},
+                                 {menu::kChangeFont, frame.action(menu::kChangeFont)}})
+        EXPECT_EQ(action->isEnabled(), program.frame().menu().enabled(id)) << id;
+}
+
+TEST_F(DesktopFrame, EditCommandsActOnTheTextWindow) {
+    designed();
+    click(kPanelDialog, panel::kTextWindow);
+    QPlainTextEdit* text = frame.textWindow();
+    text->setFocus();
+    text->moveCursor(QTextCursor::End);
+    QTest::keyClicks(text, QStringLiteral("abc"));
+    text->selectAll();
+    frame.action(menu::kCut)->trigger();
+    EXPECT_EQ(text->toPlainText(), "");
+    frame.action(menu::kPaste)->trigger();
+    frame.action(menu::kPaste)->trigger();
+    EXPECT_EQ(text->toPlainText(), "  abc  abc");
+    EXPECT_EQ(program.frame().text(), "  abc  abc");
+}
+
+TEST_F(DesktopFrame, AChosenFontReachesTheTextWindow) {
+    designed();
+    click(kPanelDialog, panel::kTextWindow);
+    QTimer::singleShot(0, &frame, [] {
+        auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        QFont mono(QStringLiteral("Liberation Mono"));
+        mono.setPointSize(14);
+        dialog->setCurrentFont(mono);
+        dialog->accept();
+    });
+    frame.action(menu::kChangeFont)->trigger();
+    const FontDescription& chosen = program.frame().windowFont();
+    EXPECT_EQ(chosen.face, "Liberation Mono");
+    EXPECT_EQ(frame.textWindow()->font().family(), "Liberation Mono");
+    EXPECT_EQ(frame.textWindow()->font().pixelSize(), chosen.height);
+    // Kept across modes: the next text window has it too.
+    click(kPanelDialog, panel::kGraphicWindow);
+    click(kPanelDialog, panel::kTextWindow);
+    EXPECT_EQ(frame.textWindow()->font().family(), "Liberation Mono");
+}
+
+// Run also under LANG=de_DE.UTF-8 (see tests/qt/CMakeLists.txt): the program sets the numeric
+// locale back to "C" right after QApplication, which had taken the user's.
+TEST_F(DesktopFrame, NumbersIgnoreTheUsersLocale) {
+    EXPECT_EQ(std::strtod("0.05", nullptr), 0.05);
+    char written[16];
+    std::snprintf(written, sizeof written, "%.2f", 0.05);
+    EXPECT_STREQ(written, "0.05");
+    type(kPanelDialog, panel::kAlphaCombo, QStringLiteral("0.05"));
+    click(kPanelDialog, panel::kSizeButton);
+    EXPECT_FLOAT_EQ(program.record().alpha, 0.05f);
+    EXPECT_EQ(shown(kPanelDialog, panel::kSizeCombo), "24.73");
+    type(kPanelDialog, panel::kAlphaCombo, QStringLiteral("0.025"));
+    click(kPanelDialog, panel::kAlphaButton);
+    EXPECT_EQ(shown(kPanelDialog, panel::kAlphaCombo), "0.0500");
+}
+
+}  // namespace
+}  // namespace qalix::qt::testing

@@ -1,0 +1,15 @@
+// The desktop tests run in one QApplication on Qt's offscreen platform unless a display is
+// asked for.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "platform/qt/application.hpp"
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    qalix::qt::initialiseApplication();
+    return RUN_ALL_TESTS();
+}
