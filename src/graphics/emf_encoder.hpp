@@ -11,10 +11,10 @@
 // bounds (0, 0, -1, -1). The frame is the bounds in hundredths of a millimetre on the 96-dpi
 // reference device, each edge rounded to the nearest unit.
 //
-// Texts are written as UTF-16 with a spacing array of the estimated advances: some readers
-// read the array whether or not its offset is set, and others place characters by it, so an
-// array that follows the proportional face of the program spaces text as a reader with
-// real metrics would, and keeps the text inside the bounds the header states.
+// Texts are written as UTF-16 with a spacing array of the estimated advances. Some readers
+// read the array whether or not its offset is set, and others place each character by it;
+// advances that follow the widths of the program's default face space text much as that
+// face does, where even ones would not, and keep it inside the bounds the header states.
 #pragma once
 
 #include <cstdint>
