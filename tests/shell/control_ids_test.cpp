@@ -71,6 +71,8 @@ const std::vector<std::string> kHeaders = {
     "src/characteristics/significance_ids.hpp",
     "src/characteristics/expected_size_ids.hpp",
     "src/characteristics/discordance_ids.hpp",
+    "src/samples/simulation_ids.hpp",
+    "src/samples/import_ids.hpp",
 };
 
 // The kind a constant's name promises.
