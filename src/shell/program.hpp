@@ -7,12 +7,13 @@
 
 #include "characteristics/context.hpp"
 #include "design/context.hpp"
+#include "samples/context.hpp"
 #include "ui/dialog_set.hpp"
 #include "ui/platform.hpp"
 
 namespace qalix {
 
-class Program final : public CharacteristicsContext {
+class Program final : public CharacteristicsContext, public SamplesContext {
   public:
     explicit Program(Platform& platform);
     Program(const Program&) = delete;
@@ -27,6 +28,11 @@ class Program final : public CharacteristicsContext {
     const SequentialState& sequential() const override { return sequential_; }
     CharacteristicsState& characteristics() override { return characteristics_; }
     const CharacteristicsState& characteristics() const override { return characteristics_; }
+    SamplesState& samples() override { return samples_; }
+    const SamplesState& samples() const override { return samples_; }
+    // Kept here until the frame window has its menu.
+    void setSimulationPlotEnabled(bool enabled) override { simulationPlotEnabled_ = enabled; }
+    bool simulationPlotEnabled() const { return simulationPlotEnabled_; }
 
   private:
     Platform& platform_;
@@ -34,6 +40,8 @@ class Program final : public CharacteristicsContext {
     DialogSet dialogs_;
     SequentialState sequential_;
     CharacteristicsState characteristics_;
+    SamplesState samples_;
+    bool simulationPlotEnabled_ = false;  // "By simulation" in the frame menu
 };
 
 }  // namespace qalix

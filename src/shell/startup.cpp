@@ -14,14 +14,17 @@
 #include "design/info_times.hpp"
 #include "design/panel.hpp"
 #include "design/panel_ids.hpp"
+#include "samples/import_ids.hpp"
+#include "samples/samples_callbacks.hpp"
+#include "samples/simulation_ids.hpp"
 
 namespace qalix {
 
 namespace {
 
 // Dialogs the program builds at start, in this order.
-constexpr std::array kStartupDialogs = {kPanelDialog,       kInfoTimeDialog,
-                                        kBoundaryDialog,    kSignificanceDialog,
+constexpr std::array kStartupDialogs = {kPanelDialog,       kInfoTimeDialog,    kSimulationDialog,
+                                        kImportDialog,      kBoundaryDialog,    kSignificanceDialog,
                                         kDiscordanceDialog, kExpectedSizeDialog};
 
 // Names the first imported samples get until a file names them.
@@ -55,6 +58,7 @@ bool startUp(Program& program) {
     }
     attachPanelCallbacks(program);
     attachInfoTimeCallbacks(program);
+    attachSamplesCallbacks(program);
     attachCharacteristicsCallbacks(program);
     putStartupValues(program);
     program.platform().showModeless(program.panel());
