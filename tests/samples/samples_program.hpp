@@ -1,5 +1,6 @@
 // A started program driven to the sample dialogs: the design completed through the panel,
-// "Simulated" clicked and sets typed and selected as a user does.
+// "Simulated" and "Imported" clicked, sets typed and selected as a user does, and files
+// imported the way the frame's import commands do.
 #pragma once
 
 #include <filesystem>
@@ -8,9 +9,14 @@
 
 #include "characteristics/designed_program.hpp"
 #include "samples/import_ids.hpp"
+#include "samples/sample_files.hpp"
 #include "samples/simulation_ids.hpp"
 
 namespace qalix::testing {
+
+inline std::string fixture(std::string_view name) {
+    return std::string(QALIX_SOURCE_DIR) + "/tests/samples/fixtures/" + std::string(name);
+}
 
 class SamplesProgram : public DesignedProgram {
   protected:
@@ -42,6 +48,17 @@ class SamplesProgram : public DesignedProgram {
     }
     void simulate() { ui.click(kSimulationDialog, simulation::kSimulate); }
     std::string simText(int control) { return ui.text(kSimulationDialog, control); }
+
+    // What the frame's import commands do once the file is chosen and shown.
+    void importAs(std::string_view kind, const std::string& file) {
+        record().importKind = kind;
+        IMPORTSAMPLE(program, file);
+        if (record().importReady && kind != "VarName") {
+            program.panel().setLogical(panel::kImportedSamples, true, Index::Enabled);
+            record().importAvailable = true;
+        }
+    }
+    std::string importText(int control) { return ui.text(kImportDialog, control); }
 
     static constexpr std::uint64_t kSeed = 20240611;
     std::filesystem::path folder;
