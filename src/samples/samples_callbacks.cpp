@@ -3,6 +3,8 @@
 #include <initializer_list>
 
 #include "design/panel_ids.hpp"
+#include "samples/import_ids.hpp"
+#include "samples/import_selection.hpp"
 #include "samples/simulation.hpp"
 #include "samples/simulation_ids.hpp"
 
@@ -29,6 +31,7 @@ void attachTo(SamplesContext& program, Dialog& dialog, std::initializer_list<int
 
 void attachSamplesCallbacks(SamplesContext& program) {
     attachTo(program, program.panel(), {panel::kSimulatedSamples}, SETTINGSIMU);
+    attachTo(program, program.panel(), {panel::kImportedSamples}, SETTINGIMPORT);
 
     namespace s = simulation;
     Dialog& simulationDialog = program.dialog(kSimulationDialog);
@@ -38,6 +41,16 @@ void attachSamplesCallbacks(SamplesContext& program) {
     attachTo(program, simulationDialog, {s::kMuCombo}, MUCOMBO, comboEvents);
     attachTo(program, simulationDialog,
              {s::kRecordSpin, s::kSelectSet, s::kDeleteSet, s::kSimulate, s::kReset}, RECORDNUM);
+
+    namespace i = imports;
+    Dialog& importDialog = program.dialog(kImportDialog);
+    attachTo(program, importDialog, {i::kImportedRadio, i::kRecordSpin, i::kSelectSet}, SAVERECORD);
+    attachTo(program, importDialog, {i::kSelectedRadio, i::kDeleteSet}, DELRECORD);
+    attachTo(program, importDialog, {i::kSelectedCombo}, DELRECORD,
+             {CallbackKind::SelectionChanged});
+    attachTo(program, importDialog, {i::kAssumedRadio, i::kEstimatedRadio}, SDANDSIZE);
+    attachTo(program, importDialog, {i::kAssumedMuEdit}, SDANDSIZE, {CallbackKind::EditChanged});
+    attachTo(program, importDialog, {i::kReset}, SETTINGIMPORT);
 }
 
 }  // namespace qalix
