@@ -105,67 +105,52 @@ void enableFields(Dialog& dialog, SdFields on, SdFields off) {
         dialog.setLogical(c, false, Index::Enabled);
 }
 
+// Record k in the fields of one SD radio, or blank fields when there is no record.
+void showRecordAs(DesignRecord& r, Dialog& dialog, int k, bool assumed, FieldFormat assumedFormat) {
+    const SdFields fields = assumed ? kAssumedFields : kEstimatedFields;
+    if (k == 0) {
+        clearFields(dialog, fields);
+        return;
+    }
+    const double sd = assumed ? r.importSD[slot(k)] : estimateSD(r, k);
+    showSd(dialog, fields, sd, sizeOf(r, k), largestSize(r), assumed ? assumedFormat : kSdFormat);
+}
+
 // Record k in the fields of the SD radio that is on.
 void showRecord(DesignRecord& r, Dialog& dialog, int k, FieldFormat assumedFormat) {
-    const int N = largestSize(r);
-    if (dialog.getLogical(kAssumedRadio)) {
-        showSd(dialog, kAssumedFields, r.importSD[slot(k)], sizeOf(r, k), N, assumedFormat);
-    } else {
-        showSd(dialog, kEstimatedFields, estimateSD(r, k), sizeOf(r, k), N, kSdFormat);
-    }
+    showRecordAs(r, dialog, k, dialog.getLogical(kAssumedRadio), assumedFormat);
 }
 
 // The list of selected sets, rebuilt from the table: one item per set, its record number.
+// None of them is chosen yet.
 void listSelectedSets(const DesignRecord& r, Dialog& dialog) {
     dialog.setInt(kSelectedCombo, 0, Index::ItemCount);
+    dialog.setText(kSelectedCombo, "");
     for (std::size_t q = 0; q < static_cast<std::size_t>(r.selectedSetCount); ++q) {
         dialog.setText(kSelectedCombo, trimmed(formatI(r.selRecord[q], kRecordWidth)),
                        Index::AppendItem);
     }
 }
 
-// "Estimated": the estimated SD of the record shown, or the SD of a selected set chosen as
-// estimated; a selected set chosen as assumed turns the radio back to "Assumed".
-void showEstimated(SamplesContext& program, Dialog& dialog) {
+// An SD radio: the record shown with its SD from the file (or typed) or estimated, or the
+// selected set shown when it was chosen with that kind of SD; a set of the other kind
+// turns the radio back.
+void showSdKind(SamplesContext& program, Dialog& dialog, bool assumed) {
     DesignRecord& r = program.record();
-    const int N = largestSize(r);
+    const int radio = assumed ? kAssumedRadio : kEstimatedRadio;
+    const int other = assumed ? kEstimatedRadio : kAssumedRadio;
+    const SdFields on = assumed ? kAssumedFields : kEstimatedFields;
+    const SdFields off = assumed ? kEstimatedFields : kAssumedFields;
     if (dialog.getLogical(kImportedRadio)) {
-        const int k = browsedRecord(r, dialog);
-        if (k == 0) {
-            clearFields(dialog, kEstimatedFields);
-        } else {
-            showSd(dialog, kEstimatedFields, estimateSD(r, k), sizeOf(r, k), N, kSdFormat);
-        }
+        showRecordAs(r, dialog, browsedRecord(r, dialog), assumed, kSdFormat);
     } else if (const int q = shownSet(r, dialog); q != 0) {
-        if (r.selSDKind[slot(q)] != kEstimated) {
-            check(dialog, kAssumedRadio, kEstimatedRadio);
+        if (r.selSDKind[slot(q)] != (assumed ? kAssumed : kEstimated)) {
+            check(dialog, other, radio);
             return;
         }
-        showSd(dialog, kEstimatedFields, r.selSD[slot(q)], r.selSize[slot(q)], N, kSdFormat);
+        showSd(dialog, on, r.selSD[slot(q)], r.selSize[slot(q)], largestSize(r), kSdFormat);
     }
-    enableFields(dialog, kEstimatedFields, kAssumedFields);
-}
-
-// "Assumed": the record's SD from the file (or typed), or the SD of a selected set chosen
-// as assumed; a selected set chosen as estimated turns the radio back to "Estimated".
-void showAssumed(SamplesContext& program, Dialog& dialog) {
-    DesignRecord& r = program.record();
-    const int N = largestSize(r);
-    if (dialog.getLogical(kImportedRadio)) {
-        const int k = browsedRecord(r, dialog);
-        if (k == 0) {
-            clearFields(dialog, kAssumedFields);
-        } else {
-            showSd(dialog, kAssumedFields, r.importSD[slot(k)], sizeOf(r, k), N, kSdFormat);
-        }
-    } else if (const int q = shownSet(r, dialog); q != 0) {
-        if (r.selSDKind[slot(q)] != kAssumed) {
-            check(dialog, kEstimatedRadio, kAssumedRadio);
-            return;
-        }
-        showSd(dialog, kAssumedFields, r.selSD[slot(q)], r.selSize[slot(q)], N, kSdFormat);
-    }
-    enableFields(dialog, kAssumedFields, kEstimatedFields);
+    enableFields(dialog, on, off);
 }
 
 // An SD typed as assumed for the record shown: kept when greater than 0.
@@ -352,10 +337,8 @@ void SDANDSIZE(SamplesContext& program, Dialog& dialog, int control, CallbackKin
             typedSd(program, dialog);
             break;
         case kAssumedRadio:
-            showAssumed(program, dialog);
-            break;
         case kEstimatedRadio:
-            showEstimated(program, dialog);
+            showSdKind(program, dialog, control == kAssumedRadio);
             break;
         default:
             break;

@@ -217,6 +217,7 @@ TEST_F(ImportSelection, ResetAfterTheImportsWereForgottenLeavesNothingToBrowse) 
     EXPECT_EQ(importText(kImportedCountLabel), "0");
     EXPECT_EQ(importText(kSelectedCountLabel), "0");
     EXPECT_TRUE(list().empty());
+    EXPECT_EQ(importText(kSelectedCombo), "");
     EXPECT_EQ(importText(kEstimatedMuEdit), "");
     click(kSelectSet);
     EXPECT_EQ(takeMessages(), std::vector<std::string>{"Error: " + std::string(kNoRecordToSelect)});
