@@ -29,19 +29,6 @@ TEST(SimuLine, WritesEachValueInItsColumns) {
     }
 }
 
-TEST(SimuLine, ReadsBackWhatItWrites) {
-    const SimuValues written{7, 23, -0.98765f, 0.92f, 1.5, 3.25, 0.65};
-    SimuValues read;
-    ASSERT_EQ(readSimuLine(simuLine(written), read), LineRead::Values);
-    EXPECT_EQ(read.set, 7);
-    EXPECT_EQ(read.observation, 23);
-    EXPECT_FLOAT_EQ(read.x, -0.98765f);
-    EXPECT_FLOAT_EQ(read.time, 0.92f);
-    EXPECT_DOUBLE_EQ(read.sd, 1.5);
-    EXPECT_DOUBLE_EQ(read.delta, 3.25);
-    EXPECT_DOUBLE_EQ(read.mu, 0.65);
-}
-
 struct ReadCase {
     const char* line;
     LineRead outcome;
