@@ -124,6 +124,11 @@ void FrameWindow::userEdit(std::string text) {
     text_ = std::move(text);
 }
 
+void FrameWindow::setSimulationPlotEnabled(bool enabled) {
+    simulationPlot_ = enabled;
+    menu_.setEnabled(kPlotSimulated, enabled && !contains(kNotYetBuilt, kPlotSimulated));
+}
+
 void FrameWindow::show() {
     shown_ = true;
     minimised_ = false;

@@ -77,6 +77,10 @@ class FrameWindow {
     // The file the text window was last loaded from or saved to.
     const std::string& textPath() const { return textPath_; }
     void setTitle(std::string title);
+    // What a simulation does to "By simulation": enabled after one succeeded, greyed after
+    // one failed, whatever the mode.
+    void setSimulationPlotEnabled(bool enabled);
+    bool simulationPlotEnabled() const { return simulationPlot_; }
 
     using Observer = std::function<void(FrameChange change)>;
     int observe(Observer observer);
@@ -106,6 +110,7 @@ class FrameWindow {
     FileRequest fileRequest_;
     std::string textPath_;
     EditAction lastEdit_ = EditAction::Undo;
+    bool simulationPlot_ = false;
     std::map<int, Observer> observers_;
     int nextObserver_ = 1;
 };

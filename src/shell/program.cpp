@@ -13,4 +13,12 @@ void Program::showFrameInChosenMode() {
     frame_.setUpMode();
 }
 
+void Program::setSimulationPlotEnabled(bool enabled) {
+    frame_.setSimulationPlotEnabled(enabled);
+}
+
+bool Program::simulationPlotEnabled() const {
+    return frame_.simulationPlotEnabled();
+}
+
 }  // namespace qalix

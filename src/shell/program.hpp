@@ -7,13 +7,14 @@
 
 #include "characteristics/context.hpp"
 #include "design/context.hpp"
+#include "samples/context.hpp"
 #include "shell/frame_window.hpp"
 #include "ui/dialog_set.hpp"
 #include "ui/platform.hpp"
 
 namespace qalix {
 
-class Program final : public CharacteristicsContext {
+class Program final : public CharacteristicsContext, public SamplesContext {
   public:
     explicit Program(Platform& platform, TemplateLoader templates = loadDialogTemplate);
     Program(const Program&) = delete;
@@ -33,6 +34,10 @@ class Program final : public CharacteristicsContext {
 
     FrameWindow& frame() { return frame_; }
     const FrameWindow& frame() const { return frame_; }
+    SamplesState& samples() override { return samples_; }
+    const SamplesState& samples() const override { return samples_; }
+    void setSimulationPlotEnabled(bool enabled) override;
+    bool simulationPlotEnabled() const;
 
   private:
     Platform& platform_;
@@ -41,6 +46,7 @@ class Program final : public CharacteristicsContext {
     SequentialState sequential_;
     CharacteristicsState characteristics_;
     FrameWindow frame_;
+    SamplesState samples_;
 };
 
 }  // namespace qalix

@@ -14,6 +14,9 @@
 #include "design/info_times.hpp"
 #include "design/panel.hpp"
 #include "design/panel_ids.hpp"
+#include "samples/import_ids.hpp"
+#include "samples/samples_callbacks.hpp"
+#include "samples/simulation_ids.hpp"
 #include "shell/about_box.hpp"
 
 namespace qalix {
@@ -22,8 +25,9 @@ namespace {
 
 // Dialogs the program builds at start, in this order.
 constexpr std::array kStartupDialogs = {
-    kPanelDialog,        kStartScreenDialog, kInfoTimeDialog,     kBoundaryDialog,
-    kSignificanceDialog, kDiscordanceDialog, kExpectedSizeDialog, kAboutDialog};
+    kPanelDialog,        kStartScreenDialog, kInfoTimeDialog,    kSimulationDialog,
+    kImportDialog,       kBoundaryDialog,    kSignificanceDialog, kDiscordanceDialog,
+    kExpectedSizeDialog, kAboutDialog};
 
 // Names the first imported samples get until a file names them.
 constexpr std::array<std::string_view, 12> kDefaultSampleNames = {
@@ -73,6 +77,7 @@ bool startUp(Program& program) {
     }
     attachPanelCallbacks(program);
     attachInfoTimeCallbacks(program);
+    attachSamplesCallbacks(program);
     attachCharacteristicsCallbacks(program);
     attachStartScreen(program);
     putStartupValues(program);

@@ -74,6 +74,8 @@ const std::vector<std::string> kHeaders = {
     "src/characteristics/discordance_ids.hpp",
     "src/shell/startup.hpp",
     "src/shell/about_box.hpp",
+    "src/samples/simulation_ids.hpp",
+    "src/samples/import_ids.hpp",
 };
 
 // The kind a constant's name promises.
