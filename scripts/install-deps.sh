@@ -2,7 +2,10 @@
 # Installs the Debian packages the build and the tests need; does nothing when all are there.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev locales)
+# Build and tests; the desktop's Qt 6 with its SVG module; the faces the dialogs and plots are
+# drawn with; a second reader of the metafiles the program writes.
+packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev locales
+          qt6-base-dev qt6-svg-dev fonts-liberation2 emf2svg)
 
 # The number texts must not follow the user's locale; the tests check it under a German one.
 ensure_german_locale() {
