@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "design/panel_ids.hpp"
+#include "samples/sample_files.hpp"
 #include "shell/about_box.hpp"
 #include "shell/menu_ids.hpp"
 #include "shell/program.hpp"
@@ -44,10 +45,24 @@ constexpr std::array<ModeItems, 9> kModeItems = {{{kPlotBoundary, false, true},
 constexpr std::array kEditItems = {kUndo, kCut, kCopy, kPaste};
 
 // Commands whose work the program does not do yet: greyed whatever the mode.
-constexpr std::array kNotYetBuilt = {kPlotBoundary,    kPlotPower,      kPlotExpectedSize,
-                                     kPlotSimulated,   kPlotImported,   kSaveSimulation,
-                                     kImportSimulated, kImportObserved, kImportVariableNames,
-                                     kPrintMetafile,   kPrintText,      kPageSetup};
+constexpr std::array kNotYetBuilt = {kPlotBoundary,  kPlotPower,    kPlotExpectedSize,
+                                     kPlotSimulated, kPlotImported, kPrintMetafile,
+                                     kPrintText,     kPageSetup};
+
+// The three imports of the Data menu: what each reads, and the title of the text window that
+// shows the file.
+struct ImportCommand {
+    int command;
+    std::string_view kind;
+    std::string_view title;
+    bool makesSamplesAvailable;
+};
+constexpr std::array<ImportCommand, 3> kImports = {{
+    {kImportSimulated, "Simu", "Text Window: to import simulated data: ", true},
+    {kImportObserved, "Observ", "Text Window: to import observed data: ", true},
+    {kImportVariableNames, "VarName", "Text Window: to import variable names: ", false},
+}};
+constexpr std::string_view kSavedSimulationTitle = " Text File: Save Simulation:  ";
 
 // Commands that act only in one mode.
 constexpr std::array kTextOnly = {
@@ -228,6 +243,14 @@ void FrameWindow::command(int id) {
             setUpMode();
             break;
         }
+        case kSaveSimulation:
+            saveSimulation();
+            break;
+        case kImportSimulated:
+        case kImportObserved:
+        case kImportVariableNames:
+            importSamples(id);
+            break;
         case kAbout:
             showAbout();
             break;
@@ -269,6 +292,42 @@ void FrameWindow::saveText(bool askForName) {
         setTitle(std::string(kSavedTextTitle) + titleName(choice.path));
     }
     SAVEFILE(*this, platform, textPath_);
+}
+
+std::optional<std::string> FrameWindow::askForFile(bool save) {
+    Platform& platform = program_.platform();
+    const FileChoice choice =
+        save ? platform.saveFile(fileRequest_) : platform.openFile(fileRequest_);
+    if (choice.outcome == DialogOutcome::Accepted) return choice.path;
+    COMDLGER(platform, choice.outcome == DialogOutcome::Failed ? choice.errorCode : 0);
+    return std::nullopt;
+}
+
+void FrameWindow::saveSimulation() {
+    const auto path = askForFile(true);
+    if (!path) return;
+    textPath_ = *path;
+    setTitle(std::string(kSavedSimulationTitle) + titleName(*path));
+    if (SAVESIMU(program_, *path)) LOADFILE(*this, program_.platform(), *path);
+}
+
+void FrameWindow::importSamples(int id) {
+    const ImportCommand* import = &kImports.front();
+    for (const ImportCommand& candidate : kImports) {
+        if (candidate.command == id) import = &candidate;
+    }
+    const auto path = askForFile(false);
+    if (!path) return;
+    textPath_ = *path;
+    setTitle(std::string(import->title) + titleName(*path));
+    DesignRecord& r = program_.record();
+    r.importKind = import->kind;
+    LOADFILE(*this, program_.platform(), *path);
+    IMPORTSAMPLE(program_, *path);
+    if (import->makesSamplesAvailable && r.importReady) {
+        program_.panel().setLogical(panel::kImportedSamples, true, Index::Enabled);
+        r.importAvailable = true;
+    }
 }
 
 void FrameWindow::changeFont() {

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -92,6 +93,11 @@ class FrameWindow {
     void changed(FrameChange change);
     void greyByMode();
     void openText();
+    // The open or save file dialog on the current set-up; nothing when it was cancelled or
+    // failed (a failure is reported).
+    std::optional<std::string> askForFile(bool save);
+    void saveSimulation();
+    void importSamples(int id);
     void saveText(bool askForName);
     void changeFont();
     void openHelp(HelpRequest request);

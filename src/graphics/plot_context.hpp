@@ -1,0 +1,34 @@
+// What the plots work on: the design and its samples, the one window font, the graphic
+// window's client area they are laid out in, and the frame's picture, which a plot dialog
+// asks to be drawn anew.
+#pragma once
+
+#include <optional>
+
+#include "samples/context.hpp"
+#include "ui/font.hpp"
+#include "ui/geometry.hpp"
+
+namespace qalix {
+
+enum class PlotKind { Boundary, Power, ExpectedSize };
+
+// Which plot the open plot dialog shows, if any.
+struct PlotState {
+    std::optional<PlotKind> showing;
+};
+
+class PlotContext : public virtual SamplesContext {
+  public:
+    virtual FontDescription& windowFont() = 0;
+    // The graphic window's client area as measured now: (0, 0) to its right and bottom.
+    virtual Rect clientRect() const = 0;
+    virtual PlotState& plots() = 0;
+    // A new pass of the plot being shown, drawn into the frame's picture.
+    virtual void redrawPlot() = 0;
+
+  protected:
+    ~PlotContext() = default;
+};
+
+}  // namespace qalix
