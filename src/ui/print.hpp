@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "ui/canvas.hpp"
+
 namespace qalix {
 
 // Hundredths of a millimetre.
@@ -47,7 +49,10 @@ class PrintDevice {
     virtual int endPage() = 0;  // greater than 0 when the page was printed
     virtual bool endDocument() = 0;
     virtual void abortDocument() = 0;
+    // A line of text in the device's default font, its top-left corner at (x, y).
     virtual void drawText(int x, int y, std::string_view text) = 0;
+    // The page as a canvas, for a picture played onto it.
+    virtual Canvas& canvas() = 0;
 };
 
 }  // namespace qalix

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <chrono>
@@ -16,6 +17,7 @@
 #include "platform/qt/dialog_window.hpp"
 #include "platform/qt/fonts.hpp"
 #include "platform/qt/help_window.hpp"
+#include "platform/qt/print_device.hpp"
 #include "shell/about_box.hpp"
 #include "ui/dialog.hpp"
 
@@ -165,7 +167,7 @@ FontChoice QtPlatform::chooseFont(const FontDescription& initial) {
 }
 
 PageSetupChoice QtPlatform::pageSetup(const PageSetup& initial) {
-    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer();
     const auto mm = [](int units) { return units * kMillimetresPerUnit; };
     const PageMargins& m = initial.margins;
     printer_->setPageMargins(QMarginsF(mm(m.left), mm(m.top), mm(m.right), mm(m.bottom)),
@@ -182,8 +184,18 @@ PageSetupChoice QtPlatform::pageSetup(const PageSetup& initial) {
     return choice;
 }
 
-PrintChoice QtPlatform::print(const PrintRequest&) {
-    return {};  // printing comes with the print device
+QPrinter& QtPlatform::printer() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
+PrintChoice QtPlatform::print(const PrintRequest& request) {
+    QPrintDialog dialog(&printer(), frame_);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, request.pageNumbers);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, request.selection);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, request.printToFile);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return {DialogOutcome::Accepted, std::make_unique<QtPrintDevice>(printer()), 0};
 }
 
 void QtPlatform::beep(int, int) {

@@ -37,6 +37,8 @@ class QtPlatform : public Platform {
     // owns them usually outlives the platform's windows only by this call).
     void releaseWindows();
     HelpWindow* helpWindow() const { return help_.get(); }
+    // The one printer the page setup and the print dialogs share, made when first asked for.
+    QPrinter& printer();
 
     int messageBox(const Message& message) override;
     int showModal(Dialog& dialog) override;

@@ -1,0 +1,79 @@
+// Printing the text window to a PDF file through the printer the desktop uses: a page full
+// of lines makes one page, one line more makes two, and the pages render (pdftoppm, when the
+// machine has it) into pictures kept for a person to look at.
+#include <QPrinter>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+
+#include "desktop.hpp"
+#include "graphics/printing.hpp"
+#include "platform/headless/headless_platform.hpp"
+#include "platform/qt/print_device.hpp"
+
+namespace qalix::qt::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+int pagesOf(const fs::path& pdf) {
+    std::ifstream in(pdf, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    static const std::regex page("/Type\\s*/Page[^s]");
+    return static_cast<int>(std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page),
+                                          std::sregex_iterator()));
+}
+
+class PdfPrint : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+    }
+    // The text printed to a PDF file of that name in the screenshot folder.
+    fs::path print(const std::string& text, const QString& name) {
+        const QString file =
+            screenshotPath(name).replace(QStringLiteral(".png"), QStringLiteral(".pdf"));
+        printer.setOutputFileName(file);
+        platform.answerPrint(
+            {DialogOutcome::Accepted, std::make_unique<QtPrintDevice>(printer), 0});
+        PRINTFILE(platform, text, INITIALIZEPAGE());
+        return file.toStdString();
+    }
+    int linesPerPage() {
+        QtPrintDevice device(printer);
+        return textPageLayout(device.metrics(), INITIALIZEPAGE().margins).linesPerPage;
+    }
+    static std::string lines(int n) {
+        std::string text;
+        for (int i = 1; i <= n; ++i)
+            text += "Simu line " + std::to_string(i) + (i == 3 ? "\twith\ta tab" : "") + "\n";
+        return text + "x";  // a last line of one character prints blank
+    }
+
+    QPrinter printer{QPrinter::HighResolution};
+    HeadlessPlatform platform;
+};
+
+TEST_F(PdfPrint, APageFullOfLinesIsOnePageOneLineMoreIsTwo) {
+    const int n = linesPerPage();
+    ASSERT_GT(n, 20);  // an A4 page of 10-point lines between 25 mm margins holds about 55
+    const fs::path one = print(lines(n - 1), QStringLiteral("print_one_page"));
+    EXPECT_EQ(pagesOf(one), 1);
+    const fs::path two = print(lines(n), QStringLiteral("print_two_pages"));
+    EXPECT_EQ(pagesOf(two), 2);
+    EXPECT_TRUE(platform.messages().empty());
+    // Pictures of the pages, when poppler's renderer is on the machine.
+    if (std::system("command -v pdftoppm > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "pdftoppm is not installed: the pages were not rendered";
+    const std::string render = "pdftoppm -r 50 -png '" + two.string() + "' '" +
+                               (two.parent_path() / "print_page").string() + "'";
+    ASSERT_EQ(std::system(render.c_str()), 0);
+    EXPECT_TRUE(fs::exists(two.parent_path() / "print_page-1.png"));
+    EXPECT_TRUE(fs::exists(two.parent_path() / "print_page-2.png"));
+}
+
+}  // namespace
+}  // namespace qalix::qt::testing
