@@ -116,6 +116,8 @@ void parseLine(DialogTemplate& d, const Line& line) {
                 d.captionless = true;
             else if (w[i] == "center")
                 d.centred = true;
+            else if (w[i] == "beside")
+                d.besideFrame = true;
             else
                 fail(line, "unknown dialog style: " + w[i]);
         }

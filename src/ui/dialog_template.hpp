@@ -52,6 +52,7 @@ struct DialogTemplate {
     int x = 0, y = 0, width = 0, height = 0;
     bool captionless = false;  // no title bar
     bool centred = false;      // centred over its owner instead of placed at (x, y)
+    bool besideFrame = false;  // a window of its own beside the frame window
     int fontPoints = 8;
     std::string fontFace = "MS Sans Serif";
     std::vector<ControlTemplate> controls;

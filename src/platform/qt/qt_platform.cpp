@@ -79,7 +79,7 @@ DialogWindow& QtPlatform::window(Dialog& dialog) {
     auto& slot = windows_[&dialog];
     if (!slot) {
         // The panel is a window of its own beside the frame; the others belong to the frame.
-        QWidget* owner = dialog.isModal() || dialog.layout().centred ? frame_ : nullptr;
+        QWidget* owner = dialog.layout().besideFrame ? nullptr : frame_;
         slot = std::make_unique<DialogWindow>(dialog, owner);
     }
     return *slot;
