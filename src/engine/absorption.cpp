@@ -64,11 +64,23 @@ StoppingMasses stoppingMasses(double a, double delta, const double* T, int K, co
     return m;
 }
 
+double stoppingTotal(const StoppingMasses& m, int K) {
+    double total = m.beyondUpper + m.beyondLower;
+    for (int k = 0; k < K; ++k)
+        total += m.sig[k] + m.fut[k];
+    return total;
+}
+
+bool stopsSurely(const StoppingMasses& m, int K) {
+    return std::abs(stoppingTotal(m, K) - 1.0) <= kStoppingTolerance;
+}
+
 Absorption ABSORPROB(double a, double delta, const double* T, int K, const double* t) {
     const StoppingMasses m = stoppingMasses(a, delta, T, K, t);
     Absorption r;
     r.up = m.beyondUpper;
     r.low = m.beyondLower;
+    r.expectedTime = (m.beyondUpper + m.beyondLower) * t[0];
     for (int k = 0; k < K; ++k) {
         r.up += m.sig[k];
         r.low += m.fut[k];
