@@ -4,6 +4,7 @@
 
 #include "characteristics/common.hpp"
 #include "characteristics/significance_ids.hpp"
+#include "design/parameter_ranges.hpp"
 #include "design/sequential_design.hpp"
 #include "engine/absorption.hpp"
 
@@ -13,9 +14,9 @@ namespace {
 
 using namespace significance;
 
-// Probabilities are shown as F7.4, the sizes of a look as I4.
+// Probabilities are shown as F7.4, the sizes of a look as wide as the largest trial needs.
 constexpr FieldFormat kProbabilityFormat{7, 4};
-constexpr int kSizeWidth = 4;
+constexpr int kSizeWidth = kTrialSizeWidth;
 
 struct Probability {
     int spin;

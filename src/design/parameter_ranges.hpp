@@ -5,6 +5,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <string_view>
 
 #include "design/context.hpp"
 
@@ -21,9 +22,20 @@ enum class Parameter {
     RhoMax,
 };
 
-// The largest maximum sample size of a sequential design: its group and cumulative sizes
-// are shown in five digits.
+// A true mean whose probabilities of stopping do not add to 1 within kStoppingTolerance lies
+// beyond what the integration grids hold: no numbers are shown for it.
+inline constexpr std::string_view kMeanOutOfRange =
+    "The true mean is outside the range the program can compute.";
+
+// The largest maximum sample size of a sequential design, and the width of every field that
+// shows one of its group or cumulative sizes: the digits of that size.
 inline constexpr int kMaxTrialSize = 99999;
+inline constexpr int kTrialSizeWidth = [] {
+    int digits = 1;
+    for (int n = kMaxTrialSize; n >= 10; n /= 10)
+        ++digits;
+    return digits;
+}();
 
 // True when value lies in the range of p (for PowerAboveAlpha, value is the power and the
 // record's alpha the bound). Not-a-number and infinities lie in no range.

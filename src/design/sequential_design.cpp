@@ -7,6 +7,7 @@
 #include "design/fixed_sample.hpp"
 #include "design/info_times.hpp"
 #include "design/panel_ids.hpp"
+#include "design/parameter_ranges.hpp"
 #include "engine/absorption.hpp"
 #include "engine/coefficient_search.hpp"
 #include "engine/discordance.hpp"
@@ -96,7 +97,12 @@ void showMaxDiscordance(DesignContext& program, double a, FieldFormat format) {
 
 void searchCoefficient(DesignContext& program, Dialog& panel) {
     DesignRecord& r = program.record();
-    if (!readField(program, panel, kRhoCombo, r.rhoMax)) return;
+    double target = r.rhoMax;
+    if (!readField(program, panel, kRhoCombo, target) ||
+        !valueInRange(program, Parameter::RhoMax, target)) {
+        return;
+    }
+    r.rhoMax = target;
     const SearchResult result = GETA(r.rhoMax, r.coeffTable.data(), kGridIntervals, looks(program),
                                      times(program), kCriticalFinalValue);
     program.sequential().searchIterates = result.iterates;
@@ -108,6 +114,7 @@ void searchCoefficient(DesignContext& program, Dialog& panel) {
     }
     if (!coefficientFits(program, result.a)) return;
     program.sequential().coefficient = result.a;
+    program.sequential().achievedRho = result.rho;
     panel.setText(kCoeffCombo, formatFree(result.a));
     showMaxDiscordance(program, result.a, kSearchedDiscordance);
     for (int c : {kRhoButton, kSequentialDesignButton, kCloseWindow}) {
@@ -122,6 +129,7 @@ void discordanceOfCoefficient(DesignContext& program, Dialog& panel) {
     LATN(a, r.coeffTable.data(), kGridIntervals, looks(program), times(program));
     r.rhoMax = GETDISC(a, r.coeffTable.data(), kGridIntervals, looks(program), times(program),
                        kCriticalFinalValue);
+    program.sequential().achievedRho = r.rhoMax;
     showF(panel, kRhoCombo, r.rhoMax, kRhoMaxFormat);
     showMaxDiscordance(program, a, kRhoDiscordance);
 }
@@ -151,10 +159,18 @@ void GETDISCPROB(DesignContext& program, Dialog& panel, int control, CallbackKin
     }
 }
 
-void POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
+bool designParametersInRange(DesignContext& program) {
+    using P = Parameter;
+    if (program.record().designKind == "brownian") {
+        return parametersInRange(program, {P::Alpha, P::Power, P::PowerAboveAlpha});
+    }
+    return parametersInRange(program, {P::Alpha, P::Sd, P::Mean, P::TrialSize});
+}
+
+bool POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
     DesignRecord& r = program.record();
     double a = 0.0;
-    if (!readCoefficient(program, a)) return;
+    if (!readCoefficient(program, a) || !designParametersInRange(program)) return false;
     const float z = refreshZAlpha(program);
     const double zP = zOfPower(r);
     double thetaA = 0.0;
@@ -164,14 +180,22 @@ void POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
         const int n = roundedUp(r.sampleSize, kRoundUp5);
         thetaA = std::sqrt(static_cast<double>(n)) * r.altMean / r.stdDev;
     }
-    if (control != kSequentialDesignButton) return;
+    if (control != kSequentialDesignButton) return true;
     const double* T = r.coeffTable.data();
-    const double level = ABSORPROB(a, 0.0 - z, T, looks(program), times(program)).up;
+    const StoppingMasses null = stoppingMasses(a, 0.0 - z, T, looks(program), times(program));
+    const StoppingMasses alternative =
+        stoppingMasses(a, thetaA - z, T, looks(program), times(program));
+    if (!stopsSurely(null, looks(program)) || !stopsSurely(alternative, looks(program))) {
+        program.error(kMeanOutOfRange);
+        return false;
+    }
+    const double level = absorption(null, looks(program), times(program)).up;
     program.sequential().actualLevel = level;
     showF(panel, kActualSigEdit, level, kActualFormat);
-    const double power = ABSORPROB(a, thetaA - z, T, looks(program), times(program)).up;
+    const double power = absorption(alternative, looks(program), times(program)).up;
     program.sequential().actualPower = power;
     showF(panel, kActualPowerEdit, power, kActualFormat);
+    return true;
 }
 
 std::vector<double> powerFunction(DesignContext& program) {

@@ -15,8 +15,14 @@ inline constexpr std::string_view kSearchWarning = "Be careful, the results coul
 // "Bound-Coeff  a:" searches a from rho_max; "rho" computes rho_max from a.
 void GETDISCPROB(DesignContext& program, Dialog& panel, int control, CallbackKind kind);
 
-// "Sequential Design": actual significance level and actual power.
-void POWER(DesignContext& program, Dialog& panel, int control, CallbackKind kind);
+// "Sequential Design": actual significance level and actual power. False, after a message,
+// when a parameter of the design or its alternative lies outside its range.
+bool POWER(DesignContext& program, Dialog& panel, int control, CallbackKind kind);
+
+// The fixed-sample parameters the sequential test's characteristics rest on (alpha and power
+// on information time; alpha, sigma, mu_a and m otherwise). Shows the message for the first
+// one out of range.
+bool designParametersInRange(DesignContext& program);
 
 // Reads the boundary coefficient a from its panel combo. An unreadable text shows the entry
 // error and returns false; a blank one leaves the last coefficient read.

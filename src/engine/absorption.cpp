@@ -76,7 +76,10 @@ bool stopsSurely(const StoppingMasses& m, int K) {
 }
 
 Absorption ABSORPROB(double a, double delta, const double* T, int K, const double* t) {
-    const StoppingMasses m = stoppingMasses(a, delta, T, K, t);
+    return absorption(stoppingMasses(a, delta, T, K, t), K, t);
+}
+
+Absorption absorption(const StoppingMasses& m, int K, const double* t) {
     Absorption r;
     r.up = m.beyondUpper;
     r.low = m.beyondLower;

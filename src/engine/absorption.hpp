@@ -42,6 +42,8 @@ struct Absorption {
 };
 
 Absorption ABSORPROB(double a, double delta, const double* T, int K, const double* t);
+// The same from the stopping masses of the drift.
+Absorption absorption(const StoppingMasses& m, int K, const double* t);
 
 // Power function range of the true standardized mean theta.
 inline constexpr double kPowerThetaLow = -1.5;
