@@ -35,17 +35,14 @@ constexpr std::array<Probability, 4> kProbabilities = {
      {kStopAtSpin, kStopAtEdit, "stop", "at", &HittingProbabilities::stopAt}}};
 
 void showSizes(CharacteristicsContext& program, Dialog& dialog, int k) {
-    const DesignRecord& r = program.record();
-    const auto i = static_cast<std::size_t>(k - 1);
-    if (brownian(r)) {
-        dialog.setText(kGroupSizeEdit, kCleared);
-        showI(dialog, kCumulativeEdit, static_cast<long long>(r.sampleSize * r.infoTime[i]),
-              kSizeWidth);
+    const LookSizes sizes = sizesAtLook(program.record(), k);
+    if (sizes.group) {
+        showI(dialog, kGroupSizeEdit, *sizes.group, kSizeWidth);
     } else {
-        showI(dialog, kGroupSizeEdit, r.groupSize[i], kSizeWidth);
-        showI(dialog, kCumulativeEdit, r.cumSize[i], kSizeWidth);
+        dialog.setText(kGroupSizeEdit, kCleared);
     }
-    dialog.setLogical(kGroupSizeEdit, !brownian(r), Index::Enabled);
+    showI(dialog, kCumulativeEdit, sizes.cumulative, kSizeWidth);
+    dialog.setLogical(kGroupSizeEdit, sizes.group.has_value(), Index::Enabled);
 }
 
 // The probability of the event at or by look k from the stopping masses of the mean.
@@ -82,6 +79,12 @@ bool chosenDelta(CharacteristicsContext& program, const Dialog& dialog, int cont
 }
 
 }  // namespace
+
+LookSizes sizesAtLook(const DesignRecord& r, int k) {
+    const auto i = static_cast<std::size_t>(k - 1);
+    if (brownian(r)) return {std::nullopt, static_cast<long long>(r.sampleSize * r.infoTime[i])};
+    return {r.groupSize[i], r.cumSize[i]};
+}
 
 std::optional<double> PROBHITTING(DesignContext& program, double delta, int k,
                                   std::string_view event, std::string_view timing) {

@@ -1,6 +1,8 @@
 #include "cli/cli.hpp"
 
 #include <map>
+#include <optional>
+#include <string>
 
 #include "cli/characteristics_report.hpp"
 #include "cli/design_report.hpp"
@@ -35,6 +37,15 @@ void typeIfGiven(Session& s, int control, const std::optional<std::string>& text
     if (text) s.act([&](Driver& ui) { ui.type(control, *text); });
 }
 
+// What the panel computes after the parameters are typed. A statistician designing a
+// sequential trial on a normal sample starts from its size: without --m or --solve the design
+// command computes m first.
+std::optional<std::string> solveItem(const CliOptions& o) {
+    if (o.solve) return o.solve;
+    if (o.command == "design" && o.design == "normseq" && !o.m) return "m";
+    return std::nullopt;
+}
+
 void runFixedSteps(Session& s, const CliOptions& o) {
     s.act([&](Driver& ui) { ui.click(designButton(o.design)); });
     typeIfGiven(s, kAlphaCombo, o.alpha);
@@ -42,7 +53,7 @@ void runFixedSteps(Session& s, const CliOptions& o) {
     typeIfGiven(s, kSdCombo, o.sd);
     typeIfGiven(s, kMuCombo, o.mu);
     typeIfGiven(s, kSizeCombo, o.m);
-    if (o.solve) s.act([&](Driver& ui) { ui.click(solveButton(*o.solve)); });
+    if (const auto item = solveItem(o)) s.act([&](Driver& ui) { ui.click(solveButton(*item)); });
 }
 
 // Types looks 1..K-1 of one row of the information-time dialog and updates the others.
@@ -109,7 +120,12 @@ int run(const CliOptions& o, std::ostream& out, std::ostream& err) {
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
-        return run(parseOptions(args), out, err);
+        const CliOptions options = parseOptions(args);
+        if (options.help) {
+            out << helpText();
+            return 0;
+        }
+        return run(options, out, err);
     } catch (const UsageError& e) {
         err << "qalix: " << e.what() << '\n' << kUsage << '\n';
         return 2;

@@ -198,23 +198,35 @@ bool POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
     return true;
 }
 
-std::vector<double> powerFunction(DesignContext& program) {
+namespace {
+
+// Room for the means of a curve of `points` intervals, or none when they are not asked for.
+double* meansOut(std::vector<double>* means, int points) {
+    if (means == nullptr) return nullptr;
+    means->assign(static_cast<std::size_t>(points + 1), 0.0);
+    return means->data();
+}
+
+}  // namespace
+
+std::vector<double> powerFunction(DesignContext& program, std::vector<double>* means) {
     double a = 0.0;
     if (!readCoefficient(program, a)) return {};
     const float z = refreshZAlpha(program);
     std::vector<double> out(2 * (kPowerPoints + 1));
     PWRFUNC(a, z, program.record().coeffTable.data(), looks(program), times(program), kPowerPoints,
-            out.data());
+            out.data(), meansOut(means, kPowerPoints));
     return out;
 }
 
-std::vector<double> expectedInformation(DesignContext& program) {
+std::vector<double> expectedInformation(DesignContext& program, std::vector<double>* means) {
     double a = 0.0;
     if (!readCoefficient(program, a)) return {};
     const float z = refreshZAlpha(program);
     std::vector<double> out(kExpectedSizePoints + 1);
     EXPECSIZE(a, z, program.record().coeffTable.data(), looks(program), times(program),
-              kExpectedSizePoints, kExpectedThetaLow, kExpectedThetaHigh, out.data());
+              kExpectedSizePoints, kExpectedThetaLow, kExpectedThetaHigh, out.data(),
+              meansOut(means, kExpectedSizePoints));
     return out;
 }
 

@@ -33,9 +33,11 @@ bool readCoefficient(DesignContext& program, double& a);
 float refreshZAlpha(DesignContext& program);
 
 // Rejection and acceptance probabilities of the power plot, pairs per mean, and the expected
-// information times of the expected-size plot. Empty when a cannot be read.
-std::vector<double> powerFunction(DesignContext& program);
-std::vector<double> expectedInformation(DesignContext& program);
+// information times of the expected-size plot. Empty when a cannot be read. means, when
+// given, receives the true mean theta of each point.
+std::vector<double> powerFunction(DesignContext& program, std::vector<double>* means = nullptr);
+std::vector<double> expectedInformation(DesignContext& program,
+                                        std::vector<double>* means = nullptr);
 
 // Every a the last search evaluated, the returned one last.
 const std::vector<double>& searchIterates(const DesignContext& program);

@@ -92,23 +92,26 @@ Absorption absorption(const StoppingMasses& m, int K, const double* t) {
     return r;
 }
 
-void PWRFUNC(double a, float z, const double* T, int K, const double* t, int npts, double* out) {
+void PWRFUNC(double a, float z, const double* T, int K, const double* t, int npts, double* out,
+             double* thetas) {
     const double step = (kPowerThetaHigh - kPowerThetaLow) / npts;
     double theta = kPowerThetaLow;
     for (int i = 0; i <= npts; ++i) {
         const Absorption r = ABSORPROB(a, theta - static_cast<double>(z), T, K, t);
         out[2 * i] = r.up;
         out[2 * i + 1] = r.low;
+        if (thetas != nullptr) thetas[i] = theta;
         theta += step;
     }
 }
 
 void EXPECSIZE(double a, float z, const double* T, int K, const double* t, int npts, double lo,
-               double hi, double* out) {
+               double hi, double* out, double* thetas) {
     const double step = (hi - lo) / npts;
     double theta = lo;
     for (int i = 0; i <= npts; ++i) {
         out[i] = ABSORPROB(a, theta - static_cast<double>(z), T, K, t).expectedTime;
+        if (thetas != nullptr) thetas[i] = theta;
         theta += step;
     }
 }

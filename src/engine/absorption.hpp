@@ -49,11 +49,13 @@ Absorption absorption(const StoppingMasses& m, int K, const double* t);
 inline constexpr double kPowerThetaLow = -1.5;
 inline constexpr double kPowerThetaHigh = 5.0;
 
-// out[2i] = rejection, out[2i + 1] = acceptance probability at theta_i, i = 0..npts.
-void PWRFUNC(double a, float z, const double* T, int K, const double* t, int npts, double* out);
+// out[2i] = rejection, out[2i + 1] = acceptance probability at theta_i, i = 0..npts; thetas,
+// when given, receives theta_i itself (the means grow by cumulative addition of the step).
+void PWRFUNC(double a, float z, const double* T, int K, const double* t, int npts, double* out,
+             double* thetas = nullptr);
 
-// out[i] = expected information time at theta_i from lo to hi, i = 0..npts.
+// out[i] = expected information time at theta_i from lo to hi, i = 0..npts; thetas as above.
 void EXPECSIZE(double a, float z, const double* T, int K, const double* t, int npts, double lo,
-               double hi, double* out);
+               double hi, double* out, double* thetas = nullptr);
 
 }  // namespace qalix
