@@ -139,6 +139,7 @@ void PROBSIGSUB(CharacteristicsContext& program, Dialog& dialog, int control, Ca
         return;
     }
     const int k = dialog.getInt(control);
+    if (k < 1 || k > r.numLooks) return;
     const float z = refreshZAlpha(program);
     const StoppingMasses m = stoppingMasses(a, s.significanceDelta - static_cast<double>(z),
                                             r.coeffTable.data(), r.numLooks, r.engineTime.data());

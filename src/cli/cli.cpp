@@ -19,8 +19,10 @@ namespace {
 using namespace panel;
 
 int designButton(const std::string& design) {
-    static const std::map<std::string, int> buttons = {
-        {"normseq", kNormseqDesign}, {"brownian", kBrownianDesign}, {"fixed", kFixedDesign}};
+    static const std::map<std::string, int, std::less<>> buttons = {
+        {std::string(kNormseqName), kNormseqDesign},
+        {std::string(kBrownianName), kBrownianDesign},
+        {std::string(kFixedName), kFixedDesign}};
     return buttons.at(design);
 }
 
@@ -42,7 +44,7 @@ void typeIfGiven(Session& s, int control, const std::optional<std::string>& text
 // command computes m first.
 std::optional<std::string> solveItem(const CliOptions& o) {
     if (o.solve) return o.solve;
-    if (o.command == "design" && o.design == "normseq" && !o.m) return "m";
+    if (o.command == kDesignCommand && o.design == kNormseqName && !o.m) return "m";
     return std::nullopt;
 }
 
@@ -72,7 +74,7 @@ void enterLooks(Session& s, const std::array<int, kMaxLooks>& row,
 
 void runDesignSteps(Session& s, const CliOptions& o) {
     typeIfGiven(s, kLooksCombo, o.looks);
-    const int enter = o.design == "brownian" ? kInfoTimesButton : kGroupSizesButton;
+    const int enter = o.design == kBrownianName ? kInfoTimesButton : kGroupSizesButton;
     s.inModal(kInfoTimeDialog, infotimes::kOk, [&] {
         if (o.groups) enterLooks(s, infotimes::kGroupSize, *o.groups);
         if (o.times) enterLooks(s, infotimes::kTime, *o.times);
@@ -96,7 +98,7 @@ int run(const CliOptions& o, std::ostream& out, std::ostream& err) {
         runFixedSteps(s, o);
         ReportNode report = ReportNode::object();
         reportFixed(s, report);
-        if (o.command == "design") {
+        if (o.command == kDesignCommand) {
             runDesignSteps(s, o);
             reportDesign(s, report, o.curves);
             reportCharacteristics(s, o, report);

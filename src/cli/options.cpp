@@ -24,18 +24,18 @@ const OptionSpec kAlpha{"--alpha", "T", "one-sided significance level, between 0
 const OptionSpec kPower{"--power", "T", "power at the alternative, between alpha and 1",
                         &CliOptions::power};
 const OptionSpec kSd{
-    "--sd",          "T",        "standard deviation sigma of one observation, above 0",
-    &CliOptions::sd, "brownian", "on information time there is no standard deviation to enter"};
+    "--sd",          "T",           "standard deviation sigma of one observation, above 0",
+    &CliOptions::sd, kBrownianName, "on information time there is no standard deviation to enter"};
 const OptionSpec kMu{"--mu",
                      "T",
                      "alternative mean mu_a, above 0",
                      &CliOptions::mu,
-                     "brownian",
+                     kBrownianName,
                      "on information time the alternative is delta_a = z_(1-alpha) + z_(power), "
                      "set by --alpha and --power"};
 const OptionSpec kSize{
-    "--m",          "T",        "sample size m, above 0",
-    &CliOptions::m, "brownian", "on information time m is the number of grid steps, 300"};
+    "--m",          "T",           "sample size m, above 0",
+    &CliOptions::m, kBrownianName, "on information time m is the number of grid steps, 300"};
 const OptionSpec kSolve{"--solve", "P",
                         "compute P from the other four: m, mu, sd, power or alpha (power or "
                         "alpha on information time)",
@@ -51,11 +51,14 @@ const OptionSpec kGroups{"--groups",
                          "n1,...",
                          "group sizes of the looks before the last; the last takes the rest of m",
                          &CliOptions::groups,
-                         "brownian",
+                         kBrownianName,
                          "looks on information time are placed with --times"};
-const OptionSpec kTimes{
-    "--times",          "t1,...",  "information times of the looks before the last, the last is 1",
-    &CliOptions::times, "normseq", "normseq looks are placed by group sizes: give --groups"};
+const OptionSpec kTimes{"--times",
+                        "t1,...",
+                        "information times of the looks before the last, the last is 1",
+                        &CliOptions::times,
+                        kNormseqName,
+                        "normseq looks are placed by group sizes: give --groups"};
 const OptionSpec kRho{"--rho", "T",
                       "maximum discordance probability rho_max to search a for (default 0.02)",
                       &CliOptions::rho};
@@ -68,7 +71,7 @@ const OptionSpec kMeans{"--means",
                         "T1,...",
                         "true means on the data scale for the operating characteristics",
                         &CliOptions::means,
-                        "brownian",
+                        kBrownianName,
                         "on information time there is no data-scale mean: give --delta"};
 const OptionSpec kLookDetails{"--look-details", "", "critical boundary values of every look",
                               &CliOptions::lookDetails};
@@ -98,7 +101,7 @@ void checkSolve(const CliOptions& o) {
                                  {"alpha", &CliOptions::alpha, kAlpha, true}};
     for (const Solvable& s : solvable) {
         if (*o.solve != s.item) continue;
-        if (o.design == "brownian" && !s.onInformationTime) {
+        if (o.design == kBrownianName && !s.onInformationTime) {
             throw UsageError("--solve " + std::string(s.item) +
                              " has no use in the brownian design: only power or alpha are "
                              "computed there");
@@ -197,7 +200,7 @@ void checkDesignUse(const CliOptions& o, const CommandSpec& command,
                     const std::vector<const OptionSpec*>& givenOptions) {
     if (std::find(command.designs.begin(), command.designs.end(), o.design) ==
         command.designs.end()) {
-        if (o.command == "design" && o.design == "fixed") {
+        if (o.command == kDesignCommand && o.design == kFixedName) {
             throw UsageError(
                 "the design command needs a sequential design: --design normseq "
                 "or brownian (the fixed design has one look)");
@@ -216,16 +219,16 @@ void checkDesignUse(const CliOptions& o, const CommandSpec& command,
 
 const std::vector<CommandSpec>& commands() {
     static const std::vector<CommandSpec> table = {
-        {"fixed",
+        {kFixedCommand,
          "the fixed-sample test: any four of alpha, power, mu, sd and m give the fifth",
          fixedOptions(),
-         {"normseq", "brownian", "fixed"},
+         {kNormseqName, kBrownianName, kFixedName},
          checkFixed},
-        {"design",
+        {kDesignCommand,
          "a sequential design with its operating characteristics; without --m or --solve a "
          "normseq design first solves m",
          designOptions(),
-         {"normseq", "brownian"},
+         {kNormseqName, kBrownianName},
          checkDesign},
     };
     return table;

@@ -16,9 +16,16 @@ struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The designs by the names --design takes (the program's own keys), and the commands.
+inline constexpr std::string_view kNormseqName = "normseq";
+inline constexpr std::string_view kBrownianName = "brownian";
+inline constexpr std::string_view kFixedName = "fixed";
+inline constexpr std::string_view kFixedCommand = "fixed";
+inline constexpr std::string_view kDesignCommand = "design";
+
 struct CliOptions {
-    std::string command;  // "fixed" or "design"
-    std::string design = "normseq";
+    std::string command;
+    std::string design{kNormseqName};
     std::optional<std::string> alpha, power, sd, mu, m, solve;
     bool json = false;
     bool help = false;
