@@ -102,6 +102,13 @@ void computeBoundaries(CharacteristicsContext& program, double a) {
     b.upperP = static_cast<float>(1.0 - HNM(upper / std::sqrt(t)));
 }
 
+bool finite(const BoundaryValues& b) {
+    for (float v : {b.lowerSum, b.upperSum, b.lowerStd, b.upperStd, b.lowerP, b.upperP}) {
+        if (!std::isfinite(v)) return false;
+    }
+    return true;
+}
+
 void showBoundaries(CharacteristicsContext& program, Dialog& dialog) {
     const DesignRecord& r = program.record();
     const CharacteristicsState& s = program.characteristics();
@@ -133,8 +140,19 @@ void BOUNDARY(CharacteristicsContext& program, Dialog& dialog, int control, Call
     double a = 0.0;
     if (!readCoefficient(program, a)) return;
     const int M = maximumSize(program.record());
+    CharacteristicsState& s = program.characteristics();
+    const CharacteristicsState before = s;
+    const int spinBefore = dialog.getInt(kPartialSizeSpin);
     if (!placeLook(program, dialog, control, M)) return;
     computeBoundaries(program, a);
+    // A typed a so large that the boundaries overflow single precision shows nothing, and
+    // the dialog stays as it was, but for the control the user moved.
+    if (!finite(s.boundary)) {
+        s = before;
+        if (control != kPartialSizeSpin) dialog.setInt(kPartialSizeSpin, spinBefore);
+        program.error(coefficientOutOfRange(a));
+        return;
+    }
     showBoundaries(program, dialog);
 }
 

@@ -37,12 +37,6 @@ constexpr std::string_view kTimesError =
     "The information times must increase strictly from above 0 to exactly 1 at the last "
     "look.";
 
-std::string coefficientTooLarge(double a) {
-    return "The boundary coefficient a = " + formatFree(a) +
-           " is out of range: it must be positive and small enough (about 200 at most) "
-           "for the integration grids of these looks.";
-}
-
 int looks(const DesignContext& program) {
     return program.record().numLooks;
 }
@@ -83,7 +77,7 @@ bool readEngineTimes(DesignContext& program) {
 
 bool coefficientFits(DesignContext& program, double a) {
     if (a > 0.0 && innerGridsFit(a, looks(program), times(program))) return true;
-    program.error(coefficientTooLarge(a));
+    program.error(coefficientOutOfRange(a));
     return false;
 }
 
@@ -142,9 +136,22 @@ float refreshZAlpha(DesignContext& program) {
     return r.zAlpha;
 }
 
+std::string coefficientOutOfRange(double a) {
+    return "The boundary coefficient a = " + formatFree(a) +
+           " is out of range: it must be positive and small enough (about 200 at most) "
+           "for the integration grids of these looks.";
+}
+
 bool readCoefficient(DesignContext& program, double& a) {
     double& last = program.sequential().coefficient;
-    if (!readField(program, program.panel(), kCoeffCombo, last)) return false;
+    double typed = last;
+    if (!readField(program, program.panel(), kCoeffCombo, typed)) return false;
+    // A negative a has no boundaries at all: the half-widths would be undefined.
+    if (typed < 0.0) {
+        program.error(coefficientOutOfRange(typed));
+        return false;
+    }
+    last = typed;
     a = last;
     return true;
 }

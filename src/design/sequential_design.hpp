@@ -2,6 +2,7 @@
 // probability rho_max, and the actual significance level and power of the sequential test.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -25,8 +26,12 @@ bool POWER(DesignContext& program, Dialog& panel, int control, CallbackKind kind
 bool designParametersInRange(DesignContext& program);
 
 // Reads the boundary coefficient a from its panel combo. An unreadable text shows the entry
-// error and returns false; a blank one leaves the last coefficient read.
+// error and a negative a the range message, and both return false; a blank one leaves the
+// last coefficient read.
 bool readCoefficient(DesignContext& program, double& a);
+
+// "The boundary coefficient a = ... is out of range: ...", naming its range.
+std::string coefficientOutOfRange(double a);
 
 // z_(1-alpha) recomputed from alpha and stored in the record in single precision, as every
 // routine that integrates over the boundaries does before it starts.

@@ -367,5 +367,33 @@ TEST_F(BoundaryUnreadableEntry, CoefficientShowsTheErrorAndKeepsTheBoundaries) {
     ui.click(panel::kBoundaryButton);
 }
 
+// A negative a has no boundaries, and one so large that they overflow single precision
+// showed "NaN" and "Infinity" in the fields: both are named and nothing is shown.
+TEST_F(BoundaryUnreadableEntry, CoefficientWithoutBoundariesIsNamedAndShowsNothing) {
+    ASSERT_NO_FATAL_FAILURE(completeDesign());
+    std::map<int, std::string> before;
+    whenShown(kBoundaryDialog, [&] { before = results(); });
+    ui.click(panel::kBoundaryButton);
+    for (const char* a : {"1e300", "-1"}) {
+        SCOPED_TRACE(a);
+        ui.type(panel::kCoeffCombo, a);
+        const std::string message = "Error: The boundary coefficient a = " +
+                                    std::string(a[0] == '-' ? "-1.0" : "1.0e+300") +
+                                    " is out of range: it must be positive and small enough "
+                                    "(about 200 at most) for the integration grids of these "
+                                    "looks.";
+        whenShown(kBoundaryDialog, [&] {
+            EXPECT_EQ(takeMessages(), std::vector<std::string>{message});
+            auto shown = before;
+            shown[kPartialSizeEdit] = "1";  // the opening puts the spins back at 1
+            EXPECT_EQ(results(), shown);
+            ui.spin(kBoundaryDialog, kLookSpin, 3);
+            EXPECT_EQ(takeMessages(), std::vector<std::string>{message});
+            EXPECT_EQ(results(), shown);
+        });
+        ui.click(panel::kBoundaryButton);
+    }
+}
+
 }  // namespace
 }  // namespace qalix::testing
