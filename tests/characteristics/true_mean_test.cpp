@@ -1,5 +1,6 @@
 // The true mean as the user types it into the three dialogs that take one: whole numbers are
 // whole, and a mean beyond what the integration grids hold gets a message and no numbers.
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -131,6 +132,19 @@ TEST_P(TrueMean, WhereTheGridsLoseMassTheMeanIsRefused) {
         EXPECT_TRUE(takeMessages().empty());
         EXPECT_FALSE(resultsBlank());
     });
+}
+
+// mu_a = 0 typed after "Sequential Design" would make every list of means 0: the dialog does
+// not open, and says why.
+TEST_P(TrueMean, ParametersTypedSinceTheDesignAreChecked) {
+    ASSERT_NO_FATAL_FAILURE(completeDesign());
+    ui.type(panel::kMuCombo, "0");
+    ui.click(GetParam().button);
+    EXPECT_EQ(takeMessages(),
+              std::vector<std::string>{"Error: The alternative mean mu_a must be above 0: the "
+                                       "test is one-sided for a positive mean."});
+    const auto& shown = platform.modalDialogsShown();
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), GetParam().dialog), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachDialog, TrueMean, ::testing::ValuesIn(kMeanDialogs));
