@@ -2,7 +2,7 @@
 
 #include <array>
 #include <cmath>
-#include <initializer_list>
+#include <vector>
 
 #include "design/fields.hpp"
 #include "design/panel_ids.hpp"
@@ -72,7 +72,7 @@ void readParameter(DesignContext& program, Dialog& panel, int combo) {
 struct Solve {
     int button;
     Parameter result;
-    std::initializer_list<Parameter> inputs;
+    std::vector<Parameter> inputs;
 };
 
 const Solve* solveOf(int button) {

@@ -15,7 +15,7 @@ constexpr double kRhoMaxLimit = 0.5;
 // How the messages name a parameter and its range.
 struct RangeText {
     std::string_view name;
-    std::string_view range;
+    std::string range;
 };
 
 RangeText rangeText(Parameter p) {
@@ -34,7 +34,8 @@ RangeText rangeText(Parameter p) {
         case Parameter::Size:
             return {"sample size m", "be above 0"};
         case Parameter::TrialSize:
-            return {"sample size m", "lie between 1 and 99999 for a sequential design"};
+            return {"sample size m", "lie between 1 and " + std::to_string(kMaxTrialSize) +
+                                         " for a sequential design"};
         case Parameter::RhoMax:
             return {"maximum discordance probability rho_max", "lie between 0 and 0.5"};
     }
@@ -95,10 +96,10 @@ bool inRange(const DesignRecord& r, Parameter p, double x) {
 bool valueInRange(DesignContext& program, Parameter p, double value) {
     if (inRange(program.record(), p, value)) return true;
     const RangeText t = rangeText(p);
-    return refuse(program, "The " + std::string(t.name) + " must " + std::string(t.range) + ".");
+    return refuse(program, "The " + std::string(t.name) + " must " + t.range + ".");
 }
 
-bool parametersInRange(DesignContext& program, std::initializer_list<Parameter> used) {
+bool parametersInRange(DesignContext& program, const std::vector<Parameter>& used) {
     for (Parameter p : used) {
         if (!valueInRange(program, p, recordValue(program.record(), p))) return false;
     }
@@ -111,7 +112,7 @@ bool resultInRange(DesignContext& program, Parameter p, double value) {
     return refuse(program, "The " + std::string(t.name) +
                                " computed from the other four parameters is outside its range: "
                                "it must " +
-                               std::string(t.range) + ".");
+                               t.range + ".");
 }
 
 }  // namespace qalix

@@ -4,8 +4,8 @@
 // message that names the parameter and its range, and nothing is computed or shown from it.
 #pragma once
 
-#include <initializer_list>
 #include <string_view>
+#include <vector>
 
 #include "design/context.hpp"
 
@@ -47,7 +47,7 @@ bool valueInRange(DesignContext& program, Parameter p, double value);
 
 // The record's values of the parameters a computation uses: valueInRange for each, stopping
 // at the first one out of range.
-bool parametersInRange(DesignContext& program, std::initializer_list<Parameter> used);
+bool parametersInRange(DesignContext& program, const std::vector<Parameter>& used);
 
 // A value the program computed for p. Shows "The <p> computed from the other four parameters
 // is outside its range: it must <range>." and returns false when it is out of range.
