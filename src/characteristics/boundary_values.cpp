@@ -1,6 +1,8 @@
 #include "characteristics/boundary_values.hpp"
 
 #include <cmath>
+#include <optional>
+#include <string>
 
 #include "characteristics/boundary_ids.hpp"
 #include "characteristics/common.hpp"
@@ -22,8 +24,24 @@ constexpr FieldFormat kStdFormat{8, 4};
 // What the sum-scale fields show on information time, where there is no sum.
 constexpr std::string_view kNoSum = "     ";
 
+// The partial size a typed time t snaps to, nint(t*M), when it is one of 1..M. The time is
+// kept in single precision, and t*M formed there: "0.3" with M = 25 is 7.5000005 and goes to
+// 8, where the double 0.3*25 would give 7.
+std::optional<int> snappedSize(double t, int M) {
+    if (!(t > 0.0 && t <= 1.0)) return std::nullopt;
+    const float typed = static_cast<float>(t);
+    const int n = static_cast<int>(std::lround(typed * static_cast<float>(M)));
+    if (n < 1 || n > M) return std::nullopt;
+    return n;
+}
+
+std::string timeRangeError(int M) {
+    return "The information time must lie between 0 and 1, and its product with M = " +
+           std::to_string(M) + " must round to at least 1.";
+}
+
 // Sets the look, partial size and time the calling control asks for. False when the
-// typed time cannot be read.
+// typed time cannot be read or lies outside the looks of the design.
 bool placeLook(CharacteristicsContext& program, Dialog& dialog, int control, int M) {
     DesignRecord& r = program.record();
     CharacteristicsState& s = program.characteristics();
@@ -45,10 +63,12 @@ bool placeLook(CharacteristicsContext& program, Dialog& dialog, int control, int
             if (!readFixedField(program, dialog, kTimeCombo, kTimeFormat, t)) {
                 return false;
             }
-            // The time is kept in single precision, and t*M formed there: "0.3" with M = 25
-            // is 7.5000005 and goes to 8, where the double 0.3*25 would give 7.
-            const float typed = static_cast<float>(t);
-            s.partialSize = static_cast<int>(std::lround(typed * static_cast<float>(M)));
+            const std::optional<int> n = snappedSize(t, M);
+            if (!n) {
+                program.error(timeRangeError(M));
+                return false;
+            }
+            s.partialSize = *n;
             s.time = static_cast<float>(s.partialSize) / static_cast<float>(M);
             break;
         }
@@ -82,6 +102,13 @@ void computeBoundaries(CharacteristicsContext& program, double a) {
     b.upperP = static_cast<float>(1.0 - HNM(upper / std::sqrt(t)));
 }
 
+bool finite(const BoundaryValues& b) {
+    for (float v : {b.lowerSum, b.upperSum, b.lowerStd, b.upperStd, b.lowerP, b.upperP}) {
+        if (!std::isfinite(v)) return false;
+    }
+    return true;
+}
+
 void showBoundaries(CharacteristicsContext& program, Dialog& dialog) {
     const DesignRecord& r = program.record();
     const CharacteristicsState& s = program.characteristics();
@@ -113,8 +140,19 @@ void BOUNDARY(CharacteristicsContext& program, Dialog& dialog, int control, Call
     double a = 0.0;
     if (!readCoefficient(program, a)) return;
     const int M = maximumSize(program.record());
+    CharacteristicsState& s = program.characteristics();
+    const CharacteristicsState before = s;
+    const int spinBefore = dialog.getInt(kPartialSizeSpin);
     if (!placeLook(program, dialog, control, M)) return;
     computeBoundaries(program, a);
+    // A typed a so large that the boundaries overflow single precision shows nothing, and
+    // the dialog stays as it was, but for the control the user moved.
+    if (!finite(s.boundary)) {
+        s = before;
+        if (control != kPartialSizeSpin) dialog.setInt(kPartialSizeSpin, spinBefore);
+        program.error(coefficientOutOfRange(a));
+        return;
+    }
     showBoundaries(program, dialog);
 }
 

@@ -5,6 +5,7 @@
 
 #include "characteristics/common.hpp"
 #include "characteristics/discordance_ids.hpp"
+#include "characteristics/mean_range.hpp"
 #include "design/sequential_design.hpp"
 #include "engine/discordance.hpp"
 #include "numeric/grid.hpp"
@@ -22,36 +23,51 @@ constexpr int kHalfIntervals = 30;
 constexpr double kRange = 2.0;
 constexpr FieldFormat kDiscordanceFormat{7, 5};
 
-bool chooseDelta(CharacteristicsContext& program, Dialog& dialog, int control, double& d) {
+// The true mean the calling control gives, on the Brownian scale. False on a read error.
+bool chooseDelta(CharacteristicsContext& program, const Dialog& dialog, int control, float z,
+                 double& delta) {
     const DesignRecord& r = program.record();
     CharacteristicsState& s = program.characteristics();
-    const double z = r.zAlpha;  // as last stored by the other dialogs
     switch (control) {
         case kRhoMaxButton:
             s.discordanceDelta = z;
-            showDelta(dialog, kDeltaCombo, s.discordanceDelta);
-            if (!brownian(r)) showMu(dialog, kMuCombo, muOfDelta(r, s.discordanceDelta));
-            d = 0.0;
-            return true;
+            break;
         case kDeltaCombo:
             if (!readDelta(program, dialog, kDeltaCombo, s.discordanceDelta)) return false;
-            if (brownian(r)) {
-                dialog.setText(kMuCombo, kCleared);
-                dialog.setLogical(kMuCombo, false, Index::Enabled);
-            } else {
-                showMu(dialog, kMuCombo, muOfDelta(r, s.discordanceDelta));
-            }
             break;
         case kMuCombo:
             if (!readMu(program, dialog, kMuCombo, s.discordanceMu)) return false;
             s.discordanceDelta = deltaOfMu(r, s.discordanceMu);
-            showDelta(dialog, kDeltaCombo, s.discordanceDelta);
             break;
         default:
             return false;
     }
-    d = s.discordanceDelta - z;
+    delta = s.discordanceDelta;
     return true;
+}
+
+// Writes the scales of the mean the calling control did not give, or blanks them when the
+// mean cannot be shown.
+void showMean(const DesignRecord& r, Dialog& dialog, int control, double delta, bool shown) {
+    if (control != kDeltaCombo) {
+        if (shown) {
+            showDelta(dialog, kDeltaCombo, delta);
+        } else {
+            dialog.setText(kDeltaCombo, kCleared);
+        }
+    }
+    if (control == kMuCombo) return;
+    if (brownian(r)) {
+        // Typed deltas blank the data-scale mean; "rho_max" leaves it as the opening did.
+        if (control == kDeltaCombo) {
+            dialog.setText(kMuCombo, kCleared);
+            dialog.setLogical(kMuCombo, false, Index::Enabled);
+        }
+    } else if (shown) {
+        showMu(dialog, kMuCombo, muOfDelta(r, delta));
+    } else {
+        dialog.setText(kMuCombo, kCleared);
+    }
 }
 
 }  // namespace
@@ -84,10 +100,20 @@ double DISCPROB(const DesignContext& program, double a, double d, std::string_vi
 }
 
 void PROBDISC(CharacteristicsContext& program, Dialog& dialog, int control, CallbackKind) {
+    const DesignRecord& r = program.record();
     double a = 0.0;
     if (!readCoefficient(program, a)) return;
-    double d = 0.0;
-    if (!chooseDelta(program, dialog, control, d)) return;
+    const float z = r.zAlpha;  // as last stored by the other dialogs
+    double delta = 0.0;
+    if (!chooseDelta(program, dialog, control, z, delta)) return;
+    const bool computable = meanComputable(r, a, z, delta, control == kDeltaCombo);
+    showMean(r, dialog, control, delta, computable);
+    if (!computable) {
+        refuseMean(program, dialog, {kOverall, kAtSignificance, kAtFutility});
+        return;
+    }
+    // On the critical line ("rho_max") the centred drift is exactly 0.
+    const double d = control == kRhoMaxButton ? 0.0 : delta - static_cast<double>(z);
     DiscordanceValues& values = program.characteristics().discordance;
     values.overall = DISCPROB(program, a, d, "all");
     values.atSignificance = DISCPROB(program, a, d, "sig");

@@ -5,6 +5,7 @@
 
 #include "characteristics/common.hpp"
 #include "characteristics/expected_size_ids.hpp"
+#include "characteristics/mean_range.hpp"
 #include "design/sequential_design.hpp"
 #include "engine/absorption.hpp"
 
@@ -23,7 +24,7 @@ constexpr FieldFormat kProbabilityFormat{7, 4};
 constexpr FieldFormat kTimeFormat{7, 5};
 constexpr FieldFormat kSizeFormat{7, 1};
 
-// Takes delta from the calling control, writing the other scale. False on a read error.
+// Takes delta from the calling control. False on a read error.
 bool chooseDelta(CharacteristicsContext& program, Dialog& dialog, int control, float z,
                  double& delta) {
     DesignRecord& r = program.record();
@@ -31,24 +32,15 @@ bool chooseDelta(CharacteristicsContext& program, Dialog& dialog, int control, f
     switch (control) {
         case kDeltaCombo:
             if (!readDelta(program, dialog, kDeltaCombo, s.sizeDelta)) return false;
-            if (brownian(r)) {
-                dialog.setText(kMuCombo, kCleared);
-                dialog.setLogical(kMuCombo, false, Index::Enabled);
-            } else {
-                showMu(dialog, kMuCombo, muOfDelta(r, s.sizeDelta));
-            }
             break;
         case kMuCombo:
             if (!readMu(program, dialog, kMuCombo, s.sizeMu)) return false;
             s.sizeDelta = deltaOfMu(r, s.sizeMu);
-            showDelta(dialog, kDeltaCombo, s.sizeDelta);
             break;
         case kSpecialValues: {
             // The null mean, the mean on the critical line, the alternative, and round again.
             const int which = r.expectMeanSel;
             s.sizeDelta = which == 2 ? z : which == 3 ? r.thetaAlt : 0.0;
-            showF(dialog, kDeltaCombo, s.sizeDelta, kSpecialDeltaFormat);
-            if (!brownian(r)) showMu(dialog, kMuCombo, muOfDelta(r, s.sizeDelta));
             r.expectMeanSel = which % kSpecialValueCount + 1;
             break;
         }
@@ -59,16 +51,40 @@ bool chooseDelta(CharacteristicsContext& program, Dialog& dialog, int control, f
     return true;
 }
 
-// Expected times overall and given each ending, and the probabilities of the endings.
-void computeExpectations(CharacteristicsContext& program, double a, double d) {
+// Writes the scales of the mean the calling control did not give, or blanks them (and the
+// results) when the mean cannot be shown.
+void showMean(const DesignRecord& r, Dialog& dialog, int control, double delta, bool shown) {
+    const bool grids = brownian(r);
+    if (control != kDeltaCombo) {
+        if (shown && control == kSpecialValues) {
+            showF(dialog, kDeltaCombo, delta, kSpecialDeltaFormat);
+        } else if (shown) {
+            showDelta(dialog, kDeltaCombo, delta);
+        } else {
+            dialog.setText(kDeltaCombo, kCleared);
+        }
+    }
+    if (grids) {
+        dialog.setText(kMuCombo, kCleared);
+        dialog.setLogical(kMuCombo, false, Index::Enabled);
+    } else if (control != kMuCombo) {
+        if (shown) {
+            showMu(dialog, kMuCombo, muOfDelta(r, delta));
+        } else {
+            dialog.setText(kMuCombo, kCleared);
+        }
+    }
+}
+
+// Expected times overall and given each ending, and the probabilities of the endings. The
+// first look's mass beyond the grid stops there too, at t_1.
+void computeExpectations(CharacteristicsContext& program, const StoppingMasses& m) {
     const DesignRecord& r = program.record();
-    const StoppingMasses m =
-        stoppingMasses(a, d, r.coeffTable.data(), r.numLooks, r.engineTime.data());
     double ps = m.beyondUpper;
     double pf = m.beyondLower;
-    double et = 0.0;
-    double ets = 0.0;
-    double etf = 0.0;
+    double ets = m.beyondUpper * r.engineTime[0];
+    double etf = m.beyondLower * r.engineTime[0];
+    double et = (m.beyondUpper + m.beyondLower) * r.engineTime[0];
     for (int k = 0; k < r.numLooks; ++k) {
         const auto i = static_cast<std::size_t>(k);
         const double t = r.engineTime[i];
@@ -123,12 +139,23 @@ void showExpectations(CharacteristicsContext& program, Dialog& dialog) {
 }  // namespace
 
 void EXPECTSIZE(CharacteristicsContext& program, Dialog& dialog, int control, CallbackKind) {
+    const DesignRecord& r = program.record();
     double a = 0.0;
     if (!readCoefficient(program, a)) return;
     const float z = refreshZAlpha(program);
     double delta = 0.0;
     if (!chooseDelta(program, dialog, control, z, delta)) return;
-    computeExpectations(program, a, delta - z);
+    const StoppingMasses m = stoppingMasses(a, delta - static_cast<double>(z), r.coeffTable.data(),
+                                            r.numLooks, r.engineTime.data());
+    const bool computable = meanComputable(m, r.numLooks, delta, control == kDeltaCombo);
+    showMean(r, dialog, control, delta, computable);
+    if (!computable) {
+        refuseMean(program, dialog,
+                   {kSizeOverall, kSizeGivenSig, kSizeGivenFut, kTimeOverall, kTimeGivenSig,
+                    kTimeGivenFut, kProbSig, kProbFut});
+        return;
+    }
+    computeExpectations(program, m);
     showExpectations(program, dialog);
 }
 

@@ -13,6 +13,7 @@
 #include "characteristics/significance.hpp"
 #include "characteristics/significance_ids.hpp"
 #include "design/panel_ids.hpp"
+#include "design/sequential_design.hpp"
 #include "numeric/number_text.hpp"
 
 namespace qalix {
@@ -113,6 +114,8 @@ void attachTo(CharacteristicsContext& program, Dialog& dialog, std::initializer_
 }  // namespace
 
 void OPERATCHARACT(CharacteristicsContext& program, Dialog&, int control, CallbackKind kind) {
+    // The parameters may have been typed anew since "Sequential Design" checked them.
+    if (!designParametersInRange(program)) return;
     DesignRecord& r = program.record();
     const int n = maximumSize(r);
     r.thetaAlt =

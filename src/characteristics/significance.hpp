@@ -15,6 +15,14 @@ void PROBSIG(CharacteristicsContext& program, Dialog& dialog, int control, Callb
 // Callback of the four probability spins.
 void PROBSIGSUB(CharacteristicsContext& program, Dialog& dialog, int control, CallbackKind kind);
 
+// The sizes the dialog shows for look k: the group and cumulative sizes or, on information
+// time, no group size and the number of grids up to the look.
+struct LookSizes {
+    std::optional<long long> group;
+    long long cumulative = 0;
+};
+LookSizes sizesAtLook(const DesignRecord& record, int k);
+
 // Probability of the event "sig" or "stop", "at" or "by" look k, for the true mean delta on
 // the Brownian scale. Nothing when the boundary coefficient cannot be read.
 std::optional<double> PROBHITTING(DesignContext& program, double delta, int k,

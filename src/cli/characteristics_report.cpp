@@ -5,6 +5,7 @@
 #include "characteristics/boundary_ids.hpp"
 #include "characteristics/discordance_ids.hpp"
 #include "characteristics/expected_size_ids.hpp"
+#include "characteristics/significance.hpp"
 #include "characteristics/significance_ids.hpp"
 #include "design/panel_ids.hpp"
 
@@ -44,10 +45,12 @@ void reportSignificance(Session& s, const MeanEntry& means, std::vector<ReportNo
                 look["sigBy"] = shown(s, kSignificanceDialog, kSigByEdit, p.sigBy);
                 look["stopAt"] = shown(s, kSignificanceDialog, kStopAtEdit, p.stopAt);
                 look["stopBy"] = shown(s, kSignificanceDialog, kStopByEdit, p.stopBy);
-                look["groupSize"] =
-                    ReportNode::text(s.ui().text(kSignificanceDialog, kGroupSizeEdit));
-                look["cumulative"] =
-                    ReportNode::text(s.ui().text(kSignificanceDialog, kCumulativeEdit));
+                // On information time the group size field is blank: its value is null.
+                const LookSizes sizes = sizesAtLook(s.program().record(), k);
+                look["groupSize"] = ReportNode::shown(
+                    s.ui().text(kSignificanceDialog, kGroupSizeEdit), sizes.group.value_or(0));
+                look["cumulative"] = ReportNode::shown(
+                    s.ui().text(kSignificanceDialog, kCumulativeEdit), sizes.cumulative);
                 looks.push(std::move(look));
             }
         }

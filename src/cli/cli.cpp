@@ -1,6 +1,8 @@
 #include "cli/cli.hpp"
 
 #include <map>
+#include <optional>
+#include <string>
 
 #include "cli/characteristics_report.hpp"
 #include "cli/design_report.hpp"
@@ -17,8 +19,10 @@ namespace {
 using namespace panel;
 
 int designButton(const std::string& design) {
-    static const std::map<std::string, int> buttons = {
-        {"normseq", kNormseqDesign}, {"brownian", kBrownianDesign}, {"fixed", kFixedDesign}};
+    static const std::map<std::string, int, std::less<>> buttons = {
+        {std::string(kNormseqName), kNormseqDesign},
+        {std::string(kBrownianName), kBrownianDesign},
+        {std::string(kFixedName), kFixedDesign}};
     return buttons.at(design);
 }
 
@@ -35,6 +39,15 @@ void typeIfGiven(Session& s, int control, const std::optional<std::string>& text
     if (text) s.act([&](Driver& ui) { ui.type(control, *text); });
 }
 
+// What the panel computes after the parameters are typed. A statistician designing a
+// sequential trial on a normal sample starts from its size: without --m or --solve the design
+// command computes m first.
+std::optional<std::string> solveItem(const CliOptions& o) {
+    if (o.solve) return o.solve;
+    if (o.command == kDesignCommand && o.design == kNormseqName && !o.m) return "m";
+    return std::nullopt;
+}
+
 void runFixedSteps(Session& s, const CliOptions& o) {
     s.act([&](Driver& ui) { ui.click(designButton(o.design)); });
     typeIfGiven(s, kAlphaCombo, o.alpha);
@@ -42,7 +55,7 @@ void runFixedSteps(Session& s, const CliOptions& o) {
     typeIfGiven(s, kSdCombo, o.sd);
     typeIfGiven(s, kMuCombo, o.mu);
     typeIfGiven(s, kSizeCombo, o.m);
-    if (o.solve) s.act([&](Driver& ui) { ui.click(solveButton(*o.solve)); });
+    if (const auto item = solveItem(o)) s.act([&](Driver& ui) { ui.click(solveButton(*item)); });
 }
 
 // Types looks 1..K-1 of one row of the information-time dialog and updates the others.
@@ -61,7 +74,7 @@ void enterLooks(Session& s, const std::array<int, kMaxLooks>& row,
 
 void runDesignSteps(Session& s, const CliOptions& o) {
     typeIfGiven(s, kLooksCombo, o.looks);
-    const int enter = o.design == "brownian" ? kInfoTimesButton : kGroupSizesButton;
+    const int enter = o.design == kBrownianName ? kInfoTimesButton : kGroupSizesButton;
     s.inModal(kInfoTimeDialog, infotimes::kOk, [&] {
         if (o.groups) enterLooks(s, infotimes::kGroupSize, *o.groups);
         if (o.times) enterLooks(s, infotimes::kTime, *o.times);
@@ -88,7 +101,7 @@ int run(const CliOptions& o, std::ostream& out, std::ostream& err) {
         runFixedSteps(s, o);
         ReportNode report = ReportNode::object();
         reportFixed(s, report);
-        if (o.command == "design") {
+        if (o.command == kDesignCommand) {
             runDesignSteps(s, o);
             reportDesign(s, report, o.curves);
             reportCharacteristics(s, o, report);
@@ -112,7 +125,12 @@ int run(const CliOptions& o, std::ostream& out, std::ostream& err) {
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
-        return run(parseOptions(args), out, err);
+        const CliOptions options = parseOptions(args);
+        if (options.help) {
+            out << helpText();
+            return 0;
+        }
+        return run(options, out, err);
     } catch (const UsageError& e) {
         err << "qalix: " << e.what() << '\n' << kUsage << '\n';
         return 2;

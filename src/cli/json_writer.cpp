@@ -83,12 +83,15 @@ JsonWriter& JsonWriter::string(std::string_view text) {
 }
 
 JsonWriter& JsonWriter::number(double value) {
+    if (!std::isfinite(value)) return null();
     separate();
-    if (std::isfinite(value)) {
-        out_ << formatFree(value);
-    } else {
-        out_ << "null";
-    }
+    out_ << formatFree(value);
+    return *this;
+}
+
+JsonWriter& JsonWriter::null() {
+    separate();
+    out_ << "null";
     return *this;
 }
 

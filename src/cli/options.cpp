@@ -1,10 +1,145 @@
 #include "cli/options.hpp"
 
-#include <map>
+#include <algorithm>
+#include <sstream>
+#include <type_traits>
+#include <utility>
 
 namespace qalix {
 
 namespace {
+
+constexpr std::string_view kOptionPrefix = "--";
+constexpr std::string_view kHelpOption = "--help";
+// Width of the "--name VALUE" column of the help.
+constexpr int kHelpColumn = 24;
+
+// Options of the fixed-sample design: every command types them into section 2 of the panel.
+const OptionSpec kDesignKind{"--design", "D",
+                             "normseq (default; looks by group sizes), brownian (looks on "
+                             "information time) or fixed",
+                             &CliOptions::design};
+const OptionSpec kAlpha{"--alpha", "T", "one-sided significance level, between 0 and 1",
+                        &CliOptions::alpha};
+const OptionSpec kPower{"--power", "T", "power at the alternative, between alpha and 1",
+                        &CliOptions::power};
+const OptionSpec kSd{
+    "--sd",          "T",           "standard deviation sigma of one observation, above 0",
+    &CliOptions::sd, kBrownianName, "on information time there is no standard deviation to enter"};
+const OptionSpec kMu{"--mu",
+                     "T",
+                     "alternative mean mu_a, above 0",
+                     &CliOptions::mu,
+                     kBrownianName,
+                     "on information time the alternative is delta_a = z_(1-alpha) + z_(power), "
+                     "set by --alpha and --power"};
+const OptionSpec kSize{
+    "--m",          "T",           "sample size m, above 0",
+    &CliOptions::m, kBrownianName, "on information time m is the number of grid steps, 300"};
+const OptionSpec kSolve{"--solve", "P",
+                        "compute P from the other four: m, mu, sd, power or alpha (power or "
+                        "alpha on information time)",
+                        &CliOptions::solve};
+const OptionSpec kJson{"--json", "",
+                       "print JSON: every shown field as {\"text\", \"value\"}, values in full",
+                       &CliOptions::json};
+const OptionSpec kHelp{"--help", "", "print this help", &CliOptions::help};
+
+// Options of the sequential design and its operating characteristics.
+const OptionSpec kLooks{"--looks", "K", "number of looks, 2 to 16 (default 4)", &CliOptions::looks};
+const OptionSpec kGroups{"--groups",
+                         "n1,...",
+                         "group sizes of the looks before the last; the last takes the rest of m",
+                         &CliOptions::groups,
+                         kBrownianName,
+                         "looks on information time are placed with --times"};
+const OptionSpec kTimes{"--times",
+                        "t1,...",
+                        "information times of the looks before the last, the last is 1",
+                        &CliOptions::times,
+                        kNormseqName,
+                        "normseq looks are placed by group sizes: give --groups"};
+const OptionSpec kRho{"--rho", "T",
+                      "maximum discordance probability rho_max to search a for (default 0.02)",
+                      &CliOptions::rho};
+const OptionSpec kCoefficient{
+    "--a", "T", "boundary coefficient a, used as typed instead of a search", &CliOptions::a};
+const OptionSpec kDeltas{"--delta", "T1,...",
+                         "true means on the Brownian scale for the operating characteristics",
+                         &CliOptions::deltas};
+const OptionSpec kMeans{"--means",
+                        "T1,...",
+                        "true means on the data scale for the operating characteristics",
+                        &CliOptions::means,
+                        kBrownianName,
+                        "on information time there is no data-scale mean: give --delta"};
+const OptionSpec kLookDetails{"--look-details", "", "critical boundary values of every look",
+                              &CliOptions::lookDetails};
+const OptionSpec kCurves{"--curves", "",
+                         "power function and expected information time, each point with its "
+                         "mean theta",
+                         &CliOptions::curves};
+
+bool given(const std::optional<std::string>& option) {
+    return option.has_value();
+}
+
+// --solve names one of the five parameters the design lets the user compute, and not one the
+// command line also types.
+void checkSolve(const CliOptions& o) {
+    if (!o.solve) return;
+    struct Solvable {
+        std::string_view item;
+        const std::optional<std::string> CliOptions::*typed;
+        const OptionSpec& option;
+        bool onInformationTime;
+    };
+    const Solvable solvable[] = {{"m", &CliOptions::m, kSize, false},
+                                 {"mu", &CliOptions::mu, kMu, false},
+                                 {"sd", &CliOptions::sd, kSd, false},
+                                 {"power", &CliOptions::power, kPower, true},
+                                 {"alpha", &CliOptions::alpha, kAlpha, true}};
+    for (const Solvable& s : solvable) {
+        if (*o.solve != s.item) continue;
+        if (o.design == kBrownianName && !s.onInformationTime) {
+            throw UsageError("--solve " + std::string(s.item) +
+                             " has no use in the brownian design: only power or alpha are "
+                             "computed there");
+        }
+        if (given(o.*s.typed)) {
+            throw UsageError("--solve " + std::string(s.item) + " computes what " +
+                             std::string(s.option.name) + " gives: give one of them");
+        }
+        return;
+    }
+    throw UsageError("--solve takes m, mu, sd, power or alpha");
+}
+
+void checkFixed(const CliOptions& o) {
+    checkSolve(o);
+}
+
+void checkDesign(const CliOptions& o) {
+    checkSolve(o);
+    if (o.rho && o.a) throw UsageError("give --rho or --a, not both: a is searched from rho_max");
+    if (o.groups && o.times) throw UsageError("give --groups or --times, not both");
+    if (o.deltas && o.means) throw UsageError("give --delta or --means, not both");
+}
+
+const std::vector<const OptionSpec*>& fixedOptions() {
+    static const std::vector<const OptionSpec*> options = {
+        &kDesignKind, &kAlpha, &kPower, &kSd, &kMu, &kSize, &kSolve, &kJson, &kHelp};
+    return options;
+}
+
+std::vector<const OptionSpec*> designOptions() {
+    std::vector<const OptionSpec*> options = fixedOptions();
+    for (const OptionSpec* o : {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient, &kDeltas, &kMeans,
+                                &kLookDetails, &kCurves}) {
+        options.push_back(o);
+    }
+    return options;
+}
 
 std::vector<std::string> splitList(const std::string& text) {
     std::vector<std::string> parts;
@@ -17,67 +152,157 @@ std::vector<std::string> splitList(const std::string& text) {
     }
 }
 
-bool oneOf(const std::string& value, std::initializer_list<const char*> allowed) {
-    for (const char* a : allowed) {
-        if (value == a) return true;
+const CommandSpec& commandNamed(std::string_view name) {
+    for (const CommandSpec& c : commands()) {
+        if (c.name == name) return c;
     }
-    return false;
+    throw UsageError("a command is needed: fixed or design");
+}
+
+// The option of the command with that name; a message naming the command it belongs to when
+// it is another's.
+const OptionSpec& optionNamed(const CommandSpec& command, std::string_view name) {
+    for (const OptionSpec* o : command.options) {
+        if (o->name == name) return *o;
+    }
+    for (const CommandSpec& other : commands()) {
+        for (const OptionSpec* o : other.options) {
+            if (o->name == name) {
+                throw UsageError(std::string(name) + " belongs to the " + std::string(other.name) +
+                                 " command");
+            }
+        }
+    }
+    throw UsageError("unknown option " + std::string(name));
+}
+
+void store(CliOptions& o, const OptionSpec& spec, const std::optional<std::string>& value) {
+    const bool flag = std::holds_alternative<bool CliOptions::*>(spec.target);
+    if (flag && value) throw UsageError(std::string(spec.name) + " takes no value");
+    if (!flag && !value) throw UsageError(std::string(spec.name) + " needs a value");
+    std::visit(
+        [&](auto member) {
+            using Member = decltype(member);
+            if constexpr (std::is_same_v<Member, bool CliOptions::*>) {
+                o.*member = true;
+            } else if constexpr (std::is_same_v<Member, std::optional<std::vector<std::string>>
+                                                            CliOptions::*>) {
+                o.*member = splitList(*value);
+            } else {
+                o.*member = *value;
+            }
+        },
+        spec.target);
+}
+
+// The design chosen, and what each option given is for in it.
+void checkDesignUse(const CliOptions& o, const CommandSpec& command,
+                    const std::vector<const OptionSpec*>& givenOptions) {
+    if (std::find(command.designs.begin(), command.designs.end(), o.design) ==
+        command.designs.end()) {
+        if (o.command == kDesignCommand && o.design == kFixedName) {
+            throw UsageError(
+                "the design command needs a sequential design: --design normseq "
+                "or brownian (the fixed design has one look)");
+        }
+        throw UsageError("--design takes normseq, brownian or fixed");
+    }
+    for (const OptionSpec* spec : givenOptions) {
+        if (!spec->unusedIn.empty() && spec->unusedIn == o.design) {
+            throw UsageError(std::string(spec->name) + " has no use in the " + o.design +
+                             " design: " + std::string(spec->why));
+        }
+    }
 }
 
 }  // namespace
 
-CliOptions parseOptions(const std::vector<std::string>& args) {
-    if (args.empty() || !oneOf(args[0], {"fixed", "design"})) {
-        throw UsageError("a command is needed: fixed or design");
-    }
-    CliOptions o;
-    o.command = args[0];
-    const bool design = o.command == "design";
-    const std::map<std::string, std::optional<std::string>*> texts = {
-        {"--alpha", &o.alpha}, {"--power", &o.power}, {"--sd", &o.sd},
-        {"--mu", &o.mu},       {"--m", &o.m},         {"--solve", &o.solve},
-        {"--looks", &o.looks}, {"--rho", &o.rho},     {"--a", &o.a}};
-    const std::map<std::string, std::optional<std::vector<std::string>>*> lists = {
-        {"--groups", &o.groups},
-        {"--times", &o.times},
-        {"--delta", &o.deltas},
-        {"--means", &o.means}};
-    const std::map<std::string, bool*> flags = {
-        {"--json", &o.json}, {"--curves", &o.curves}, {"--look-details", &o.lookDetails}};
-    const auto designOnly = [&](const std::string& name) {
-        const bool known = texts.count(name) || lists.count(name) || flags.count(name);
-        const bool shared = oneOf(
-            name, {"--design", "--alpha", "--power", "--sd", "--mu", "--m", "--solve", "--json"});
-        if (!design && known && !shared) throw UsageError(name + " belongs to the design command");
+const std::vector<CommandSpec>& commands() {
+    static const std::vector<CommandSpec> table = {
+        {kFixedCommand,
+         "the fixed-sample test: any four of alpha, power, mu, sd and m give the fifth",
+         fixedOptions(),
+         {kNormseqName, kBrownianName, kFixedName},
+         checkFixed},
+        {kDesignCommand,
+         "a sequential design with its operating characteristics; without --m or --solve a "
+         "normseq design first solves m",
+         designOptions(),
+         {kNormseqName, kBrownianName},
+         checkDesign},
     };
+    return table;
+}
+
+CliOptions parseOptions(const std::vector<std::string>& args) {
+    CliOptions o;
+    if (std::find(args.begin(), args.end(), kHelpOption) != args.end()) {
+        o.help = true;
+        return o;
+    }
+    if (args.empty()) throw UsageError("a command is needed: fixed or design");
+    const CommandSpec& command = commandNamed(args[0]);
+    o.command = args[0];
+    std::vector<const OptionSpec*> givenOptions;
     for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& name = args[i];
-        designOnly(name);
-        if (const auto f = flags.find(name); f != flags.end()) {
-            *f->second = true;
-            continue;
+        const std::string& arg = args[i];
+        if (arg.rfind(kOptionPrefix, 0) != 0) throw UsageError("unexpected argument " + arg);
+        const std::size_t equals = arg.find('=');
+        const OptionSpec& spec = optionNamed(command, std::string_view(arg).substr(0, equals));
+        if (std::find(givenOptions.begin(), givenOptions.end(), &spec) != givenOptions.end()) {
+            throw UsageError(std::string(spec.name) + " is given twice");
         }
-        if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
-        const std::string& value = args[++i];
-        if (name == "--design") {
-            o.design = value;
-        } else if (const auto t = texts.find(name); t != texts.end()) {
-            *t->second = value;
-        } else if (const auto l = lists.find(name); l != lists.end()) {
-            *l->second = splitList(value);
-        } else {
-            throw UsageError("unknown option " + name);
+        givenOptions.push_back(&spec);
+        std::optional<std::string> value;
+        if (equals != std::string::npos) {
+            value = arg.substr(equals + 1);
+        } else if (!spec.placeholder.empty() && i + 1 < args.size() &&
+                   args[i + 1].rfind(kOptionPrefix, 0) != 0) {
+            value = args[++i];
         }
+        store(o, spec, value);
     }
-    if (!oneOf(o.design, {"normseq", "brownian", "fixed"})) {
-        throw UsageError("--design takes normseq, brownian or fixed");
-    }
-    if (o.solve && !oneOf(*o.solve, {"m", "mu", "sd", "power", "alpha"})) {
-        throw UsageError("--solve takes m, mu, sd, power or alpha");
-    }
-    if (o.groups && o.times) throw UsageError("give --groups or --times, not both");
-    if (o.deltas && o.means) throw UsageError("give --delta or --means, not both");
+    checkDesignUse(o, command, givenOptions);
+    command.check(o);
     return o;
+}
+
+std::string helpText() {
+    std::ostringstream out;
+    out << "usage: qalix COMMAND [--option value | --option=value]...\n"
+        << "Types each option into the panel control a user would, presses the buttons and "
+           "prints what the dialogs show.\n\nCommands:\n";
+    for (const CommandSpec& c : commands()) {
+        out << "  " << c.name << std::string(kHelpColumn - 2 - c.name.size(), ' ') << c.help
+            << '\n';
+    }
+    // Options grouped by the commands that take them, in the order they first appear.
+    std::vector<std::pair<std::string, std::vector<const OptionSpec*>>> groups;
+    for (const CommandSpec& c : commands()) {
+        for (const OptionSpec* o : c.options) {
+            std::string takers;
+            for (const CommandSpec& other : commands()) {
+                const auto& list = other.options;
+                if (std::find(list.begin(), list.end(), o) == list.end()) continue;
+                takers += (takers.empty() ? "" : " and ") + std::string(other.name);
+            }
+            auto group = std::find_if(groups.begin(), groups.end(),
+                                      [&](const auto& g) { return g.first == takers; });
+            if (group == groups.end()) group = groups.insert(groups.end(), {takers, {}});
+            if (std::find(group->second.begin(), group->second.end(), o) == group->second.end())
+                group->second.push_back(o);
+        }
+    }
+    for (const auto& [takers, options] : groups) {
+        out << "\nOptions of " << takers << ":\n";
+        for (const OptionSpec* o : options) {
+            std::string head = "  " + std::string(o->name);
+            if (!o->placeholder.empty()) head += " " + std::string(o->placeholder);
+            head.resize(std::max<std::size_t>(head.size() + 1, kHelpColumn), ' ');
+            out << head << o->help << '\n';
+        }
+    }
+    return out.str();
 }
 
 }  // namespace qalix

@@ -1,9 +1,13 @@
-// Options of the command line, each the text a user would type into a control.
+// Options of the command line, each the text a user would type into a control. Every command
+// and option is a row of a table: the parser, the usage errors and the help all read it, so a
+// command with options of its own is a new CommandSpec and its OptionSpecs.
 #pragma once
 
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <variant>
 #include <vector>
 
 namespace qalix {
@@ -12,11 +16,19 @@ struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The designs by the names --design takes (the program's own keys), and the commands.
+inline constexpr std::string_view kNormseqName = "normseq";
+inline constexpr std::string_view kBrownianName = "brownian";
+inline constexpr std::string_view kFixedName = "fixed";
+inline constexpr std::string_view kFixedCommand = "fixed";
+inline constexpr std::string_view kDesignCommand = "design";
+
 struct CliOptions {
-    std::string command;  // "fixed" or "design"
-    std::string design = "normseq";
+    std::string command;
+    std::string design{kNormseqName};
     std::optional<std::string> alpha, power, sd, mu, m, solve;
     bool json = false;
+    bool help = false;
     // design
     std::optional<std::string> looks, rho, a;
     std::optional<std::vector<std::string>> groups, times;
@@ -26,13 +38,43 @@ struct CliOptions {
     bool lookDetails = false;
 };
 
-// Throws UsageError naming what is wrong.
+// Where an option's value goes: a text, a text with a default, a comma-separated list, or a
+// flag (which takes no value).
+using OptionTarget =
+    std::variant<std::optional<std::string> CliOptions::*, std::string CliOptions::*,
+                 std::optional<std::vector<std::string>> CliOptions::*, bool CliOptions::*>;
+
+struct OptionSpec {
+    std::string_view name;         // "--alpha"
+    std::string_view placeholder;  // how the help shows its value; empty for a flag
+    std::string_view help;         // one line
+    OptionTarget target;
+    // A design that has no use for the option, and why (both empty when every design has).
+    std::string_view unusedIn = {};
+    std::string_view why = {};
+};
+
+struct CommandSpec {
+    std::string_view name;
+    std::string_view help;  // one line
+    std::vector<const OptionSpec*> options;
+    std::vector<std::string_view> designs;  // the designs it works on
+    // Conflicts among the options given; throws UsageError.
+    void (*check)(const CliOptions&);
+};
+
+// Every command, in the order the help lists them.
+const std::vector<CommandSpec>& commands();
+
+// Throws UsageError naming what is wrong. "--name value" and "--name=value" are the same;
+// "--help" anywhere asks for the help and nothing else.
 CliOptions parseOptions(const std::vector<std::string>& args);
 
-inline constexpr const char* kUsage =
-    "usage: qalix fixed|design [--design normseq|brownian|fixed] [--alpha T] [--power T] "
-    "[--sd T] [--mu T] [--m T] [--solve m|mu|sd|power|alpha] [--json]\n"
-    "       design only: [--looks T] [--groups n1,...|--times t1,...] [--rho T] [--a T] "
-    "[--curves] [--delta T1,...|--means T1,...] [--look-details]";
+// Every command and every option, one line each.
+std::string helpText();
+
+inline constexpr std::string_view kUsage =
+    "usage: qalix fixed|design [--option value | --option=value]...  (qalix --help lists "
+    "every option)";
 
 }  // namespace qalix

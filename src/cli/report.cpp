@@ -1,9 +1,17 @@
 #include "cli/report.hpp"
 
+#include <cmath>
+#include <string_view>
+
 #include "cli/json_writer.hpp"
 #include "numeric/number_text.hpp"
 
 namespace qalix {
+
+namespace {
+// How text output writes a value that is not a number, as JSON does.
+constexpr std::string_view kNull = "null";
+}  // namespace
 
 ReportNode ReportNode::text(std::string value) {
     ReportNode node(Kind::Text);
@@ -30,11 +38,32 @@ ReportNode ReportNode::numbers(const std::vector<double>& values) {
     return node;
 }
 
-ReportNode ReportNode::shown(std::string text, double value) {
-    ReportNode node = object();
+namespace {
+
+// What a field shows when it holds no number: blanks, or the mark of an undefined value.
+constexpr std::string_view kNotApplicable = "n/a";
+
+bool showsNoNumber(const std::string& text) {
+    const std::string shown = trimmed(text);
+    return shown.empty() || shown == kNotApplicable;
+}
+
+ReportNode shownPair(std::string text, ReportNode value) {
+    ReportNode node = ReportNode::object();
+    const bool none = showsNoNumber(text);
     node["text"] = ReportNode::text(std::move(text));
-    node["value"] = number(value);
+    node["value"] = none ? ReportNode::null() : std::move(value);
     return node;
+}
+
+}  // namespace
+
+ReportNode ReportNode::shown(std::string text, double value) {
+    return shownPair(std::move(text), number(value));
+}
+
+ReportNode ReportNode::shown(std::string text, long long value) {
+    return shownPair(std::move(text), integer(value));
 }
 
 ReportNode& ReportNode::operator[](const std::string& key) {
@@ -75,6 +104,9 @@ void ReportNode::write(JsonWriter& json) const {
         case Kind::Integer:
             json.integer(integer_);
             break;
+        case Kind::Null:
+            json.null();
+            break;
     }
 }
 
@@ -100,10 +132,13 @@ void ReportNode::writeText(std::ostream& out, const std::string& path) const {
             out << path << ": " << text_ << '\n';
             break;
         case Kind::Number:
-            out << path << ": " << formatFree(number_) << '\n';
+            out << path << ": " << (std::isfinite(number_) ? formatFree(number_) : kNull) << '\n';
             break;
         case Kind::Integer:
             out << path << ": " << integer_ << '\n';
+            break;
+        case Kind::Null:
+            out << path << ": " << kNull << '\n';
             break;
     }
 }

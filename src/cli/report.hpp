@@ -11,16 +11,20 @@ namespace qalix {
 
 class ReportNode {
   public:
-    enum class Kind { Object, Array, Text, Number, Integer };
+    enum class Kind { Object, Array, Text, Number, Integer, Null };
 
     static ReportNode object() { return ReportNode(Kind::Object); }
     static ReportNode array() { return ReportNode(Kind::Array); }
     static ReportNode text(std::string value);
+    // Not-a-number and infinities are written as null, in JSON and in text.
     static ReportNode number(double value);
     static ReportNode integer(long long value);
+    static ReportNode null() { return ReportNode(Kind::Null); }
     static ReportNode numbers(const std::vector<double>& values);
-    // {"text": shown, "value": full precision}
+    // {"text": shown, "value": full precision}. A field that shows no number (blank, or
+    // "n/a") has the value null.
     static ReportNode shown(std::string text, double value);
+    static ReportNode shown(std::string text, long long value);
 
     // Object member (created empty on first use) and array element.
     ReportNode& operator[](const std::string& key);

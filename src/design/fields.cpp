@@ -1,6 +1,7 @@
 #include "design/fields.hpp"
 
 #include <cmath>
+#include <string>
 
 #include "numeric/number_text.hpp"
 
@@ -8,6 +9,9 @@ namespace qalix {
 
 namespace {
 constexpr double kLargestCount = 1e9;
+// Implied decimals of a typed fixed field: none. A user who types "3" means 3, not 0.00003;
+// the program's own texts always carry their point, so they read as before.
+constexpr int kTypedDecimals = 0;
 }  // namespace
 
 void showF(Dialog& dialog, int control, double value, FieldFormat format) {
@@ -24,9 +28,12 @@ void showFree(Dialog& dialog, int control, double value) {
 
 namespace {
 
+// Every control read here holds one number, so a comma before more digits is a decimal
+// comma the user typed, not the end of the number: "0,025" is no alpha of 0.
 template <typename T>
 bool readAny(DesignContext& program, const Dialog& dialog, int control, T& value) {
-    if (readFree(dialog.getText(control), value) == ReadStatus::Error) {
+    const std::string text = dialog.getText(control);
+    if (hasDecimalComma(text) || readFree(text, value) == ReadStatus::Error) {
         program.entryError();
         return false;
     }
@@ -47,7 +54,7 @@ bool readField(DesignContext& program, const Dialog& dialog, int control, int& v
 
 bool readFixedField(DesignContext& program, const Dialog& dialog, int control, FieldFormat format,
                     double& value) {
-    if (readFixed(dialog.getText(control), format.width, format.decimals, value) ==
+    if (readFixed(dialog.getText(control), format.width, kTypedDecimals, value) ==
         ReadStatus::Error) {
         program.entryError();
         return false;

@@ -21,13 +21,14 @@ void showI(Dialog& dialog, int control, long long value, int width);
 // Writes the shortest text that reads back as value.
 void showFree(Dialog& dialog, int control, double value);
 
-// Free-format read of the control's text into value. An unreadable text shows the entry
-// error and returns false with value unchanged; a text with no number leaves value
-// unchanged and returns true.
+// Free-format read of the control's text into value. An unreadable text, or a decimal comma
+// ("0,025"), shows the entry error and returns false with value unchanged; a text with no
+// number leaves value unchanged and returns true.
 bool readField(DesignContext& program, const Dialog& dialog, int control, double& value);
 bool readField(DesignContext& program, const Dialog& dialog, int control, float& value);
 bool readField(DesignContext& program, const Dialog& dialog, int control, int& value);
-// The same with a fixed-field read Fw.d.
+// The same with a fixed-field read of width w: only the first w characters count, and a
+// text without a decimal point is the whole number it says.
 bool readFixedField(DesignContext& program, const Dialog& dialog, int control, FieldFormat format,
                     double& value);
 

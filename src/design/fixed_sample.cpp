@@ -1,9 +1,12 @@
 #include "design/fixed_sample.hpp"
 
+#include <array>
 #include <cmath>
+#include <vector>
 
 #include "design/fields.hpp"
 #include "design/panel_ids.hpp"
+#include "design/parameter_ranges.hpp"
 #include "numeric/normal.hpp"
 
 namespace qalix {
@@ -23,6 +26,13 @@ double standardizedMean(const DesignRecord& r) {
 
 void showResult(Dialog& panel, int combo, double value) {
     showF(panel, combo, value, kResultFormat);
+}
+
+// delta_a = z_(1-alpha) + z_(power) is a positive alternative only for alpha and power in
+// (0, 1) with the power above alpha.
+bool alternativeDefined(const DesignRecord& r) {
+    return inRange(r, Parameter::Alpha, r.alpha) && inRange(r, Parameter::Power, r.power) &&
+           inRange(r, Parameter::PowerAboveAlpha, r.power);
 }
 
 void readParameter(DesignContext& program, Dialog& panel, int combo) {
@@ -48,47 +58,97 @@ void readParameter(DesignContext& program, Dialog& panel, int combo) {
             return;
     }
     // On information time the alternative follows alpha and power: sqrt(m)*mu_a/sigma
-    // stays equal to delta_a.
+    // stays equal to delta_a. Not while they lie outside their ranges, as they do on the way
+    // to a typed value ("0" before "0.05"): the computations refuse them with a message.
     const bool steersAlternative = combo == kAlphaCombo || combo == kPowerCombo;
-    if (ok && steersAlternative && r.designKind == "brownian") {
+    if (ok && steersAlternative && r.designKind == "brownian" && alternativeDefined(r)) {
         r.altDelta = zOfAlpha(r) + zOfPower(r);
         r.altMean = r.altDelta * r.stdDev / std::sqrt(r.sampleSize);
         showResult(panel, kMuCombo, r.altDelta);
     }
 }
 
-void computeParameter(Dialog& panel, DesignRecord& r, int button) {
+// What a button computes, and the four parameters it computes it from.
+struct Solve {
+    int button;
+    Parameter result;
+    std::vector<Parameter> inputs;
+};
+
+const Solve* solveOf(int button) {
+    using P = Parameter;
+    static const std::array<Solve, 5> solves = {{
+        {kSizeButton, P::Size, {P::Alpha, P::Power, P::PowerAboveAlpha, P::Sd, P::Mean}},
+        {kMuButton, P::Mean, {P::Alpha, P::Power, P::PowerAboveAlpha, P::Sd, P::Size}},
+        {kSdButton, P::Sd, {P::Alpha, P::Power, P::PowerAboveAlpha, P::Mean, P::Size}},
+        {kPowerButton, P::Power, {P::Alpha, P::Sd, P::Mean, P::Size}},
+        {kAlphaButton, P::Alpha, {P::Power, P::Sd, P::Mean, P::Size}},
+    }};
+    for (const Solve& s : solves) {
+        if (s.button == button) return &s;
+    }
+    return nullptr;
+}
+
+// The parameter the button computes from the other four, as it is stored (alpha in single
+// precision).
+double solvedValue(const DesignRecord& r, int button) {
     const double zA = zOfAlpha(r);
     const double zP = zOfPower(r);
     switch (button) {
         case kSizeButton: {
             const double root = (zA + zP) * r.stdDev;
-            r.sampleSize = root * root / (r.altMean * r.altMean);
+            return root * root / (r.altMean * r.altMean);
+        }
+        case kMuButton:
+            return (zA + zP) * r.stdDev / std::sqrt(r.sampleSize);
+        case kSdButton:
+            return std::sqrt(r.sampleSize) * r.altMean / (zA + zP);
+        case kPowerButton:
+            return HNM(standardizedMean(r) - zA);
+        case kAlphaButton:
+            return static_cast<float>(1.0 - HNM(standardizedMean(r) - zP));
+        default:
+            return 0.0;
+    }
+}
+
+void storeSolved(Dialog& panel, DesignRecord& r, int button, double value) {
+    switch (button) {
+        case kSizeButton:
+            r.sampleSize = value;
             showF(panel, kSizeCombo, r.sampleSize, kSizeFormat);
             break;
-        }
-        case kMuButton: {
-            const double z = zA + zP;
-            r.altMean = z * r.stdDev / std::sqrt(r.sampleSize);
-            r.altDelta = z;
+        case kMuButton:
+            r.altMean = value;
+            r.altDelta = zOfAlpha(r) + zOfPower(r);
             showResult(panel, kMuCombo, r.altMean);
             break;
-        }
         case kSdButton:
-            r.stdDev = std::sqrt(r.sampleSize) * r.altMean / (zA + zP);
+            r.stdDev = value;
             showResult(panel, kSdCombo, r.stdDev);
             break;
         case kPowerButton:
-            r.power = HNM(standardizedMean(r) - zA);
+            r.power = value;
             showResult(panel, kPowerCombo, r.power);
             break;
         case kAlphaButton:
-            r.alpha = static_cast<float>(1.0 - HNM(standardizedMean(r) - zP));
+            r.alpha = static_cast<float>(value);
             showResult(panel, kAlphaCombo, r.alpha);
             break;
         default:
             break;
     }
+}
+
+// Computes one parameter from the other four: nothing when they, or the result, lie outside
+// their ranges; every field then keeps what it held.
+void computeParameter(DesignContext& program, Dialog& panel, int button) {
+    const Solve* solve = solveOf(button);
+    if (solve == nullptr || !parametersInRange(program, solve->inputs)) return;
+    const double value = solvedValue(program.record(), button);
+    if (!resultInRange(program, solve->result, value)) return;
+    storeSolved(panel, program.record(), button, value);
 }
 
 }  // namespace
@@ -110,7 +170,7 @@ void DESIGNPARMTR(DesignContext& program, Dialog& panel, int control, CallbackKi
             readParameter(program, panel, control);
             break;
         default:
-            computeParameter(panel, program.record(), control);
+            computeParameter(program, panel, control);
     }
 }
 

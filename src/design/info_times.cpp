@@ -2,6 +2,7 @@
 
 #include "design/fields.hpp"
 #include "design/panel_ids.hpp"
+#include "design/parameter_ranges.hpp"
 #include "numeric/number_text.hpp"
 
 namespace qalix {
@@ -13,12 +14,10 @@ using namespace infotimes;
 constexpr std::size_t at(int k) {
     return static_cast<std::size_t>(k - 1);
 }
-// Field widths: look and group numbers; sizes written as defaults; the last group size and
-// the cumulative sizes after "Update Changes".
+// Field widths: look and group numbers, and the group and cumulative sizes, wide enough for
+// the largest trial whether written as defaults or after "Update Changes".
 constexpr int kLookWidth = 3;
-constexpr int kDefaultSizeWidth = 4;
-constexpr int kUpdatedLastSizeWidth = 5;
-constexpr int kUpdatedCumWidth = 3;
+constexpr int kSizeWidth = kTrialSizeWidth;
 // Information times: defaults of "Enter Information Times", defaults from group sizes, and
 // every time after "Update Changes".
 constexpr FieldFormat kDefaultTime{5, 3};
@@ -69,8 +68,8 @@ void defaultGroupSizes(DesignContext& program, Dialog& dialog, int m, int K) {
             N += n;
             r.groupSize[at(k)] = n;
             r.cumSize[at(k)] = N;
-            showI(dialog, kGroupSize[at(k)], n, kDefaultSizeWidth);
-            showI(dialog, kCumulative[at(k)], N, kDefaultSizeWidth);
+            showI(dialog, kGroupSize[at(k)], n, kSizeWidth);
+            showI(dialog, kCumulative[at(k)], N, kSizeWidth);
             showI(dialog, kLookNumber[at(k)], k, kLookWidth);
             const float t = static_cast<float>(N) / static_cast<float>(m);
             showF(dialog, kTime[at(k)], t, kTimeFromSizes);
@@ -122,13 +121,13 @@ void updateGroupSizes(DesignContext& program, Dialog& dialog) {
         if (readFree(dialog.getText(kGroupSize[at(k)]), n) == ReadStatus::Ok) sum += n;
     }
     r.groupSize[at(K)] = m - sum;
-    showI(dialog, kGroupSize[at(K)], m - sum, kUpdatedLastSizeWidth);
+    showI(dialog, kGroupSize[at(K)], m - sum, kSizeWidth);
     int N = 0;
     for (int k = 1; k <= K; ++k) {
         if (!readField(program, dialog, kGroupSize[at(k)], r.groupSize[at(k)])) return;
         N += r.groupSize[at(k)];
         r.cumSize[at(k)] = N;
-        showI(dialog, kCumulative[at(k)], N, kUpdatedCumWidth);
+        showI(dialog, kCumulative[at(k)], N, kSizeWidth);
         r.infoTime[at(k)] = static_cast<double>(N) / m;
         showF(dialog, kTime[at(k)], r.infoTime[at(k)], kUpdatedTime);
     }
@@ -152,9 +151,12 @@ void GETINFTIME(DesignContext& program, Dialog& panel, int control) {
         return;
     }
     const int m = roundedUp(x, kRoundUp6);
-    if (control == panel::kGroupSizesButton && m < K) {
-        program.error("The sample size must be at least the number of looks.");
-        return;
+    if (control == panel::kGroupSizesButton) {
+        if (!valueInRange(program, Parameter::TrialSize, x)) return;
+        if (m < K) {
+            program.error("The sample size must be at least the number of looks.");
+            return;
+        }
     }
     program.record().numLooks = K;
     if (control != panel::kInfoTimesButton && control != panel::kGroupSizesButton) return;

@@ -132,7 +132,7 @@ void DISPLAYCHARTC(DesignContext& program, Dialog& panel, int control, CallbackK
     DesignRecord& r = program.record();
     switch (control) {
         case kSequentialDesignButton:
-            POWER(program, panel, control, kind);
+            if (!POWER(program, panel, control, kind)) break;
             for (int c : {kGraphicWindow, kTextWindow, kSimulatedSamples, kBoundaryButton,
                           kSignificanceButton, kDiscordanceButton, kExpectedSizeButton}) {
                 panel.setLogical(c, true, Index::Enabled);

@@ -7,6 +7,7 @@
 #include "design/fixed_sample.hpp"
 #include "design/info_times.hpp"
 #include "design/panel_ids.hpp"
+#include "design/parameter_ranges.hpp"
 #include "engine/absorption.hpp"
 #include "engine/coefficient_search.hpp"
 #include "engine/discordance.hpp"
@@ -35,12 +36,6 @@ constexpr FieldFormat kActualFormat{6, 4};
 constexpr std::string_view kTimesError =
     "The information times must increase strictly from above 0 to exactly 1 at the last "
     "look.";
-
-std::string coefficientTooLarge(double a) {
-    return "The boundary coefficient a = " + formatFree(a) +
-           " is out of range: it must be positive and small enough (about 200 at most) "
-           "for the integration grids of these looks.";
-}
 
 int looks(const DesignContext& program) {
     return program.record().numLooks;
@@ -82,7 +77,7 @@ bool readEngineTimes(DesignContext& program) {
 
 bool coefficientFits(DesignContext& program, double a) {
     if (a > 0.0 && innerGridsFit(a, looks(program), times(program))) return true;
-    program.error(coefficientTooLarge(a));
+    program.error(coefficientOutOfRange(a));
     return false;
 }
 
@@ -96,7 +91,12 @@ void showMaxDiscordance(DesignContext& program, double a, FieldFormat format) {
 
 void searchCoefficient(DesignContext& program, Dialog& panel) {
     DesignRecord& r = program.record();
-    if (!readField(program, panel, kRhoCombo, r.rhoMax)) return;
+    double target = r.rhoMax;
+    if (!readField(program, panel, kRhoCombo, target) ||
+        !valueInRange(program, Parameter::RhoMax, target)) {
+        return;
+    }
+    r.rhoMax = target;
     const SearchResult result = GETA(r.rhoMax, r.coeffTable.data(), kGridIntervals, looks(program),
                                      times(program), kCriticalFinalValue);
     program.sequential().searchIterates = result.iterates;
@@ -108,6 +108,7 @@ void searchCoefficient(DesignContext& program, Dialog& panel) {
     }
     if (!coefficientFits(program, result.a)) return;
     program.sequential().coefficient = result.a;
+    program.sequential().achievedRho = result.rho;
     panel.setText(kCoeffCombo, formatFree(result.a));
     showMaxDiscordance(program, result.a, kSearchedDiscordance);
     for (int c : {kRhoButton, kSequentialDesignButton, kCloseWindow}) {
@@ -122,6 +123,7 @@ void discordanceOfCoefficient(DesignContext& program, Dialog& panel) {
     LATN(a, r.coeffTable.data(), kGridIntervals, looks(program), times(program));
     r.rhoMax = GETDISC(a, r.coeffTable.data(), kGridIntervals, looks(program), times(program),
                        kCriticalFinalValue);
+    program.sequential().achievedRho = r.rhoMax;
     showF(panel, kRhoCombo, r.rhoMax, kRhoMaxFormat);
     showMaxDiscordance(program, a, kRhoDiscordance);
 }
@@ -134,9 +136,22 @@ float refreshZAlpha(DesignContext& program) {
     return r.zAlpha;
 }
 
+std::string coefficientOutOfRange(double a) {
+    return "The boundary coefficient a = " + formatFree(a) +
+           " is out of range: it must be positive and small enough (about 200 at most) "
+           "for the integration grids of these looks.";
+}
+
 bool readCoefficient(DesignContext& program, double& a) {
     double& last = program.sequential().coefficient;
-    if (!readField(program, program.panel(), kCoeffCombo, last)) return false;
+    double typed = last;
+    if (!readField(program, program.panel(), kCoeffCombo, typed)) return false;
+    // A negative a has no boundaries at all: the half-widths would be undefined.
+    if (typed < 0.0) {
+        program.error(coefficientOutOfRange(typed));
+        return false;
+    }
+    last = typed;
     a = last;
     return true;
 }
@@ -151,10 +166,18 @@ void GETDISCPROB(DesignContext& program, Dialog& panel, int control, CallbackKin
     }
 }
 
-void POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
+bool designParametersInRange(DesignContext& program) {
+    using P = Parameter;
+    if (program.record().designKind == "brownian") {
+        return parametersInRange(program, {P::Alpha, P::Power, P::PowerAboveAlpha});
+    }
+    return parametersInRange(program, {P::Alpha, P::Sd, P::Mean, P::TrialSize});
+}
+
+bool POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
     DesignRecord& r = program.record();
     double a = 0.0;
-    if (!readCoefficient(program, a)) return;
+    if (!readCoefficient(program, a) || !designParametersInRange(program)) return false;
     const float z = refreshZAlpha(program);
     const double zP = zOfPower(r);
     double thetaA = 0.0;
@@ -164,33 +187,53 @@ void POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
         const int n = roundedUp(r.sampleSize, kRoundUp5);
         thetaA = std::sqrt(static_cast<double>(n)) * r.altMean / r.stdDev;
     }
-    if (control != kSequentialDesignButton) return;
+    if (control != kSequentialDesignButton) return true;
     const double* T = r.coeffTable.data();
-    const double level = ABSORPROB(a, 0.0 - z, T, looks(program), times(program)).up;
+    const StoppingMasses null = stoppingMasses(a, 0.0 - z, T, looks(program), times(program));
+    const StoppingMasses alternative =
+        stoppingMasses(a, thetaA - z, T, looks(program), times(program));
+    if (!stopsSurely(null, looks(program)) || !stopsSurely(alternative, looks(program))) {
+        program.error(kMeanOutOfRange);
+        return false;
+    }
+    const double level = absorption(null, looks(program), times(program)).up;
     program.sequential().actualLevel = level;
     showF(panel, kActualSigEdit, level, kActualFormat);
-    const double power = ABSORPROB(a, thetaA - z, T, looks(program), times(program)).up;
+    const double power = absorption(alternative, looks(program), times(program)).up;
     program.sequential().actualPower = power;
     showF(panel, kActualPowerEdit, power, kActualFormat);
+    return true;
 }
 
-std::vector<double> powerFunction(DesignContext& program) {
+namespace {
+
+// Room for the means of a curve of `points` intervals, or none when they are not asked for.
+double* meansOut(std::vector<double>* means, int points) {
+    if (means == nullptr) return nullptr;
+    means->assign(static_cast<std::size_t>(points + 1), 0.0);
+    return means->data();
+}
+
+}  // namespace
+
+std::vector<double> powerFunction(DesignContext& program, std::vector<double>* means) {
     double a = 0.0;
     if (!readCoefficient(program, a)) return {};
     const float z = refreshZAlpha(program);
     std::vector<double> out(2 * (kPowerPoints + 1));
     PWRFUNC(a, z, program.record().coeffTable.data(), looks(program), times(program), kPowerPoints,
-            out.data());
+            out.data(), meansOut(means, kPowerPoints));
     return out;
 }
 
-std::vector<double> expectedInformation(DesignContext& program) {
+std::vector<double> expectedInformation(DesignContext& program, std::vector<double>* means) {
     double a = 0.0;
     if (!readCoefficient(program, a)) return {};
     const float z = refreshZAlpha(program);
     std::vector<double> out(kExpectedSizePoints + 1);
     EXPECSIZE(a, z, program.record().coeffTable.data(), looks(program), times(program),
-              kExpectedSizePoints, kExpectedThetaLow, kExpectedThetaHigh, out.data());
+              kExpectedSizePoints, kExpectedThetaLow, kExpectedThetaHigh, out.data(),
+              meansOut(means, kExpectedSizePoints));
     return out;
 }
 

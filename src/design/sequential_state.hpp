@@ -10,6 +10,7 @@ namespace qalix {
 struct SequentialState {
     double coefficient = 0.0;            // a as last read: a blank combo leaves it
     std::vector<double> searchIterates;  // every a the last search evaluated, returned one last
+    double achievedRho = 0.0;            // rho(a; 0) at the a shown, by the search or "rho"
     double maxDiscordance = 0.0;         // edit 1157
     double actualLevel = 0.0;            // edit 1024
     double actualPower = 0.0;            // edit 1025

@@ -64,11 +64,26 @@ StoppingMasses stoppingMasses(double a, double delta, const double* T, int K, co
     return m;
 }
 
+double stoppingTotal(const StoppingMasses& m, int K) {
+    double total = m.beyondUpper + m.beyondLower;
+    for (int k = 0; k < K; ++k)
+        total += m.sig[k] + m.fut[k];
+    return total;
+}
+
+bool stopsSurely(const StoppingMasses& m, int K) {
+    return std::abs(stoppingTotal(m, K) - 1.0) <= kStoppingTolerance;
+}
+
 Absorption ABSORPROB(double a, double delta, const double* T, int K, const double* t) {
-    const StoppingMasses m = stoppingMasses(a, delta, T, K, t);
+    return absorption(stoppingMasses(a, delta, T, K, t), K, t);
+}
+
+Absorption absorption(const StoppingMasses& m, int K, const double* t) {
     Absorption r;
     r.up = m.beyondUpper;
     r.low = m.beyondLower;
+    r.expectedTime = (m.beyondUpper + m.beyondLower) * t[0];
     for (int k = 0; k < K; ++k) {
         r.up += m.sig[k];
         r.low += m.fut[k];
@@ -77,23 +92,26 @@ Absorption ABSORPROB(double a, double delta, const double* T, int K, const doubl
     return r;
 }
 
-void PWRFUNC(double a, float z, const double* T, int K, const double* t, int npts, double* out) {
+void PWRFUNC(double a, float z, const double* T, int K, const double* t, int npts, double* out,
+             double* thetas) {
     const double step = (kPowerThetaHigh - kPowerThetaLow) / npts;
     double theta = kPowerThetaLow;
     for (int i = 0; i <= npts; ++i) {
         const Absorption r = ABSORPROB(a, theta - static_cast<double>(z), T, K, t);
         out[2 * i] = r.up;
         out[2 * i + 1] = r.low;
+        if (thetas != nullptr) thetas[i] = theta;
         theta += step;
     }
 }
 
 void EXPECSIZE(double a, float z, const double* T, int K, const double* t, int npts, double lo,
-               double hi, double* out) {
+               double hi, double* out, double* thetas) {
     const double step = (hi - lo) / npts;
     double theta = lo;
     for (int i = 0; i <= npts; ++i) {
         out[i] = ABSORPROB(a, theta - static_cast<double>(z), T, K, t).expectedTime;
+        if (thetas != nullptr) thetas[i] = theta;
         theta += step;
     }
 }

@@ -23,23 +23,39 @@ struct StoppingMasses {
 
 StoppingMasses stoppingMasses(double a, double delta, const double* T, int K, const double* t);
 
+// Every path stops by the last look, so the masses of one drift add to 1; the grids' own error
+// stays far below this tolerance wherever they hold the drift. Beyond it the drift is outside
+// the range the engine can compute.
+inline constexpr double kStoppingTolerance = 1e-4;
+
+// Probability of stopping at all: both tails and every look's masses.
+double stoppingTotal(const StoppingMasses& m, int K);
+// True when stoppingTotal lies within kStoppingTolerance of 1.
+bool stopsSurely(const StoppingMasses& m, int K);
+
 struct Absorption {
-    double up = 0.0;            // probability of rejection
-    double low = 0.0;           // probability of acceptance
-    double expectedTime = 0.0;  // expected information time at stopping (tails excluded)
+    double up = 0.0;   // probability of rejection
+    double low = 0.0;  // probability of acceptance
+    // Expected information time at stopping. The first look's mass beyond the outer limit
+    // stops at that look too: counted at t_1 (it is exactly 0 unless the drift is extreme).
+    double expectedTime = 0.0;
 };
 
 Absorption ABSORPROB(double a, double delta, const double* T, int K, const double* t);
+// The same from the stopping masses of the drift.
+Absorption absorption(const StoppingMasses& m, int K, const double* t);
 
 // Power function range of the true standardized mean theta.
 inline constexpr double kPowerThetaLow = -1.5;
 inline constexpr double kPowerThetaHigh = 5.0;
 
-// out[2i] = rejection, out[2i + 1] = acceptance probability at theta_i, i = 0..npts.
-void PWRFUNC(double a, float z, const double* T, int K, const double* t, int npts, double* out);
+// out[2i] = rejection, out[2i + 1] = acceptance probability at theta_i, i = 0..npts; thetas,
+// when given, receives theta_i itself (the means grow by cumulative addition of the step).
+void PWRFUNC(double a, float z, const double* T, int K, const double* t, int npts, double* out,
+             double* thetas = nullptr);
 
-// out[i] = expected information time at theta_i from lo to hi, i = 0..npts.
+// out[i] = expected information time at theta_i from lo to hi, i = 0..npts; thetas as above.
 void EXPECSIZE(double a, float z, const double* T, int K, const double* t, int npts, double lo,
-               double hi, double* out);
+               double hi, double* out, double* thetas = nullptr);
 
 }  // namespace qalix

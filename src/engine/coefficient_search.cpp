@@ -1,6 +1,8 @@
 #include "engine/coefficient_search.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "engine/discordance.hpp"
 #include "engine/geometry.hpp"
@@ -38,16 +40,36 @@ bool slopeIsFlat(const Evaluation& e) {
     return !(std::abs(e.rMinus - e.rPlus) > kFlatSlope);
 }
 
+// What the iterates have shown of the root: rho falls as a grows, so an a whose rho lies
+// above the target is below the root and one whose rho lies below it is above. The root is
+// positive, so 0 bounds it from below before any iterate does.
+class Bracket {
+  public:
+    void add(double a, double rho, double target) {
+        if (rho > target) below_ = std::max(below_, a);
+        if (rho < target) above_ = std::min(above_, a);
+    }
+    // The middle of the bracket; the current a bounds it from above when no iterate has.
+    double middle(double a) const { return 0.5 * (below_ + std::min(above_, a)); }
+
+  private:
+    double below_ = 0.0;
+    double above_ = std::numeric_limits<double>::infinity();
+};
+
 }  // namespace
 
 SearchResult GETA(double rhoTarget, double* T, int n, int K, const double* t, double y,
                   int stepLimit) {
     ContinuationTable scratch;
     SearchResult result;
+    Bracket bracket;
     double a = kSearchStart;
     for (int step = 0;; ++step) {
         result.iterates.push_back(a);
         const Evaluation e = evaluate(a, T, scratch.data(), n, K, t, y);
+        result.rho = e.r0;
+        bracket.add(a, e.r0, rhoTarget);
         if (std::abs(rhoTarget - e.r0) < kSearchTolerance) {
             result.end = SearchEnd::Converged;
             break;
@@ -60,7 +82,10 @@ SearchResult GETA(double rhoTarget, double* T, int n, int K, const double* t, do
             result.end = SearchEnd::IterationCap;
             break;
         }
-        a = a - (e.r0 - rhoTarget) * kDifferenceWidth / (e.rPlus - e.rMinus);
+        const double newton = a - (e.r0 - rhoTarget) * kDifferenceWidth / (e.rPlus - e.rMinus);
+        // A Newton step that overshoots below 0 leaves the coefficients there are; the
+        // bracket seen so far still holds the root.
+        a = newton > 0.0 ? newton : bracket.middle(a);
     }
     result.a = a;
     return result;

@@ -18,12 +18,14 @@ enum class SearchEnd { Converged, FlatSlope, IterationCap };
 
 struct SearchResult {
     double a = 0.0;
+    double rho = 0.0;  // rho(a; y) at the returned a: within kSearchTolerance of the target
     SearchEnd end = SearchEnd::Converged;
     std::vector<double> iterates;  // every a evaluated as a_cur, the returned one last
 };
 
-// On return T holds the continuation table for the returned a. The search gives up after
-// stepLimit Newton steps.
+// On return T holds the continuation table for the returned a. Where a Newton step would
+// leave a > 0 the search goes on from the middle of the bracket its iterates have shown; every
+// other step is Newton's. The search gives up after stepLimit steps.
 SearchResult GETA(double rhoTarget, double* T, int n, int K, const double* t, double y,
                   int stepLimit = kSearchIterationCap);
 

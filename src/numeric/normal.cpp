@@ -14,6 +14,7 @@ double PNM(double x) {
 double HNM(double x) {
     const float xr = static_cast<float>(x);
     if (kHnmLowerEnd >= xr) return 0.0;
+    if (xr >= kHnmUpperEnd) return 1.0;
     const double lower = kHnmLowerEnd;
     const double h = (static_cast<double>(xr) - lower) / kHnmIntervals;
     std::array<double, kHnmIntervals + 1> f;

@@ -10,8 +10,11 @@ namespace qalix {
 inline constexpr double kDensityDivisor = 2.50662827459518;
 // The value of pi in the transition and bridge densities: six decimals, not M_PI.
 inline constexpr double kDensityPi = 3.141593;
-// Lower end and number of Simpson intervals of the distribution-function integral.
+// Lower end and number of Simpson intervals of the distribution-function integral. At and
+// beyond the mirror of the lower end the distribution function is 1: the 200 intervals from
+// -7 grow too wide there to keep the integral within [0, 1].
 inline constexpr float kHnmLowerEnd = -7.0f;
+inline constexpr float kHnmUpperEnd = 7.0f;
 inline constexpr int kHnmIntervals = 200;
 // Newton iteration of the quantile: start, absolute tolerance on the step, step limit.
 inline constexpr double kQnormStart = 1.0;
@@ -22,6 +25,7 @@ inline constexpr int kQnormMaxSteps = 10;
 double PNM(double x);
 
 // Pr(Z <= x) by Simpson's rule on 200 intervals from -7; x is first rounded to 32 bits.
+// Exactly 0 at or below -7 and exactly 1 at or above 7.
 double HNM(double x);
 
 // The x with HNM(x) = p, by at most ten Newton steps from 1.0. Callers pass 0 < p < 1.

@@ -260,6 +260,15 @@ ReadStatus readFree(std::string_view text, int& value) {
     return ReadStatus::Ok;
 }
 
+bool hasDecimalComma(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && isBlank(text[pos]))
+        ++pos;
+    while (pos < text.size() && !endsFreeToken(text[pos]))
+        ++pos;
+    return pos + 1 < text.size() && text[pos] == ',' && isDigit(text[pos + 1]);
+}
+
 ReadStatus readFixed(std::string_view text, int width, int decimals, double& value) {
     const std::string_view field = text.substr(0, std::min(text.size(), clampWidth(width)));
     std::string packed;

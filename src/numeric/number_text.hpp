@@ -48,6 +48,11 @@ ReadStatus readFree(std::string_view text, double& value);
 ReadStatus readFree(std::string_view text, float& value);
 ReadStatus readFree(std::string_view text, int& value);
 
+// True when the free-format number of the text (or its very start) is followed by a comma
+// and a digit: "0,025", "1,5e3", ",5". Free-format reads stop at that comma; a control that
+// holds one number takes it for a decimal comma instead, whatever the locale.
+bool hasDecimalComma(std::string_view text);
+
 // Fixed-field read Fw.d: only the first w characters count, blanks in them are ignored, and
 // digits without a decimal point have their last d digits taken as decimals ("5000" in F6.4
 // is 0.5, "12345" is 1.2345, "0.5" is 0.5); an exponent does not cancel that

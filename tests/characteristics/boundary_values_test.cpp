@@ -181,11 +181,37 @@ TEST_P(TypedInformationTime, SnapsToAPartialSize) {
 
 INSTANTIATE_TEST_SUITE_P(
     StartupDesign, TypedInformationTime,
-    ::testing::Values(TypedTime{"0.5", 13, "0.5200"},   // 12.5 rounds away from zero
-                      TypedTime{"5000", 13, "0.5200"},  // no point: four implied decimals
-                      TypedTime{"0.25", 6, "0.2400"},   // 6.25
-                      TypedTime{"0.1", 3, "0.1200"},    // 2.5
-                      TypedTime{"0.04", 1, "0.0400"}, TypedTime{"0.52", 13, "0.5200"}));
+    ::testing::Values(TypedTime{"0.5", 13, "0.5200"},  // 12.5 rounds away from zero
+                      TypedTime{"1", 25, "1.0000"},    // no point: the whole number it says
+                      TypedTime{"0.25", 6, "0.2400"},  // 6.25
+                      TypedTime{"0.1", 3, "0.1200"},   // 2.5
+                      TypedTime{"0.04", 1, "0.0400"}, TypedTime{"0.52", 13, "0.5200"},
+                      // 0.58 * 25 is 14.499999999999998 in double precision but 14.5 in
+                      // single, where the time is kept: 15, not 14.
+                      TypedTime{"0.58", 15, "0.6000"}, TypedTime{"0.02", 1, "0.0400"}));
+
+// A time that does not snap to a partial size 1..M is refused, and the dialog keeps what it
+// showed: "5000" would have been 0.5 in implied decimals, "0.01" rounds to no observation.
+TEST_F(BoundaryValues, TypedTimeOutsideTheLooksIsRefused) {
+    ASSERT_NO_FATAL_FAILURE(completeDesign());
+    whenShown(kBoundaryDialog, [&] {
+        ui.spin(kBoundaryDialog, kLookSpin, 2);
+        const std::string upper = shownText(kUpperStd);
+        for (const char* text : {"5000", "2", "1.01", "0", "-0.5", "0.01", "1e-3"}) {
+            ui.type(kBoundaryDialog, kTimeCombo, text);
+            ui.click(kBoundaryDialog, kTimeButton);
+            EXPECT_EQ(takeMessages(),
+                      std::vector<std::string>{
+                          "Error: The information time must lie between 0 and 1, and its "
+                          "product with M = 25 must round to at least 1."})
+                << text;
+            EXPECT_EQ(shownText(kPartialSizeEdit), "12") << text;
+            EXPECT_EQ(shownText(kUpperStd), upper) << text;
+            EXPECT_FLOAT_EQ(time(), 12.0f / 25.0f) << text;
+        }
+    });
+    ui.click(panel::kBoundaryButton);
+}
 
 TEST_F(BoundaryValues, PartialSizeSpinStepsTheTimeByOneOverM) {
     ASSERT_NO_FATAL_FAILURE(completeDesign());
@@ -339,6 +365,34 @@ TEST_F(BoundaryUnreadableEntry, CoefficientShowsTheErrorAndKeepsTheBoundaries) {
         expectBoundariesAt(2.5, 0.52, 5.0);
     });
     ui.click(panel::kBoundaryButton);
+}
+
+// A negative a has no boundaries, and one so large that they overflow single precision
+// showed "NaN" and "Infinity" in the fields: both are named and nothing is shown.
+TEST_F(BoundaryUnreadableEntry, CoefficientWithoutBoundariesIsNamedAndShowsNothing) {
+    ASSERT_NO_FATAL_FAILURE(completeDesign());
+    std::map<int, std::string> before;
+    whenShown(kBoundaryDialog, [&] { before = results(); });
+    ui.click(panel::kBoundaryButton);
+    for (const char* a : {"1e300", "-1"}) {
+        SCOPED_TRACE(a);
+        ui.type(panel::kCoeffCombo, a);
+        const std::string message = "Error: The boundary coefficient a = " +
+                                    std::string(a[0] == '-' ? "-1.0" : "1.0e+300") +
+                                    " is out of range: it must be positive and small enough "
+                                    "(about 200 at most) for the integration grids of these "
+                                    "looks.";
+        whenShown(kBoundaryDialog, [&] {
+            EXPECT_EQ(takeMessages(), std::vector<std::string>{message});
+            auto shown = before;
+            shown[kPartialSizeEdit] = "1";  // the opening puts the spins back at 1
+            EXPECT_EQ(results(), shown);
+            ui.spin(kBoundaryDialog, kLookSpin, 3);
+            EXPECT_EQ(takeMessages(), std::vector<std::string>{message});
+            EXPECT_EQ(results(), shown);
+        });
+        ui.click(panel::kBoundaryButton);
+    }
 }
 
 }  // namespace

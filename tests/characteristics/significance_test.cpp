@@ -162,10 +162,15 @@ TEST_F(Significance, MeanAndDeltaFollowEachOther) {
         typeDelta("1.0");
         EXPECT_EQ(shownText(kMuCombo), "0.20000");
         expectAllLooks(1.0);
-        // A delta without a decimal point has five implied decimals: "200" is 0.002.
-        typeDelta("200");
-        EXPECT_EQ(shownText(kMuCombo), "0.00040");
-        expectAllLooks(0.002);
+        // A mean without a decimal point is the whole number it says: "2" is 2, not the
+        // 0.00002 of five implied decimals, and a mu of "1" is 1 (once 0.00001, which showed
+        // the probabilities of the null mean).
+        typeDelta("2");
+        EXPECT_EQ(shownText(kMuCombo), "0.40000");
+        expectAllLooks(2.0);
+        ui.type(kSignificanceDialog, kMuCombo, "1");
+        EXPECT_EQ(shownText(kDeltaCombo), "5.00000");
+        expectAllLooks(5.0);
         EXPECT_TRUE(takeMessages().empty());
     });
     ui.click(panel::kSignificanceButton);

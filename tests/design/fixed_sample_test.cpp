@@ -1,7 +1,13 @@
 // The fixed-sample calculator driven through the panel. Reference quantiles are the exact
 // z_0.95 = 1.6448536269514722 and z_0.8 = 0.8416212335729143; the program's own recipes agree
 // with them to about 1e-6, far below the digits shown.
+#include <algorithm>
 #include <cmath>
+#include <map>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "design/panel_ids.hpp"
 #include "support/started_program.hpp"
@@ -79,6 +85,119 @@ TEST_F(FixedSample, TooLargeSizeShowsAsterisks) {
     ui.type(kMuCombo, "0.0001");  // m = (2.48647 / 0.0001)^2 = 6.2e8 does not fit F9.2
     ui.click(kSizeButton);
     EXPECT_EQ(ui.text(kSizeCombo), "*********");
+}
+
+// A parameter outside its range, typed or computed, gets one message that names it and its
+// range; the computed field and its value stay as they were. Each of these printed a number
+// once (m = 112.81 for alpha 0, NaN for sigma -1, alpha -0.2376 for m = 1e6).
+struct OutOfRange {
+    std::vector<std::pair<int, const char*>> typed;
+    int button;
+    const char* message;
+};
+
+void PrintTo(const OutOfRange& c, std::ostream* os) {
+    for (const auto& [combo, text] : c.typed)
+        *os << combo << "=\"" << text << "\" ";
+    *os << "then " << c.button;
+}
+
+class ParameterRange : public StartedProgram, public ::testing::WithParamInterface<OutOfRange> {};
+
+constexpr const char* kAlphaRange = "Error: The significance level alpha must lie between 0 and 1.";
+constexpr const char* kPowerRange = "Error: The power must lie between 0 and 1.";
+
+TEST_P(ParameterRange, IsRefusedWithOneMessageAndNothingShown) {
+    const OutOfRange& c = GetParam();
+    const std::map<int, std::string> before = {{kAlphaCombo, ui.text(kAlphaCombo)},
+                                               {kPowerCombo, ui.text(kPowerCombo)},
+                                               {kSdCombo, ui.text(kSdCombo)},
+                                               {kMuCombo, ui.text(kMuCombo)},
+                                               {kSizeCombo, ui.text(kSizeCombo)}};
+    for (const auto& [combo, text] : c.typed)
+        ui.type(combo, text);
+    const DesignRecord typed = record();
+    ui.click(c.button);
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{c.message});
+    for (const auto& [combo, text] : before) {
+        const bool wasTyped = std::any_of(c.typed.begin(), c.typed.end(),
+                                          [&](const auto& t) { return t.first == combo; });
+        if (!wasTyped) {
+            EXPECT_EQ(ui.text(combo), text) << combo;
+        }
+    }
+    EXPECT_EQ(record().alpha, typed.alpha);
+    EXPECT_EQ(record().power, typed.power);
+    EXPECT_EQ(record().stdDev, typed.stdDev);
+    EXPECT_EQ(record().altMean, typed.altMean);
+    EXPECT_EQ(record().sampleSize, typed.sampleSize);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TypedOrComputed, ParameterRange,
+    ::testing::Values(
+        OutOfRange{{{kAlphaCombo, "0"}}, kSizeButton, kAlphaRange},
+        OutOfRange{{{kAlphaCombo, "1"}}, kSizeButton, kAlphaRange},
+        OutOfRange{{{kAlphaCombo, "-1"}}, kMuButton, kAlphaRange},
+        OutOfRange{{{kPowerCombo, "0"}}, kSizeButton, kPowerRange},
+        OutOfRange{{{kPowerCombo, "1"}}, kSdButton, kPowerRange},
+        OutOfRange{{{kPowerCombo, "0.04"}},
+                   kSizeButton,
+                   "Error: The power must be above the significance level alpha."},
+        OutOfRange{{{kSdCombo, "-1"}},
+                   kSizeButton,
+                   "Error: The standard deviation sigma must be above 0."},
+        OutOfRange{{{kMuCombo, "0"}},
+                   kSizeButton,
+                   "Error: The alternative mean mu_a must be above 0: the test is one-sided "
+                   "for a positive mean."},
+        OutOfRange{{{kSizeCombo, "0"}}, kPowerButton, "Error: The sample size m must be above 0."},
+        // Computed: sqrt(1e6) * 0.5 - z_0.8 = 499.2 leaves no alpha (it showed -0.2376), and
+        // sqrt(1e5) * 0.5 - z_0.95 = 156.5 leaves a power of 1 (it showed 1.00008).
+        OutOfRange{{{kSizeCombo, "1e6"}},
+                   kAlphaButton,
+                   "Error: The significance level alpha computed from the other four "
+                   "parameters is outside its range: it must lie between 0 and 1."},
+        OutOfRange{{{kSizeCombo, "1e5"}},
+                   kPowerButton,
+                   "Error: The power computed from the other four parameters is outside its "
+                   "range: it must lie between 0 and 1."}));
+
+// A decimal comma is an entry error in every control that holds one number, whatever the
+// locale: "0,025" read as 0 gave m = 313.37, "1,5" silently became 1.
+TEST_F(FixedSample, DecimalCommaIsAnEntryError) {
+    for (const auto& [combo, text] :
+         std::vector<std::pair<int, const char*>>{{kAlphaCombo, "0,025"},
+                                                  {kSdCombo, "1,5"},
+                                                  {kMuCombo, " 0,3 "},
+                                                  {kSizeCombo, "24,73"},
+                                                  {kPowerCombo, ",9"}}) {
+        const DesignRecord before = record();
+        ui.type(combo, text);
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox}) << text;
+        EXPECT_EQ(record().alpha, before.alpha) << text;
+        EXPECT_EQ(record().stdDev, before.stdDev) << text;
+        EXPECT_EQ(record().altMean, before.altMean) << text;
+        EXPECT_EQ(record().sampleSize, before.sampleSize) << text;
+        EXPECT_EQ(record().power, before.power) << text;
+    }
+    ui.type(kSdCombo, "2, 3");  // a comma before a blank still ends the number
+    EXPECT_TRUE(takeMessages().empty());
+    EXPECT_EQ(record().stdDev, 2.0);
+}
+
+TEST_F(FixedSample, BrownianAlternativeWaitsForAlphaAndPowerInRange) {
+    ui.click(kBrownianDesign);
+    // On the way to "0.025" the text is "0": no alternative from it, and no message while the
+    // user is still typing.
+    for (const char* text : {"0", "0.", "0.0", "0.02", "0.025"})
+        ui.type(kAlphaCombo, text);
+    EXPECT_TRUE(takeMessages().empty());
+    EXPECT_EQ(ui.text(kMuCombo), "2.8016");  // z_0.975 + z_0.8 = 1.95996 + 0.84162 = 2.80158
+    ui.type(kPowerCombo, "0.01");            // below alpha: the alternative keeps its value
+    EXPECT_EQ(ui.text(kMuCombo), "2.8016");
+    EXPECT_NEAR(record().altDelta, 1.959963985 + kZ80, 1e-5);
+    EXPECT_TRUE(takeMessages().empty());
 }
 
 TEST_F(FixedSample, BrownianAlternativeFollowsAlphaAndPower) {

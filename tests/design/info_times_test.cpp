@@ -272,17 +272,39 @@ TEST_F(InfoTimes, UpdateChangesRecomputesLastGroupAndTimes) {
     EXPECT_EQ(record().engineTime[2], 0.6);
 }
 
-TEST_F(InfoTimes, LargeCumulativeSizesShowAsterisks) {
+TEST_F(InfoTimes, SizesOfRealTrialsFitTheirFields) {
+    // Cumulative sizes of 1000 and more once showed as "***" after an update.
     enterGroups("2000", 4, [&] {
-        // Defaults are written four wide: 1000 and more still fit.
         EXPECT_EQ(row(kCumulative, 4), (Texts{"500", "1000", "1500", "2000"}));
         ui.click(kInfoTimeDialog, kUpdateChanges);
     });
-    // After the update they are written three wide.
-    EXPECT_EQ(row(kCumulative, 4), (Texts{"500", "***", "***", "***"}));
+    EXPECT_EQ(row(kCumulative, 4), (Texts{"500", "1000", "1500", "2000"}));
     EXPECT_EQ(row(kGroupSize, 4), (Texts{"500", "500", "500", "500"}));
     EXPECT_EQ(row(kTime, 4), (Texts{"0.250", "0.500", "0.750", "1.000"}));
     EXPECT_EQ(record().cumSize[3], 2000);
+    // The largest trial, 99999 = 4 * 24999 + 3: the last three groups take one more.
+    enterGroups("99999", 4, [&] {
+        EXPECT_EQ(row(kGroupSize, 4), (Texts{"24999", "25000", "25000", "25000"}));
+        EXPECT_EQ(row(kCumulative, 4), (Texts{"24999", "49999", "74999", "99999"}));
+        typeGroupSizes({"30000", "30000", "30000"});
+        ui.click(kInfoTimeDialog, kUpdateChanges);
+        EXPECT_EQ(row(kGroupSize, 4), (Texts{"30000", "30000", "30000", "9999"}));
+        EXPECT_EQ(row(kCumulative, 4), (Texts{"30000", "60000", "90000", "99999"}));
+    });
+    EXPECT_TRUE(takeMessages().empty());
+}
+
+TEST_F(InfoTimes, SizesTooLargeForTheFieldsAreNamed) {
+    // m = 1e9 once said "The sample size must be at least the number of looks."
+    for (const char* m : {"99999.5", "100000", "1e9"}) {
+        ui.type(kSizeCombo, m);
+        ui.click(kGroupSizesButton);
+        EXPECT_EQ(takeMessages(),
+                  std::vector<std::string>{"Error: The sample size m must lie between 1 and "
+                                           "99999 for a sequential design."})
+            << m;
+        EXPECT_TRUE(platform.modalDialogsShown().empty()) << m;
+    }
 }
 
 TEST_F(InfoTimes, UnreadableGroupSizeIsAnEntryError) {

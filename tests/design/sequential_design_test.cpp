@@ -269,11 +269,51 @@ TEST_F(SequentialDesign, SearchShowsIntegratedDiscordanceWithFourDecimals) {
 
 TEST_F(SequentialDesign, UndefinedSlopeWarnsOnStandardOutput) {
     brownianLooks(2);
-    // No a reaches rho_max = 0.6 (rho(a; 0) < 0.5): Newton steps drive a below 0, where the
-    // half-widths and so the slope are undefined.
-    search("0.6");
+    // rho_max = 0.4999 needs a = 3e-8: the search halves a from 0.4 towards it until
+    // a - 0.001 leaves the positive coefficients and the slope there is undefined.
+    search("0.4999");
     EXPECT_EQ(platform.consoleLines(), std::vector<std::string>{std::string(kSearchWarning)});
     EXPECT_EQ(std::string(kSearchWarning), "Be careful, the results could be wrong!");
+    EXPECT_GT(number(ui.text(kCoeffCombo)), 0.0);
+}
+
+TEST_F(SequentialDesign, RhoMaxOutsideItsRangeIsRefused) {
+    brownianLooks(2);
+    for (const char* rho : {"0.5", "0.6", "0", "-0.01"}) {
+        search(rho);
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{"Error: The maximum discordance "
+                                                           "probability rho_max must lie between "
+                                                           "0 and 0.5."})
+            << rho;
+        EXPECT_EQ(ui.text(kCoeffCombo), "") << rho;  // nothing searched, nothing written
+        EXPECT_FALSE(ui.enabled(kSequentialDesignButton)) << rho;
+        EXPECT_EQ(record().rhoMax, 0.0) << rho;
+    }
+    EXPECT_TRUE(platform.consoleLines().empty());
+}
+
+TEST_F(SequentialDesign, RhoMaxThatNewtonOvershootsIsReached) {
+    // Two looks: rho = Phi(-sqrt(2a)), so 0.35 belongs to a = 0.0742; Newton's first step from
+    // 0.4 went to -0.150 and the search once reported that a as out of range.
+    brownianLooks(2);
+    search("0.35");
+    EXPECT_TRUE(takeMessages().empty());
+    EXPECT_TRUE(platform.consoleLines().empty());
+    EXPECT_NEAR(number(ui.text(kCoeffCombo)), 0.0742, 2.1e-4);
+    EXPECT_NEAR(program.sequential().achievedRho, 0.35, 1e-4);
+    EXPECT_TRUE(ui.enabled(kSequentialDesignButton));
+}
+
+TEST_F(SequentialDesign, AchievedRhoIsTheDiscordanceOfTheCoefficientShown) {
+    // The search stops within 1e-4 of the target: for 0.0001 it reaches about 0.00018.
+    brownianLooks(4);
+    search("0.0001");
+    const double a = number(ui.text(kCoeffCombo));
+    EXPECT_NEAR(program.sequential().achievedRho, referenceRho(a, equallySpaced(4)), 1e-6);
+    EXPECT_GT(program.sequential().achievedRho, 0.00015);
+    rhoOf("2.953");
+    EXPECT_EQ(program.sequential().achievedRho, record().rhoMax);
+    EXPECT_NEAR(program.sequential().achievedRho, 0.02, 1e-4);
 }
 
 TEST_F(SequentialDesign, ConvergedSearchWritesNoWarning) {
@@ -635,6 +675,53 @@ TEST_P(ActualLevelAndPower, FromTheTableOfTheTypedCoefficient) {
 INSTANTIATE_TEST_SUITE_P(Presets, ActualLevelAndPower,
                          ::testing::Values(PowerCase{4, "2.953", "0.0509", "0.7989"},
                                            PowerCase{2, "2.109", "0.0508", "0.7990"}));
+
+// "Sequential Design" computes from alpha, sigma, mu_a and m (alpha and power on information
+// time): one of them outside its range is named, nothing is written and section 5 stays off.
+struct DesignParameter {
+    bool brownian;
+    int combo;
+    const char* text;
+    const char* message;
+};
+
+void PrintTo(const DesignParameter& c, std::ostream* os) {
+    *os << c.combo << "=\"" << c.text << '"';
+}
+
+class DesignParameterRange : public SequentialDesign,
+                             public ::testing::WithParamInterface<DesignParameter> {};
+
+TEST_P(DesignParameterRange, RefusesTheSequentialDesign) {
+    const DesignParameter& c = GetParam();
+    if (c.brownian) {
+        brownianLooks(4);
+    } else {
+        openTimes(kGroupSizesButton);
+    }
+    ui.click(kCoeffButton);
+    ui.type(c.combo, c.text);
+    ASSERT_TRUE(takeMessages().empty());  // typing alone computes nothing
+    ui.click(kSequentialDesignButton);
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{c.message});
+    EXPECT_EQ(ui.text(kActualSigEdit), "");
+    EXPECT_EQ(ui.text(kActualPowerEdit), "");
+    EXPECT_FALSE(ui.enabled(kSignificanceButton));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachParameter, DesignParameterRange,
+    ::testing::Values(
+        DesignParameter{false, kAlphaCombo, "0",
+                        "Error: The significance level alpha must lie between 0 and 1."},
+        DesignParameter{false, kMuCombo, "0",
+                        "Error: The alternative mean mu_a must be above 0: the test is one-sided "
+                        "for a positive mean."},
+        DesignParameter{false, kSdCombo, "-1",
+                        "Error: The standard deviation sigma must be above 0."},
+        DesignParameter{true, kPowerCombo, "1", "Error: The power must lie between 0 and 1."},
+        DesignParameter{true, kPowerCombo, "0.01",
+                        "Error: The power must be above the significance level alpha."}));
 
 TEST_F(SequentialDesign, AfterASearchTheTableBelongsToTheReturnedCoefficient) {
     brownianLooks(4);

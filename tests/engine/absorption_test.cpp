@@ -74,6 +74,41 @@ TEST(Absorption, RejectionAndAcceptanceSumToOne) {
     }
 }
 
+TEST(Absorption, ExtremeDriftStopsAtTheFirstLookBeyondTheGrid) {
+    // Reference: with drift 50 (K = 4, t_1 = 0.24) or 20 (K = 2, t_1 = 0.5) X_{t_1} lies
+    // almost surely beyond the outer limit U = sqrt(a/2) + 8, so the test stops at the first
+    // look: expected time t_1, where it once came out as 0 (or 0.2078 for K = 2). Tolerance:
+    // the 5-sd window of the tail integral misses 5.7e-7 of the mass.
+    for (const auto& [d, delta] : {std::pair{design(2.946, {0.24, 0.48, 0.72, 1.0}), 50.0},
+                                   std::pair{design(2.109, shownTimes(2)), 20.0},
+                                   std::pair{design(2.109, shownTimes(2)), -50.0}}) {
+        const Absorption r = d.at(delta);
+        EXPECT_NEAR(r.expectedTime, d.t[0], 1e-6) << delta;
+        EXPECT_NEAR(r.up + r.low, 1.0, 1e-6) << delta;
+    }
+}
+
+TEST(Absorption, StoppingProbabilitiesAddToOneWhereTheGridsHoldTheDrift) {
+    // Reference: every path stops by the last look. Inside the grids the total is 1 within
+    // a few 1e-7; a drift too large for them (the centred mean overflows) stops nothing.
+    const Design d = design(2.953, shownTimes(4));
+    for (double delta : {-1e3, -30.0, 0.0, 2.5, 50.0, 1e6}) {
+        const StoppingMasses m = stoppingMasses(d.a, delta, d.T.data(), d.K(), d.t.data());
+        EXPECT_NEAR(stoppingTotal(m, d.K()), 1.0, 1e-6) << delta;
+        EXPECT_TRUE(stopsSurely(m, d.K())) << delta;
+    }
+    for (double delta : {1e200, 1e308, -1e308}) {
+        const StoppingMasses m = stoppingMasses(d.a, delta, d.T.data(), d.K(), d.t.data());
+        EXPECT_FALSE(stopsSurely(m, d.K())) << delta;
+    }
+    // A first look at 0.02 loses mass at later looks when the drift carries the paths past
+    // the outer limit before them: 1.6e-1 of it at theta = 20.
+    const Design early = design(2.692, {0.02, 0.5, 1.0});
+    const StoppingMasses lost =
+        stoppingMasses(early.a, 20.0 - criticalValue(), early.T.data(), early.K(), early.t.data());
+    EXPECT_FALSE(stopsSurely(lost, early.K()));
+}
+
 TEST(Absorption, NoDriftSplitsEvenly) {
     // Mirror-image grids and densities: the two sides agree to rounding.
     for (const Design& d : {design(2.953, shownTimes(4)), design(3.0, {0.2, 0.45, 0.8, 1.0})}) {

@@ -78,17 +78,51 @@ TEST(CoefficientSearch, LeavesTheTableOfTheReturnedCoefficient) {
     }
 }
 
-TEST(CoefficientSearch, StopsOnAFlatSlopeOnceTheIteratesLeaveTheDesigns) {
-    // rho(0.4) = 0.346 for four looks; a target of 0.9 sends the next iterate below 0,
-    // where the half-widths and so the slope are undefined.
+TEST(CoefficientSearch, BisectsWhereANewtonStepWouldLeavePositiveCoefficients) {
+    // Two looks at 0.5 and 1 have rho = Phi(-sqrt(2a)), so 0.35 belongs to a = z_0.65^2 / 2 =
+    // 0.385320^2 / 2 = 0.074236. From 0.4 (rho 0.186) Newton's step lands at -0.150, where it
+    // once gave up; the search takes the middle of (0, 0.4) instead and goes on. Tolerance:
+    // 1e-4 in rho is 1e-4 / |d rho / d a| = 1e-4 / 0.961 in a, doubled for the grids.
+    const std::vector<double> t{0.5, 1.0};
+    ContinuationTable T;
+    const SearchResult r = GETA(0.35, T.data(), kN, 2, t.data(), 0.0);
+    EXPECT_EQ(r.end, SearchEnd::Converged);
+    ASSERT_GE(r.iterates.size(), 3u);
+    EXPECT_EQ(r.iterates[1], 0.2);
+    for (double a : r.iterates)
+        EXPECT_GT(a, 0.0);
+    EXPECT_NEAR(r.a, 0.385320466407568 * 0.385320466407568 / 2.0, 2.1e-4);
+    EXPECT_LT(std::abs(r.rho - 0.35), kSearchTolerance);
+}
+
+TEST(CoefficientSearch, ReportsTheDiscordanceItReached) {
+    // The search stops within 1e-4 of the target, so for a small target the value reached
+    // differs from it; it is rho at the returned a, exactly as LATN and GETDISC give it.
+    for (double target : {0.0001, 0.02}) {
+        const std::vector<double> t = shownTimes(4);
+        ContinuationTable T;
+        const SearchResult r = GETA(target, T.data(), kN, 4, t.data(), 0.0);
+        ContinuationTable check;
+        LATN(r.a, check.data(), kN, 4, t.data());
+        EXPECT_EQ(r.rho, GETDISC(r.a, check.data(), kN, 4, t.data(), 0.0)) << target;
+        EXPECT_LT(std::abs(r.rho - target), kSearchTolerance) << target;
+    }
+}
+
+TEST(CoefficientSearch, AnUnreachableTargetEndsWithoutLeavingPositiveCoefficients) {
+    // rho(a; 0) stays below 0.5 for every a > 0: a target of 0.9 halves the bracket from 0.4
+    // towards 0 until a - 0.001 falls below 0, where the slope is undefined.
     const std::vector<double> t = shownTimes(4);
     ContinuationTable T;
     const SearchResult r = GETA(0.9, T.data(), kN, 4, t.data(), 0.0);
     EXPECT_EQ(r.end, SearchEnd::FlatSlope);
-    ASSERT_EQ(r.iterates.size(), 2u);
-    EXPECT_LT(r.a, 0.0);
+    ASSERT_EQ(r.iterates.size(), 10u);
+    for (std::size_t i = 0; i < r.iterates.size(); ++i)
+        EXPECT_EQ(r.iterates[i], 0.4 / std::pow(2.0, static_cast<double>(i))) << i;
     EXPECT_EQ(r.a, r.iterates.back());
-    EXPECT_TRUE(std::isnan(T.values[0]));  // the table belongs to the returned a
+    ContinuationTable expected;  // the table belongs to the returned a
+    LATN(r.a, expected.data(), kN, 4, t.data());
+    EXPECT_EQ(T.values, expected.values);
 }
 
 TEST(CoefficientSearch, StopsOnAFlatSlopeForAnUnreachableTarget) {

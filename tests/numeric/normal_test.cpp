@@ -190,6 +190,34 @@ TEST(NormalDistribution, DistributionFunctionIsZeroAtAndBelowMinusSeven) {
     EXPECT_EQ(HNM(-1e300), 0.0);  // becomes -infinity in 32 bits
 }
 
+TEST(NormalDistribution, DistributionFunctionIsOneAtAndAboveSeven) {
+    // Reference: the mirror of the lower end; exact 1. Without it the grid of 200 intervals
+    // from -7 widens with x and the integral leaves [0, 1]: 1.00008 at 156, 1.24 at 500.
+    EXPECT_EQ(HNM(7.0), 1.0);
+    EXPECT_EQ(HNM(6.9999999), 1.0);  // rounds to 7 in 32 bits
+    for (const double x : {7.5, 156.0, 500.0, 1e20, 1e300}) {
+        EXPECT_EQ(HNM(x), 1.0) << "x = " << x;
+    }
+}
+
+TEST(NormalDistribution, DistributionFunctionBelowSevenKeepsItsRecipe) {
+    // Reference: the recipe put together by hand as below (PNM on the cumulative grid from
+    // -7, SIMPSON): exact, so nothing below 7 moved when the upper end was added. The float
+    // next below 7 is 7 - 2^-21.
+    for (const double x : {3.0, 6.0, 6.99, 7.0 - std::ldexp(1.0, -21)}) {
+        const double xr = static_cast<float>(x);
+        const double h = (xr + 7.0) / 200.0;
+        std::vector<double> f(201);
+        double y = -7.0;
+        for (double& v : f) {
+            v = PNM(y);
+            y += h;
+        }
+        EXPECT_EQ(HNM(x), SIMPSON(f.data(), 200, h)) << "x = " << x;
+        EXPECT_NEAR(HNM(x), Phi(x), hnmTolerance(x)) << "x = " << x;
+    }
+}
+
 TEST(NormalDistribution, DistributionFunctionRoundsItsArgumentTo32Bits) {
     // Reference: 32-bit floats near 7 are 2^-21 = 4.8e-7 apart, so -6.9999999 and -6.9999998
     // round to -7 (exact 0), while -6.9999995 rounds to the float next above -7 and gives a
@@ -307,6 +335,30 @@ TEST(Quantile, ReturnsTheConvergedIterate) {
         const double z = bisectionQuantile(p);
         const double tol = hnmTolerance(z) / phi(z) + std::ldexp(std::abs(z), -23) + 1e-9;
         EXPECT_NEAR(QNORM(p), z, tol) << "p = " << p;
+    }
+}
+
+// Newton's iteration for the quantile on the C library's Phi and phi, with the recipe's start,
+// tolerance and limit of ten steps: an independent account of where QNORM stops.
+double tenStepNewton(double p) {
+    double x = 1.0;
+    for (int step = 1; step <= 10; ++step) {
+        const double previous = x;
+        x = x - (Phi(x) - p) / phi(x);
+        if (std::abs(previous - x) <= 1e-5) break;
+    }
+    return x;
+}
+
+TEST(Quantile, StopsAfterTenStepsFarInTheTails) {
+    // Reference: ten Newton steps on erfc (above). For p beyond 0.99999 or below 1e-6 ten
+    // steps from 1 fall well short of the 1e-5 tolerance, so QNORM returns the tenth iterate,
+    // more than 0.02 short of the quantile, where a ninth or an eleventh step would move x by
+    // 0.026 to 0.21. Tolerance 1e-5: the recipe rounds x to 32 bits in HNM and its HNM and PNM
+    // differ from erfc's by about 1e-11 relative, which moves these iterates by a few 1e-6.
+    for (const double p : {0.99999, 0.999999, 1e-6, 1e-7}) {
+        EXPECT_NEAR(QNORM(p), tenStepNewton(p), 1e-5) << "p = " << p;
+        EXPECT_GT(std::abs(QNORM(p) - bisectionQuantile(p)), 0.02) << "p = " << p;
     }
 }
 

@@ -383,6 +383,20 @@ TEST(NumberTextReadFree, Int) {
     }
 }
 
+TEST(NumberTextDecimalComma, CommaBeforeDigitsOnly) {
+    struct Case {
+        const char* text;
+        bool comma;
+    };
+    for (const Case c :
+         {Case{"0,025", true}, Case{" 1,5 ", true}, Case{"1,5e3", true}, Case{",5", true},
+          Case{"  ,25", true}, Case{"-0,5", true}, Case{"0.025", false}, Case{"1,", false},
+          Case{"1, 5", false}, Case{"1 ,5", false}, Case{"1.5 more", false}, Case{"", false},
+          Case{",", false}, Case{"3/4,5", false}, Case{"abc,5", true}}) {
+        EXPECT_EQ(hasDecimalComma(c.text), c.comma) << '"' << c.text << '"';
+    }
+}
+
 // ---- readFixed ----------------------------------------------------------------------------
 
 struct FixedCase {

@@ -1,0 +1,118 @@
+#include "design/parameter_ranges.hpp"
+
+#include <cmath>
+#include <string>
+#include <string_view>
+
+namespace qalix {
+
+namespace {
+
+// The largest rho_max a boundary can have: a = 0 stops every path at the first look, where
+// the final decision disagrees half the time on the critical line.
+constexpr double kRhoMaxLimit = 0.5;
+
+// How the messages name a parameter and its range.
+struct RangeText {
+    std::string_view name;
+    std::string range;
+};
+
+RangeText rangeText(Parameter p) {
+    switch (p) {
+        case Parameter::Alpha:
+            return {"significance level alpha", "lie between 0 and 1"};
+        case Parameter::Power:
+            return {"power", "lie between 0 and 1"};
+        case Parameter::PowerAboveAlpha:
+            return {"power", "be above the significance level alpha"};
+        case Parameter::Sd:
+            return {"standard deviation sigma", "be above 0"};
+        case Parameter::Mean:
+            return {"alternative mean mu_a",
+                    "be above 0: the test is one-sided for a positive mean"};
+        case Parameter::Size:
+            return {"sample size m", "be above 0"};
+        case Parameter::TrialSize:
+            return {"sample size m", "lie between 1 and " + std::to_string(kMaxTrialSize) +
+                                         " for a sequential design"};
+        case Parameter::RhoMax:
+            return {"maximum discordance probability rho_max", "lie between 0 and 0.5"};
+    }
+    return {};
+}
+
+double recordValue(const DesignRecord& r, Parameter p) {
+    switch (p) {
+        case Parameter::Alpha:
+            return r.alpha;
+        case Parameter::Power:
+        case Parameter::PowerAboveAlpha:
+            return r.power;
+        case Parameter::Sd:
+            return r.stdDev;
+        case Parameter::Mean:
+            return r.altMean;
+        case Parameter::Size:
+        case Parameter::TrialSize:
+            return r.sampleSize;
+        case Parameter::RhoMax:
+            return r.rhoMax;
+    }
+    return 0.0;
+}
+
+bool isProbability(double x) {
+    return x > 0.0 && x < 1.0;
+}
+
+bool refuse(DesignContext& program, const std::string& text) {
+    program.error(text);
+    return false;
+}
+
+}  // namespace
+
+bool inRange(const DesignRecord& r, Parameter p, double x) {
+    if (!std::isfinite(x)) return false;
+    switch (p) {
+        case Parameter::Alpha:
+        case Parameter::Power:
+            return isProbability(x);
+        case Parameter::PowerAboveAlpha:
+            return x > static_cast<double>(r.alpha);
+        case Parameter::Sd:
+        case Parameter::Mean:
+        case Parameter::Size:
+            return x > 0.0;
+        case Parameter::TrialSize:
+            return x > 0.0 && x <= kMaxTrialSize;
+        case Parameter::RhoMax:
+            return x > 0.0 && x < kRhoMaxLimit;
+    }
+    return false;
+}
+
+bool valueInRange(DesignContext& program, Parameter p, double value) {
+    if (inRange(program.record(), p, value)) return true;
+    const RangeText t = rangeText(p);
+    return refuse(program, "The " + std::string(t.name) + " must " + t.range + ".");
+}
+
+bool parametersInRange(DesignContext& program, const std::vector<Parameter>& used) {
+    for (Parameter p : used) {
+        if (!valueInRange(program, p, recordValue(program.record(), p))) return false;
+    }
+    return true;
+}
+
+bool resultInRange(DesignContext& program, Parameter p, double value) {
+    if (inRange(program.record(), p, value)) return true;
+    const RangeText t = rangeText(p);
+    return refuse(program, "The " + std::string(t.name) +
+                               " computed from the other four parameters is outside its range: "
+                               "it must " +
+                               t.range + ".");
+}
+
+}  // namespace qalix

@@ -1,0 +1,170 @@
+// The true mean as the user types it into the three dialogs that take one: whole numbers are
+// whole, and a mean beyond what the integration grids hold gets a message and no numbers.
+#include <algorithm>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "characteristics/designed_program.hpp"
+
+namespace qalix::testing {
+namespace {
+
+const std::string kOutOfRangeBox =
+    "Error: The true mean is outside the range the program can compute.";
+
+// One of the three dialogs: its panel button, its two mean combos and its result fields.
+struct MeanDialog {
+    const char* name;
+    int dialog;
+    int button;
+    int muCombo;
+    int deltaCombo;
+    std::vector<int> results;
+};
+
+void PrintTo(const MeanDialog& d, std::ostream* os) {
+    *os << d.name;
+}
+
+const std::vector<MeanDialog> kMeanDialogs = {
+    {"significance",
+     kSignificanceDialog,
+     panel::kSignificanceButton,
+     significance::kMuCombo,
+     significance::kDeltaCombo,
+     {significance::kSigAtEdit, significance::kSigByEdit, significance::kStopAtEdit,
+      significance::kStopByEdit}},
+    {"expected size",
+     kExpectedSizeDialog,
+     panel::kExpectedSizeButton,
+     expectedsize::kMuCombo,
+     expectedsize::kDeltaCombo,
+     {expectedsize::kSizeOverall, expectedsize::kSizeGivenSig, expectedsize::kSizeGivenFut,
+      expectedsize::kTimeOverall, expectedsize::kTimeGivenSig, expectedsize::kTimeGivenFut,
+      expectedsize::kProbSig, expectedsize::kProbFut}},
+    {"discordance",
+     kDiscordanceDialog,
+     panel::kDiscordanceButton,
+     discordance::kMuCombo,
+     discordance::kDeltaCombo,
+     {discordance::kOverall, discordance::kAtSignificance, discordance::kAtFutility}},
+};
+
+class TrueMean : public DesignedProgram, public ::testing::WithParamInterface<MeanDialog> {
+  protected:
+    // Runs the steps in the dialog, opened from its panel button.
+    template <typename Steps>
+    void inDialog(Steps steps) {
+        whenShown(GetParam().dialog, steps);
+        ui.click(GetParam().button);
+    }
+    std::string text(int control) { return ui.text(GetParam().dialog, control); }
+    void type(int control, const std::string& typed) { ui.type(GetParam().dialog, control, typed); }
+    bool resultsBlank() {
+        for (int c : GetParam().results) {
+            if (!isBlank(text(c))) return false;
+        }
+        return true;
+    }
+};
+
+// With M = 25 and sigma = 1, delta = 5 mu. "1" once read as 0.00001 in the F8.5 field, so
+// "--means 1" showed the probabilities of the null mean.
+TEST_P(TrueMean, WholeNumbersAreWhole) {
+    ASSERT_NO_FATAL_FAILURE(completeDesign());
+    inDialog([&] {
+        type(GetParam().muCombo, "1");
+        EXPECT_EQ(text(GetParam().deltaCombo), "5.00000");
+        type(GetParam().deltaCombo, "2");
+        EXPECT_EQ(text(GetParam().muCombo), "0.40000");
+        type(GetParam().muCombo, "-1e-1");
+        EXPECT_EQ(text(GetParam().deltaCombo), "-0.50000");
+        EXPECT_TRUE(takeMessages().empty());
+        EXPECT_FALSE(resultsBlank());
+    });
+}
+
+// Beyond double precision the probabilities all came out 0 ("--delta 1e308"); a mean whose
+// delta does not fit its field once gave "Error in type of entered data!" when read back.
+TEST_P(TrueMean, BeyondTheGridsIsRefusedWithoutNumbers) {
+    ASSERT_NO_FATAL_FAILURE(completeDesign());
+    inDialog([&] {
+        type(GetParam().deltaCombo, "1e308");
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{kOutOfRangeBox});
+        EXPECT_TRUE(resultsBlank());
+        EXPECT_TRUE(isBlank(text(GetParam().muCombo)));
+        type(GetParam().muCombo, "1e300");  // delta 5e300
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{kOutOfRangeBox});
+        EXPECT_TRUE(isBlank(text(GetParam().deltaCombo)));
+        type(GetParam().muCombo, "400");  // delta 2000 does not fit F9.5
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{kOutOfRangeBox});
+        EXPECT_TRUE(resultsBlank());
+        // A mean in range computes again.
+        type(GetParam().deltaCombo, "2.5");
+        EXPECT_TRUE(takeMessages().empty());
+        EXPECT_FALSE(resultsBlank());
+        EXPECT_EQ(text(GetParam().muCombo), "0.50000");
+    });
+}
+
+// A first look at t = 0.02 and a mean of 20: the paths pass the outer limit of the later
+// looks' grids, and the stopping probabilities add to 0.84. An ordinary mean on the same
+// design adds to 1 within 2e-5.
+TEST_P(TrueMean, WhereTheGridsLoseMassTheMeanIsRefused) {
+    using namespace panel;
+    ui.click(kBrownianDesign);
+    ui.type(kLooksCombo, "3");
+    whenShown(kInfoTimeDialog, [&] {
+        ui.type(kInfoTimeDialog, infotimes::kTime[0], "0.02");
+        ui.type(kInfoTimeDialog, infotimes::kTime[1], "0.5");
+        ui.click(kInfoTimeDialog, infotimes::kUpdateChanges);
+    });
+    ui.click(kInfoTimesButton);
+    ui.click(kCoeffButton);
+    ui.click(kSequentialDesignButton);
+    ASSERT_TRUE(takeMessages().empty());
+    inDialog([&] {
+        type(GetParam().deltaCombo, "20");
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{kOutOfRangeBox});
+        EXPECT_TRUE(resultsBlank());
+        type(GetParam().deltaCombo, "2.5");
+        EXPECT_TRUE(takeMessages().empty());
+        EXPECT_FALSE(resultsBlank());
+    });
+}
+
+// mu_a = 0 typed after "Sequential Design" would make every list of means 0: the dialog does
+// not open, and says why.
+TEST_P(TrueMean, ParametersTypedSinceTheDesignAreChecked) {
+    ASSERT_NO_FATAL_FAILURE(completeDesign());
+    ui.type(panel::kMuCombo, "0");
+    ui.click(GetParam().button);
+    EXPECT_EQ(takeMessages(),
+              std::vector<std::string>{"Error: The alternative mean mu_a must be above 0: the "
+                                       "test is one-sided for a positive mean."});
+    const auto& shown = platform.modalDialogsShown();
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), GetParam().dialog), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachDialog, TrueMean, ::testing::ValuesIn(kMeanDialogs));
+
+// delta = 50 puts X at the first look beyond the outer limit: the trial stops there, at
+// t_1 = 0.24 and N = 25 * 0.24 = 6, where the expected size once showed 0.0.
+TEST_F(DesignedProgram, FarMeanStopsAtTheFirstLook) {
+    using namespace expectedsize;
+    ASSERT_NO_FATAL_FAILURE(completeDesign());
+    whenShown(kExpectedSizeDialog, [&] {
+        ui.type(kExpectedSizeDialog, kDeltaCombo, "50.0");
+        EXPECT_TRUE(takeMessages().empty());
+        EXPECT_EQ(ui.text(kExpectedSizeDialog, kTimeOverall), "0.24000");
+        EXPECT_EQ(ui.text(kExpectedSizeDialog, kSizeOverall), "6.0");
+        EXPECT_EQ(ui.text(kExpectedSizeDialog, kTimeGivenSig), "0.24000");
+        EXPECT_EQ(ui.text(kExpectedSizeDialog, kProbSig), "1.0000");
+        EXPECT_NEAR(program.characteristics().expected.timeOverall, 0.24, 1e-6);
+    });
+    ui.click(panel::kExpectedSizeButton);
+}
+
+}  // namespace
+}  // namespace qalix::testing

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Writes name.json for every line "name: options" of cases.txt with the qalix given. Run it
+# only after checking that the new outputs are meant: the golden test locks these designs.
+set -euo pipefail
+qalix="${1:?usage: regenerate.sh path/to/qalix}"
+here="$(cd "$(dirname "$0")" && pwd)"
+grep -v '^#' "$here/cases.txt" | while IFS= read -r line; do
+  name="${line%%:*}"
+  read -r -a args <<<"${line#*: }"
+  "$qalix" "${args[@]}" >"$here/$name.json"
+done

@@ -1,0 +1,136 @@
+// The command line's options in the user's terms: both spellings of a value, the help, and
+// usage errors that name the option and why, with status 2.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/options.hpp"
+#include "cli_run.hpp"
+
+namespace qalix::testing {
+namespace {
+
+TEST(CommandLineOptions, ValueJoinedByEqualsIsTheSameAsTheNextArgument) {
+    const CliRun spaced = run({"design", "--looks", "3", "--rho", "0.01", "--delta", "1.0,2.0"});
+    const CliRun joined = run({"design", "--looks=3", "--rho=0.01", "--delta=1.0,2.0"});
+    ASSERT_EQ(spaced.status, 0) << spaced.err;
+    EXPECT_EQ(joined.status, 0) << joined.err;
+    EXPECT_EQ(joined.out, spaced.out);
+    // Everything after the first "=" is the value, "=" and blanks included.
+    const CliRun blank = run({"design", "--a="});
+    EXPECT_EQ(blank.status, 0) << blank.err;
+    EXPECT_NE(blank.out.find("panel.a: \n"), std::string::npos) << blank.out;
+}
+
+TEST(CommandLineOptions, HelpListsEveryCommandAndOptionOnALineOfItsOwn) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--help"}, {"design", "--help"}, {"fixed", "--alpha", "0", "--help"}}) {
+        const CliRun r = run(args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_TRUE(r.err.empty()) << r.err;
+        std::vector<std::string> lines;
+        std::istringstream in(r.out);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        const auto lineStarting = [&](const std::string& head) {
+            int count = 0;
+            for (const std::string& line : lines)
+                count += line.rfind(head, 0) == 0 ? 1 : 0;
+            return count;
+        };
+        for (const CommandSpec& c : commands()) {
+            EXPECT_EQ(lineStarting("  " + std::string(c.name) + " "), 1) << c.name;
+            for (const OptionSpec* o : c.options) {
+                EXPECT_EQ(lineStarting("  " + std::string(o->name) + " "), 1) << o->name;
+                EXPECT_NE(r.out.find(std::string(o->help)), std::string::npos) << o->name;
+            }
+        }
+    }
+    EXPECT_NE(run({"--help"}).out.find("without --m or --solve a normseq design first solves m"),
+              std::string::npos);
+}
+
+struct BadCommandLine {
+    std::vector<std::string> args;
+    const char* message;  // what the error line says after "qalix: "
+};
+
+void PrintTo(const BadCommandLine& c, std::ostream* os) {
+    for (const std::string& a : c.args)
+        *os << a << ' ';
+}
+
+class UsageErrors : public ::testing::TestWithParam<BadCommandLine> {};
+
+TEST_P(UsageErrors, NameTheOptionAndWhyWithStatusTwo) {
+    const CliRun r = run(GetParam().args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_EQ(r.err,
+              "qalix: " + std::string(GetParam().message) + "\n" + std::string(kUsage) + "\n");
+    // Options and designs, never the program's controls or dialogs.
+    EXPECT_EQ(r.err.find("control"), std::string::npos);
+    EXPECT_EQ(r.err.find("dialog"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, UsageErrors,
+    ::testing::Values(
+        BadCommandLine{{}, "a command is needed: fixed or design"},
+        BadCommandLine{{"solve"}, "a command is needed: fixed or design"},
+        BadCommandLine{{"fixed", "stray"}, "unexpected argument stray"},
+        BadCommandLine{{"fixed", "--nonsense"}, "unknown option --nonsense"},
+        BadCommandLine{{"fixed", "--alpha"}, "--alpha needs a value"},
+        BadCommandLine{{"fixed", "--alpha", "--power", "0.9"}, "--alpha needs a value"},
+        BadCommandLine{{"fixed", "--json=yes"}, "--json takes no value"},
+        BadCommandLine{{"fixed", "--looks", "4"}, "--looks belongs to the design command"},
+        BadCommandLine{{"fixed", "--alpha", "0.05", "--alpha=0.025"}, "--alpha is given twice"},
+        BadCommandLine{{"design", "--json", "--json"}, "--json is given twice"},
+        BadCommandLine{{"fixed", "--solve", "beta"}, "--solve takes m, mu, sd, power or alpha"},
+        BadCommandLine{{"fixed", "--m", "30", "--solve", "m"},
+                       "--solve m computes what --m gives: give one of them"},
+        BadCommandLine{{"design", "--design", "other"},
+                       "--design takes normseq, brownian or fixed"},
+        BadCommandLine{{"design", "--design", "fixed"},
+                       "the design command needs a sequential design: --design normseq or "
+                       "brownian (the fixed design has one look)"},
+        BadCommandLine{{"fixed", "--design", "brownian", "--mu", "0.3"},
+                       "--mu has no use in the brownian design: on information time the "
+                       "alternative is delta_a = z_(1-alpha) + z_(power), set by --alpha and "
+                       "--power"},
+        BadCommandLine{{"design", "--design", "brownian", "--sd", "2"},
+                       "--sd has no use in the brownian design: on information time there is "
+                       "no standard deviation to enter"},
+        BadCommandLine{{"design", "--design=brownian", "--m", "50"},
+                       "--m has no use in the brownian design: on information time m is the "
+                       "number of grid steps, 300"},
+        BadCommandLine{{"design", "--design", "brownian", "--groups", "5,5,5"},
+                       "--groups has no use in the brownian design: looks on information time "
+                       "are placed with --times"},
+        BadCommandLine{{"design", "--times", "0.5,0.7,0.9"},
+                       "--times has no use in the normseq design: normseq looks are placed by "
+                       "group sizes: give --groups"},
+        BadCommandLine{{"design", "--design", "brownian", "--means", "0.5"},
+                       "--means has no use in the brownian design: on information time there "
+                       "is no data-scale mean: give --delta"},
+        BadCommandLine{{"fixed", "--design", "brownian", "--solve", "m"},
+                       "--solve m has no use in the brownian design: only power or alpha are "
+                       "computed there"},
+        BadCommandLine{{"design", "--rho", "0.01", "--a", "3"},
+                       "give --rho or --a, not both: a is searched from rho_max"},
+        BadCommandLine{{"design", "--delta", "1", "--means", "0.2"},
+                       "give --delta or --means, not both"}));
+
+// A list with the wrong number of looks is found once the looks are known.
+TEST(CommandLineOptions, ListsNeedOneValuePerLookBeforeTheLast) {
+    const CliRun r = run({"design", "--looks", "4", "--groups", "10,10"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.rfind("qalix: give 3 values, one for each look before the last\n", 0), 0u)
+        << r.err;
+}
+
+}  // namespace
+}  // namespace qalix::testing
