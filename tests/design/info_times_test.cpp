@@ -303,7 +303,7 @@ TEST_F(InfoTimes, SizesTooLargeForTheFieldsAreNamed) {
                   std::vector<std::string>{"Error: The sample size m must lie between 1 and "
                                            "99999 for a sequential design."})
             << m;
-        EXPECT_TRUE(platform.modalDialogsShown().empty()) << m;
+        EXPECT_TRUE(modalsShown().empty()) << m;
     }
 }
 

@@ -84,11 +84,12 @@ TEST_F(ImportSelection, AssumedSdTypedIsKeptOnlyWhenPositive) {
     EXPECT_EQ(importText(kAssumedDeltaEdit), "0.5000");
     type(kAssumedMuEdit, "0");
     EXPECT_EQ(importText(kAssumedDeltaEdit), "?");
-    type(kAssumedMuEdit, "2,5x");
-    EXPECT_EQ(record().importSD[0], 2.0);  // "2,5x" reads 2: a comma ends the number
+    type(kAssumedMuEdit, "2,5");  // a decimal comma is no number here
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
+    EXPECT_EQ(record().importSD[0], 2.5);
     type(kAssumedMuEdit, "x");
     EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
-    EXPECT_EQ(record().importSD[0], 2.0);
+    EXPECT_EQ(record().importSD[0], 2.5);
 }
 
 TEST_F(ImportSelection, SelectingThreeFiveSevenAndDeletingTheMiddleKeepsTheOthers) {
