@@ -7,6 +7,7 @@
 #include "cli/characteristics_report.hpp"
 #include "cli/design_report.hpp"
 #include "cli/options.hpp"
+#include "cli/samples_commands.hpp"
 #include "cli/session.hpp"
 #include "design/info_times.hpp"
 #include "design/panel_ids.hpp"
@@ -44,7 +45,7 @@ void typeIfGiven(Session& s, int control, const std::optional<std::string>& text
 // command computes m first.
 std::optional<std::string> solveItem(const CliOptions& o) {
     if (o.solve) return o.solve;
-    if (o.command == kDesignCommand && o.design == kNormseqName && !o.m) return "m";
+    if (o.command != kFixedCommand && o.design == kNormseqName && !o.m) return "m";
     return std::nullopt;
 }
 
@@ -101,11 +102,16 @@ int run(const CliOptions& o, std::ostream& out, std::ostream& err) {
         runFixedSteps(s, o);
         ReportNode report = ReportNode::object();
         reportFixed(s, report);
-        if (o.command == kDesignCommand) {
+        if (o.command != kFixedCommand) {
             runDesignSteps(s, o);
             reportDesign(s, report, o.curves);
-            reportCharacteristics(s, o, report);
         }
+        if (o.command == kDesignCommand) reportCharacteristics(s, o, report);
+        if (o.command == kSimulateCommand) {
+            runSimulate(s, o, report, out);
+            return 0;
+        }
+        if (o.command == kImportCommand) runImport(s, o, report);
         if (o.json) {
             report.writeJson(out);
         } else {

@@ -80,6 +80,22 @@ const OptionSpec kCurves{"--curves", "",
                          "mean theta",
                          &CliOptions::curves};
 
+// Options of the sample paths.
+const OptionSpec kSet{"--set", "mu=T,n=N",
+                      "a simulation set, repeatable: mu or delta (delta alone on information "
+                      "time) and its size n (default: the largest useful size)",
+                      &CliOptions::sets};
+const OptionSpec kSeed{"--seed", "N",
+                       "seed of the simulations, for paths that can be drawn again (default: "
+                       "the clock)",
+                       &CliOptions::seed};
+const OptionSpec kOut{"--out", "FILE",
+                      "write the \"Simu\" lines to FILE as Save Simulation does (default: "
+                      "standard output)",
+                      &CliOptions::out};
+const OptionSpec kKind{"--kind", "K", "what the files after it hold: simu, observ or varname",
+                       &CliOptions::kind};
+
 bool given(const std::optional<std::string>& option) {
     return option.has_value();
 }
@@ -119,6 +135,25 @@ void checkFixed(const CliOptions& o) {
     checkSolve(o);
 }
 
+void checkSimulate(const CliOptions& o) {
+    checkSolve(o);
+    if (o.rho && o.a) throw UsageError("give --rho or --a, not both: a is searched from rho_max");
+    if (o.groups && o.times) throw UsageError("give --groups or --times, not both");
+    if (o.sets.empty()) throw UsageError("give at least one --set to simulate");
+    if (o.seed) {
+        const bool digits =
+            !o.seed->empty() && o.seed->find_first_not_of("0123456789") == std::string::npos;
+        if (!digits || o.seed->size() > 19) throw UsageError("--seed takes a whole number");
+    }
+}
+
+void checkImport(const CliOptions& o) {
+    checkSolve(o);
+    if (o.rho && o.a) throw UsageError("give --rho or --a, not both: a is searched from rho_max");
+    if (o.groups && o.times) throw UsageError("give --groups or --times, not both");
+    if (o.files.empty()) throw UsageError("give the files to import, each after its --kind");
+}
+
 void checkDesign(const CliOptions& o) {
     checkSolve(o);
     if (o.rho && o.a) throw UsageError("give --rho or --a, not both: a is searched from rho_max");
@@ -141,6 +176,37 @@ std::vector<const OptionSpec*> designOptions() {
     return options;
 }
 
+// The options that place a sequential design, without those of its operating
+// characteristics.
+std::vector<const OptionSpec*> sequentialOptions() {
+    std::vector<const OptionSpec*> options = fixedOptions();
+    for (const OptionSpec* o : {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient})
+        options.push_back(o);
+    return options;
+}
+
+std::vector<const OptionSpec*> simulateOptions() {
+    std::vector<const OptionSpec*> options = sequentialOptions();
+    for (const OptionSpec* o : {&kSet, &kSeed, &kOut})
+        options.push_back(o);
+    return options;
+}
+
+std::vector<const OptionSpec*> importOptions() {
+    std::vector<const OptionSpec*> options = sequentialOptions();
+    options.push_back(&kKind);
+    return options;
+}
+
+// The kind a file of the import command holds, as the program's import layouts name it.
+std::string importKind(const std::optional<std::string>& kind) {
+    if (!kind) throw UsageError("say what a file holds with --kind before it");
+    if (*kind == "simu") return "Simu";
+    if (*kind == "observ") return "Observ";
+    if (*kind == "varname") return "VarName";
+    throw UsageError("--kind takes simu, observ or varname");
+}
+
 std::vector<std::string> splitList(const std::string& text) {
     std::vector<std::string> parts;
     std::size_t start = 0;
@@ -156,7 +222,7 @@ const CommandSpec& commandNamed(std::string_view name) {
     for (const CommandSpec& c : commands()) {
         if (c.name == name) return c;
     }
-    throw UsageError("a command is needed: fixed or design");
+    throw UsageError("a command is needed: fixed, design, simulate or import");
 }
 
 // The option of the command with that name; a message naming the command it belongs to when
@@ -185,6 +251,8 @@ void store(CliOptions& o, const OptionSpec& spec, const std::optional<std::strin
             using Member = decltype(member);
             if constexpr (std::is_same_v<Member, bool CliOptions::*>) {
                 o.*member = true;
+            } else if constexpr (std::is_same_v<Member, std::vector<std::string> CliOptions::*>) {
+                (o.*member).push_back(*value);
             } else if constexpr (std::is_same_v<Member, std::optional<std::vector<std::string>>
                                                             CliOptions::*>) {
                 o.*member = splitList(*value);
@@ -230,6 +298,19 @@ const std::vector<CommandSpec>& commands() {
          designOptions(),
          {kNormseqName, kBrownianName},
          checkDesign},
+        {kSimulateCommand,
+         "sample paths simulated for the sets given, on a sequential design, written as "
+         "\"Simu\" lines",
+         simulateOptions(),
+         {kNormseqName, kBrownianName},
+         checkSimulate},
+        {kImportCommand,
+         "sample files imported in order, then the imported records as the selection dialog "
+         "shows them",
+         importOptions(),
+         {kNormseqName, kBrownianName},
+         checkImport,
+         true},
     };
     return table;
 }
@@ -240,16 +321,24 @@ CliOptions parseOptions(const std::vector<std::string>& args) {
         o.help = true;
         return o;
     }
-    if (args.empty()) throw UsageError("a command is needed: fixed or design");
+    if (args.empty()) throw UsageError("a command is needed: fixed, design, simulate or import");
     const CommandSpec& command = commandNamed(args[0]);
     o.command = args[0];
     std::vector<const OptionSpec*> givenOptions;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg.rfind(kOptionPrefix, 0) != 0) throw UsageError("unexpected argument " + arg);
+        if (arg.rfind(kOptionPrefix, 0) != 0) {
+            if (!command.takesFiles) throw UsageError("unexpected argument " + arg);
+            o.files.push_back({importKind(o.kind), arg});
+            continue;
+        }
         const std::size_t equals = arg.find('=');
         const OptionSpec& spec = optionNamed(command, std::string_view(arg).substr(0, equals));
-        if (std::find(givenOptions.begin(), givenOptions.end(), &spec) != givenOptions.end()) {
+        const bool repeatable =
+            std::holds_alternative<std::vector<std::string> CliOptions::*>(spec.target) ||
+            &spec == &kKind;
+        if (!repeatable &&
+            std::find(givenOptions.begin(), givenOptions.end(), &spec) != givenOptions.end()) {
             throw UsageError(std::string(spec.name) + " is given twice");
         }
         givenOptions.push_back(&spec);

@@ -22,6 +22,14 @@ inline constexpr std::string_view kBrownianName = "brownian";
 inline constexpr std::string_view kFixedName = "fixed";
 inline constexpr std::string_view kFixedCommand = "fixed";
 inline constexpr std::string_view kDesignCommand = "design";
+inline constexpr std::string_view kSimulateCommand = "simulate";
+inline constexpr std::string_view kImportCommand = "import";
+
+// A sample file and what it holds, in the order the files were given.
+struct ImportFile {
+    std::string kind;  // "Simu", "Observ" or "VarName"
+    std::string path;
+};
 
 struct CliOptions {
     std::string command;
@@ -36,13 +44,19 @@ struct CliOptions {
     // operating characteristics
     std::optional<std::vector<std::string>> deltas, means;
     bool lookDetails = false;
+    // samples
+    std::vector<std::string> sets;  // "mu=..,delta=..,n=.." each
+    std::optional<std::string> seed, out;
+    std::optional<std::string> kind;  // the kind of the files that follow
+    std::vector<ImportFile> files;
 };
 
-// Where an option's value goes: a text, a text with a default, a comma-separated list, or a
-// flag (which takes no value).
+// Where an option's value goes: a text, a text with a default, a comma-separated list, a flag
+// (which takes no value), or a list that each use of a repeatable option adds to.
 using OptionTarget =
     std::variant<std::optional<std::string> CliOptions::*, std::string CliOptions::*,
-                 std::optional<std::vector<std::string>> CliOptions::*, bool CliOptions::*>;
+                 std::optional<std::vector<std::string>> CliOptions::*, bool CliOptions::*,
+                 std::vector<std::string> CliOptions::*>;
 
 struct OptionSpec {
     std::string_view name;         // "--alpha"
@@ -61,6 +75,8 @@ struct CommandSpec {
     std::vector<std::string_view> designs;  // the designs it works on
     // Conflicts among the options given; throws UsageError.
     void (*check)(const CliOptions&);
+    // Arguments that are not options are files, of the --kind given before them.
+    bool takesFiles = false;
 };
 
 // Every command, in the order the help lists them.
@@ -74,7 +90,7 @@ CliOptions parseOptions(const std::vector<std::string>& args);
 std::string helpText();
 
 inline constexpr std::string_view kUsage =
-    "usage: qalix fixed|design [--option value | --option=value]...  (qalix --help lists "
-    "every option)";
+    "usage: qalix fixed|design|simulate|import [--option value | --option=value]... [FILE]...  "
+    "(qalix --help lists every option)";
 
 }  // namespace qalix

@@ -1,0 +1,158 @@
+#include "cli/samples_commands.hpp"
+
+#include <cmath>
+#include <limits>
+#include <map>
+
+#include "design/fields.hpp"
+#include "design/panel_ids.hpp"
+#include "samples/import_ids.hpp"
+#include "samples/sample_files.hpp"
+#include "samples/simulation_ids.hpp"
+#include "shell/menu_ids.hpp"
+
+namespace qalix {
+
+namespace {
+
+using SetFields = std::map<std::string, std::string>;
+
+// "mu=0.5,n=20" as its fields; a usage error for anything else.
+SetFields parseSet(const std::string& text, bool onInformationTime) {
+    SetFields fields;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t comma = text.find(',', start);
+        const std::string part =
+            text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        const std::size_t equals = part.find('=');
+        const std::string key = part.substr(0, equals);
+        if (equals == std::string::npos || (key != "mu" && key != "delta" && key != "n"))
+            throw UsageError("--set takes mu=T, delta=T and n=N, separated by commas: " + text);
+        if (!fields.emplace(key, part.substr(equals + 1)).second)
+            throw UsageError("--set gives " + key + " twice: " + text);
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    if (onInformationTime && fields.count("mu"))
+        throw UsageError("--set mu has no use on information time: give delta alone");
+    if (fields.count("mu") && fields.count("delta"))
+        throw UsageError("--set takes mu or delta, not both: the other follows from it");
+    if (!fields.count("mu") && !fields.count("delta"))
+        throw UsageError("--set needs a true mean, mu or delta: " + text);
+    return fields;
+}
+
+void selectSet(Session& s, const SetFields& fields) {
+    using namespace simulation;
+    for (const auto& [key, combo] :
+         {std::pair{"mu", kMuCombo}, std::pair{"delta", kDeltaCombo}, std::pair{"n", kSizeCombo}}) {
+        const auto it = fields.find(key);
+        if (it == fields.end()) continue;
+        s.act([&](Driver& ui) { ui.type(kSimulationDialog, combo, it->second); });
+    }
+    s.act([](Driver& ui) { ui.click(kSimulationDialog, kSelectSet); });
+}
+
+void reportSets(Session& s, ReportNode& report, const std::string& lines) {
+    const DesignRecord& r = s.program().record();
+    const SamplesState& state = s.program().samples();
+    ReportNode& simulation = report["simulation"];
+    simulation["seed"] = ReportNode::integer(static_cast<long long>(state.lastSeed));
+    ReportNode& sets = simulation["sets"] = ReportNode::array();
+    for (int set = 1; set <= r.simRecordCount; ++set) {
+        const auto i = static_cast<std::size_t>(set - 1);
+        ReportNode entry = ReportNode::object();
+        entry["set"] = ReportNode::integer(set);
+        entry["mu"] = ReportNode::number(r.simMean[i]);
+        entry["delta"] = ReportNode::number(r.simDelta[i]);
+        entry["n"] = ReportNode::integer(r.simSize[i]);
+        entry["observations"] = ReportNode::integer(state.drawn[i]);
+        sets.push(std::move(entry));
+    }
+    ReportNode& texts = simulation["lines"] = ReportNode::array();
+    std::size_t start = 0;
+    for (std::size_t end = lines.find('\n'); end != std::string::npos;
+         start = end + 1, end = lines.find('\n', start)) {
+        texts.push(ReportNode::text(lines.substr(start, end - start)));
+    }
+}
+
+// A shown SD and the number behind it: none where the dialog shows "?".
+ReportNode shownSd(Session& s, int control, double value) {
+    const std::string text = s.ui().text(kImportDialog, control);
+    return ReportNode::shown(text, text == "?" ? std::numeric_limits<double>::quiet_NaN() : value);
+}
+
+// The record the selection dialog shows, on both SD radios.
+ReportNode importedRecord(Session& s, int record) {
+    using namespace imports;
+    const DesignRecord& r = s.program().record();
+    const auto i = static_cast<std::size_t>(record - 1);
+    s.act([&](Driver& ui) { ui.spin(kImportDialog, kRecordSpin, record); });
+    ReportNode entry = ReportNode::object();
+    entry["record"] = ReportNode::integer(record);
+    entry["name"] = ReportNode::text(s.ui().text(kImportDialog, kVarNameEdit));
+    entry["size"] = ReportNode::integer(r.importSize[i]);
+    // The Brownian scale divides an SD by sqrt(N), N the sample size rounded up.
+    const double rootN = std::sqrt(static_cast<double>(roundedUp(r.sampleSize, kRoundUp6)));
+    s.act([](Driver& ui) { ui.click(kImportDialog, kAssumedRadio); });
+    entry["assumedSD"] = shownSd(s, kAssumedMuEdit, r.importSD[i]);
+    entry["assumedSDDelta"] = shownSd(s, kAssumedDeltaEdit, r.importSD[i] / rootN);
+    s.act([](Driver& ui) { ui.click(kImportDialog, kEstimatedRadio); });
+    entry["estimatedSD"] = shownSd(s, kEstimatedMuEdit, r.importEstSD[i]);
+    entry["estimatedSDDelta"] = shownSd(s, kEstimatedDeltaEdit, r.importEstSD[i] / rootN);
+    return entry;
+}
+
+int importCommandOf(const std::string& kind) {
+    if (kind == "Simu") return menu::kImportSimulated;
+    if (kind == "Observ") return menu::kImportObserved;
+    return menu::kImportVariableNames;
+}
+
+}  // namespace
+
+void runSimulate(Session& s, const CliOptions& o, ReportNode& report, std::ostream& out) {
+    const bool onInformationTime = o.design == kBrownianName;
+    std::vector<SetFields> sets;
+    for (const std::string& text : o.sets)
+        sets.push_back(parseSet(text, onInformationTime));
+    if (o.seed) s.program().samples().fixedSeed = std::stoull(*o.seed);
+    s.act([](Driver& ui) { ui.click(panel::kSimulatedSamples); });
+    for (const SetFields& fields : sets)
+        selectSet(s, fields);
+    s.act([](Driver& ui) { ui.click(kSimulationDialog, simulation::kSimulate); });
+    const auto lines = simulationText(s.program().record(), s.program().samples());
+    if (o.out) {
+        // What "Save Simulation" does in the text window, for the file chosen.
+        s.act([](Driver& ui) { ui.click(panel::kTextWindow); });
+        s.platform().answerSaveFile({DialogOutcome::Accepted, *o.out, 0});
+        s.act([&](Driver&) { s.program().frame().command(menu::kSaveSimulation); });
+    }
+    if (o.json) {
+        reportSets(s, report, lines.value_or(""));
+        report.writeJson(out);
+    } else if (!o.out) {
+        out << lines.value_or("");
+    }
+}
+
+void runImport(Session& s, const CliOptions& o, ReportNode& report) {
+    s.act([](Driver& ui) { ui.click(panel::kTextWindow); });
+    for (const ImportFile& file : o.files) {
+        s.platform().answerOpenFile({DialogOutcome::Accepted, file.path, 0});
+        s.act([&](Driver&) { s.program().frame().command(importCommandOf(file.kind)); });
+    }
+    const DesignRecord& r = s.program().record();
+    ReportNode& imported = report["imported"];
+    imported["count"] = ReportNode::integer(r.importCount);
+    imported["available"] = ReportNode::text(r.importAvailable ? "yes" : "no");
+    ReportNode& records = imported["records"] = ReportNode::array();
+    if (!r.importAvailable) return;  // names alone: there are no samples to select
+    s.act([](Driver& ui) { ui.click(panel::kImportedSamples); });
+    for (int record = 1; record <= r.importCount; ++record)
+        records.push(importedRecord(s, record));
+}
+
+}  // namespace qalix

@@ -1,0 +1,22 @@
+// The command line's sample commands: simulate sets on a design and write them as "Save
+// Simulation" would, and import sample files in order and report the records as the
+// selection dialog shows them. Both drive the dialogs and the frame's Data menu as a user
+// does, on the design the other options placed.
+#pragma once
+
+#include <ostream>
+
+#include "cli/options.hpp"
+#include "cli/report.hpp"
+#include "cli/session.hpp"
+
+namespace qalix {
+
+// Writes the "Simu" lines to --out (through the frame's "Save Simulation") or to out, or the
+// report with the sets and lines to out as JSON.
+void runSimulate(Session& s, const CliOptions& o, ReportNode& report, std::ostream& out);
+
+// Adds the imported records to the report.
+void runImport(Session& s, const CliOptions& o, ReportNode& report);
+
+}  // namespace qalix
