@@ -6,11 +6,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "ui/canvas.hpp"
 #include "ui/font.hpp"
 #include "ui/print.hpp"
 
@@ -92,6 +94,11 @@ class Platform {
     virtual FontChoice chooseFont(const FontDescription& initial) = 0;
     virtual PageSetupChoice pageSetup(const PageSetup& initial) = 0;
     virtual PrintChoice print(const PrintRequest& request) = 0;
+
+    // A picture file (SVG, PDF or PNG, by the name's extension) of width by height device
+    // units, drawn by draw. False with the reason when it cannot be written.
+    virtual bool savePicture(const std::string& path, int width, int height,
+                             const std::function<void(Canvas&)>& draw, std::string& reason) = 0;
 
     virtual void beep(int frequencyHz, int milliseconds) = 0;
     // False when no help can be shown.

@@ -94,6 +94,36 @@ PrintChoice HeadlessPlatform::print(const PrintRequest& request) {
     return take(prints_, "print");
 }
 
+namespace {
+
+// Counts what a picture draws, for the tests that ask for pictures without a screen.
+class CountingCanvas final : public Canvas {
+  public:
+    void selectPen(const Pen&) override { ++calls; }
+    void selectFont(const FontDescription&) override { ++calls; }
+    void setTextAlign(TextAlign) override { ++calls; }
+    void setGraphicsMode(GraphicsMode) override { ++calls; }
+    void setViewportOrigin(int, int) override { ++calls; }
+    void moveTo(int, int) override { ++calls; }
+    void lineTo(int, int) override { ++calls; }
+    void rectangle(int, int, int, int) override { ++calls; }
+    void textOut(int, int, std::string_view) override { ++calls; }
+    int calls = 0;
+};
+
+}  // namespace
+
+bool HeadlessPlatform::savePicture(const std::string& path, int width, int height,
+                                   const std::function<void(Canvas&)>& draw, std::string& reason) {
+    CountingCanvas canvas;
+    draw(canvas);
+    pictures_.push_back({path, width, height, canvas.calls});
+    if (!pictureRefusal_) return true;
+    reason = *pictureRefusal_;
+    pictureRefusal_.reset();
+    return false;
+}
+
 void HeadlessPlatform::beep(int frequencyHz, int milliseconds) {
     beeps_.push_back({frequencyHz, milliseconds});
 }

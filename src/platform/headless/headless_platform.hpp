@@ -38,6 +38,9 @@ class HeadlessPlatform : public Platform {
     FontChoice chooseFont(const FontDescription& initial) override;
     PageSetupChoice pageSetup(const PageSetup& initial) override;
     PrintChoice print(const PrintRequest& request) override;
+    // Without a screen no picture is rendered: the request is kept, its drawing recorded.
+    bool savePicture(const std::string& path, int width, int height,
+                     const std::function<void(Canvas&)>& draw, std::string& reason) override;
     void beep(int frequencyHz, int milliseconds) override;
     bool openHelp(HelpRequest request) override;
     std::uint64_t clockSeed() override;
@@ -69,6 +72,15 @@ class HeadlessPlatform : public Platform {
     const std::vector<HelpRequest>& helpRequests() const { return helpRequests_; }
     const std::vector<PrintRequest>& printRequests() const { return printRequests_; }
     std::optional<FontDescription> lastFontOffered() const { return lastFont_; }
+    struct PictureRequest {
+        std::string path;
+        int width;
+        int height;
+        int calls;  // drawing calls the picture made
+    };
+    const std::vector<PictureRequest>& pictureRequests() const { return pictures_; }
+    // The next picture cannot be written, for the reason given.
+    void refusePicture(std::string reason) { pictureRefusal_ = std::move(reason); }
     bool quitRequested() const { return quitCode_.has_value(); }
     int quitCode() const { return quitCode_.value_or(0); }
 
@@ -89,6 +101,8 @@ class HeadlessPlatform : public Platform {
     std::vector<HelpRequest> helpRequests_;
     std::vector<PrintRequest> printRequests_;
     std::optional<FontDescription> lastFont_;
+    std::vector<PictureRequest> pictures_;
+    std::optional<std::string> pictureRefusal_;
     std::ostream* echo_ = nullptr;
     std::optional<int> quitCode_;
 };

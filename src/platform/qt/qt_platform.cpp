@@ -17,6 +17,7 @@
 #include "platform/qt/dialog_window.hpp"
 #include "platform/qt/fonts.hpp"
 #include "platform/qt/help_window.hpp"
+#include "platform/qt/picture_files.hpp"
 #include "platform/qt/print_device.hpp"
 #include "shell/about_box.hpp"
 #include "ui/dialog.hpp"
@@ -196,6 +197,11 @@ PrintChoice QtPlatform::print(const PrintRequest& request) {
     dialog.setOption(QAbstractPrintDialog::PrintToFile, request.printToFile);
     if (dialog.exec() != QDialog::Accepted) return {};
     return {DialogOutcome::Accepted, std::make_unique<QtPrintDevice>(printer()), 0};
+}
+
+bool QtPlatform::savePicture(const std::string& path, int width, int height,
+                             const std::function<void(Canvas&)>& draw, std::string& reason) {
+    return savePictureFile(path, width, height, draw, reason);
 }
 
 void QtPlatform::beep(int, int) {

@@ -48,6 +48,8 @@ class QtPlatform : public Platform {
     FontChoice chooseFont(const FontDescription& initial) override;
     PageSetupChoice pageSetup(const PageSetup& initial) override;
     PrintChoice print(const PrintRequest& request) override;
+    bool savePicture(const std::string& path, int width, int height,
+                     const std::function<void(Canvas&)>& draw, std::string& reason) override;
     void beep(int frequencyHz, int milliseconds) override;
     bool openHelp(HelpRequest request) override;
     std::uint64_t clockSeed() override;
