@@ -32,30 +32,6 @@ std::string blanks(int n) {
     return std::string(static_cast<std::size_t>(n), ' ');
 }
 
-// The sample paths of a picture: per dotted pen of width 1, its colour and the points drawn
-// from the origin before the legend mark moves elsewhere.
-struct DrawnPath {
-    std::string pen;
-    int points = 0;
-    std::vector<std::string> lines;
-};
-std::vector<DrawnPath> drawnPaths(const std::vector<std::string>& log) {
-    std::vector<DrawnPath> paths;
-    bool inPath = false;
-    for (const std::string& line : log) {
-        if (line.rfind("pen dot 1 ", 0) == 0) {
-            paths.push_back({line, 0, {}});
-            inPath = true;
-        } else if (inPath && line.rfind("line ", 0) == 0) {
-            ++paths.back().points;
-            paths.back().lines.push_back(line);
-        } else if (inPath && line.rfind("move ", 0) == 0 && line != "move 0 0") {
-            inPath = false;
-        }
-    }
-    return paths;
-}
-
 class BoundaryPlot : public PlotProgram {};
 
 TEST_F(BoundaryPlot, BarsAtHalfTimeStartHalfAUnitFromTheCriticalLine) {

@@ -70,4 +70,28 @@ inline bool hasLine(const std::vector<std::string>& log, const std::string& line
     return false;
 }
 
+// The sample paths of a picture: per dotted pen of width 1, its colour and the points drawn
+// from the origin before the legend mark moves elsewhere.
+struct DrawnPath {
+    std::string pen;
+    int points = 0;
+    std::vector<std::string> lines;
+};
+inline std::vector<DrawnPath> drawnPaths(const std::vector<std::string>& log) {
+    std::vector<DrawnPath> paths;
+    bool inPath = false;
+    for (const std::string& line : log) {
+        if (line.rfind("pen dot 1 ", 0) == 0) {
+            paths.push_back({line, 0, {}});
+            inPath = true;
+        } else if (inPath && line.rfind("line ", 0) == 0) {
+            ++paths.back().points;
+            paths.back().lines.push_back(line);
+        } else if (inPath && line.rfind("move ", 0) == 0 && line != "move 0 0") {
+            inPath = false;
+        }
+    }
+    return paths;
+}
+
 }  // namespace qalix::testing
