@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
 
 #include "graphics/plot_ids.hpp"
 #include "graphics/plot_imported_ids.hpp"

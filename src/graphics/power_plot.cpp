@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <vector>
 
 #include "design/fields.hpp"
 #include "design/sequential_design.hpp"
