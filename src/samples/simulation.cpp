@@ -119,16 +119,6 @@ void deleteSet(SamplesContext& program, Dialog& dialog) {
     showSetCount(dialog, r.simRecordCount);
 }
 
-// The copy of the paths the boundary plot draws as "Saved".
-void keepPaths(DesignRecord& r, const SamplesState& state) {
-    for (std::size_t s = 0; s < static_cast<std::size_t>(r.simRecordCount); ++s) {
-        const int n = state.drawn[s];
-        r.savedSimSize[s] = n;
-        std::copy_n(r.simTime[s].begin(), n, r.savedSimTime[s].begin());
-        std::copy_n(r.simPath[s].begin(), n, r.savedSimPath[s].begin());
-    }
-}
-
 // Seeded afresh for every simulation: from the clock, or from the fixed seed and the
 // number of the simulation.
 std::mt19937_64 freshGenerator(SamplesContext& program) {
@@ -161,6 +151,15 @@ void drawSet(DesignRecord& r, std::size_t at, int n, int N, std::mt19937_64& gen
 }
 
 }  // namespace
+
+void keepPaths(DesignRecord& r, const SamplesState& state) {
+    for (std::size_t s = 0; s < static_cast<std::size_t>(r.simRecordCount); ++s) {
+        const int n = state.drawn[s];
+        r.savedSimSize[s] = n;
+        std::copy_n(r.simTime[s].begin(), n, r.savedSimTime[s].begin());
+        std::copy_n(r.simPath[s].begin(), n, r.savedSimPath[s].begin());
+    }
+}
 
 void SETTINGSIMU(SamplesContext& program, Dialog& caller, int control, CallbackKind kind) {
     const DesignRecord& r = program.record();

@@ -26,4 +26,8 @@ void RECORDNUM(SamplesContext& program, Dialog& dialog, int control, CallbackKin
 // after its message, when a set asks for more than 500 observations.
 bool SIMUOBSERV(SamplesContext& program);
 
+// The copy of the paths the boundary plot draws as "Saved": of each set, the observations
+// its last simulation drew. "Simulate" and the plot's "Save" take it.
+void keepPaths(DesignRecord& r, const SamplesState& state);
+
 }  // namespace qalix

@@ -4,6 +4,11 @@
 #include <stdexcept>
 
 #include "design/panel_ids.hpp"
+#include "graphics/metafile_export.hpp"
+#include "graphics/plot_dialogs.hpp"
+#include "graphics/plot_ids.hpp"
+#include "graphics/plot_imported_ids.hpp"
+#include "graphics/plot_simulations_ids.hpp"
 #include "samples/sample_files.hpp"
 #include "shell/about_box.hpp"
 #include "shell/menu_ids.hpp"
@@ -45,9 +50,34 @@ constexpr std::array<ModeItems, 9> kModeItems = {{{kPlotBoundary, false, true},
 constexpr std::array kEditItems = {kUndo, kCut, kCopy, kPaste};
 
 // Commands whose work the program does not do yet: greyed whatever the mode.
-constexpr std::array kNotYetBuilt = {kPlotBoundary,  kPlotPower,    kPlotExpectedSize,
-                                     kPlotSimulated, kPlotImported, kPrintMetafile,
-                                     kPrintText,     kPageSetup};
+constexpr std::array kNotYetBuilt = {kPrintMetafile, kPrintText, kPageSetup};
+
+// The plot commands: the plot and its dialog, and what the frame keeps once it has closed:
+// the plot shown last (plotTag, for "Save As...") and whose sample paths (sampleSource). The
+// plain boundary plot draws no paths.
+struct PlotCommand {
+    int command;
+    PlotKind kind;
+    int dialog;
+    std::string_view tag;
+    std::string_view sampleSource;
+    bool withoutPaths;
+};
+constexpr std::array<PlotCommand, 5> kPlotCommands = {{
+    {kPlotBoundary, PlotKind::Boundary, kPlotDialog, "bound", "", true},
+    {kPlotPower, PlotKind::Power, kPlotDialog, "power", "", false},
+    {kPlotExpectedSize, PlotKind::ExpectedSize, kPlotDialog, "expecsiz", "", false},
+    {kPlotSimulated, PlotKind::Boundary, kPlotSimulationsDialog, "bound", "Simu", false},
+    {kPlotImported, PlotKind::Boundary, kPlotImportedDialog, "bound", "Observ", false},
+}};
+
+// The metafile writer "Save As..." chooses by the plot shown last; before any plot, the
+// boundary plot, which "Save" always writes.
+PlotKind taggedPlot(const DesignRecord& r) {
+    if (r.plotTag == "power") return PlotKind::Power;
+    if (r.plotTag == "expecsiz") return PlotKind::ExpectedSize;
+    return PlotKind::Boundary;
+}
 
 // The three imports of the Data menu: what each reads, and the title of the text window that
 // shows the file.
@@ -93,12 +123,16 @@ FontDescription INITIALIZEFONT() {
     return font;
 }
 
-std::string titleName(std::string_view path) {
+std::string baseName(std::string_view path) {
     const auto slash = path.find_last_of('/');
     std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
     const auto dot = name.find_last_of('.');
     if (dot != std::string_view::npos && dot > 0) name = name.substr(0, dot);
-    return std::string(name.substr(0, kTitleNameLength));
+    return std::string(name);
+}
+
+std::string titleName(std::string_view path) {
+    return baseName(path).substr(0, kTitleNameLength);
 }
 
 FrameWindow::FrameWindow(Program& program)
@@ -179,6 +213,7 @@ void FrameWindow::setUpMode() {
     r.importedChosen = program_.panel().getLogical(panel::kImportedSamples);
     if (r.textChosen) {
         mode_ = FrameMode::Text;
+        picture_.reset();
         text_ = std::string(kNewTextWindow);
         title_ = std::string(kTextTitle);
         fileRequest_ = textFileRequest();
@@ -193,6 +228,7 @@ void FrameWindow::setUpMode() {
     greyByMode();
     changed(FrameChange::Mode);
     changed(FrameChange::Title);
+    changed(FrameChange::Picture);
 }
 
 bool FrameWindow::modeAllows(int id) const {
@@ -210,12 +246,22 @@ void FrameWindow::command(int id) {
     switch (id) {
         case kOpen:
             if (mode_ == FrameMode::Text) openText();
+            if (mode_ == FrameMode::Graphic) openMetafile();
             break;
         case kSave:
             if (mode_ == FrameMode::Text) saveText(textPath_.empty());
+            if (mode_ == FrameMode::Graphic) saveBoundaryMetafile();
             break;
         case kSaveAs:
             if (mode_ == FrameMode::Text) saveText(true);
+            if (mode_ == FrameMode::Graphic) saveMetafileAs();
+            break;
+        case kPlotBoundary:
+        case kPlotPower:
+        case kPlotExpectedSize:
+        case kPlotSimulated:
+        case kPlotImported:
+            runPlot(id);
             break;
         case kClose:
             minimise();
@@ -301,6 +347,77 @@ std::optional<std::string> FrameWindow::askForFile(bool save) {
     if (choice.outcome == DialogOutcome::Accepted) return choice.path;
     COMDLGER(platform, choice.outcome == DialogOutcome::Failed ? choice.errorCode : 0);
     return std::nullopt;
+}
+
+void FrameWindow::setClientRect(Rect client) {
+    if (client == client_) return;
+    client_ = client;
+    program_.redrawPlot();  // the origin of the plot being shown moves with the area
+}
+
+void FrameWindow::setPicture(RecordingCanvas picture) {
+    picture_ = std::move(picture);
+    changed(FrameChange::Picture);
+}
+
+void FrameWindow::paint(Canvas& canvas) const {
+    if (mode_ == FrameMode::Text) return;
+    if (picture_) {
+        picture_->replay(canvas);
+    } else if (opened_) {
+        opened_->play(canvas, {0, 0, client_.right - 1, client_.bottom - 1});
+    }
+}
+
+void FrameWindow::runPlot(int id) {
+    const PlotCommand* plot = &kPlotCommands.front();
+    for (const PlotCommand& candidate : kPlotCommands) {
+        if (candidate.command == id) plot = &candidate;
+    }
+    DesignRecord& r = program_.record();
+    if (plot->withoutPaths) r.plotSource = "None";
+    runPlotDialog(program_, plot->kind, plot->dialog);
+    r.plotTag = plot->tag;
+    if (!plot->sampleSource.empty()) r.sampleSource = plot->sampleSource;
+}
+
+void FrameWindow::openMetafile() {
+    const auto path = askForFile(false);
+    if (!path) return;
+    setTitle(std::string(kMetafileTitle) + titleName(*path));
+    picture_.reset();
+    opened_.reset();
+    try {
+        opened_ = EmfPlayer::open(*path);
+    } catch (const MetafileError& e) {
+        program_.error(e.what());
+    }
+    changed(FrameChange::Picture);
+}
+
+// The save dialog names the metafile: its folder and base name are kept for "Save".
+bool FrameWindow::nameMetafile() {
+    const auto path = askForFile(true);
+    if (!path) return false;
+    setTitle(std::string(kMetafileTitle) + titleName(*path));
+    metafileFolder_ = std::filesystem::path(*path).parent_path();
+    metafileName_ = baseName(*path);
+    if (metafileName_.size() < kMetafileNameLength) metafileName_.resize(kMetafileNameLength, ' ');
+    return true;
+}
+
+// "Save" writes the boundary plot under the name chosen last; before any name was chosen it
+// asks for one, as "Save As..." does.
+void FrameWindow::saveBoundaryMetafile() {
+    const bool named = metafileName_.find_first_not_of(' ') != std::string::npos;
+    if (!named && !nameMetafile()) return;
+    SAVEEMFBOUND(program_, metafilePath(metafileFolder_, metafileName_));
+}
+
+void FrameWindow::saveMetafileAs() {
+    if (!nameMetafile()) return;
+    saveMetafile(program_, taggedPlot(program_.record()),
+                 metafilePath(metafileFolder_, metafileName_));
 }
 
 void FrameWindow::saveSimulation() {

@@ -5,6 +5,7 @@
 // tests drive it headless.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
@@ -12,7 +13,11 @@
 #include <string>
 #include <string_view>
 
+#include "graphics/emf_player.hpp"
+#include "graphics/recording_canvas.hpp"
+#include "ui/canvas.hpp"
 #include "ui/font.hpp"
+#include "ui/geometry.hpp"
 #include "ui/menu.hpp"
 #include "ui/platform.hpp"
 
@@ -26,10 +31,11 @@ enum class FrameMode { None, Graphic, Text };
 enum class FrameChange {
     Mode,  // the mode, and with it a new (empty) text window or none
     Title,
-    Text,       // the text window's content, set by the program
-    Font,       // the window font
-    Shown,      // shown, or minimised
-    EditAction  // undo, cut, copy or paste asked of the text window
+    Text,        // the text window's content, set by the program
+    Font,        // the window font
+    Shown,       // shown, or minimised
+    EditAction,  // undo, cut, copy or paste asked of the text window
+    Picture      // what the graphic window shows: a new plot, an opened metafile, nothing
 };
 
 enum class EditAction { Undo, Cut, Copy, Paste };
@@ -40,6 +46,11 @@ inline constexpr std::string_view kGraphicTitle = "Graphic Window: Plotting";
 inline constexpr std::string_view kTextTitle = "Text Window: Save and Import Data";
 // A new text window holds two blanks.
 inline constexpr std::string_view kNewTextWindow = "  ";
+inline constexpr std::string_view kMetafileTitle = " Meta File:  ";
+// The graphic window's client area until the window measures its own: the size at which
+// none of the plots is cut off and the plot dialogs, at its top left, cover none of them.
+inline constexpr int kDefaultClientWidth = 1500;
+inline constexpr int kDefaultClientHeight = 800;
 
 class FrameWindow {
   public:
@@ -83,6 +94,26 @@ class FrameWindow {
     void setSimulationPlotEnabled(bool enabled);
     bool simulationPlotEnabled() const { return simulationPlot_; }
 
+    // The graphic window. Its client area, which the plots are laid out in: the window sets
+    // it at every resize, and a plot dialog that is open draws its plot again for it.
+    void setClientRect(Rect client);
+    Rect clientRect() const { return client_; }
+    // The picture of the last plot pass. It is shown until the window shows something else
+    // (an opened metafile, the text window) and heard as FrameChange::Picture.
+    void setPicture(RecordingCanvas picture);
+    const RecordingCanvas* picture() const { return picture_ ? &*picture_ : nullptr; }
+    // The metafile last opened with "&Open..." in graphic mode, which the metafile print
+    // prints; none before one was opened or when the last one could not be read.
+    const EmfPlayer* openedMetafile() const { return opened_ ? &*opened_ : nullptr; }
+    // What the graphic window draws whenever it paints: the picture of the last plot pass,
+    // or else the opened metafile stretched over the whole client area. Nothing in text
+    // mode.
+    void paint(Canvas& canvas) const;
+    // The name the metafile save dialog produced, blank-padded to 40 characters (a longer
+    // name is kept whole), and the folder it was chosen in.
+    const std::string& metafileName() const { return metafileName_; }
+    const std::filesystem::path& metafileFolder() const { return metafileFolder_; }
+
     using Observer = std::function<void(FrameChange change)>;
     int observe(Observer observer);
     void unobserve(int token);
@@ -99,6 +130,11 @@ class FrameWindow {
     void saveSimulation();
     void importSamples(int id);
     void saveText(bool askForName);
+    void runPlot(int id);
+    void openMetafile();
+    bool nameMetafile();
+    void saveBoundaryMetafile();
+    void saveMetafileAs();
     void changeFont();
     void openHelp(HelpRequest request);
     void editAction(EditAction action);
@@ -117,6 +153,11 @@ class FrameWindow {
     std::string textPath_;
     EditAction lastEdit_ = EditAction::Undo;
     bool simulationPlot_ = false;
+    Rect client_{0, 0, kDefaultClientWidth, kDefaultClientHeight};
+    std::optional<RecordingCanvas> picture_;
+    std::optional<EmfPlayer> opened_;
+    std::string metafileName_;
+    std::filesystem::path metafileFolder_;
     std::map<int, Observer> observers_;
     int nextObserver_ = 1;
 };
@@ -125,8 +166,9 @@ class FrameWindow {
 // pitch in the Swiss family, face "Times New Roman".
 FontDescription INITIALIZEFONT();
 
-// The name a title shows for a chosen file: without its folder and extension, at most 40
-// characters.
+// A chosen file's name without its folder and extension.
+std::string baseName(std::string_view path);
+// The name a title shows for a chosen file: its base name, at most 40 characters.
 std::string titleName(std::string_view path);
 
 }  // namespace qalix

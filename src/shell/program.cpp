@@ -1,5 +1,8 @@
 #include "shell/program.hpp"
 
+#include "graphics/plot_pass.hpp"
+#include "graphics/recording_canvas.hpp"
+
 namespace qalix {
 
 Program::Program(Platform& platform, TemplateLoader templates)
@@ -19,6 +22,12 @@ void Program::setSimulationPlotEnabled(bool enabled) {
 
 bool Program::simulationPlotEnabled() const {
     return frame_.simulationPlotEnabled();
+}
+
+void Program::redrawPlot() {
+    if (!plots_.showing) return;
+    RecordingCanvas picture;
+    if (paintPlot(*this, *plots_.showing, picture)) frame_.setPicture(std::move(picture));
 }
 
 }  // namespace qalix

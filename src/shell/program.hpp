@@ -7,6 +7,7 @@
 
 #include "characteristics/context.hpp"
 #include "design/context.hpp"
+#include "graphics/plot_context.hpp"
 #include "samples/context.hpp"
 #include "shell/frame_window.hpp"
 #include "ui/dialog_set.hpp"
@@ -14,7 +15,7 @@
 
 namespace qalix {
 
-class Program final : public CharacteristicsContext, public SamplesContext {
+class Program final : public CharacteristicsContext, public PlotContext {
   public:
     explicit Program(Platform& platform, TemplateLoader templates = loadDialogTemplate);
     Program(const Program&) = delete;
@@ -39,6 +40,12 @@ class Program final : public CharacteristicsContext, public SamplesContext {
     void setSimulationPlotEnabled(bool enabled) override;
     bool simulationPlotEnabled() const;
 
+    FontDescription& windowFont() override { return frame_.windowFont(); }
+    Rect clientRect() const override { return frame_.clientRect(); }
+    PlotState& plots() override { return plots_; }
+    // A pass of the plot the open plot dialog shows becomes the frame's picture.
+    void redrawPlot() override;
+
   private:
     Platform& platform_;
     std::unique_ptr<DesignRecord> record_;  // large sample tables: kept off the stack
@@ -47,6 +54,7 @@ class Program final : public CharacteristicsContext, public SamplesContext {
     CharacteristicsState characteristics_;
     FrameWindow frame_;
     SamplesState samples_;
+    PlotState plots_;
 };
 
 }  // namespace qalix

@@ -14,6 +14,10 @@
 #include "design/info_times.hpp"
 #include "design/panel.hpp"
 #include "design/panel_ids.hpp"
+#include "graphics/plot_dialogs.hpp"
+#include "graphics/plot_ids.hpp"
+#include "graphics/plot_imported_ids.hpp"
+#include "graphics/plot_simulations_ids.hpp"
 #include "samples/import_ids.hpp"
 #include "samples/samples_callbacks.hpp"
 #include "samples/simulation_ids.hpp"
@@ -25,9 +29,9 @@ namespace {
 
 // Dialogs the program builds at start, in this order.
 constexpr std::array kStartupDialogs = {
-    kPanelDialog,        kStartScreenDialog, kInfoTimeDialog,    kSimulationDialog,
-    kImportDialog,       kBoundaryDialog,    kSignificanceDialog, kDiscordanceDialog,
-    kExpectedSizeDialog, kAboutDialog};
+    kPanelDialog,    kStartScreenDialog,     kInfoTimeDialog,    kSimulationDialog,   kImportDialog,
+    kBoundaryDialog, kSignificanceDialog,    kDiscordanceDialog, kExpectedSizeDialog, kAboutDialog,
+    kPlotDialog,     kPlotSimulationsDialog, kPlotImportedDialog};
 
 // Names the first imported samples get until a file names them.
 constexpr std::array<std::string_view, 12> kDefaultSampleNames = {
@@ -79,6 +83,7 @@ bool startUp(Program& program) {
     attachInfoTimeCallbacks(program);
     attachSamplesCallbacks(program);
     attachCharacteristicsCallbacks(program);
+    attachPlotDialogs(program);
     attachStartScreen(program);
     putStartupValues(program);
     program.platform().showModal(program.dialog(kStartScreenDialog));

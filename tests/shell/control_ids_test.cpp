@@ -76,6 +76,9 @@ const std::vector<std::string> kHeaders = {
     "src/shell/about_box.hpp",
     "src/samples/simulation_ids.hpp",
     "src/samples/import_ids.hpp",
+    "src/graphics/plot_ids.hpp",
+    "src/graphics/plot_simulations_ids.hpp",
+    "src/graphics/plot_imported_ids.hpp",
 };
 
 // The kind a constant's name promises.

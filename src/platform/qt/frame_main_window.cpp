@@ -165,6 +165,9 @@ void FrameMainWindow::sync(FrameChange change) {
         case FrameChange::EditAction:
             applyEditAction();
             break;
+        case FrameChange::Picture:
+            graphic_->update();
+            break;
     }
 }
 

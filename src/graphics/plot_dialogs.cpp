@@ -1,0 +1,106 @@
+#include "graphics/plot_dialogs.hpp"
+
+#include <array>
+#include <string_view>
+#include <utility>
+
+#include "graphics/plot_ids.hpp"
+#include "graphics/plot_imported_ids.hpp"
+#include "graphics/plot_pass.hpp"
+#include "graphics/plot_simulations_ids.hpp"
+#include "samples/simulation.hpp"
+
+namespace qalix {
+
+namespace {
+
+constexpr std::array kPlotDialogs = {kPlotDialog, kPlotSimulationsDialog, kPlotImportedDialog};
+constexpr std::array<std::pair<int, int>, 3> kRefreshButtons = {{
+    {kPlotDialog, plotdesign::kRefresh},
+    {kPlotSimulationsDialog, plotsimulations::kRefresh},
+    {kPlotImportedDialog, plotimported::kRefresh},
+}};
+
+// The radio buttons that choose the sample paths, and the plotSource each sets.
+struct SourceRadio {
+    int dialog;
+    int control;
+    std::string_view source;
+};
+constexpr std::array<SourceRadio, 4> kSourceRadios = {{
+    {kPlotSimulationsDialog, plotsimulations::kNew, "New"},
+    {kPlotSimulationsDialog, plotsimulations::kSaved, "Saved"},
+    {kPlotImportedDialog, plotimported::kAll, "AllImport"},
+    {kPlotImportedDialog, plotimported::kSelected, "SelectedImport"},
+}};
+
+// The radio buttons show the paths the plot draws: the one plotSource names, or none when it
+// names paths of another kind or none at all.
+void showSource(Dialog& dialog, const DesignRecord& r) {
+    for (const SourceRadio& radio : kSourceRadios) {
+        if (radio.dialog == dialog.id())
+            dialog.setLogical(radio.control, r.plotSource == radio.source);
+    }
+}
+
+// Like every message of the dialog, a choice reads the panel entries first; when one cannot
+// be read the choice is not taken.
+void chooseSource(PlotContext& program, Dialog& dialog, const SourceRadio& radio) {
+    if (program.plots().showing && readPlotEntries(program, *program.plots().showing)) {
+        program.record().plotSource = radio.source;
+    } else {
+        showSource(dialog, program.record());
+    }
+}
+
+// "Save": the current simulated paths become the ones "Saved" draws. Nothing is drawn.
+void savePaths(PlotContext& program) {
+    if (!readPlotEntries(program, PlotKind::Boundary)) return;
+    keepPaths(program.record(), program.samples());
+}
+
+// Which plot the open dialog shows, for as long as it is open.
+class ShowingPlot {
+  public:
+    ShowingPlot(PlotState& state, PlotKind kind) : state_(state) { state_.showing = kind; }
+    ~ShowingPlot() { state_.showing.reset(); }
+    ShowingPlot(const ShowingPlot&) = delete;
+    ShowingPlot& operator=(const ShowingPlot&) = delete;
+
+  private:
+    PlotState& state_;
+};
+
+}  // namespace
+
+void attachPlotDialogs(PlotContext& program) {
+    // "Cancel" ends the dialog even while a panel entry cannot be read: the panel, where it
+    // would be corrected, cannot be reached while the dialog is open.
+    for (int id : kPlotDialogs) {
+        program.dialog(id).attach(
+            kIdCancel, [](Dialog& dialog, int, CallbackKind) { dialog.end(kPlotDialogResult); });
+    }
+    for (const auto& [id, refresh] : kRefreshButtons) {
+        program.dialog(id).attach(refresh,
+                                  [&program](Dialog&, int, CallbackKind) { program.redrawPlot(); });
+    }
+    for (const SourceRadio& radio : kSourceRadios) {
+        program.dialog(radio.dialog)
+            .attach(radio.control, [&program, radio](Dialog& dialog, int, CallbackKind) {
+                chooseSource(program, dialog, radio);
+            });
+    }
+    program.dialog(kPlotSimulationsDialog)
+        .attach(plotsimulations::kSave,
+                [&program](Dialog&, int, CallbackKind) { savePaths(program); });
+}
+
+int runPlotDialog(PlotContext& program, PlotKind kind, int dialogId) {
+    Dialog& dialog = program.dialog(dialogId);
+    showSource(dialog, program.record());
+    const ShowingPlot showing(program.plots(), kind);
+    program.redrawPlot();
+    return program.platform().showModal(dialog);
+}
+
+}  // namespace qalix

@@ -1,0 +1,123 @@
+#include "graphics/plot_frame.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "numeric/number_text.hpp"
+
+namespace qalix {
+
+namespace {
+
+constexpr int kPercent = 100;
+
+int truncated(float coordinate, int factor) {
+    constexpr long double kLowest = std::numeric_limits<int>::min();
+    constexpr long double kHighest = std::numeric_limits<int>::max();
+    const long double product = static_cast<long double>(coordinate) * factor;
+    if (std::isnan(product)) return 0;
+    if (product <= kLowest) return std::numeric_limits<int>::min();
+    if (product >= kHighest) return std::numeric_limits<int>::max();
+    return static_cast<int>(product);  // toward zero
+}
+
+}  // namespace
+
+int PlotMapping::NEWX(float x) const {
+    return truncated(x, scale_.xFactor);
+}
+
+int PlotMapping::NEWY(float y) const {
+    return truncated(y, scale_.yFactor);
+}
+
+Point PlotMapping::origin(const Rect& client) const {
+    return {client.right * scale_.originXPercent / kPercent,
+            client.bottom * scale_.originYPercent / kPercent};
+}
+
+std::string formatField(double value, NumberField field) {
+    if (field.decimals == NumberField::kInteger) return formatI(std::llround(value), field.width);
+    return formatF(value, field.width, field.decimals);
+}
+
+std::string drawnText(std::string_view text, int n) {
+    const auto count = static_cast<std::size_t>(std::max(n, 0));
+    std::string out(text.substr(0, count));
+    out.resize(count, ' ');
+    return out;
+}
+
+std::string designLineText(const DesignLine& line, const DesignValues& values) {
+    const double value = values.*line.value;
+    return drawnText(formatA(line.label, line.labelWidth) + formatField(value, line.field),
+                     line.drawn);
+}
+
+PlotPainter::PlotPainter(Canvas& canvas, const PlotScale& scale, FontDescription& font)
+    : canvas_(canvas), mapping_(scale), font_(font) {}
+
+void PlotPainter::begin(const Rect& client, bool whiteBackground) {
+    canvas_.selectFont(font_);
+    if (whiteBackground) {
+        canvas_.selectPen(plotpen::kBackground);
+        canvas_.rectangle(0, 0, client.right, client.bottom);
+    }
+    canvas_.setGraphicsMode(GraphicsMode::Advanced);
+    const Point o = mapping_.origin(client);
+    canvas_.setViewportOrigin(o.x, o.y);
+    canvas_.selectPen(plotpen::kFrame);
+    const PlotScale& s = mapping_.scale();
+    canvas_.rectangle(mapping_.NEWX(s.frameLow.x), mapping_.NEWY(s.frameLow.y),
+                      mapping_.NEWX(s.frameHigh.x), mapping_.NEWY(s.frameHigh.y));
+}
+
+void PlotPainter::moveTo(WorldPoint p) {
+    canvas_.moveTo(mapping_.NEWX(p.x), mapping_.NEWY(p.y));
+}
+
+void PlotPainter::lineTo(WorldPoint p) {
+    canvas_.lineTo(mapping_.NEWX(p.x), mapping_.NEWY(p.y));
+}
+
+void PlotPainter::line(WorldPoint from, WorldPoint to) {
+    moveTo(from);
+    lineTo(to);
+}
+
+void PlotPainter::text(WorldPoint at, std::string_view text) {
+    canvas_.textOut(mapping_.NEWX(at.x), mapping_.NEWY(at.y), text);
+}
+
+void PlotPainter::texts(std::span<const Caption> captions) {
+    for (const Caption& c : captions)
+        text(c.at, c.text);
+}
+
+void PlotPainter::rightAligned(std::span<const Caption> captions) {
+    canvas_.setTextAlign(TextAlign::RightTop);
+    texts(captions);
+    canvas_.setTextAlign(TextAlign::LeftTop);
+}
+
+void PlotPainter::verticalCaption(WorldPoint at, std::string_view caption) {
+    font_.escapement = kUpward;
+    font_.orientation = kUpward;
+    canvas_.selectFont(font_);
+    text(at, caption);
+    font_.escapement = 0;
+    font_.orientation = 0;
+    canvas_.selectFont(font_);
+}
+
+void PlotPainter::designBlock(std::span<const DesignLine> lines, const DesignValues& values,
+                              bool normseq) {
+    for (const DesignLine& line : lines) {
+        const bool shown =
+            line.shownIn == ShownIn::AllDesigns || (line.shownIn == ShownIn::Normseq) == normseq;
+        if (shown) text(line.at, designLineText(line, values));
+    }
+}
+
+}  // namespace qalix
