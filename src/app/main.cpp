@@ -13,9 +13,7 @@
 
 namespace {
 
-// Width and height of the frame window when the program starts, pixels.
-constexpr int kFrameWidth = 860;
-constexpr int kFrameHeight = 680;
+// Where the frame window starts, pixels; its size gives the plots their client area.
 constexpr int kFrameLeft = 8;
 constexpr int kFrameTop = 8;
 
@@ -45,7 +43,8 @@ int main(int argc, char** argv) {
     qalix::qt::QtPlatform platform;
     qalix::Program program(platform);
     qalix::qt::FrameMainWindow frame(program.frame());
-    frame.setGeometry(kFrameLeft, kFrameTop, kFrameWidth, kFrameHeight);
+    frame.move(kFrameLeft, kFrameTop);
+    frame.resize(frame.sizeForDefaultClient());
     frame.show();
     platform.setFrame(&frame);
     const int code = qalix::startUp(program) ? platform.runMainLoop() : 0;

@@ -51,7 +51,8 @@ class Desktop : public ::testing::Test {
             }
         });
         boxWatch.start();
-        frame.setGeometry(8, 8, 860, 680);
+        frame.move(8, 8);
+        frame.resize(frame.sizeForDefaultClient());
         frame.show();
         platform.setFrame(&frame);
         // The start screen is the first loop to run: a posted click reaches it.

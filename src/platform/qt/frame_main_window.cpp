@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPlainTextEdit>
+#include <QResizeEvent>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QStackedWidget>
@@ -11,6 +13,7 @@
 
 #include "platform/qt/event_guard.hpp"
 #include "platform/qt/fonts.hpp"
+#include "platform/qt/painter_canvas.hpp"
 
 namespace qalix::qt {
 
@@ -29,6 +32,26 @@ std::vector<QKeySequence> keySequences(const std::string& key) {
 
 }  // namespace
 
+GraphicWindow::GraphicWindow(FrameWindow& model, QWidget* parent) : QWidget(parent), model_(model) {
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+}
+
+void GraphicWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    PainterCanvas canvas(painter);
+    dispatch([&] { model_.paint(canvas); });
+}
+
+void GraphicWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const QSize size = event->size();
+    dispatch([&] { model_.setClientRect({0, 0, size.width(), size.height()}); });
+}
+
 QString textFromBytes(const std::string& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8.decode(QByteArray::fromStdString(bytes));
@@ -39,12 +62,8 @@ QString textFromBytes(const std::string& bytes) {
 FrameMainWindow::FrameMainWindow(FrameWindow& model)
     : model_(model),
       pages_(new QStackedWidget(this)),
-      graphic_(new QWidget(pages_)),
+      graphic_(new GraphicWindow(model, pages_)),
       text_(new QPlainTextEdit(pages_)) {
-    graphic_->setAutoFillBackground(true);
-    QPalette white = graphic_->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    graphic_->setPalette(white);
     pages_->addWidget(graphic_);
     pages_->addWidget(text_);
     setCentralWidget(pages_);
@@ -169,6 +188,11 @@ void FrameMainWindow::sync(FrameChange change) {
             graphic_->update();
             break;
     }
+}
+
+QSize FrameMainWindow::sizeForDefaultClient() const {
+    const QSize menu = menuBar()->sizeHint();
+    return {kDefaultClientWidth, kDefaultClientHeight + menu.height()};
 }
 
 void FrameMainWindow::closeEvent(QCloseEvent* event) {

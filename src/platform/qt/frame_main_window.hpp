@@ -14,6 +14,23 @@ class QStackedWidget;
 
 namespace qalix::qt {
 
+// The graphic window: replays the frame's picture (the last plot pass, or the opened
+// metafile stretched over it) whenever it paints, and tells the frame its size, on which the
+// plots' origins depend.
+class GraphicWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    GraphicWindow(FrameWindow& model, QWidget* parent);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    FrameWindow& model_;
+};
+
 class FrameMainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -24,7 +41,9 @@ class FrameMainWindow : public QMainWindow {
     FrameWindow& model() { return model_; }
     QAction* action(int command) const;
     QPlainTextEdit* textWindow() const { return text_; }
-    QWidget* graphicWindow() const { return graphic_; }
+    GraphicWindow* graphicWindow() const { return graphic_; }
+    // The frame's size for a client area of the plots' default size.
+    QSize sizeForDefaultClient() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -40,7 +59,7 @@ class FrameMainWindow : public QMainWindow {
 
     FrameWindow& model_;
     QStackedWidget* pages_;
-    QWidget* graphic_;
+    GraphicWindow* graphic_;
     QPlainTextEdit* text_;
     std::map<int, QAction*> actions_;
     int frameObserver_ = 0;

@@ -10,6 +10,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <iostream>
@@ -111,12 +112,13 @@ void QtPlatform::place(DialogWindow& w, const Dialog& dialog) {
     }
     const QWidget* owner = w.parentWidget();
     if (owner == nullptr && frame_ != nullptr) {
-        // Beside the frame when there is room, else where the template puts it.
+        // Beside the frame; on a screen too narrow for both, flush with its right edge, over
+        // the frame's right margin, which the plots leave empty.
         const QRect frame = frame_->frameGeometry();
-        if (frame.right() + kBesideGap + w.frameGeometry().width() <= available.right()) {
-            w.move(frame.right() + kBesideGap, frame.top());
-            return;
-        }
+        const int width = w.frameGeometry().width();
+        const int x = std::min(frame.right() + kBesideGap, available.right() + 1 - width);
+        w.move(std::max(x, available.left()), frame.top());
+        return;
     }
     const QPoint origin = owner ? owner->frameGeometry().topLeft() : available.topLeft();
     w.move(origin + QPoint(w.units().x(t.x), w.units().y(t.y)));
