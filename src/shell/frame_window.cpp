@@ -8,7 +8,9 @@
 #include "graphics/plot_dialogs.hpp"
 #include "graphics/plot_ids.hpp"
 #include "graphics/plot_imported_ids.hpp"
+#include "graphics/plot_pass.hpp"
 #include "graphics/plot_simulations_ids.hpp"
+#include "graphics/printing.hpp"
 #include "samples/sample_files.hpp"
 #include "shell/about_box.hpp"
 #include "shell/menu_ids.hpp"
@@ -48,9 +50,6 @@ constexpr std::array<ModeItems, 9> kModeItems = {{{kPlotBoundary, false, true},
                                                   {kPrintMetafile, false, true},
                                                   {kPrintText, true, false}}};
 constexpr std::array kEditItems = {kUndo, kCut, kCopy, kPaste};
-
-// Commands whose work the program does not do yet: greyed whatever the mode.
-constexpr std::array kNotYetBuilt = {kPrintMetafile, kPrintText, kPageSetup};
 
 // The plot commands: the plot and its dialog, and what the frame keeps once it has closed:
 // the plot shown last (plotTag, for "Save As...") and whose sample paths (sampleSource). The
@@ -103,8 +102,23 @@ FileRequest textFileRequest() {
     return {{{"Text files (*.txt)", "*.txt"}}, "txt", {}, false};
 }
 
+// Metafiles, and the pictures of the current plot "Save As..." also writes.
 FileRequest metafileRequest() {
-    return {{{"Meta files (*.emf)", "*.emf"}}, "emf", {}, true};
+    return {{{"Meta files (*.emf)", "*.emf"},
+             {"SVG pictures (*.svg)", "*.svg"},
+             {"PDF documents (*.pdf)", "*.pdf"},
+             {"PNG pictures (*.png)", "*.png"}},
+            "emf",
+            {},
+            true};
+}
+
+// A picture file rather than a metafile, by the name's extension.
+bool isPictureFile(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".svg" || extension == ".pdf" || extension == ".png";
 }
 
 bool contains(const auto& list, int id) {
@@ -140,8 +154,6 @@ FrameWindow::FrameWindow(Program& program)
     auto menu = MenuModel::load("frame");
     if (!menu) throw std::logic_error("the frame menu resource is missing");
     menu_ = std::move(*menu);
-    for (int id : kNotYetBuilt)
-        menu_.setEnabled(id, false);
 }
 
 void FrameWindow::changed(FrameChange change) {
@@ -175,7 +187,7 @@ void FrameWindow::userEdit(std::string text) {
 
 void FrameWindow::setSimulationPlotEnabled(bool enabled) {
     simulationPlot_ = enabled;
-    menu_.setEnabled(kPlotSimulated, enabled && !contains(kNotYetBuilt, kPlotSimulated));
+    menu_.setEnabled(kPlotSimulated, enabled);
 }
 
 void FrameWindow::show() {
@@ -196,9 +208,7 @@ void FrameWindow::userClose() {
 
 void FrameWindow::greyByMode() {
     const bool text = mode_ == FrameMode::Text;
-    const auto set = [this](int id, bool enabled) {
-        menu_.setEnabled(id, enabled && !contains(kNotYetBuilt, id));
-    };
+    const auto set = [this](int id, bool enabled) { menu_.setEnabled(id, enabled); };
     for (const ModeItems& item : kModeItems)
         set(item.command, text ? item.inText : item.inGraphic);
     for (int id : kEditItems)
@@ -265,6 +275,15 @@ void FrameWindow::command(int id) {
             break;
         case kClose:
             minimise();
+            break;
+        case kPageSetup:
+            pageSetup();
+            break;
+        case kPrintMetafile:
+            printMetafile(program_.platform(), openedMetafile());
+            break;
+        case kPrintText:
+            PRINTFILE(program_.platform(), text_, pageSetup_);
             break;
         case kUndo:
             editAction(EditAction::Undo);
@@ -399,11 +418,15 @@ void FrameWindow::openMetafile() {
 bool FrameWindow::nameMetafile() {
     const auto path = askForFile(true);
     if (!path) return false;
-    setTitle(std::string(kMetafileTitle) + titleName(*path));
-    metafileFolder_ = std::filesystem::path(*path).parent_path();
-    metafileName_ = baseName(*path);
-    if (metafileName_.size() < kMetafileNameLength) metafileName_.resize(kMetafileNameLength, ' ');
+    keepMetafileName(*path);
     return true;
+}
+
+void FrameWindow::keepMetafileName(const std::string& path) {
+    setTitle(std::string(kMetafileTitle) + titleName(path));
+    metafileFolder_ = std::filesystem::path(path).parent_path();
+    metafileName_ = baseName(path);
+    if (metafileName_.size() < kMetafileNameLength) metafileName_.resize(kMetafileNameLength, ' ');
 }
 
 // "Save" writes the boundary plot under the name chosen last; before any name was chosen it
@@ -414,10 +437,44 @@ void FrameWindow::saveBoundaryMetafile() {
     SAVEEMFBOUND(program_, metafilePath(metafileFolder_, metafileName_));
 }
 
+// By the type chosen: a metafile of the plot shown last, or a picture file of what the
+// graphic window shows.
 void FrameWindow::saveMetafileAs() {
-    if (!nameMetafile()) return;
+    const auto path = askForFile(true);
+    if (!path) return;
+    if (isPictureFile(*path)) {
+        savePicture(*path);
+        return;
+    }
+    keepMetafileName(*path);
     saveMetafile(program_, taggedPlot(program_.record()),
                  metafilePath(metafileFolder_, metafileName_));
+}
+
+void FrameWindow::savePicture(const std::string& path) {
+    const auto draw = [this](Canvas& canvas) {
+        if (picture_) {
+            picture_->replay(canvas);
+        } else {
+            paintPlot(program_, taggedPlot(program_.record()), canvas);
+        }
+    };
+    std::string reason;
+    if (program_.platform().savePicture(path, client_.width(), client_.height(), draw, reason)) {
+        setTitle(std::string(kPictureTitle) + titleName(path));
+    } else {
+        program_.error("Cannot save the picture: " + reason + ".");
+    }
+}
+
+void FrameWindow::pageSetup() {
+    Platform& platform = program_.platform();
+    const PageSetupChoice choice = platform.pageSetup(pageSetup_);
+    if (choice.outcome == DialogOutcome::Accepted) {
+        pageSetup_ = choice.setup;
+    } else {
+        COMDLGER(platform, choice.outcome == DialogOutcome::Failed ? choice.errorCode : 0);
+    }
 }
 
 void FrameWindow::saveSimulation() {

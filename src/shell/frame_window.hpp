@@ -47,6 +47,7 @@ inline constexpr std::string_view kTextTitle = "Text Window: Save and Import Dat
 // A new text window holds two blanks.
 inline constexpr std::string_view kNewTextWindow = "  ";
 inline constexpr std::string_view kMetafileTitle = " Meta File:  ";
+inline constexpr std::string_view kPictureTitle = " Picture File:  ";
 // The graphic window's client area until the window measures its own: the size at which
 // none of the plots is cut off and the plot dialogs, at its top left, cover none of them.
 inline constexpr int kDefaultClientWidth = 1500;
@@ -133,6 +134,9 @@ class FrameWindow {
     void runPlot(int id);
     void openMetafile();
     bool nameMetafile();
+    void keepMetafileName(const std::string& path);
+    void savePicture(const std::string& path);
+    void pageSetup();
     void saveBoundaryMetafile();
     void saveMetafileAs();
     void changeFont();
@@ -156,6 +160,7 @@ class FrameWindow {
     Rect client_{0, 0, kDefaultClientWidth, kDefaultClientHeight};
     std::optional<RecordingCanvas> picture_;
     std::optional<EmfPlayer> opened_;
+    PageSetup pageSetup_;
     std::string metafileName_;
     std::filesystem::path metafileFolder_;
     std::map<int, Observer> observers_;
