@@ -7,6 +7,7 @@
 #include "cli/characteristics_report.hpp"
 #include "cli/design_report.hpp"
 #include "cli/options.hpp"
+#include "cli/plot_command.hpp"
 #include "cli/samples_commands.hpp"
 #include "cli/session.hpp"
 #include "design/info_times.hpp"
@@ -90,8 +91,9 @@ void runDesignSteps(Session& s, const CliOptions& o) {
     s.act([&](Driver& ui) { ui.click(kSequentialDesignButton); });
 }
 
-int run(const CliOptions& o, std::ostream& out, std::ostream& err) {
-    Session s;
+int run(const CliOptions& o, std::ostream& out, std::ostream& err,
+        const PictureRenderer& renderer) {
+    Session s(renderer);
     s.platform().echoConsole(&err);  // keeps the warning line out of the JSON on out
     try {
         s.platform().onModal(kStartScreenDialog, [&s](Dialog&) {
@@ -112,6 +114,10 @@ int run(const CliOptions& o, std::ostream& out, std::ostream& err) {
             return 0;
         }
         if (o.command == kImportCommand) runImport(s, o, report);
+        if (o.command == kPlotCommand) {
+            runPlot(s, o);
+            return 0;
+        }
         if (o.json) {
             report.writeJson(out);
         } else {
@@ -129,14 +135,15 @@ int run(const CliOptions& o, std::ostream& out, std::ostream& err) {
 
 }  // namespace
 
-int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const PictureRenderer& renderer) {
     try {
         const CliOptions options = parseOptions(args);
         if (options.help) {
             out << helpText();
             return 0;
         }
-        return run(options, out, err);
+        return run(options, out, err, renderer);
     } catch (const UsageError& e) {
         err << "qalix: " << e.what() << '\n' << kUsage << '\n';
         return 2;

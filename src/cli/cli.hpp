@@ -6,10 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "cli/picture_renderer.hpp"
+
 namespace qalix {
 
 // Exit status: 0 done, 1 the program showed a message (printed to err as "Caption: text"),
-// 2 a bad command line (a usage line on err).
-int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// 2 a bad command line (a usage line on err). The plot command draws SVG, PDF and PNG
+// pictures with the renderer given, and refuses them without one.
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const PictureRenderer& renderer = {});
 
 }  // namespace qalix

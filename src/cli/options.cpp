@@ -1,6 +1,8 @@
 #include "cli/options.hpp"
 
 #include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <sstream>
 #include <type_traits>
 #include <utility>
@@ -90,11 +92,27 @@ const OptionSpec kSeed{"--seed", "N",
                        "the clock)",
                        &CliOptions::seed};
 const OptionSpec kOut{"--out", "FILE",
-                      "write the \"Simu\" lines to FILE as Save Simulation does (default: "
-                      "standard output)",
+                      "simulate: write the \"Simu\" lines to FILE as Save Simulation does "
+                      "(default: standard output); plot: the picture FILE.svg, .pdf or .png, or "
+                      "the metafile FILE.emf",
                       &CliOptions::out};
 const OptionSpec kKind{"--kind", "K", "what the files after it hold: simu, observ or varname",
                        &CliOptions::kind};
+
+const OptionSpec kSelect{"--select", "K1,...",
+                         "imported records to select in the selection dialog, with the SD it "
+                         "estimates",
+                         &CliOptions::select};
+const OptionSpec kPaths{"--paths", "P",
+                        "sample paths on the boundary plot: new or saved (of the --set given), "
+                        "all or selected (of the files imported)",
+                        &CliOptions::paths};
+const OptionSpec kWidth{"--width", "W",
+                        "width of the graphic window the plot is laid out in, pixels (default "
+                        "1500)",
+                        &CliOptions::width};
+const OptionSpec kHeight{"--height", "H", "height of the graphic window, pixels (default 800)",
+                         &CliOptions::height};
 
 bool given(const std::optional<std::string>& option) {
     return option.has_value();
@@ -147,6 +165,43 @@ void checkSimulate(const CliOptions& o) {
     }
 }
 
+bool isWholeNumber(const std::string& text, std::size_t maxDigits) {
+    return !text.empty() && text.size() <= maxDigits &&
+           text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+bool isPlotFile(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".svg" || extension == ".pdf" || extension == ".png" || extension == ".emf";
+}
+
+// The plot, its picture file and the paths drawn on it.
+void checkPlot(const CliOptions& o) {
+    checkSolve(o);
+    if (o.rho && o.a) throw UsageError("give --rho or --a, not both: a is searched from rho_max");
+    if (o.groups && o.times) throw UsageError("give --groups or --times, not both");
+    if (o.plot != "boundary" && o.plot != "power" && o.plot != "expected")
+        throw UsageError("name the plot: qalix plot boundary|power|expected --out FILE");
+    if (!o.out || !isPlotFile(*o.out))
+        throw UsageError("--out names the picture to write: FILE.svg, .pdf, .png or .emf");
+    for (const auto* size : {&o.width, &o.height}) {
+        if (*size && (!isWholeNumber(**size, 5) || std::stoi(**size) < 100))
+            throw UsageError("--width and --height take whole numbers of pixels, 100 or more");
+    }
+    if (!o.paths) return;
+    if (o.plot != "boundary") throw UsageError("--paths belongs to the boundary plot");
+    const std::string& p = *o.paths;
+    if (p != "new" && p != "saved" && p != "all" && p != "selected")
+        throw UsageError("--paths takes new, saved, all or selected");
+    const bool simulated = p == "new" || p == "saved";
+    if (simulated && o.sets.empty()) throw UsageError("--paths " + p + " draws the --set given");
+    if (!simulated && o.files.empty())
+        throw UsageError("--paths " + p + " draws the files imported: give them after --kind");
+    if (p == "selected" && !o.select) throw UsageError("--paths selected draws the --select given");
+}
+
 void checkImport(const CliOptions& o) {
     checkSolve(o);
     if (o.rho && o.a) throw UsageError("give --rho or --a, not both: a is searched from rho_max");
@@ -195,6 +250,14 @@ std::vector<const OptionSpec*> simulateOptions() {
 std::vector<const OptionSpec*> importOptions() {
     std::vector<const OptionSpec*> options = sequentialOptions();
     options.push_back(&kKind);
+    options.push_back(&kSelect);
+    return options;
+}
+
+std::vector<const OptionSpec*> plotOptions() {
+    std::vector<const OptionSpec*> options = sequentialOptions();
+    for (const OptionSpec* o : {&kOut, &kWidth, &kHeight, &kPaths, &kSet, &kSeed, &kKind, &kSelect})
+        options.push_back(o);
     return options;
 }
 
@@ -222,7 +285,7 @@ const CommandSpec& commandNamed(std::string_view name) {
     for (const CommandSpec& c : commands()) {
         if (c.name == name) return c;
     }
-    throw UsageError("a command is needed: fixed, design, simulate or import");
+    throw UsageError("a command is needed: fixed, design, simulate, import or plot");
 }
 
 // The option of the command with that name; a message naming the command it belongs to when
@@ -311,6 +374,14 @@ const std::vector<CommandSpec>& commands() {
          {kNormseqName, kBrownianName},
          checkImport,
          true},
+        {kPlotCommand,
+         "plot boundary, power or expected: the plot of the design written to --out as a "
+         "picture or metafile, with sample paths on the boundary plot",
+         plotOptions(),
+         {kNormseqName, kBrownianName},
+         checkPlot,
+         true,
+         true},
     };
     return table;
 }
@@ -321,15 +392,21 @@ CliOptions parseOptions(const std::vector<std::string>& args) {
         o.help = true;
         return o;
     }
-    if (args.empty()) throw UsageError("a command is needed: fixed, design, simulate or import");
+    if (args.empty())
+        throw UsageError("a command is needed: fixed, design, simulate, import or plot");
     const CommandSpec& command = commandNamed(args[0]);
     o.command = args[0];
     std::vector<const OptionSpec*> givenOptions;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.rfind(kOptionPrefix, 0) != 0) {
-            if (!command.takesFiles) throw UsageError("unexpected argument " + arg);
-            o.files.push_back({importKind(o.kind), arg});
+            if (command.takesPlotName && o.plot.empty()) {
+                o.plot = arg;
+            } else if (command.takesFiles) {
+                o.files.push_back({importKind(o.kind), arg});
+            } else {
+                throw UsageError("unexpected argument " + arg);
+            }
             continue;
         }
         const std::size_t equals = arg.find('=');

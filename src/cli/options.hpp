@@ -24,6 +24,7 @@ inline constexpr std::string_view kFixedCommand = "fixed";
 inline constexpr std::string_view kDesignCommand = "design";
 inline constexpr std::string_view kSimulateCommand = "simulate";
 inline constexpr std::string_view kImportCommand = "import";
+inline constexpr std::string_view kPlotCommand = "plot";
 
 // A sample file and what it holds, in the order the files were given.
 struct ImportFile {
@@ -49,6 +50,10 @@ struct CliOptions {
     std::optional<std::string> seed, out;
     std::optional<std::string> kind;  // the kind of the files that follow
     std::vector<ImportFile> files;
+    std::optional<std::vector<std::string>> select;  // imported records to select
+    // plot
+    std::string plot;  // boundary, power or expected
+    std::optional<std::string> paths, width, height;
 };
 
 // Where an option's value goes: a text, a text with a default, a comma-separated list, a flag
@@ -77,6 +82,8 @@ struct CommandSpec {
     void (*check)(const CliOptions&);
     // Arguments that are not options are files, of the --kind given before them.
     bool takesFiles = false;
+    // The first argument that is not an option names the plot.
+    bool takesPlotName = false;
 };
 
 // Every command, in the order the help lists them.
@@ -90,7 +97,7 @@ CliOptions parseOptions(const std::vector<std::string>& args);
 std::string helpText();
 
 inline constexpr std::string_view kUsage =
-    "usage: qalix fixed|design|simulate|import [--option value | --option=value]... [FILE]...  "
-    "(qalix --help lists every option)";
+    "usage: qalix fixed|design|simulate|import|plot [PLOT] [--option value | --option=value]... "
+    "[FILE]...  (qalix --help lists every option)";
 
 }  // namespace qalix

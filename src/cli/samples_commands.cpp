@@ -6,6 +6,7 @@
 
 #include "design/fields.hpp"
 #include "design/panel_ids.hpp"
+#include "numeric/number_text.hpp"
 #include "samples/import_ids.hpp"
 #include "samples/sample_files.hpp"
 #include "samples/simulation_ids.hpp"
@@ -113,7 +114,7 @@ int importCommandOf(const std::string& kind) {
 
 }  // namespace
 
-void runSimulate(Session& s, const CliOptions& o, ReportNode& report, std::ostream& out) {
+void simulateSets(Session& s, const CliOptions& o) {
     const bool onInformationTime = o.design == kBrownianName;
     std::vector<SetFields> sets;
     for (const std::string& text : o.sets)
@@ -123,6 +124,32 @@ void runSimulate(Session& s, const CliOptions& o, ReportNode& report, std::ostre
     for (const SetFields& fields : sets)
         selectSet(s, fields);
     s.act([](Driver& ui) { ui.click(kSimulationDialog, simulation::kSimulate); });
+}
+
+void importFiles(Session& s, const CliOptions& o) {
+    s.act([](Driver& ui) { ui.click(panel::kTextWindow); });
+    for (const ImportFile& file : o.files) {
+        s.platform().answerOpenFile({DialogOutcome::Accepted, file.path, 0});
+        s.act([&](Driver&) { s.program().frame().command(importCommandOf(file.kind)); });
+    }
+    if (!o.select) return;
+    const DesignRecord& r = s.program().record();
+    if (!r.importAvailable)
+        throw UsageError("--select needs samples imported: names alone hold none");
+    s.act([](Driver& ui) { ui.click(panel::kImportedSamples); });
+    for (const std::string& text : *o.select) {
+        int record = 0;
+        if (readFree(text, record) != ReadStatus::Ok || record < 1 || record > r.importCount) {
+            throw UsageError("--select takes records from 1 to " + std::to_string(r.importCount) +
+                             ": " + text);
+        }
+        s.act([&](Driver& ui) { ui.spin(kImportDialog, imports::kRecordSpin, record); });
+        s.act([](Driver& ui) { ui.click(kImportDialog, imports::kSelectSet); });
+    }
+}
+
+void runSimulate(Session& s, const CliOptions& o, ReportNode& report, std::ostream& out) {
+    simulateSets(s, o);
     const auto lines = simulationText(s.program().record(), s.program().samples());
     if (o.out) {
         // What "Save Simulation" does in the text window, for the file chosen.
@@ -139,18 +166,15 @@ void runSimulate(Session& s, const CliOptions& o, ReportNode& report, std::ostre
 }
 
 void runImport(Session& s, const CliOptions& o, ReportNode& report) {
-    s.act([](Driver& ui) { ui.click(panel::kTextWindow); });
-    for (const ImportFile& file : o.files) {
-        s.platform().answerOpenFile({DialogOutcome::Accepted, file.path, 0});
-        s.act([&](Driver&) { s.program().frame().command(importCommandOf(file.kind)); });
-    }
+    importFiles(s, o);
     const DesignRecord& r = s.program().record();
     ReportNode& imported = report["imported"];
     imported["count"] = ReportNode::integer(r.importCount);
     imported["available"] = ReportNode::text(r.importAvailable ? "yes" : "no");
     ReportNode& records = imported["records"] = ReportNode::array();
     if (!r.importAvailable) return;  // names alone: there are no samples to select
-    s.act([](Driver& ui) { ui.click(panel::kImportedSamples); });
+    if (!o.select) s.act([](Driver& ui) { ui.click(panel::kImportedSamples); });
+    imported["selected"] = ReportNode::integer(r.selectedSetCount);
     for (int record = 1; record <= r.importCount; ++record)
         records.push(importedRecord(s, record));
 }

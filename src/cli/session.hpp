@@ -1,6 +1,10 @@
 // One run of the program on the headless platform, driven by the command line.
 #pragma once
 
+#include <string>
+#include <utility>
+
+#include "cli/picture_renderer.hpp"
 #include "platform/headless/driver.hpp"
 #include "platform/headless/headless_platform.hpp"
 #include "shell/program.hpp"
@@ -12,13 +16,32 @@ struct MessageShown {
     Message message;
 };
 
+// The headless platform with pictures drawn by the renderer the build has.
+class CliPlatform : public HeadlessPlatform {
+  public:
+    explicit CliPlatform(PictureRenderer renderer) : renderer_(std::move(renderer)) {}
+
+    bool savePicture(const std::string& path, int width, int height,
+                     const std::function<void(Canvas&)>& draw, std::string& reason) override {
+        if (renderer_) return renderer_(path, width, height, draw, reason);
+        reason =
+            "this qalix was built without the desktop libraries that draw SVG, PDF and "
+            "PNG pictures; write the metafile, FILE.emf, instead";
+        return false;
+    }
+
+  private:
+    PictureRenderer renderer_;
+};
+
 class Session {
   public:
-    Session() : program_(platform_), ui_(program_.dialogs()) {}
+    explicit Session(PictureRenderer renderer = {})
+        : platform_(std::move(renderer)), program_(platform_), ui_(program_.dialogs()) {}
 
     Program& program() { return program_; }
     Driver& ui() { return ui_; }
-    HeadlessPlatform& platform() { return platform_; }
+    CliPlatform& platform() { return platform_; }
 
     // Every user action goes through here so that a message box ends the run.
     template <typename Action>
@@ -38,7 +61,7 @@ class Session {
     }
 
   private:
-    HeadlessPlatform platform_;
+    CliPlatform platform_;
     Program program_;
     Driver ui_;
 };

@@ -19,10 +19,10 @@ struct CliRun {
     JsonValue json() const { return parseJson(out); }
 };
 
-inline CliRun run(const std::vector<std::string>& args) {
+inline CliRun run(const std::vector<std::string>& args, const PictureRenderer& renderer = {}) {
     std::ostringstream out;
     std::ostringstream err;
-    const int status = runCli(args, out, err);
+    const int status = runCli(args, out, err, renderer);
     return {status, out.str(), err.str()};
 }
 

@@ -79,8 +79,8 @@ TEST_P(UsageErrors, NameTheOptionAndWhyWithStatusTwo) {
 INSTANTIATE_TEST_SUITE_P(
     Table, UsageErrors,
     ::testing::Values(
-        BadCommandLine{{}, "a command is needed: fixed, design, simulate or import"},
-        BadCommandLine{{"solve"}, "a command is needed: fixed, design, simulate or import"},
+        BadCommandLine{{}, "a command is needed: fixed, design, simulate, import or plot"},
+        BadCommandLine{{"solve"}, "a command is needed: fixed, design, simulate, import or plot"},
         BadCommandLine{{"fixed", "stray"}, "unexpected argument stray"},
         BadCommandLine{{"fixed", "--nonsense"}, "unknown option --nonsense"},
         BadCommandLine{{"fixed", "--alpha"}, "--alpha needs a value"},

@@ -1,0 +1,129 @@
+// The installed command line's pictures: "qalix plot" run as a user runs it, with no display,
+// writes SVG, PDF and PNG files that other readers open and that show the plot, with numbers
+// written the program's way whatever the user's locale.
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+
+#include "desktop.hpp"
+
+namespace qalix::qt::testing {
+namespace {
+
+struct Finished {
+    int status;
+    QString err;
+};
+
+// Runs qalix without a display, as a script on a server would.
+Finished runQalix(const QStringList& args, const QString& locale = QStringLiteral("C.UTF-8")) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
+        env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("LC_ALL"), locale);
+    env.insert(QStringLiteral("LANG"), locale);
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(QALIX_CLI_PATH), args);
+    if (!process.waitForFinished(60000)) return {-1, QStringLiteral("did not finish")};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+}
+
+// Share of the image's pixels that are not white.
+double inkShare(const QImage& image) {
+    qint64 ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) != Qt::white) ++ink;
+        }
+    }
+    return static_cast<double>(ink) / (static_cast<double>(image.width()) * image.height());
+}
+
+QByteArray contentOf(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class CliPictures : public ::testing::Test {
+  protected:
+    QString path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
+    QTemporaryDir folder;
+};
+
+TEST_F(CliPictures, SvgOfTheBoundaryPlotWithoutADisplayAndWithoutNoise) {
+    const QString file = path("boundary.svg");
+    const Finished r = runQalix(
+        {QStringLiteral("plot"), QStringLiteral("boundary"), QStringLiteral("--out"), file});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    QSvgRenderer svg(file);
+    ASSERT_TRUE(svg.isValid());
+    EXPECT_EQ(svg.viewBoxF().size(), QSizeF(1500, 800));
+    QImage image(750, 400, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    svg.render(&painter);
+    painter.end();
+    EXPECT_GT(inkShare(image), 0.01);
+    EXPECT_TRUE(contentOf(file).contains("QALIX DESIGN AND BOUNDARIES"));
+}
+
+TEST_F(CliPictures, PngHasTheWindowSizeGiven) {
+    const QString file = path("power.png");
+    const Finished r =
+        runQalix({QStringLiteral("plot"), QStringLiteral("power"), QStringLiteral("--width"),
+                  QStringLiteral("640"), QStringLiteral("--height"), QStringLiteral("480"),
+                  QStringLiteral("--out"), file});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QImage image(file);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(640, 480));
+    EXPECT_GT(inkShare(image), 0.01);
+}
+
+TEST_F(CliPictures, NumbersKeepTheirPointUnderAGermanLocale) {
+    const QString file = path("expected.svg");
+    const Finished r = runQalix(
+        {QStringLiteral("plot"), QStringLiteral("expected"), QStringLiteral("--out"), file},
+        QStringLiteral("de_DE.UTF-8"));
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QByteArray content = contentOf(file);
+    EXPECT_TRUE(content.contains("alpha = 0.050")) << content.left(2000).toStdString();
+    EXPECT_FALSE(content.contains("alpha = 0,050"));
+}
+
+TEST_F(CliPictures, PdfIsOnePageThatPopplerRenders) {
+    const QString file = path("boundary.pdf");
+    const Finished r = runQalix(
+        {QStringLiteral("plot"), QStringLiteral("boundary"), QStringLiteral("--out"), file});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(contentOf(file).startsWith("%PDF"));
+    const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    if (pdftoppm.isEmpty()) GTEST_SKIP() << "pdftoppm is not installed";
+    QProcess render;
+    render.start(pdftoppm, {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("40"),
+                            QStringLiteral("-singlefile"), file, path("page")});
+    ASSERT_TRUE(render.waitForFinished(60000));
+    ASSERT_EQ(render.exitCode(), 0);
+    const QImage page(path("page.png"));
+    ASSERT_FALSE(page.isNull());
+    EXPECT_GT(inkShare(page), 0.005);
+}
+
+TEST_F(CliPictures, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft) {
+    const QString file = path("no/such/folder/boundary.png");
+    const Finished r = runQalix(
+        {QStringLiteral("plot"), QStringLiteral("boundary"), QStringLiteral("--out"), file});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Cannot save the picture"))) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(file));
+}
+
+}  // namespace
+}  // namespace qalix::qt::testing
