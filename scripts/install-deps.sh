@@ -3,9 +3,10 @@
 set -euo pipefail
 
 # Build and tests; the desktop's Qt 6 with its SVG module; the faces the dialogs and plots are
-# drawn with; a second reader of the metafiles the program writes; a PDF renderer.
+# drawn with; two readers of the metafiles the program writes (emf2svg for the records,
+# Inkscape to draw whole plots); a PDF renderer.
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev locales
-          qt6-base-dev qt6-svg-dev fonts-liberation2 emf2svg poppler-utils)
+          qt6-base-dev qt6-svg-dev fonts-liberation2 emf2svg inkscape poppler-utils)
 
 # The number texts must not follow the user's locale; the tests check it under a German one.
 ensure_german_locale() {

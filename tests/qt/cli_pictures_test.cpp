@@ -1,6 +1,7 @@
 // The installed command line's pictures: "qalix plot" run as a user runs it, with no display,
 // writes SVG, PDF and PNG files that other readers open and that show the plot, with numbers
-// written the program's way whatever the user's locale.
+// written the program's way whatever the user's locale; and its metafiles, which another
+// program's reader turns into pictures that show the plot as well.
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -9,6 +10,7 @@
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "desktop.hpp"
 
@@ -124,6 +126,99 @@ TEST_F(CliPictures, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft) {
     EXPECT_TRUE(r.err.contains(QStringLiteral("Cannot save the picture"))) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(file));
 }
+
+struct ReaderCase {
+    const char* name;
+    QStringList args;
+    const char* title;
+};
+
+class MetafileReader : public ::testing::TestWithParam<ReaderCase> {
+  protected:
+    QTemporaryDir folder;
+};
+
+// The picture as it shows on white paper, where its background is transparent.
+QImage overWhite(const QImage& picture) {
+    QImage image(picture.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.drawImage(0, 0, picture);
+    painter.end();
+    return image;
+}
+
+// The smallest rectangle that holds every pixel that is not (nearly) white.
+QRect inkBounds(const QImage& picture) {
+    const QImage image = overWhite(picture);
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (std::min({c.red(), c.green(), c.blue()}) < 200) bounds |= QRect(x, y, 1, 1);
+        }
+    }
+    return bounds;
+}
+
+// Each export turned into a PNG by Inkscape, another program's metafile reader, shows the
+// plot where the program's own picture of the same plot has it: a reader that misplaced the
+// picture, or a file it could not read, would not. The PNGs are kept for a person to look at.
+TEST_P(MetafileReader, AnotherProgramDrawsTheExportAsTheProgramDoes) {
+    const ReaderCase& c = GetParam();
+    const QString reader = QStandardPaths::findExecutable(QStringLiteral("inkscape"));
+    if (reader.isEmpty()) GTEST_SKIP() << "inkscape is not installed";
+    const QString emf = folder.filePath(QStringLiteral("plot.emf"));
+    const QString own = folder.filePath(QStringLiteral("own.png"));
+    const QString png = screenshotPath(QStringLiteral("emf_reader_%1").arg(c.name));
+    QFile::remove(png);
+    ASSERT_EQ(runQalix(c.args + QStringList{QStringLiteral("--out"), emf}).status, 0);
+    ASSERT_EQ(runQalix(c.args + QStringList{QStringLiteral("--out"), own}).status, 0);
+    const QString title = QString::fromLatin1(c.title);  // texts are UTF-16 in a metafile
+    EXPECT_TRUE(contentOf(emf).contains(
+        QByteArray(reinterpret_cast<const char*>(title.utf16()), title.size() * 2)));
+
+    QProcess convert;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), folder.path());  // its preferences stay in the folder
+    convert.setProcessEnvironment(env);
+    convert.start(reader, {QStringLiteral("--export-type=png"),
+                           QStringLiteral("--export-filename=") + png, emf});
+    ASSERT_TRUE(convert.waitForFinished(120000));
+    ASSERT_EQ(convert.exitCode(), 0) << convert.readAllStandardError().toStdString();
+
+    const QImage theirs(png);
+    ASSERT_FALSE(theirs.isNull());
+    EXPECT_NEAR(theirs.width(), 1500, 1);
+    EXPECT_NEAR(theirs.height(), 800, 1);
+    const QRect ink = inkBounds(theirs), expected = inkBounds(QImage(own));
+    ASSERT_FALSE(expected.isEmpty());
+    // Within a few pixels: the faces the two draw the texts in differ a little.
+    constexpr int kSlack = 8;
+    EXPECT_NEAR(ink.left(), expected.left(), kSlack);
+    EXPECT_NEAR(ink.top(), expected.top(), kSlack);
+    EXPECT_NEAR(ink.right(), expected.right(), kSlack);
+    EXPECT_NEAR(ink.bottom(), expected.bottom(), kSlack);
+    EXPECT_GT(inkShare(overWhite(theirs)), 0.005);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Exports, MetafileReader,
+    ::testing::Values(
+        ReaderCase{"boundary",
+                   {QStringLiteral("plot"), QStringLiteral("boundary")},
+                   "QALIX DESIGN AND BOUNDARIES"},
+        ReaderCase{"boundary_paths",
+                   {QStringLiteral("plot"), QStringLiteral("boundary"), QStringLiteral("--set"),
+                    QStringLiteral("mu=0.5,n=25"), QStringLiteral("--set"),
+                    QStringLiteral("mu=0,n=25"), QStringLiteral("--seed"), QStringLiteral("7"),
+                    QStringLiteral("--paths"), QStringLiteral("saved")},
+                   "Sample Paths"},
+        ReaderCase{"power", {QStringLiteral("plot"), QStringLiteral("power")}, "POWER FUNCTION"},
+        ReaderCase{"expected",
+                   {QStringLiteral("plot"), QStringLiteral("expected")},
+                   "EXPECTED INFORMATION TIME OR SAMPLE SIZE"}),
+    [](const ::testing::TestParamInfo<ReaderCase>& p) { return p.param.name; });
 
 }  // namespace
 }  // namespace qalix::qt::testing
