@@ -109,10 +109,7 @@ void PRINTFILE(Platform& platform, std::string_view text, const PageSetup& setup
     const std::vector<std::string> lines = textLines(text);
     if (lines.empty()) return;
     PrintChoice choice = platform.print(INITIALIZEPRINT());
-    if (choice.outcome != DialogOutcome::Accepted || !choice.printer) {
-        COMDLGER(platform, choice.outcome == DialogOutcome::Failed ? choice.errorCode : 0);
-        return;
-    }
+    if (!acceptedOrReported(platform, choice) || !choice.printer) return;
     PrintDevice& printer = *choice.printer;
     const TextPageLayout layout = textPageLayout(printer.metrics(), setup.margins);
     if (layout.linesPerPage <= 0 || layout.charsPerLine <= 0) {

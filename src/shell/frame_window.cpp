@@ -334,38 +334,29 @@ void FrameWindow::command(int id) {
 }
 
 void FrameWindow::openText() {
-    Platform& platform = program_.platform();
-    const FileChoice choice = platform.openFile(fileRequest_);
-    if (choice.outcome != DialogOutcome::Accepted) {
-        COMDLGER(platform, choice.outcome == DialogOutcome::Failed ? choice.errorCode : 0);
-        return;
-    }
-    textPath_ = choice.path;
-    setTitle(std::string(kOpenedTextTitle) + titleName(choice.path));
-    LOADFILE(*this, platform, choice.path);
+    const auto path = askForFile(false);
+    if (!path) return;
+    textPath_ = *path;
+    setTitle(std::string(kOpenedTextTitle) + titleName(*path));
+    LOADFILE(*this, program_.platform(), *path);
 }
 
 void FrameWindow::saveText(bool askForName) {
-    Platform& platform = program_.platform();
     if (askForName) {
-        const FileChoice choice = platform.saveFile(fileRequest_);
-        if (choice.outcome != DialogOutcome::Accepted) {
-            COMDLGER(platform, choice.outcome == DialogOutcome::Failed ? choice.errorCode : 0);
-            return;
-        }
-        textPath_ = choice.path;
-        setTitle(std::string(kSavedTextTitle) + titleName(choice.path));
+        const auto path = askForFile(true);
+        if (!path) return;
+        textPath_ = *path;
+        setTitle(std::string(kSavedTextTitle) + titleName(*path));
     }
-    SAVEFILE(*this, platform, textPath_);
+    SAVEFILE(*this, program_.platform(), textPath_);
 }
 
 std::optional<std::string> FrameWindow::askForFile(bool save) {
     Platform& platform = program_.platform();
     const FileChoice choice =
         save ? platform.saveFile(fileRequest_) : platform.openFile(fileRequest_);
-    if (choice.outcome == DialogOutcome::Accepted) return choice.path;
-    COMDLGER(platform, choice.outcome == DialogOutcome::Failed ? choice.errorCode : 0);
-    return std::nullopt;
+    if (!acceptedOrReported(platform, choice)) return std::nullopt;
+    return choice.path;
 }
 
 void FrameWindow::setClientRect(Rect client) {
@@ -470,11 +461,7 @@ void FrameWindow::savePicture(const std::string& path) {
 void FrameWindow::pageSetup() {
     Platform& platform = program_.platform();
     const PageSetupChoice choice = platform.pageSetup(pageSetup_);
-    if (choice.outcome == DialogOutcome::Accepted) {
-        pageSetup_ = choice.setup;
-    } else {
-        COMDLGER(platform, choice.outcome == DialogOutcome::Failed ? choice.errorCode : 0);
-    }
+    if (acceptedOrReported(platform, choice)) pageSetup_ = choice.setup;
 }
 
 void FrameWindow::saveSimulation() {
@@ -507,10 +494,7 @@ void FrameWindow::importSamples(int id) {
 void FrameWindow::changeFont() {
     Platform& platform = program_.platform();
     const FontChoice choice = platform.chooseFont(font_);
-    if (choice.outcome != DialogOutcome::Accepted) {
-        COMDLGER(platform, choice.outcome == DialogOutcome::Failed ? choice.errorCode : 0);
-        return;
-    }
+    if (!acceptedOrReported(platform, choice)) return;
     font_ = choice.font;
     changed(FrameChange::Font);
 }

@@ -17,4 +17,12 @@ std::string_view commonDialogErrorText(unsigned code);
 // box's result; a code of 0 (the user cancelled) shows nothing and returns 0.
 int COMDLGER(Platform& platform, unsigned code);
 
+// Whether the user accepted the common dialog; when it failed, its message has been shown.
+template <typename Choice>
+bool acceptedOrReported(Platform& platform, const Choice& choice) {
+    if (choice.outcome == DialogOutcome::Accepted) return true;
+    COMDLGER(platform, choice.outcome == DialogOutcome::Failed ? choice.errorCode : 0);
+    return false;
+}
+
 }  // namespace qalix

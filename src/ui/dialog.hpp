@@ -6,7 +6,7 @@
 // Errors: a user action the control cannot take throws ControlRefused, which a screen shows
 // by refusing the click or keystroke; an identifier that names no control is a programming
 // error (std::logic_error). Neither may cross the platform's event loop: the Qt binding
-// catches both in one place, QtDialogBinding::dispatch (platform/qt), and the headless
+// catches both in one place, qalix::qt::dispatch (platform/qt/event_guard), and the headless
 // driver lets them reach the test or the command line.
 #pragma once
 
