@@ -13,31 +13,9 @@ namespace qalix {
 
 namespace {
 
-using V = DesignValues;
-constexpr int kI = NumberField::kInteger;
-
-constexpr std::array<DesignLine, 8> kWindowLines = {{
-    {"1. Sig-level:  alpha = ", 23, &V::alpha, {5, 3}, 28, {-18.8f, -0.45f}},
-    {"2. Power:  1-beta = ", 20, &V::power, {5, 3}, 25, {-18.8f, -0.5f}},
-    {"3. Alternative:   delta_a = ", 27, &V::alternative, {8, 3}, 35, {-18.8f, -0.55f}},
-    {"4. Discord prob: rho_max =", 26, &V::rhoMax, {6, 4}, 33, {-18.8f, -0.6f}},
-    {"5. Stand Dev:  SD = ", 20, &V::stdDev, {8, 3}, 28, {-8.0f, -0.45f}, ShownIn::Normseq},
-    {"6. Alternative:  mu_a = ", 24, &V::altMean, {8, 3}, 32, {-8.0f, -0.5f}, ShownIn::Normseq},
-    {"7. Sample Size:  m = ", 21, &V::sampleSize, {5, kI}, 26, {-8.0f, -0.55f}, ShownIn::Normseq},
-    {"8. Number of looks:  K = ", 25, &V::looks, {5, kI}, 30, {-8.0f, -0.6f}, ShownIn::Normseq},
-}};
-
-// The export's line 3 names the alternative delta, as the power plot's export does.
-constexpr std::array<DesignLine, 8> kExportedLines = {{
-    kWindowLines[0],
-    kWindowLines[1],
-    {"3. Alternative:   delta = ", 25, &V::alternative, {8, 3}, 33, {-18.8f, -0.55f}},
-    kWindowLines[3],
-    kWindowLines[4],
-    kWindowLines[5],
-    kWindowLines[6],
-    kWindowLines[7],
-}};
+constexpr CurveBlockPlace kBlockPlace{-18.8f, -8.0f, {-0.45f, -0.5f, -0.55f, -0.6f}};
+constexpr auto kWindowLines = curveDesignLines(kBlockPlace, false);
+constexpr auto kExportedLines = curveDesignLines(kBlockPlace, true);
 
 constexpr std::array<Caption, 2> kMeanRows = {{
     {{-11.0f, -0.025f}, "Standardized Mean:   delta ="},

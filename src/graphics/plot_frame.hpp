@@ -4,6 +4,7 @@
 // fields drawn as a fixed count of characters, and the block of design parameters.
 #pragma once
 
+#include <array>
 #include <span>
 #include <string>
 #include <string_view>
@@ -102,6 +103,41 @@ struct DesignLine {
     ShownIn shownIn = ShownIn::AllDesigns;
 };
 std::string designLineText(const DesignLine& line, const DesignValues& values);
+
+// Where the power and expected-size plots put their design block: lines 1 to 4 in the left
+// column, lines 5 to 8 (normseq designs only) in the right, on four rows.
+struct CurveBlockPlace {
+    float left;
+    float right;
+    std::array<float, 4> rows;
+};
+
+// The design block the two curve plots share; the export's line 3 names the alternative
+// delta where the window names delta_a.
+constexpr std::array<DesignLine, 8> curveDesignLines(const CurveBlockPlace& p, bool exported) {
+    using V = DesignValues;
+    constexpr int kI = NumberField::kInteger;
+    const DesignLine alternative =
+        exported ? DesignLine{"3. Alternative:   delta = ", 25, &V::alternative, {8, 3}, 33,
+                              {p.left, p.rows[2]}}
+                 : DesignLine{"3. Alternative:   delta_a = ",
+                              27,
+                              &V::alternative,
+                              {8, 3},
+                              35,
+                              {p.left, p.rows[2]}};
+    const ShownIn n = ShownIn::Normseq;
+    return {{
+        {"1. Sig-level:  alpha = ", 23, &V::alpha, {5, 3}, 28, {p.left, p.rows[0]}},
+        {"2. Power:  1-beta = ", 20, &V::power, {5, 3}, 25, {p.left, p.rows[1]}},
+        alternative,
+        {"4. Discord prob: rho_max =", 26, &V::rhoMax, {6, 4}, 33, {p.left, p.rows[3]}},
+        {"5. Stand Dev:  SD = ", 20, &V::stdDev, {8, 3}, 28, {p.right, p.rows[0]}, n},
+        {"6. Alternative:  mu_a = ", 24, &V::altMean, {8, 3}, 32, {p.right, p.rows[1]}, n},
+        {"7. Sample Size:  m = ", 21, &V::sampleSize, {5, kI}, 26, {p.right, p.rows[2]}, n},
+        {"8. Number of looks:  K = ", 25, &V::looks, {5, kI}, 30, {p.right, p.rows[3]}, n},
+    }};
+}
 
 // A fixed text at a fixed place.
 struct Caption {

@@ -13,31 +13,9 @@ namespace qalix {
 
 namespace {
 
-using V = DesignValues;
-constexpr int kI = NumberField::kInteger;
-
-constexpr std::array<DesignLine, 8> kWindowLines = {{
-    {"1. Sig-level:  alpha = ", 23, &V::alpha, {5, 3}, 28, {-3.5f, -0.37f}},
-    {"2. Power:  1-beta = ", 20, &V::power, {5, 3}, 25, {-3.5f, -0.42f}},
-    {"3. Alternative:   delta_a = ", 27, &V::alternative, {8, 3}, 35, {-3.5f, -0.47f}},
-    {"4. Discord prob: rho_max =", 26, &V::rhoMax, {6, 4}, 33, {-3.5f, -0.52f}},
-    {"5. Stand Dev:  SD = ", 20, &V::stdDev, {8, 3}, 28, {-1.3f, -0.37f}, ShownIn::Normseq},
-    {"6. Alternative:  mu_a = ", 24, &V::altMean, {8, 3}, 32, {-1.3f, -0.42f}, ShownIn::Normseq},
-    {"7. Sample Size:  m = ", 21, &V::sampleSize, {5, kI}, 26, {-1.3f, -0.47f}, ShownIn::Normseq},
-    {"8. Number of looks:  K = ", 25, &V::looks, {5, kI}, 30, {-1.3f, -0.52f}, ShownIn::Normseq},
-}};
-
-// The export's line 3 names the alternative delta.
-constexpr std::array<DesignLine, 8> kExportedLines = {{
-    kWindowLines[0],
-    kWindowLines[1],
-    {"3. Alternative:   delta = ", 25, &V::alternative, {8, 3}, 33, {-3.5f, -0.47f}},
-    kWindowLines[3],
-    kWindowLines[4],
-    kWindowLines[5],
-    kWindowLines[6],
-    kWindowLines[7],
-}};
+constexpr CurveBlockPlace kBlockPlace{-3.5f, -1.3f, {-0.37f, -0.42f, -0.47f, -0.52f}};
+constexpr auto kWindowLines = curveDesignLines(kBlockPlace, false);
+constexpr auto kExportedLines = curveDesignLines(kBlockPlace, true);
 
 constexpr std::array<Caption, 2> kMeanRows = {{
     {{-1.7f, -0.025f}, "Standardized Mean:   delta ="},
