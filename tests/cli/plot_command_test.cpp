@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "cli_run.hpp"
+#include "file_folder.hpp"
 #include "graphics/emf_player.hpp"
 #include "graphics/recording_canvas.hpp"
 
@@ -37,18 +38,8 @@ int countMentions(const std::vector<std::string>& log, const std::string& text) 
     }));
 }
 
-class PlotCommand : public ::testing::Test {
+class PlotCommand : public FileFolderTest {
   protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("qalix_plot_" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-    std::string path(const std::string& name) const { return (folder / name).string(); }
-
     // Runs the command with a renderer that keeps the drawing instead of writing a file.
     CliRun runRendered(const std::vector<std::string>& args) {
         const PictureRenderer renderer = [this](const std::string& file, int width, int height,
@@ -69,7 +60,6 @@ class PlotCommand : public ::testing::Test {
         return canvas.lines();
     }
 
-    fs::path folder;
     std::vector<RenderedPicture> rendered;
 };
 

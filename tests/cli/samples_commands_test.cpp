@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "cli_run.hpp"
+#include "file_folder.hpp"
 
 namespace qalix::testing {
 namespace {
@@ -36,19 +37,7 @@ SimuFields fieldsOf(const std::string& line) {
     return f;
 }
 
-class SampleCommands : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("qalix_cli_" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-    std::string path(const std::string& name) const { return (folder / name).string(); }
-    fs::path folder;
-};
+using SampleCommands = FileFolderTest;
 
 TEST_F(SampleCommands, SimulateWritesOneColumnLineForEachObservation) {
     // The start-up design, m solved to 24.73 and so N = 25: a size of 40 gives 25 lines.
