@@ -122,7 +122,7 @@ TEST_F(PlotCommand, NewPathsDrawEverySetGivenAndTheSeedDrawsThemAgain) {
     ASSERT_EQ(runRendered(args).status, 0);
     ASSERT_EQ(runRendered(args).status, 0);
     ASSERT_EQ(rendered.size(), 2u);
-    const auto& log = rendered[0].log;
+    const std::vector<std::string> log = rendered[0].log;  // more runs follow
     // A legend row of mu and delta = mu * sqrt(m) / SD (m = 24.73, SD = 1) for each set.
     EXPECT_EQ(countMentions(log, "Sample Paths         mu          delta"), 1);
     for (const char* row :
