@@ -32,9 +32,9 @@ QString pageTitle(const QString& html, const QString& fileName) {
 
 // What a reader sees of a page: its body without the tags.
 QString plainText(QString html) {
-    static const QRegularExpression head(QStringLiteral("<head>.*</head>"),
-                                         QRegularExpression::CaseInsensitiveOption |
-                                             QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression head(
+        QStringLiteral("<head>.*</head>"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
     return html.remove(head).remove(tag);
 }
