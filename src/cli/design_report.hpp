@@ -1,4 +1,4 @@
-// The parts of the command line's report read off the main panel and dialog 107.
+// What the command line's report reads off the main panel and dialog 107.
 #pragma once
 
 #include "cli/report.hpp"

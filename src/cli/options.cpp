@@ -17,101 +17,101 @@ constexpr std::string_view kHelpOption = "--help";
 constexpr int kHelpColumn = 24;
 
 // Options of the fixed-sample design: every command types them into section 2 of the panel.
-const OptionSpec kDesignKind{"--design", "D",
+const OptionRule kDesignKind{"--design", "D",
                              "normseq (default; looks by group sizes), brownian (looks on "
                              "information time) or fixed",
                              &CliOptions::design};
-const OptionSpec kAlpha{"--alpha", "T", "one-sided significance level, between 0 and 1",
+const OptionRule kAlpha{"--alpha", "T", "one-sided significance level, between 0 and 1",
                         &CliOptions::alpha};
-const OptionSpec kPower{"--power", "T", "power at the alternative, between alpha and 1",
+const OptionRule kPower{"--power", "T", "power at the alternative, between alpha and 1",
                         &CliOptions::power};
-const OptionSpec kSd{
+const OptionRule kSd{
     "--sd",          "T",           "standard deviation sigma of one observation, above 0",
     &CliOptions::sd, kBrownianName, "on information time there is no standard deviation to enter"};
-const OptionSpec kMu{"--mu",
+const OptionRule kMu{"--mu",
                      "T",
                      "alternative mean mu_a, above 0",
                      &CliOptions::mu,
                      kBrownianName,
                      "on information time the alternative is delta_a = z_(1-alpha) + z_(power), "
                      "set by --alpha and --power"};
-const OptionSpec kSize{
+const OptionRule kSize{
     "--m",          "T",           "sample size m, above 0",
     &CliOptions::m, kBrownianName, "on information time m is the number of grid steps, 300"};
-const OptionSpec kSolve{"--solve", "P",
+const OptionRule kSolve{"--solve", "P",
                         "compute P from the other four: m, mu, sd, power or alpha (power or "
                         "alpha on information time)",
                         &CliOptions::solve};
-const OptionSpec kJson{"--json", "",
+const OptionRule kJson{"--json", "",
                        "print JSON: every shown field as {\"text\", \"value\"}, values in full",
                        &CliOptions::json};
-const OptionSpec kHelp{"--help", "", "print this help", &CliOptions::help};
+const OptionRule kHelp{"--help", "", "print this help", &CliOptions::help};
 
 // Options of the sequential design and its operating characteristics.
-const OptionSpec kLooks{"--looks", "K", "number of looks, 2 to 16 (default 4)", &CliOptions::looks};
-const OptionSpec kGroups{"--groups",
+const OptionRule kLooks{"--looks", "K", "number of looks, 2 to 16 (default 4)", &CliOptions::looks};
+const OptionRule kGroups{"--groups",
                          "n1,...",
                          "group sizes of the looks before the last; the last takes the rest of m",
                          &CliOptions::groups,
                          kBrownianName,
                          "looks on information time are placed with --times"};
-const OptionSpec kTimes{"--times",
+const OptionRule kTimes{"--times",
                         "t1,...",
                         "information times of the looks before the last, the last is 1",
                         &CliOptions::times,
                         kNormseqName,
                         "normseq looks are placed by group sizes: give --groups"};
-const OptionSpec kRho{"--rho", "T",
+const OptionRule kRho{"--rho", "T",
                       "maximum discordance probability rho_max to search a for (default 0.02)",
                       &CliOptions::rho};
-const OptionSpec kCoefficient{
+const OptionRule kCoefficient{
     "--a", "T", "boundary coefficient a, used as typed instead of a search", &CliOptions::a};
-const OptionSpec kDeltas{"--delta", "T1,...",
+const OptionRule kDeltas{"--delta", "T1,...",
                          "true means on the Brownian scale for the operating characteristics",
                          &CliOptions::deltas};
-const OptionSpec kMeans{"--means",
+const OptionRule kMeans{"--means",
                         "T1,...",
                         "true means on the data scale for the operating characteristics",
                         &CliOptions::means,
                         kBrownianName,
                         "on information time there is no data-scale mean: give --delta"};
-const OptionSpec kLookDetails{"--look-details", "", "critical boundary values of every look",
+const OptionRule kLookDetails{"--look-details", "", "critical boundary values of every look",
                               &CliOptions::lookDetails};
-const OptionSpec kCurves{"--curves", "",
+const OptionRule kCurves{"--curves", "",
                          "power function and expected information time, each point with its "
                          "mean theta",
                          &CliOptions::curves};
 
 // Options of the sample paths.
-const OptionSpec kSet{"--set", "mu=T,n=N",
+const OptionRule kSet{"--set", "mu=T,n=N",
                       "a simulation set, repeatable: mu or delta (delta alone on information "
                       "time) and its size n (default: the largest useful size)",
                       &CliOptions::sets};
-const OptionSpec kSeed{"--seed", "N",
+const OptionRule kSeed{"--seed", "N",
                        "seed of the simulations, for paths that can be drawn again (default: "
                        "the clock)",
                        &CliOptions::seed};
-const OptionSpec kOut{"--out", "FILE",
+const OptionRule kOut{"--out", "FILE",
                       "simulate: write the \"Simu\" lines to FILE as Save Simulation does "
                       "(default: standard output); plot: the picture FILE.svg, .pdf or .png, or "
                       "the metafile FILE.emf",
                       &CliOptions::out};
-const OptionSpec kKind{"--kind", "K", "what the files after it hold: simu, observ or varname",
+const OptionRule kKind{"--kind", "K", "what the files after it hold: simu, observ or varname",
                        &CliOptions::kind};
 
-const OptionSpec kSelect{"--select", "K1,...",
+const OptionRule kSelect{"--select", "K1,...",
                          "imported records to select in the selection dialog, with the SD it "
                          "estimates",
                          &CliOptions::select};
-const OptionSpec kPaths{"--paths", "P",
+const OptionRule kPaths{"--paths", "P",
                         "sample paths on the boundary plot: new or saved (of the --set given), "
                         "all or selected (of the files imported)",
                         &CliOptions::paths};
-const OptionSpec kWidth{"--width", "W",
+const OptionRule kWidth{"--width", "W",
                         "width of the graphic window the plot is laid out in, pixels (default "
                         "1500)",
                         &CliOptions::width};
-const OptionSpec kHeight{"--height", "H", "height of the graphic window, pixels (default 800)",
+const OptionRule kHeight{"--height", "H", "height of the graphic window, pixels (default 800)",
                          &CliOptions::height};
 
 bool given(const std::optional<std::string>& option) {
@@ -125,7 +125,7 @@ void checkSolve(const CliOptions& o) {
     struct Solvable {
         std::string_view item;
         const std::optional<std::string> CliOptions::*typed;
-        const OptionSpec& option;
+        const OptionRule& option;
         bool onInformationTime;
     };
     const Solvable solvable[] = {{"m", &CliOptions::m, kSize, false},
@@ -216,15 +216,15 @@ void checkDesign(const CliOptions& o) {
     if (o.deltas && o.means) throw UsageError("give --delta or --means, not both");
 }
 
-const std::vector<const OptionSpec*>& fixedOptions() {
-    static const std::vector<const OptionSpec*> options = {
+const std::vector<const OptionRule*>& fixedOptions() {
+    static const std::vector<const OptionRule*> options = {
         &kDesignKind, &kAlpha, &kPower, &kSd, &kMu, &kSize, &kSolve, &kJson, &kHelp};
     return options;
 }
 
-std::vector<const OptionSpec*> designOptions() {
-    std::vector<const OptionSpec*> options = fixedOptions();
-    for (const OptionSpec* o : {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient, &kDeltas, &kMeans,
+std::vector<const OptionRule*> designOptions() {
+    std::vector<const OptionRule*> options = fixedOptions();
+    for (const OptionRule* o : {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient, &kDeltas, &kMeans,
                                 &kLookDetails, &kCurves}) {
         options.push_back(o);
     }
@@ -233,30 +233,30 @@ std::vector<const OptionSpec*> designOptions() {
 
 // The options that place a sequential design, without those of its operating
 // characteristics.
-std::vector<const OptionSpec*> sequentialOptions() {
-    std::vector<const OptionSpec*> options = fixedOptions();
-    for (const OptionSpec* o : {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient})
+std::vector<const OptionRule*> sequentialOptions() {
+    std::vector<const OptionRule*> options = fixedOptions();
+    for (const OptionRule* o : {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient})
         options.push_back(o);
     return options;
 }
 
-std::vector<const OptionSpec*> simulateOptions() {
-    std::vector<const OptionSpec*> options = sequentialOptions();
-    for (const OptionSpec* o : {&kSet, &kSeed, &kOut})
+std::vector<const OptionRule*> simulateOptions() {
+    std::vector<const OptionRule*> options = sequentialOptions();
+    for (const OptionRule* o : {&kSet, &kSeed, &kOut})
         options.push_back(o);
     return options;
 }
 
-std::vector<const OptionSpec*> importOptions() {
-    std::vector<const OptionSpec*> options = sequentialOptions();
+std::vector<const OptionRule*> importOptions() {
+    std::vector<const OptionRule*> options = sequentialOptions();
     options.push_back(&kKind);
     options.push_back(&kSelect);
     return options;
 }
 
-std::vector<const OptionSpec*> plotOptions() {
-    std::vector<const OptionSpec*> options = sequentialOptions();
-    for (const OptionSpec* o : {&kOut, &kWidth, &kHeight, &kPaths, &kSet, &kSeed, &kKind, &kSelect})
+std::vector<const OptionRule*> plotOptions() {
+    std::vector<const OptionRule*> options = sequentialOptions();
+    for (const OptionRule* o : {&kOut, &kWidth, &kHeight, &kPaths, &kSet, &kSeed, &kKind, &kSelect})
         options.push_back(o);
     return options;
 }
@@ -290,12 +290,12 @@ const CommandSpec& commandNamed(std::string_view name) {
 
 // The option of the command with that name; a message naming the command it belongs to when
 // it is another's.
-const OptionSpec& optionNamed(const CommandSpec& command, std::string_view name) {
-    for (const OptionSpec* o : command.options) {
+const OptionRule& optionNamed(const CommandSpec& command, std::string_view name) {
+    for (const OptionRule* o : command.options) {
         if (o->name == name) return *o;
     }
     for (const CommandSpec& other : commands()) {
-        for (const OptionSpec* o : other.options) {
+        for (const OptionRule* o : other.options) {
             if (o->name == name) {
                 throw UsageError(std::string(name) + " belongs to the " + std::string(other.name) +
                                  " command");
@@ -305,10 +305,10 @@ const OptionSpec& optionNamed(const CommandSpec& command, std::string_view name)
     throw UsageError("unknown option " + std::string(name));
 }
 
-void store(CliOptions& o, const OptionSpec& spec, const std::optional<std::string>& value) {
-    const bool flag = std::holds_alternative<bool CliOptions::*>(spec.target);
-    if (flag && value) throw UsageError(std::string(spec.name) + " takes no value");
-    if (!flag && !value) throw UsageError(std::string(spec.name) + " needs a value");
+void store(CliOptions& o, const OptionRule& rule, const std::optional<std::string>& value) {
+    const bool flag = std::holds_alternative<bool CliOptions::*>(rule.target);
+    if (flag && value) throw UsageError(std::string(rule.name) + " takes no value");
+    if (!flag && !value) throw UsageError(std::string(rule.name) + " needs a value");
     std::visit(
         [&](auto member) {
             using Member = decltype(member);
@@ -323,12 +323,12 @@ void store(CliOptions& o, const OptionSpec& spec, const std::optional<std::strin
                 o.*member = *value;
             }
         },
-        spec.target);
+        rule.target);
 }
 
 // The design chosen, and what each option given is for in it.
 void checkDesignUse(const CliOptions& o, const CommandSpec& command,
-                    const std::vector<const OptionSpec*>& givenOptions) {
+                    const std::vector<const OptionRule*>& givenOptions) {
     if (std::find(command.designs.begin(), command.designs.end(), o.design) ==
         command.designs.end()) {
         if (o.command == kDesignCommand && o.design == kFixedName) {
@@ -338,10 +338,10 @@ void checkDesignUse(const CliOptions& o, const CommandSpec& command,
         }
         throw UsageError("--design takes normseq, brownian or fixed");
     }
-    for (const OptionSpec* spec : givenOptions) {
-        if (!spec->unusedIn.empty() && spec->unusedIn == o.design) {
-            throw UsageError(std::string(spec->name) + " has no use in the " + o.design +
-                             " design: " + std::string(spec->why));
+    for (const OptionRule* rule : givenOptions) {
+        if (!rule->unusedIn.empty() && rule->unusedIn == o.design) {
+            throw UsageError(std::string(rule->name) + " has no use in the " + o.design +
+                             " design: " + std::string(rule->why));
         }
     }
 }
@@ -396,7 +396,7 @@ CliOptions parseOptions(const std::vector<std::string>& args) {
         throw UsageError("a command is needed: fixed, design, simulate, import or plot");
     const CommandSpec& command = commandNamed(args[0]);
     o.command = args[0];
-    std::vector<const OptionSpec*> givenOptions;
+    std::vector<const OptionRule*> givenOptions;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.rfind(kOptionPrefix, 0) != 0) {
@@ -410,23 +410,23 @@ CliOptions parseOptions(const std::vector<std::string>& args) {
             continue;
         }
         const std::size_t equals = arg.find('=');
-        const OptionSpec& spec = optionNamed(command, std::string_view(arg).substr(0, equals));
+        const OptionRule& rule = optionNamed(command, std::string_view(arg).substr(0, equals));
         const bool repeatable =
-            std::holds_alternative<std::vector<std::string> CliOptions::*>(spec.target) ||
-            &spec == &kKind;
+            std::holds_alternative<std::vector<std::string> CliOptions::*>(rule.target) ||
+            &rule == &kKind;
         if (!repeatable &&
-            std::find(givenOptions.begin(), givenOptions.end(), &spec) != givenOptions.end()) {
-            throw UsageError(std::string(spec.name) + " is given twice");
+            std::find(givenOptions.begin(), givenOptions.end(), &rule) != givenOptions.end()) {
+            throw UsageError(std::string(rule.name) + " is given twice");
         }
-        givenOptions.push_back(&spec);
+        givenOptions.push_back(&rule);
         std::optional<std::string> value;
         if (equals != std::string::npos) {
             value = arg.substr(equals + 1);
-        } else if (!spec.placeholder.empty() && i + 1 < args.size() &&
+        } else if (!rule.placeholder.empty() && i + 1 < args.size() &&
                    args[i + 1].rfind(kOptionPrefix, 0) != 0) {
             value = args[++i];
         }
-        store(o, spec, value);
+        store(o, rule, value);
     }
     checkDesignUse(o, command, givenOptions);
     command.check(o);
@@ -443,9 +443,9 @@ std::string helpText() {
             << '\n';
     }
     // Options grouped by the commands that take them, in the order they first appear.
-    std::vector<std::pair<std::string, std::vector<const OptionSpec*>>> groups;
+    std::vector<std::pair<std::string, std::vector<const OptionRule*>>> groups;
     for (const CommandSpec& c : commands()) {
-        for (const OptionSpec* o : c.options) {
+        for (const OptionRule* o : c.options) {
             std::string takers;
             for (const CommandSpec& other : commands()) {
                 const auto& list = other.options;
@@ -461,7 +461,7 @@ std::string helpText() {
     }
     for (const auto& [takers, options] : groups) {
         out << "\nOptions of " << takers << ":\n";
-        for (const OptionSpec* o : options) {
+        for (const OptionRule* o : options) {
             std::string head = "  " + std::string(o->name);
             if (!o->placeholder.empty()) head += " " + std::string(o->placeholder);
             head.resize(std::max<std::size_t>(head.size() + 1, kHelpColumn), ' ');

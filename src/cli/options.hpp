@@ -63,7 +63,7 @@ using OptionTarget =
                  std::optional<std::vector<std::string>> CliOptions::*, bool CliOptions::*,
                  std::vector<std::string> CliOptions::*>;
 
-struct OptionSpec {
+struct OptionRule {
     std::string_view name;         // "--alpha"
     std::string_view placeholder;  // how the help shows its value; empty for a flag
     std::string_view help;         // one line
@@ -76,7 +76,7 @@ struct OptionSpec {
 struct CommandSpec {
     std::string_view name;
     std::string_view help;  // one line
-    std::vector<const OptionSpec*> options;
+    std::vector<const OptionRule*> options;
     std::vector<std::string_view> designs;  // the designs it works on
     // Conflicts among the options given; throws UsageError.
     void (*check)(const CliOptions&);

@@ -43,7 +43,7 @@ TEST(CommandLineOptions, HelpListsEveryCommandAndOptionOnALineOfItsOwn) {
         };
         for (const CommandSpec& c : commands()) {
             EXPECT_EQ(lineStarting("  " + std::string(c.name) + " "), 1) << c.name;
-            for (const OptionSpec* o : c.options) {
+            for (const OptionRule* o : c.options) {
                 EXPECT_EQ(lineStarting("  " + std::string(o->name) + " "), 1) << o->name;
                 EXPECT_NE(r.out.find(std::string(o->help)), std::string::npos) << o->name;
             }
