@@ -8,45 +8,16 @@
 #include "characteristics/discordance_ids.hpp"
 #include "characteristics/expected_size_ids.hpp"
 #include "characteristics/significance_ids.hpp"
-#include "design/info_time_ids.hpp"
-#include "design/panel_ids.hpp"
-#include "platform/headless/driver.hpp"
-#include "platform/headless/headless_platform.hpp"
-#include "shell/startup.hpp"
+#include "designed_program.hpp"
 
 namespace qalix {
 namespace {
-
-// A 16-look normseq design with m = 100, searched at rho_max 0.01.
-class Designed {
-  public:
-    Designed() {
-        platform_.onModal(kStartScreenDialog,
-                          [this](Dialog&) { ui_.click(kStartScreenDialog, startscreen::kStart); });
-        startUp(program_);
-        ui_.type(panel::kSizeCombo, "100");
-        ui_.type(panel::kLooksCombo, "16");
-        platform_.onModal(kInfoTimeDialog,
-                          [this](Dialog&) { ui_.click(kInfoTimeDialog, infotimes::kOk); });
-        ui_.click(panel::kGroupSizesButton);
-        ui_.type(panel::kRhoCombo, "0.01");
-        ui_.click(panel::kCoeffButton);
-        ui_.click(panel::kSequentialDesignButton);
-    }
-    Driver& ui() { return ui_; }
-    HeadlessPlatform& platform() { return platform_; }
-
-  private:
-    HeadlessPlatform platform_;
-    Program program_{platform_};
-    Driver ui_{program_.dialogs()};
-};
 
 // Alternates between two values so that every step changes what is shown, while the
 // dialog the opener shows is open; closes it after.
 template <typename Step>
 void refresh(benchmark::State& state, int opener, int dialog, Step step) {
-    Designed d;
+    DesignedProgram d;
     d.platform().onModal(dialog, [&](Dialog&) {
         int i = 0;
         for (auto _ : state)

@@ -5,15 +5,12 @@
 
 #include <string>
 
-#include "design/info_time_ids.hpp"
 #include "design/panel_ids.hpp"
 #include "design/sequential_design.hpp"
+#include "designed_program.hpp"
 #include "graphics/plot_pass.hpp"
 #include "graphics/recording_canvas.hpp"
-#include "platform/headless/driver.hpp"
-#include "platform/headless/headless_platform.hpp"
 #include "samples/simulation_ids.hpp"
-#include "shell/startup.hpp"
 
 namespace qalix {
 namespace {
@@ -21,38 +18,25 @@ namespace {
 constexpr int kSimulationSets = 10;
 constexpr std::uint64_t kSeed = 17;
 
-// A 16-look normseq design with m = 100, searched at rho_max 0.01, in graphic mode, with ten
-// simulated sets of 100 observations.
+// The benchmarks' design in graphic mode, with ten simulated sets of 100 observations.
 class Designed {
   public:
     Designed() {
-        platform_.onModal(kStartScreenDialog,
-                          [this](Dialog&) { ui_.click(kStartScreenDialog, startscreen::kStart); });
-        startUp(program_);
-        ui_.type(panel::kSizeCombo, "100");
-        ui_.type(panel::kLooksCombo, "16");
-        platform_.onModal(kInfoTimeDialog,
-                          [this](Dialog&) { ui_.click(kInfoTimeDialog, infotimes::kOk); });
-        ui_.click(panel::kGroupSizesButton);
-        ui_.type(panel::kRhoCombo, "0.01");
-        ui_.click(panel::kCoeffButton);
-        ui_.click(panel::kSequentialDesignButton);
-        ui_.click(panel::kGraphicWindow);
-        program_.samples().fixedSeed = kSeed;
-        ui_.click(panel::kSimulatedSamples);
+        Driver& ui = d_.ui();
+        ui.click(panel::kGraphicWindow);
+        program().samples().fixedSeed = kSeed;
+        ui.click(panel::kSimulatedSamples);
         for (int s = 0; s < kSimulationSets; ++s) {
-            ui_.type(kSimulationDialog, simulation::kMuCombo, "0.3");
-            ui_.type(kSimulationDialog, simulation::kSizeCombo, "100");
-            ui_.click(kSimulationDialog, simulation::kSelectSet);
+            ui.type(kSimulationDialog, simulation::kMuCombo, "0.3");
+            ui.type(kSimulationDialog, simulation::kSizeCombo, "100");
+            ui.click(kSimulationDialog, simulation::kSelectSet);
         }
-        ui_.click(kSimulationDialog, simulation::kSimulate);
+        ui.click(kSimulationDialog, simulation::kSimulate);
     }
-    Program& program() { return program_; }
+    Program& program() { return d_.program(); }
 
   private:
-    HeadlessPlatform platform_;
-    Program program_{platform_};
-    Driver ui_{program_.dialogs()};
+    DesignedProgram d_;
 };
 
 void pass(benchmark::State& state, PlotKind kind, const char* plotSource) {
