@@ -95,12 +95,13 @@ int run(const CliOptions& o, std::ostream& out, std::ostream& err,
         const PictureRenderer& renderer) {
     Session s(renderer);
     s.platform().echoConsole(&err);  // keeps the warning line out of the JSON on out
+    s.printNotices(&err);
     try {
         s.platform().onModal(kStartScreenDialog, [&s](Dialog&) {
             s.ui().click(kStartScreenDialog, startscreen::kStart);
         });
         startUp(s.program());
-        if (!s.platform().messages().empty()) throw MessageShown{s.platform().messages().front()};
+        s.checkMessages();
         runFixedSteps(s, o);
         ReportNode report = ReportNode::object();
         reportFixed(s, report);

@@ -7,6 +7,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "io/files.hpp"
+
 namespace qalix {
 
 namespace {
@@ -171,9 +173,7 @@ bool isWholeNumber(const std::string& text, std::size_t maxDigits) {
 }
 
 bool isPlotFile(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string extension = io::lowercaseExtension(path);
     return extension == ".svg" || extension == ".pdf" || extension == ".png" || extension == ".emf";
 }
 

@@ -1,7 +1,9 @@
 // One run of the program on the headless platform, driven by the command line.
 #pragma once
 
+#include <ostream>
 #include <string>
+#include <vector>
 #include <utility>
 
 #include "cli/picture_renderer.hpp"
@@ -43,12 +45,23 @@ class Session {
     Driver& ui() { return ui_; }
     CliPlatform& platform() { return platform_; }
 
-    // Every user action goes through here so that a message box ends the run.
+    // Every user action goes through here so that a message box ends the run; a notice is
+    // printed and the run goes on.
     template <typename Action>
     void act(Action action) {
         action(ui_);
-        if (!platform_.messages().empty()) throw MessageShown{platform_.messages().front()};
+        checkMessages();
     }
+    void checkMessages() {
+        std::vector<Message> shown = platform_.messages();
+        platform_.clearMessages();
+        for (const Message& m : shown) {
+            if (!m.notice) throw MessageShown{m};
+            if (notices_ != nullptr) *notices_ << m.caption << ": " << m.text << '\n';
+        }
+    }
+    // Where notices are printed.
+    void printNotices(std::ostream* stream) { notices_ = stream; }
 
     // What the user does in a modal dialog that the next action opens: the steps, then the
     // button that closes it.
@@ -64,6 +77,7 @@ class Session {
     CliPlatform platform_;
     Program program_;
     Driver ui_;
+    std::ostream* notices_ = nullptr;
 };
 
 }  // namespace qalix

@@ -1,5 +1,7 @@
 #include "design/info_times.hpp"
 
+#include <string>
+
 #include "design/fields.hpp"
 #include "design/panel_ids.hpp"
 #include "design/parameter_ranges.hpp"
@@ -101,6 +103,16 @@ void updateTimes(DesignContext& program, Dialog& dialog) {
     }
 }
 
+// A look's group size, typed or (for the last look) what is left of m, fits the size fields.
+// A size that is no size at all (0, negative) is left for the times check to refuse.
+bool groupSizeFits(DesignContext& program, int k, long long n) {
+    if (n >= -kMaxTrialSize && n <= kMaxTrialSize) return true;
+    program.error("The group size of look " + std::to_string(k) + " (" + std::to_string(n) +
+                  ") has more digits than the size fields hold: sizes go up to " +
+                  std::to_string(kMaxTrialSize) + ".");
+    return false;
+}
+
 void updateGroupSizes(DesignContext& program, Dialog& dialog) {
     DesignRecord& r = program.record();
     Dialog& panel = program.panel();
@@ -115,13 +127,16 @@ void updateGroupSizes(DesignContext& program, Dialog& dialog) {
     }
     r.numLooks = K;
     const int m = roundedUp(r.sampleSize, kRoundUp5);
-    int sum = 0;
+    long long sum = 0;
     for (int k = 1; k < K; ++k) {
         int n = 0;  // a blank or unreadable entry adds nothing here
-        if (readFree(dialog.getText(kGroupSize[at(k)]), n) == ReadStatus::Ok) sum += n;
+        if (readFree(dialog.getText(kGroupSize[at(k)]), n) != ReadStatus::Ok) continue;
+        if (!groupSizeFits(program, k, n)) return;
+        sum += n;
     }
-    r.groupSize[at(K)] = m - sum;
-    showI(dialog, kGroupSize[at(K)], m - sum, kSizeWidth);
+    if (!groupSizeFits(program, K, m - sum)) return;
+    r.groupSize[at(K)] = static_cast<int>(m - sum);
+    showI(dialog, kGroupSize[at(K)], r.groupSize[at(K)], kSizeWidth);
     int N = 0;
     for (int k = 1; k <= K; ++k) {
         if (!readField(program, dialog, kGroupSize[at(k)], r.groupSize[at(k)])) return;

@@ -8,6 +8,7 @@
 #include "design/info_times.hpp"
 #include "design/panel_ids.hpp"
 #include "design/parameter_ranges.hpp"
+#include "design/short_intervals.hpp"
 #include "engine/absorption.hpp"
 #include "engine/coefficient_search.hpp"
 #include "engine/discordance.hpp"
@@ -192,7 +193,12 @@ bool POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
     const StoppingMasses null = stoppingMasses(a, 0.0 - z, T, looks(program), times(program));
     const StoppingMasses alternative =
         stoppingMasses(a, thetaA - z, T, looks(program), times(program));
-    if (!stopsSurely(null, looks(program)) || !stopsSurely(alternative, looks(program))) {
+    // Every path of the null stops unless the looks themselves defeat the grid.
+    if (!stopsSurely(null, looks(program))) {
+        program.error(shortIntervalMessage(a, z, looks(program), times(program)));
+        return false;
+    }
+    if (!stopsSurely(alternative, looks(program))) {
         program.error(kMeanOutOfRange);
         return false;
     }

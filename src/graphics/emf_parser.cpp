@@ -1,12 +1,12 @@
 #include "graphics/emf_parser.hpp"
 
-#include <fstream>
 #include <optional>
 #include <system_error>
 
 #include "graphics/byte_order.hpp"
 #include "graphics/emf_format.hpp"
 #include "graphics/utf16.hpp"
+#include "io/files.hpp"
 
 namespace qalix::emf {
 
@@ -256,17 +256,11 @@ Picture parseMetafile(std::span<const std::uint8_t> bytes, std::string_view name
 }
 
 Picture readMetafile(const std::filesystem::path& file) {
-    const std::string name = file.string();
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(file, ec);
-    if (ec) refuse(name, "the file cannot be read");
-    if (size > kMaxFileBytes) refuse(name, tooLarge());
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    std::ifstream in(file, std::ios::binary);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!in || in.gcount() != static_cast<std::streamsize>(bytes.size()))
-        refuse(name, "the file cannot be read");
-    return parseMetafile(bytes, name);
+    const io::ReadResult read = io::readFile(file, kMaxFileBytes);
+    if (read.tooLarge) refuse(file.string(), tooLarge());
+    if (!read) refuse(file.string(), "the file cannot be read: " + read.error.reason);
+    const auto* data = reinterpret_cast<const std::uint8_t*>(read.bytes->data());
+    return parseMetafile({data, read.bytes->size()}, file.string());
 }
 
 }  // namespace qalix::emf

@@ -1,41 +1,32 @@
 // The metafile export's canvas: it encodes the drawing in memory (graphics/emf_encoder.hpp)
-// and finish() writes the file. The file is written beside the target under a temporary
-// name and renamed over the target only once complete, so a failed save leaves an existing
-// file as it was and leaves no partial file behind.
+// and finish() saves the file, whole or not at all (io/files.hpp): a failed save leaves an
+// existing file as it was and no partial file behind.
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
 
 #include "graphics/emf_encoder.hpp"
+#include "io/files.hpp"
 
 namespace qalix {
 
 class EmfWriter final : public EmfEncoder {
   public:
-    // Creates the temporary file at once, so that a name that cannot be written (a folder
-    // that does not exist, no right to write) is known before anything is drawn.
-    explicit EmfWriter(std::filesystem::path target);
-    // Removes the temporary file when finish() did not put it in the target's place.
-    ~EmfWriter() override;
-    EmfWriter(const EmfWriter&) = delete;
-    EmfWriter& operator=(const EmfWriter&) = delete;
+    // Creates the new file at once, so that a name that cannot be written (a folder that does
+    // not exist, no right to write) is known before anything is drawn.
+    explicit EmfWriter(const std::filesystem::path& target) : save_(target) {}
 
-    // False when the temporary file could not be created: finish() will then fail.
-    bool isOpen() const { return file_ != nullptr; }
+    // False when the file could not be created: finish() will then fail.
+    bool isOpen() const { return save_.isOpen(); }
 
-    // Writes the metafile and renames it to the target, replacing a file of that name.
-    // False when it could not (the caller reports "Cannot save metafile"): the target is then
-    // as it was. A writer finishes once; later calls return false.
+    // Writes the metafile in the target's place, replacing a file of that name. False when it
+    // could not (the caller reports error()): the target is then as it was. A writer finishes
+    // once; later calls return false.
     [[nodiscard]] bool finish();
+    const io::FileError& error() const { return save_.error(); }
 
   private:
-    bool writeAll();
-    void discardTemporary();
-
-    std::filesystem::path target_;
-    std::filesystem::path temporary_;
-    std::FILE* file_ = nullptr;
+    io::SafeSave save_;
 };
 
 }  // namespace qalix

@@ -23,8 +23,9 @@ constexpr std::array kExpectedSizeEntries = {PanelEntry::Alpha,      PanelEntry:
                                              PanelEntry::StdDev,     PanelEntry::AltMean,
                                              PanelEntry::SampleSize, PanelEntry::RhoMax};
 
-bool cannotSave(PlotContext& program) {
-    program.platform().messageBox({std::string(kErrorCaption), std::string(kCannotSaveMetafile),
+bool cannotSave(PlotContext& program, const io::FileError& error) {
+    program.platform().messageBox({std::string(kErrorCaption),
+                                   std::string(kCannotSaveMetafile) + " " + error.describe(),
                                    MessageIcon::None, MessageOwner::None});
     return false;
 }
@@ -35,20 +36,19 @@ bool exportPlot(PlotContext& program, std::span<const PanelEntry> entries,
     float rhoMax = 0.0f;
     if (!readPanelEntries(program, entries, rhoMax)) return false;
     EmfWriter writer(file);
-    if (!writer.isOpen()) return cannotSave(program);
+    if (!writer.isOpen()) return cannotSave(program, writer.error());
     draw(writer, rhoMax);
-    if (!writer.finish()) return cannotSave(program);
+    if (!writer.finish()) return cannotSave(program, writer.error());
     return true;
 }
 
 }  // namespace
 
-std::filesystem::path metafilePath(const std::filesystem::path& folder,
-                                   std::string_view metafileName) {
-    const auto end = metafileName.find_last_not_of(' ');
-    const std::string_view name =
-        end == std::string_view::npos ? std::string_view{} : metafileName.substr(0, end + 1);
-    return folder / (std::string(name) + std::string(kMetafileExtension));
+std::filesystem::path metafileTarget(const std::filesystem::path& chosen) {
+    if (io::lowercaseExtension(chosen) == kMetafileExtension) return chosen;
+    std::filesystem::path target = chosen;
+    target += std::string(kMetafileExtension);
+    return target;
 }
 
 bool SAVEEMFBOUND(PlotContext& program, const std::filesystem::path& file) {

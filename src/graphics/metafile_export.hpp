@@ -17,15 +17,14 @@ inline constexpr std::string_view kMetafileExtension = ".emf";
 // The name the save dialog produced is kept blank-padded to this many characters.
 inline constexpr std::size_t kMetafileNameLength = 40;
 
-// The file a metafile name stands for: the name without its trailing blanks, then ".emf",
-// in the folder given.
-std::filesystem::path metafilePath(const std::filesystem::path& folder,
-                                   std::string_view metafileName);
+// The file a metafile is written to: the name as chosen, with ".emf" added unless it ends in
+// ".emf" already (in any case), so that nothing is written under a name the user did not give.
+std::filesystem::path metafileTarget(const std::filesystem::path& chosen);
 
 // Each reads the panel entries its plot needs, writes the file (replacing one of that name)
 // and returns whether it did. An unreadable entry shows the entry error and writes nothing;
 // one the drawing reads stops the drawing, and what was drawn is written. A file that cannot
-// be written shows "Cannot save metafile" in a box of its own.
+// be written shows "Cannot save metafile", the file and why, in a box of its own.
 bool SAVEEMFBOUND(PlotContext& program, const std::filesystem::path& file);
 bool SAVEEMFPWR(PlotContext& program, const std::filesystem::path& file);
 bool SAVEEMFSIZE(PlotContext& program, const std::filesystem::path& file);

@@ -347,16 +347,18 @@ void SDANDSIZE(SamplesContext& program, Dialog& dialog, int control, CallbackKin
 
 double estimatedSD(std::span<const float> values) {
     if (values.size() < 2) return std::numeric_limits<double>::quiet_NaN();
-    float S = 0.0f;
-    float Q = 0.0f;
+    // Double sums: squares of single-precision values near their limit overflow a float.
+    double S = 0.0;
+    double Q = 0.0;
     for (float x : values) {
         S += x;
-        Q += x * x;
+        Q += static_cast<double>(x) * x;
     }
-    const auto n = static_cast<float>(values.size());
-    const float mean = S / n;
-    const float variance = (Q - n * (mean * mean)) / (n - 1.0f);
-    return std::sqrt(std::max(static_cast<double>(variance), 0.0));
+    const auto n = static_cast<double>(values.size());
+    const double mean = S / n;
+    const double variance = (Q - n * (mean * mean)) / (n - 1.0);
+    if (!std::isfinite(variance)) return std::numeric_limits<double>::quiet_NaN();
+    return std::sqrt(std::max(variance, 0.0));
 }
 
 }  // namespace qalix

@@ -30,9 +30,10 @@ void DELRECORD(SamplesContext& program, Dialog& dialog, int control, CallbackKin
 // callbacks above with the radio whose fields they show.
 void SDANDSIZE(SamplesContext& program, Dialog& dialog, int control, CallbackKind kind);
 
-// The SD of the values from single-precision running sums S and Q:
+// The SD of the values from running sums S and Q in double precision:
 // sqrt((Q - n*xbar^2) / (n - 1)) with xbar = S/n. NaN, which the dialog shows as "?", when
-// there are fewer than two values; 0 when rounding makes the variance negative.
+// there are fewer than two values or the variance is not finite; 0 when rounding makes the
+// variance negative.
 double estimatedSD(std::span<const float> values);
 
 }  // namespace qalix

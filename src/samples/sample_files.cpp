@@ -1,14 +1,11 @@
 #include "samples/sample_files.hpp"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <system_error>
 
 #include "design/fields.hpp"
+#include "io/files.hpp"
 #include "samples/sample_lines.hpp"
 #include "samples/set_tables.hpp"
 
@@ -16,44 +13,19 @@ namespace qalix {
 
 namespace {
 
-// A save is written to "<path>.saving<n>" beside the target, the first n not taken.
-constexpr std::string_view kSavingSuffix = ".saving";
-constexpr int kSavingAttempts = 100;
 constexpr std::string_view kUtf8ByteOrderMark = "\xef\xbb\xbf";
 
-std::string saveFailed(const std::string& path) {
-    return "Unable to save the simulation to " + path + "!";
+std::string saveFailed(const io::FileError& error) {
+    return "Unable to save the simulation to " + error.path + " (" + error.reason + ")!";
 }
-std::string cannotOpen(const std::string& path) {
-    return "Unable to open " + path + "!";
+std::string cannotOpen(const io::FileError& error) {
+    return "Unable to open " + error.path + " (" + error.reason + ")!";
 }
 std::string recordOutOfRange(int line) {
     return "Record number in line " + std::to_string(line) + " is not between 1 and 100!";
 }
 std::string observationBelowOne(int line) {
     return "Observation number in line " + std::to_string(line) + " is less than 1!";
-}
-
-// Writes text to a new file beside `path` and renames it over `path`. False, leaving no
-// file of its own behind, when any step fails.
-bool replaceFile(const std::string& path, std::string_view text) {
-    std::string saving;
-    std::FILE* file = nullptr;
-    for (int attempt = 0; attempt < kSavingAttempts && file == nullptr; ++attempt) {
-        saving = path + std::string(kSavingSuffix) + std::to_string(attempt);
-        file = std::fopen(saving.c_str(), "wbx");  // never over a file that exists
-        if (file == nullptr && errno != EEXIST) return false;
-    }
-    if (file == nullptr) return false;
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool closed = std::fclose(file) == 0;  // flushes: a full disk shows here
-    std::error_code error;
-    if (written && closed) {
-        std::filesystem::rename(saving, path, error);
-        if (!error) return true;
-    }
-    std::filesystem::remove(saving, error);
-    return false;
 }
 
 enum class Layout { Simu, Observ, VarName };
@@ -187,31 +159,33 @@ bool SAVESIMU(SamplesContext& program, const std::string& path) {
         program.error(kNotSimulated);
         return false;
     }
-    if (!replaceFile(path, *text)) {
-        program.error(saveFailed(path));
+    if (const auto failed = io::saveFile(path, *text)) {
+        program.error(saveFailed(*failed));
         return false;
     }
     return true;
 }
 
-void IMPORTSAMPLE(SamplesContext& program, const std::string& path) {
+void importSampleText(SamplesContext& program, std::string_view text) {
     ImportRun run{program, layoutOf(program.record().importKind),
                   roundedUp(program.record().sampleSize, kRoundUp6)};
-    std::error_code error;
-    std::ifstream in(path, std::ios::binary);
-    if (!in || std::filesystem::is_directory(path, error)) {
-        program.error(cannotOpen(path));
+    if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
+    for (int number = 1; !text.empty(); ++number) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!importLine(run, line, number)) return;
+    }
+}
+
+void IMPORTSAMPLE(SamplesContext& program, const std::string& path) {
+    const io::ReadResult read = io::readFile(path, kSampleFileBytes);
+    if (!read) {
+        program.error(cannotOpen(read.error));
         return;
     }
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
-        std::string_view text = line;
-        if (number == 1 && text.starts_with(kUtf8ByteOrderMark)) {
-            text.remove_prefix(kUtf8ByteOrderMark.size());
-        }
-        if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-        if (!importLine(run, text, number)) return;
-    }
+    importSampleText(program, *read.bytes);
 }
 
 }  // namespace qalix

@@ -24,14 +24,21 @@ inline constexpr std::string_view kNotSimulated =
 // nothing when a set has not been simulated since it was selected.
 std::optional<std::string> simulationText(const DesignRecord& r, const SamplesState& state);
 
-// Writes simulationText to `path`: first to a new file beside it, which then replaces it,
-// so that a failed save leaves an existing file as it was. False after its message.
+// Writes simulationText to `path`; a failed save says which file and why and leaves an
+// existing file as it was. False after its message.
 bool SAVESIMU(SamplesContext& program, const std::string& path);
 
-// Reads the file at `path`, line by line from its start, in the layout importKind names
+// The largest sample file an import reads: far beyond the 100 records of 500 observations the
+// tables hold, small enough to read whole.
+inline constexpr std::size_t kSampleFileBytes = std::size_t{64} << 20;  // 64 MiB
+
+// Reads the file at `path` (a regular file of at most kSampleFileBytes), line by line from its
+// start, in the layout importKind names
 // ("Simu", "Observ" or "VarName"). A line that cannot be read, or would reach outside the
 // tables, stops the reading with its message; what was stored before it stays. Blank lines
 // are skipped; a UTF-8 byte-order mark and '\r' line ends are accepted.
 void IMPORTSAMPLE(SamplesContext& program, const std::string& path);
+// The same import of a file's bytes already read.
+void importSampleText(SamplesContext& program, std::string_view text);
 
 }  // namespace qalix

@@ -11,6 +11,7 @@
 #include "graphics/plot_pass.hpp"
 #include "graphics/plot_simulations_ids.hpp"
 #include "graphics/printing.hpp"
+#include "io/files.hpp"
 #include "samples/sample_files.hpp"
 #include "shell/about_box.hpp"
 #include "shell/menu_ids.hpp"
@@ -115,9 +116,7 @@ FileRequest metafileRequest() {
 
 // A picture file rather than a metafile, by the name's extension.
 bool isPictureFile(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string extension = io::lowercaseExtension(path);
     return extension == ".svg" || extension == ".pdf" || extension == ".png";
 }
 
@@ -405,7 +404,7 @@ void FrameWindow::openMetafile() {
     changed(FrameChange::Picture);
 }
 
-// The save dialog names the metafile: its folder and base name are kept for "Save".
+// The save dialog names the metafile: the file is kept for "Save".
 bool FrameWindow::nameMetafile() {
     const auto path = askForFile(true);
     if (!path) return false;
@@ -415,7 +414,7 @@ bool FrameWindow::nameMetafile() {
 
 void FrameWindow::keepMetafileName(const std::string& path) {
     setTitle(std::string(kMetafileTitle) + titleName(path));
-    metafileFolder_ = std::filesystem::path(path).parent_path();
+    metafileFile_ = metafileTarget(path);
     metafileName_ = baseName(path);
     if (metafileName_.size() < kMetafileNameLength) metafileName_.resize(kMetafileNameLength, ' ');
 }
@@ -425,7 +424,7 @@ void FrameWindow::keepMetafileName(const std::string& path) {
 void FrameWindow::saveBoundaryMetafile() {
     const bool named = metafileName_.find_first_not_of(' ') != std::string::npos;
     if (!named && !nameMetafile()) return;
-    SAVEEMFBOUND(program_, metafilePath(metafileFolder_, metafileName_));
+    SAVEEMFBOUND(program_, metafileFile_);
 }
 
 // By the type chosen: a metafile of the plot shown last, or a picture file of what the
@@ -438,8 +437,7 @@ void FrameWindow::saveMetafileAs() {
         return;
     }
     keepMetafileName(*path);
-    saveMetafile(program_, taggedPlot(program_.record()),
-                 metafilePath(metafileFolder_, metafileName_));
+    saveMetafile(program_, taggedPlot(program_.record()), metafileFile_);
 }
 
 void FrameWindow::savePicture(const std::string& path) {
@@ -469,7 +467,8 @@ void FrameWindow::saveSimulation() {
     if (!path) return;
     textPath_ = *path;
     setTitle(std::string(kSavedSimulationTitle) + titleName(*path));
-    if (SAVESIMU(program_, *path)) LOADFILE(*this, program_.platform(), *path);
+    if (SAVESIMU(program_, *path))
+        showWhatFits(*this, program_.platform(), *path, kSampleFileBytes);
 }
 
 void FrameWindow::importSamples(int id) {
@@ -483,8 +482,10 @@ void FrameWindow::importSamples(int id) {
     setTitle(std::string(import->title) + titleName(*path));
     DesignRecord& r = program_.record();
     r.importKind = import->kind;
-    LOADFILE(*this, program_.platform(), *path);
-    IMPORTSAMPLE(program_, *path);
+    // Read once: what the text window shows is what is imported.
+    const auto text = showWhatFits(*this, program_.platform(), *path, kSampleFileBytes);
+    if (!text) return;
+    importSampleText(program_, *text);
     if (import->makesSamplesAvailable && r.importReady) {
         program_.panel().setLogical(panel::kImportedSamples, true, Index::Enabled);
         r.importAvailable = true;

@@ -110,10 +110,10 @@ class FrameWindow {
     // or else the opened metafile stretched over the whole client area. Nothing in text
     // mode.
     void paint(Canvas& canvas) const;
-    // The name the metafile save dialog produced, blank-padded to 40 characters (a longer
-    // name is kept whole), and the folder it was chosen in.
+    // The base name the metafile save dialog produced, blank-padded to 40 characters (a
+    // longer name is kept whole), and the file "Save" writes.
     const std::string& metafileName() const { return metafileName_; }
-    const std::filesystem::path& metafileFolder() const { return metafileFolder_; }
+    const std::filesystem::path& metafileFile() const { return metafileFile_; }
 
     using Observer = std::function<void(FrameChange change)>;
     int observe(Observer observer);
@@ -162,7 +162,7 @@ class FrameWindow {
     std::optional<EmfPlayer> opened_;
     PageSetup pageSetup_;
     std::string metafileName_;
-    std::filesystem::path metafileFolder_;
+    std::filesystem::path metafileFile_;
     std::map<int, Observer> observers_;
     int nextObserver_ = 1;
 };

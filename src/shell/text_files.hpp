@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,22 +21,24 @@ inline constexpr int kRefusalBeepHz = 440;
 inline constexpr int kRefusalBeepMs = 200;
 
 // Loads the file into the text window, trailing blanks dropped. A file larger than the
-// window takes is refused with a beep and a message; one that cannot be read says so. False
-// when nothing was loaded.
+// window takes is refused with a beep and a message; one that cannot be read (missing, not a
+// regular file) says so. False when nothing was loaded.
 bool LOADFILE(FrameWindow& frame, Platform& platform, const std::string& path);
 
+// Reads a file of up to maxBytes bytes and shows it in the text window: the whole of it, or
+// as many lines as the window takes with a notice that says so. Nothing, after a message,
+// when it cannot be read.
+std::optional<std::string> showWhatFits(FrameWindow& frame, Platform& platform,
+                                        const std::string& path, std::size_t maxBytes);
+
 // Writes the text window's text up to its last character that is not a blank or a line end.
-// The file is written beside the target and renamed over it, so a failed save says so and
-// leaves an existing file as it was. False when nothing was saved.
+// A failed save says which file and why, and leaves an existing file as it was. False when
+// nothing was saved.
 bool SAVEFILE(FrameWindow& frame, Platform& platform, const std::string& path);
 
 // The text up to and including its last character that is not a blank.
 std::string withoutTrailingBlanks(std::string_view text);
 // The text up to and including its last character that is neither a blank nor a line end.
 std::string withoutTrailingSpace(std::string_view text);
-
-// Writes bytes to a file beside the path and renames it over the path; false on any failure,
-// with nothing left beside it.
-bool writeFileReplacing(const std::string& path, std::string_view bytes);
 
 }  // namespace qalix

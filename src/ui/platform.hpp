@@ -32,6 +32,9 @@ struct Message {
     MessageIcon icon = MessageIcon::None;
     MessageOwner owner = MessageOwner::Frame;
     bool systemModal = false;
+    // A notice tells the user something without stopping what the program does (the command
+    // line prints it and goes on); every other message reports a failure.
+    bool notice = false;
 };
 
 // How a common dialog ended: a choice, the user's cancel, or a failure with an error code.

@@ -75,13 +75,12 @@ TEST_F(EmfFile, AFolderThatDoesNotExistIsReportedAndLeavesNoFile) {
     EXPECT_TRUE(filesInFolder().empty());
 }
 
-TEST_F(EmfFile, AFailedRenameLeavesTheTargetAsItWas) {
-    // A folder stands where the file should go: the temporary is written, the rename fails.
+TEST_F(EmfFile, AFolderWhereTheFileShouldGoIsRefusedAndKept) {
     const fs::path target = folder / "taken.emf";
     fs::create_directory(target);
     { std::ofstream(target / "inside.txt") << "kept"; }
     EmfWriter writer(target);
-    ASSERT_TRUE(writer.isOpen());
+    EXPECT_FALSE(writer.isOpen());
     writer.lineTo(5, 5);
     EXPECT_FALSE(writer.finish());
     EXPECT_TRUE(fs::is_directory(target));

@@ -203,7 +203,18 @@ TEST_F(MetafileExport, AFiveLetterNameWithItsBlanksWritesThatNameDotEmf) {
     for (const auto& entry : fs::directory_iterator(folder))
         files.push_back(entry.path().filename().string());
     EXPECT_EQ(files, std::vector<std::string>{"bound.emf"});
-    EXPECT_EQ(metafilePath("/tmp", "xxxxx" + std::string(35, ' ')), fs::path("/tmp/xxxxx.emf"));
+}
+
+// The file is written under the name given, never under one derived from it that could be
+// another file: only a name that does not end in ".emf" (in any case) gets it added.
+TEST(MetafileTarget, IsTheNameGivenWithEmfAddedOnlyWhenItIsMissing) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/tmp/bound.emf", "/tmp/bound.emf"},         {"/tmp/UPPER.EMF", "/tmp/UPPER.EMF"},
+        {"/tmp/trailing .emf", "/tmp/trailing .emf"}, {"/tmp/plot", "/tmp/plot.emf"},
+        {"/tmp/plot.txt", "/tmp/plot.txt.emf"},       {"/tmp/two.dots.Emf", "/tmp/two.dots.Emf"},
+    };
+    for (const auto& [chosen, written] : cases)
+        EXPECT_EQ(metafileTarget(chosen), fs::path(written)) << chosen;
 }
 
 TEST_F(MetafileExport, ALongNameIsWrittenWhole) {
@@ -222,7 +233,8 @@ TEST_F(MetafileExport, AFileThatCannotBeCreatedIsReportedInABoxOfItsOwn) {
     ASSERT_EQ(platform.messages().size(), 1u);
     const Message& m = platform.messages()[0];
     EXPECT_EQ(m.caption, "Error");
-    EXPECT_EQ(m.text, "Cannot save metafile");
+    EXPECT_EQ(m.text, "Cannot save metafile " + path("no/such/folder/plot.emf") +
+                          ": No such file or directory");
     EXPECT_EQ(m.owner, MessageOwner::None);
     EXPECT_FALSE(fs::exists(path("no")));
 }

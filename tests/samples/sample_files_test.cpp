@@ -119,8 +119,8 @@ TEST_F(SampleFiles, FailedSaveSaysSoAndLeavesTheFileAsItWas) {
     ASSERT_NO_FATAL_FAILURE(simulateThreeSets());
     const std::string missing = path("no such folder/sim.txt");
     EXPECT_FALSE(SAVESIMU(program, missing));
-    EXPECT_EQ(takeMessages(),
-              std::vector<std::string>{"Error: Unable to save the simulation to " + missing + "!"});
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{"Error: Unable to save the simulation to " +
+                                                       missing + " (No such file or directory)!"});
     // A disk that fills up during the save: files may grow to 100 bytes only.
     std::ofstream(path("sim.txt")) << "precious\n";
     rlimit previous{};
@@ -233,9 +233,13 @@ INSTANTIATE_TEST_SUITE_P(
                       HostileFile{"bom_crlf_blank_lines.txt", "Observ", "", 1}));
 
 TEST_F(SampleFiles, FileThatCannotBeOpenedSaysSo) {
-    for (const std::string& file : {path("missing.txt"), folder.string()}) {
+    const std::pair<std::string, std::string> cases[] = {
+        {path("missing.txt"), "No such file or directory"},
+        {folder.string(), "it is a folder, not a file"}};
+    for (const auto& [file, reason] : cases) {
         importAs("Observ", file);
-        EXPECT_EQ(takeMessages(), std::vector<std::string>{"Error: Unable to open " + file + "!"});
+        EXPECT_EQ(takeMessages(),
+                  std::vector<std::string>{"Error: Unable to open " + file + " (" + reason + ")!"});
     }
     EXPECT_EQ(record().importCount, 0);
 }

@@ -1,13 +1,14 @@
 #include "platform/qt/picture_files.hpp"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
-#include <filesystem>
-#include <system_error>
 
+#include "io/files.hpp"
 #include "platform/qt/painter_canvas.hpp"
 
 namespace qalix::qt {
@@ -16,13 +17,6 @@ namespace {
 
 // Device units of a picture are pixels of a 96-dot-per-inch screen.
 constexpr int kScreenDotsPerInch = 96;
-
-std::string lowerExtension(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension;
-}
 
 void drawOnto(QPaintDevice& device, int width, int height,
               const std::function<void(Canvas&)>& draw) {
@@ -34,40 +28,64 @@ void drawOnto(QPaintDevice& device, int width, int height,
     draw(canvas);
 }
 
-bool writeSvg(const QString& file, int width, int height,
-              const std::function<void(Canvas&)>& draw) {
+// Each format is drawn into memory first: the file is written by the program's own safe save,
+// never by Qt, so a full disk or a planted link cannot leave a cut-off picture behind.
+QByteArray svgBytes(int width, int height, const std::function<void(Canvas&)>& draw) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
-    svg.setFileName(file);
+    svg.setOutputDevice(&buffer);
     svg.setSize(QSize(width, height));
     svg.setViewBox(QRect(0, 0, width, height));
     svg.setResolution(kScreenDotsPerInch);
     svg.setTitle(QStringLiteral("QALIX on Information Time"));
     drawOnto(svg, width, height, draw);
-    return true;
+    return buffer.data();
 }
 
-bool writePdf(const QString& file, int width, int height,
-              const std::function<void(Canvas&)>& draw) {
-    QPdfWriter pdf(file);
-    pdf.setResolution(kScreenDotsPerInch);
-    pdf.setPageSize(QPageSize(QSize(width, height) * 72 / kScreenDotsPerInch, QPageSize::Point));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    pdf.setTitle(QStringLiteral("QALIX on Information Time"));
-    drawOnto(pdf, width, height, draw);
-    return true;
+QByteArray pdfBytes(int width, int height, const std::function<void(Canvas&)>& draw) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(kScreenDotsPerInch);
+        pdf.setPageSize(
+            QPageSize(QSize(width, height) * 72 / kScreenDotsPerInch, QPageSize::Point));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setTitle(QStringLiteral("QALIX on Information Time"));
+        drawOnto(pdf, width, height, draw);
+    }  // the document is complete once the writer is gone
+    return buffer.data();
 }
 
-bool writePng(const QString& file, int width, int height,
-              const std::function<void(Canvas&)>& draw) {
+QByteArray pngBytes(int width, int height, const std::function<void(Canvas&)>& draw) {
     QImage image(width, height, QImage::Format_RGB32);
     drawOnto(image, width, height, draw);
-    return image.save(file, "PNG");
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) return {};
+    return buffer.data();
+}
+
+QByteArray pictureBytes(PictureFormat format, int width, int height,
+                        const std::function<void(Canvas&)>& draw) {
+    switch (format) {
+        case PictureFormat::Svg:
+            return svgBytes(width, height, draw);
+        case PictureFormat::Pdf:
+            return pdfBytes(width, height, draw);
+        case PictureFormat::Png:
+            return pngBytes(width, height, draw);
+        case PictureFormat::Unknown:
+            break;
+    }
+    return {};
 }
 
 }  // namespace
 
 PictureFormat pictureFormatOf(const std::string& path) {
-    const std::string extension = lowerExtension(path);
+    const std::string extension = io::lowercaseExtension(path);
     if (extension == ".svg") return PictureFormat::Svg;
     if (extension == ".pdf") return PictureFormat::Pdf;
     if (extension == ".png") return PictureFormat::Png;
@@ -85,35 +103,13 @@ bool savePictureFile(const std::string& path, int width, int height,
         reason = "a picture needs a width and a height of at least one pixel";
         return false;
     }
-    // Written beside the target under the same extension, which tells Qt the format.
-    const std::filesystem::path target(path);
-    const std::filesystem::path beside =
-        target.parent_path() / (".qalix-tmp-" + target.filename().string());
-    const QString file = QString::fromStdString(beside.string());
-    bool written = false;
-    switch (format) {
-        case PictureFormat::Svg:
-            written = writeSvg(file, width, height, draw);
-            break;
-        case PictureFormat::Pdf:
-            written = writePdf(file, width, height, draw);
-            break;
-        case PictureFormat::Png:
-            written = writePng(file, width, height, draw);
-            break;
-        case PictureFormat::Unknown:
-            break;
-    }
-    std::error_code error;
-    if (!written || !std::filesystem::exists(beside, error)) {
-        std::filesystem::remove(beside, error);
-        reason = "the file " + path + " cannot be written";
+    const QByteArray bytes = pictureBytes(format, width, height, draw);
+    if (bytes.isEmpty()) {
+        reason = "the picture of " + path + " could not be drawn";
         return false;
     }
-    std::filesystem::rename(beside, target, error);
-    if (error) {
-        std::filesystem::remove(beside, error);
-        reason = "the file " + path + " cannot be written";
+    if (const auto failed = io::saveFile(path, {bytes.constData(), std::size_t(bytes.size())})) {
+        reason = failed->describe();
         return false;
     }
     return true;

@@ -14,9 +14,9 @@ enum class PictureFormat { Svg, Pdf, Png, Unknown };
 
 PictureFormat pictureFormatOf(const std::string& path);
 
-// Draws the picture of width by height device units into the file (written beside it and
-// renamed, so a failure leaves an existing file as it was). False with a reason when the
-// format is unknown or the file cannot be written.
+// Draws the picture of width by height device units and saves it as the file, whole or not at
+// all (io/files.hpp). False with a reason when the format is unknown or the file cannot be
+// written.
 bool savePictureFile(const std::string& path, int width, int height,
                      const std::function<void(Canvas&)>& draw, std::string& reason);
 

@@ -1,0 +1,170 @@
+// Saving and reading files as the program does, against what is on disk afterwards: a save
+// either puts every byte in place or leaves the old file byte-identical and nothing beside
+// it; a read takes regular files only and never waits on a FIFO.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+
+#include "io/files.hpp"
+
+namespace qalix::io {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Files : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 ("qalix_io_" +
+                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    static std::string contents(const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    std::vector<std::string> names() const {
+        std::vector<std::string> list;
+        for (const auto& entry : fs::directory_iterator(folder))
+            list.push_back(entry.path().filename().string());
+        std::sort(list.begin(), list.end());
+        return list;
+    }
+
+    fs::path folder;
+};
+
+// A save that must fail: what stood at the target before is there afterwards, byte for
+// byte, and nothing else was left in the folder.
+struct Refusal {
+    const char* name;
+    std::function<fs::path(const fs::path& folder)> prepare;  // the target
+    const char* reason;                                       // a part of the reason given
+};
+
+TEST_F(Files, ASaveThatCannotBeMadeSaysWhyAndLeavesEverythingAsItWas) {
+    const Refusal refusals[] = {
+        {"no such folder", [](const fs::path& f) { return f / "missing" / "plot.svg"; },
+         "No such file or directory"},
+        {"a folder",
+         [](const fs::path& f) {
+             fs::create_directory(f / "taken.svg");
+             std::ofstream(f / "taken.svg" / "inside.txt") << "kept";
+             return f / "taken.svg";
+         },
+         "it is a folder"},
+        {"a FIFO",
+         [](const fs::path& f) {
+             mkfifo((f / "pipe.svg").c_str(), 0600);
+             return f / "pipe.svg";
+         },
+         "not a regular file"},
+        {"a name without a file", [](const fs::path& f) { return f / ""; }, "no file name"},
+    };
+    for (const Refusal& r : refusals) {
+        SCOPED_TRACE(r.name);
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        std::ofstream(folder / "other.txt") << "untouched\n";
+        const fs::path target = r.prepare(folder);
+        const std::vector<std::string> before = names();
+        const auto failed = saveFile(target, "new bytes");
+        ASSERT_TRUE(failed.has_value());
+        EXPECT_NE(failed->describe().find(r.reason), std::string::npos) << failed->describe();
+        EXPECT_EQ(failed->path, target.string());
+        EXPECT_EQ(names(), before);
+        EXPECT_EQ(contents(folder / "other.txt"), "untouched\n");
+    }
+}
+
+TEST_F(Files, AFullDiskLeavesTheOldFileByteIdentical) {
+    const fs::path target = folder / "plot.svg";
+    std::ofstream(target) << "keep\n";
+    // Files may grow to 2 KiB only, as under `ulimit -f 2` with SIGXFSZ ignored.
+    rlimit previous{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = previous;
+    small.rlim_cur = 2048;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const auto failed = saveFile(target, std::string(100000, 'x'));
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousSignal);
+    ASSERT_TRUE(failed.has_value());
+    EXPECT_EQ(failed->reason, "File too large");
+    EXPECT_EQ(contents(target), "keep\n");
+    EXPECT_EQ(names(), std::vector<std::string>{"plot.svg"});
+}
+
+TEST_F(Files, ASaveReplacesTheFileWholeKeepingItsPermissionsAndLinks) {
+    // A file of the longest name a folder takes, replaced; its permissions stay.
+    const fs::path longest = folder / std::string(255, 'n');
+    std::ofstream(longest) << "old";
+    fs::permissions(longest,
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_FALSE(saveFile(longest, "new").has_value());
+    EXPECT_EQ(contents(longest), "new");
+    EXPECT_EQ(fs::status(longest).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    // A link is saved at the file it names, and stays a link.
+    const fs::path real = folder / "real.txt", link = folder / "link.txt";
+    std::ofstream(real) << "old";
+    fs::create_symlink(real, link);
+    ASSERT_FALSE(saveFile(link, "through the link").has_value());
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(contents(real), "through the link");
+    EXPECT_EQ(names(), (std::vector<std::string>{"link.txt", std::string(255, 'n'), "real.txt"}));
+}
+
+TEST_F(Files, ACharacterDeviceIsWrittenInPlaceAndStaysADevice) {
+    ASSERT_FALSE(saveFile("/dev/null", "a picture").has_value());
+    struct stat st {};
+    ASSERT_EQ(::stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+}
+
+TEST_F(Files, AReadTakesRegularFilesOfTheSizeAskedForOnly) {
+    std::ofstream(folder / "data.txt") << "1 1 0.5\n";
+    mkfifo((folder / "pipe.txt").c_str(), 0600);  // nobody writes: opening it would wait
+    struct Case {
+        fs::path path;
+        std::size_t maxBytes;
+        const char* reason;  // empty: read
+    };
+    const Case cases[] = {
+        {folder / "data.txt", 8, ""},
+        {folder / "data.txt", 7, "it is larger than 7 bytes"},
+        {folder / "missing.txt", 100, "No such file or directory"},
+        {folder, 100, "it is a folder, not a file"},
+        {folder / "pipe.txt", 100, "not a regular file"},
+        {"/dev/zero", 100, "not a regular file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.string());
+        const ReadResult read = readFile(c.path, c.maxBytes);
+        if (*c.reason == '\0') {
+            ASSERT_TRUE(read);
+            EXPECT_EQ(*read.bytes, "1 1 0.5\n");
+            continue;
+        }
+        ASSERT_FALSE(read);
+        EXPECT_NE(read.error.reason.find(c.reason), std::string::npos) << read.error.reason;
+        EXPECT_EQ(read.tooLarge, std::string(c.reason).starts_with("it is larger"));
+    }
+}
+
+}  // namespace
+}  // namespace qalix::io
