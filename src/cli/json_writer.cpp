@@ -101,6 +101,12 @@ JsonWriter& JsonWriter::integer(long long value) {
     return *this;
 }
 
+JsonWriter& JsonWriter::unsignedInteger(unsigned long long value) {
+    separate();
+    out_ << value;
+    return *this;
+}
+
 JsonWriter& JsonWriter::numbers(const std::vector<double>& values) {
     beginArray();
     for (double v : values)

@@ -21,6 +21,7 @@ class JsonWriter {
     // Shortest text that reads back as the same double; null for NaN and infinities.
     JsonWriter& number(double value);
     JsonWriter& integer(long long value);
+    JsonWriter& unsignedInteger(unsigned long long value);
     JsonWriter& null();
     JsonWriter& numbers(const std::vector<double>& values);
 

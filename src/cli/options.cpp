@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
+#include <cstdint>
 #include <filesystem>
 #include <sstream>
 #include <type_traits>
 #include <utility>
 
+#include "design/design_record.hpp"
 #include "io/files.hpp"
+#include "numeric/number_text.hpp"
 
 namespace qalix {
 
@@ -19,102 +23,173 @@ constexpr std::string_view kHelpOption = "--help";
 constexpr int kHelpColumn = 24;
 
 // Options of the fixed-sample design: every command types them into section 2 of the panel.
-const OptionRule kDesignKind{"--design", "D",
-                             "normseq (default; looks by group sizes), brownian (looks on "
-                             "information time) or fixed",
-                             &CliOptions::design};
-const OptionRule kAlpha{"--alpha", "T", "one-sided significance level, between 0 and 1",
-                        &CliOptions::alpha};
-const OptionRule kPower{"--power", "T", "power at the alternative, between alpha and 1",
-                        &CliOptions::power};
-const OptionRule kSd{
-    "--sd",          "T",           "standard deviation sigma of one observation, above 0",
-    &CliOptions::sd, kBrownianName, "on information time there is no standard deviation to enter"};
-const OptionRule kMu{"--mu",
-                     "T",
-                     "alternative mean mu_a, above 0",
-                     &CliOptions::mu,
-                     kBrownianName,
-                     "on information time the alternative is delta_a = z_(1-alpha) + z_(power), "
-                     "set by --alpha and --power"};
-const OptionRule kSize{
-    "--m",          "T",           "sample size m, above 0",
-    &CliOptions::m, kBrownianName, "on information time m is the number of grid steps, 300"};
-const OptionRule kSolve{"--solve", "P",
-                        "compute P from the other four: m, mu, sd, power or alpha (power or "
-                        "alpha on information time)",
-                        &CliOptions::solve};
-const OptionRule kJson{"--json", "",
-                       "print JSON: every shown field as {\"text\", \"value\"}, values in full",
-                       &CliOptions::json};
-const OptionRule kHelp{"--help", "", "print this help", &CliOptions::help};
+const OptionRule kDesignKind{.name = "--design",
+                             .placeholder = "D",
+                             .help =
+                                 "normseq (default; looks by group sizes), brownian (looks "
+                                 "on information time) or fixed",
+                             .target = &CliOptions::design};
+const OptionRule kAlpha{.name = "--alpha",
+                        .placeholder = "T",
+                        .help = "one-sided significance level, between 0 and 1",
+                        .target = &CliOptions::alpha,
+                        .check = ValueCheck::Number};
+const OptionRule kPower{.name = "--power",
+                        .placeholder = "T",
+                        .help = "power at the alternative, between alpha and 1",
+                        .target = &CliOptions::power,
+                        .check = ValueCheck::Number};
+const OptionRule kSd{.name = "--sd",
+                     .placeholder = "T",
+                     .help = "standard deviation sigma of one observation, above 0",
+                     .target = &CliOptions::sd,
+                     .check = ValueCheck::Number,
+                     .unusedIn = kBrownianName,
+                     .why = "on information time there is no standard deviation to enter"};
+const OptionRule kMu{.name = "--mu",
+                     .placeholder = "T",
+                     .help = "alternative mean mu_a, above 0",
+                     .target = &CliOptions::mu,
+                     .check = ValueCheck::Number,
+                     .unusedIn = kBrownianName,
+                     .why =
+                         "on information time the alternative is delta_a = z_(1-alpha) + "
+                         "z_(power), set by --alpha and --power"};
+const OptionRule kSize{.name = "--m",
+                       .placeholder = "T",
+                       .help = "sample size m, above 0",
+                       .target = &CliOptions::m,
+                       .check = ValueCheck::Number,
+                       .unusedIn = kBrownianName,
+                       .why = "on information time m is the number of grid steps, 300"};
+const OptionRule kSolve{.name = "--solve",
+                        .placeholder = "P",
+                        .help =
+                            "compute P from the other four: m, mu, sd, power or alpha (power "
+                            "or alpha on information time)",
+                        .target = &CliOptions::solve};
+const OptionRule kJson{.name = "--json",
+                       .placeholder = "",
+                       .help =
+                           "print JSON: every shown field as {\"text\", \"value\"}, values "
+                           "in full",
+                       .target = &CliOptions::json};
+const OptionRule kHelp{
+    .name = "--help", .placeholder = "", .help = "print this help", .target = &CliOptions::help};
 
 // Options of the sequential design and its operating characteristics.
-const OptionRule kLooks{"--looks", "K", "number of looks, 2 to 16 (default 4)", &CliOptions::looks};
-const OptionRule kGroups{"--groups",
-                         "n1,...",
-                         "group sizes of the looks before the last; the last takes the rest of m",
-                         &CliOptions::groups,
-                         kBrownianName,
-                         "looks on information time are placed with --times"};
-const OptionRule kTimes{"--times",
-                        "t1,...",
-                        "information times of the looks before the last, the last is 1",
-                        &CliOptions::times,
-                        kNormseqName,
-                        "normseq looks are placed by group sizes: give --groups"};
-const OptionRule kRho{"--rho", "T",
-                      "maximum discordance probability rho_max to search a for (default 0.02)",
-                      &CliOptions::rho};
-const OptionRule kCoefficient{
-    "--a", "T", "boundary coefficient a, used as typed instead of a search", &CliOptions::a};
-const OptionRule kDeltas{"--delta", "T1,...",
-                         "true means on the Brownian scale for the operating characteristics",
-                         &CliOptions::deltas};
-const OptionRule kMeans{"--means",
-                        "T1,...",
-                        "true means on the data scale for the operating characteristics",
-                        &CliOptions::means,
-                        kBrownianName,
-                        "on information time there is no data-scale mean: give --delta"};
-const OptionRule kLookDetails{"--look-details", "", "critical boundary values of every look",
-                              &CliOptions::lookDetails};
-const OptionRule kCurves{"--curves", "",
-                         "power function and expected information time, each point with its "
-                         "mean theta",
-                         &CliOptions::curves};
+const OptionRule kLooks{.name = "--looks",
+                        .placeholder = "K",
+                        .help = "number of looks, 2 to 16 (default 4)",
+                        .target = &CliOptions::looks,
+                        .check = ValueCheck::Number};
+const OptionRule kGroups{.name = "--groups",
+                         .placeholder = "n1,...",
+                         .help =
+                             "group sizes of the looks before the last; the last takes the "
+                             "rest of m",
+                         .target = &CliOptions::groups,
+                         .check = ValueCheck::Number,
+                         .unusedIn = kBrownianName,
+                         .why = "looks on information time are placed with --times"};
+const OptionRule kTimes{.name = "--times",
+                        .placeholder = "t1,...",
+                        .help = "information times of the looks before the last, the last is 1",
+                        .target = &CliOptions::times,
+                        .check = ValueCheck::Number,
+                        .unusedIn = kNormseqName,
+                        .why = "normseq looks are placed by group sizes: give --groups"};
+const OptionRule kRho{.name = "--rho",
+                      .placeholder = "T",
+                      .help =
+                          "maximum discordance probability rho_max to search a for "
+                          "(default 0.02)",
+                      .target = &CliOptions::rho,
+                      .check = ValueCheck::Number};
+const OptionRule kCoefficient{.name = "--a",
+                              .placeholder = "T",
+                              .help = "boundary coefficient a, used as typed instead of a search",
+                              .target = &CliOptions::a,
+                              .check = ValueCheck::Number};
+const OptionRule kDeltas{.name = "--delta",
+                         .placeholder = "T1,...",
+                         .help =
+                             "true means on the Brownian scale for the operating "
+                             "characteristics",
+                         .target = &CliOptions::deltas,
+                         .check = ValueCheck::Number};
+const OptionRule kMeans{.name = "--means",
+                        .placeholder = "T1,...",
+                        .help = "true means on the data scale for the operating characteristics",
+                        .target = &CliOptions::means,
+                        .check = ValueCheck::Number,
+                        .unusedIn = kBrownianName,
+                        .why = "on information time there is no data-scale mean: give --delta"};
+const OptionRule kLookDetails{.name = "--look-details",
+                              .placeholder = "",
+                              .help = "critical boundary values of every look",
+                              .target = &CliOptions::lookDetails};
+const OptionRule kCurves{.name = "--curves",
+                         .placeholder = "",
+                         .help =
+                             "power function and expected information time, each point with "
+                             "its mean theta",
+                         .target = &CliOptions::curves};
 
 // Options of the sample paths.
-const OptionRule kSet{"--set", "mu=T,n=N",
-                      "a simulation set, repeatable: mu or delta (delta alone on information "
-                      "time) and its size n (default: the largest useful size)",
-                      &CliOptions::sets};
-const OptionRule kSeed{"--seed", "N",
-                       "seed of the simulations, for paths that can be drawn again (default: "
-                       "the clock)",
-                       &CliOptions::seed};
-const OptionRule kOut{"--out", "FILE",
-                      "simulate: write the \"Simu\" lines to FILE as Save Simulation does "
-                      "(default: standard output); plot: the picture FILE.svg, .pdf or .png, or "
-                      "the metafile FILE.emf",
-                      &CliOptions::out};
-const OptionRule kKind{"--kind", "K", "what the files after it hold: simu, observ or varname",
-                       &CliOptions::kind};
+const OptionRule kSet{.name = "--set",
+                      .placeholder = "mu=T,n=N",
+                      .help =
+                          "a simulation set, repeatable up to 100 times: mu or delta (delta "
+                          "alone on information time) and its size n (default: the largest "
+                          "useful size)",
+                      .target = &CliOptions::sets};
+const OptionRule kSeed{.name = "--seed",
+                       .placeholder = "N",
+                       .help =
+                           "seed of the simulations, a whole number, for paths that can be "
+                           "drawn again (default: the clock)",
+                       .target = &CliOptions::seed,
+                       .check = ValueCheck::Whole};
+const OptionRule kOut{.name = "--out",
+                      .placeholder = "FILE",
+                      .help =
+                          "simulate: write the \"Simu\" lines to FILE as Save Simulation "
+                          "does (default: standard output); plot: the picture FILE.svg, "
+                          ".pdf or .png, or the metafile FILE.emf",
+                      .target = &CliOptions::out};
+const OptionRule kKind{.name = "--kind",
+                       .placeholder = "K",
+                       .help = "what the files after it hold: simu, observ or varname",
+                       .target = &CliOptions::kind};
 
-const OptionRule kSelect{"--select", "K1,...",
-                         "imported records to select in the selection dialog, with the SD it "
-                         "estimates",
-                         &CliOptions::select};
-const OptionRule kPaths{"--paths", "P",
-                        "sample paths on the boundary plot: new or saved (of the --set given), "
-                        "all or selected (of the files imported)",
-                        &CliOptions::paths};
-const OptionRule kWidth{"--width", "W",
-                        "width of the graphic window the plot is laid out in, pixels (default "
-                        "1500)",
-                        &CliOptions::width};
-const OptionRule kHeight{"--height", "H", "height of the graphic window, pixels (default 800)",
-                         &CliOptions::height};
+const OptionRule kSelect{.name = "--select",
+                         .placeholder = "K1,...",
+                         .help =
+                             "imported records to select in the selection dialog, with the "
+                             "SD it estimates",
+                         .target = &CliOptions::select,
+                         .check = ValueCheck::Whole};
+const OptionRule kPaths{.name = "--paths",
+                        .placeholder = "P",
+                        .help =
+                            "sample paths on the boundary plot: new or saved (of the --set "
+                            "given), all or selected (of the files imported)",
+                        .target = &CliOptions::paths};
+const OptionRule kWidth{.name = "--width",
+                        .placeholder = "W",
+                        .help =
+                            "width of the graphic window the plot is laid out in, pixels, "
+                            "100 or more (default 1500)",
+                        .target = &CliOptions::width,
+                        .check = ValueCheck::Whole};
+const OptionRule kHeight{.name = "--height",
+                         .placeholder = "H",
+                         .help =
+                             "height of the graphic window, pixels, 100 or more (default "
+                             "800)",
+                         .target = &CliOptions::height,
+                         .check = ValueCheck::Whole};
 
 bool given(const std::optional<std::string>& option) {
     return option.has_value();
@@ -160,16 +235,6 @@ void checkSimulate(const CliOptions& o) {
     if (o.rho && o.a) throw UsageError("give --rho or --a, not both: a is searched from rho_max");
     if (o.groups && o.times) throw UsageError("give --groups or --times, not both");
     if (o.sets.empty()) throw UsageError("give at least one --set to simulate");
-    if (o.seed) {
-        const bool digits =
-            !o.seed->empty() && o.seed->find_first_not_of("0123456789") == std::string::npos;
-        if (!digits || o.seed->size() > 19) throw UsageError("--seed takes a whole number");
-    }
-}
-
-bool isWholeNumber(const std::string& text, std::size_t maxDigits) {
-    return !text.empty() && text.size() <= maxDigits &&
-           text.find_first_not_of("0123456789") == std::string::npos;
 }
 
 bool isPlotFile(const std::string& path) {
@@ -186,10 +251,6 @@ void checkPlot(const CliOptions& o) {
         throw UsageError("name the plot: qalix plot boundary|power|expected --out FILE");
     if (!o.out || !isPlotFile(*o.out))
         throw UsageError("--out names the picture to write: FILE.svg, .pdf, .png or .emf");
-    for (const auto* size : {&o.width, &o.height}) {
-        if (*size && (!isWholeNumber(**size, 5) || std::stoi(**size) < 100))
-            throw UsageError("--width and --height take whole numbers of pixels, 100 or more");
-    }
     if (!o.paths) return;
     if (o.plot != "boundary") throw UsageError("--paths belongs to the boundary plot");
     const std::string& p = *o.paths;
@@ -281,6 +342,25 @@ std::vector<std::string> splitList(const std::string& text) {
     }
 }
 
+std::string quoted(const std::string& value) {
+    return "\"" + value + "\"";
+}
+
+// A repeatable option takes as many values as the table it fills: the simulation sets.
+std::size_t repeatLimit(const OptionRule& rule) {
+    return &rule == &kSet ? static_cast<std::size_t>(kMaxSimSets) : kMaxOptionValues;
+}
+
+UsageError tooManyValues(const OptionRule& rule) {
+    const std::size_t limit = repeatLimit(rule);
+    if (&rule == &kSet) {
+        return UsageError("--set is given more than " + std::to_string(limit) +
+                          " times: the simulation table holds " + std::to_string(limit) + " sets");
+    }
+    return UsageError(std::string(rule.name) + " takes at most " + std::to_string(limit) +
+                      " values: run qalix in a loop to sweep more");
+}
+
 const CommandSpec& commandNamed(std::string_view name) {
     for (const CommandSpec& c : commands()) {
         if (c.name == name) return c;
@@ -305,6 +385,39 @@ const OptionRule& optionNamed(const CommandSpec& command, std::string_view name)
     throw UsageError("unknown option " + std::string(name));
 }
 
+// The value checked as the rule asks; a usage error naming the option otherwise.
+void checkValue(const OptionRule& rule, const std::string& value) {
+    if (rule.check == ValueCheck::Number && !isOneNumber(value))
+        throw UsageError(std::string(rule.name) + " takes one number: " + quoted(value));
+    if (rule.check == ValueCheck::Whole && !wholeNumber(value, 0, UINT64_MAX))
+        throw UsageError(std::string(rule.name) + " takes a whole number: " + quoted(value));
+}
+
+std::vector<std::string> listValues(const OptionRule& rule, const std::string& value) {
+    std::vector<std::string> items = splitList(value);
+    if (items.size() > kMaxOptionValues) throw tooManyValues(rule);
+    for (const std::string& item : items)
+        checkValue(rule, item);
+    return items;
+}
+
+// A whole number of the rule's own range: pixels of the window, or a seed of any size.
+template <typename Number>
+Number wholeValue(const OptionRule& rule, const std::string& value) {
+    checkValue(rule, value);
+    if constexpr (std::is_same_v<Number, int>) {
+        const auto n = wholeNumber(value, kMinWindowPixels, kMaxWindowPixels);
+        if (!n) {
+            throw UsageError(std::string(rule.name) + " takes a whole number of pixels from " +
+                             std::to_string(kMinWindowPixels) + " to " +
+                             std::to_string(kMaxWindowPixels) + ": " + quoted(value));
+        }
+        return static_cast<int>(*n);
+    } else {
+        return *wholeNumber(value, 0, UINT64_MAX);
+    }
+}
+
 void store(CliOptions& o, const OptionRule& rule, const std::optional<std::string>& value) {
     const bool flag = std::holds_alternative<bool CliOptions::*>(rule.target);
     if (flag && value) throw UsageError(std::string(rule.name) + " takes no value");
@@ -315,11 +428,20 @@ void store(CliOptions& o, const OptionRule& rule, const std::optional<std::strin
             if constexpr (std::is_same_v<Member, bool CliOptions::*>) {
                 o.*member = true;
             } else if constexpr (std::is_same_v<Member, std::vector<std::string> CliOptions::*>) {
+                if ((o.*member).size() >= repeatLimit(rule)) throw tooManyValues(rule);
+                checkValue(rule, *value);
                 (o.*member).push_back(*value);
             } else if constexpr (std::is_same_v<Member, std::optional<std::vector<std::string>>
                                                             CliOptions::*>) {
-                o.*member = splitList(*value);
+                o.*member = listValues(rule, *value);
+            } else if constexpr (std::is_same_v<Member, std::optional<int> CliOptions::*> ||
+                                 std::is_same_v<Member,
+                                                std::optional<std::uint64_t> CliOptions::*>) {
+                o.*member =
+                    wholeValue<typename std::remove_reference_t<decltype(o.*member)>::value_type>(
+                        rule, *value);
             } else {
+                checkValue(rule, *value);
                 o.*member = *value;
             }
         },
@@ -347,6 +469,25 @@ void checkDesignUse(const CliOptions& o, const CommandSpec& command,
 }
 
 }  // namespace
+
+bool isOneNumber(std::string_view text) {
+    const std::string number = trimmed(text);
+    double value = 0.0;
+    return !number.empty() && number.find_first_of(" \t,/") == std::string::npos &&
+           readFree(number, value) == ReadStatus::Ok;
+}
+
+std::optional<std::uint64_t> wholeNumber(std::string_view text, std::uint64_t low,
+                                         std::uint64_t high) {
+    std::uint64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || !std::isdigit(static_cast<unsigned char>(text.front())) ||
+        error != std::errc() || stop != end || value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
 
 const std::vector<CommandSpec>& commands() {
     static const std::vector<CommandSpec> table = {
@@ -468,6 +609,11 @@ std::string helpText() {
             out << head << o->help << '\n';
         }
     }
+    out << "\nA value is one number (or a list of them, separated by commas) unless the option "
+           "names something else. A list takes at most "
+        << kMaxOptionValues << " values and --set at most " << kMaxSimSets
+        << " sets: to sweep more, run qalix in a loop, for example\n"
+           "  for d in 0.5 1.0 1.5; do qalix design --delta $d --json; done\n";
     return out.str();
 }
 

@@ -3,6 +3,7 @@
 // command with options of its own is a new CommandSpec and its OptionSpecs.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -47,27 +48,53 @@ struct CliOptions {
     bool lookDetails = false;
     // samples
     std::vector<std::string> sets;  // "mu=..,delta=..,n=.." each
-    std::optional<std::string> seed, out;
+    std::optional<std::uint64_t> seed;
+    std::optional<std::string> out;
     std::optional<std::string> kind;  // the kind of the files that follow
     std::vector<ImportFile> files;
     std::optional<std::vector<std::string>> select;  // imported records to select
     // plot
     std::string plot;  // boundary, power or expected
-    std::optional<std::string> paths, width, height;
+    std::optional<std::string> paths;
+    std::optional<int> width, height;
 };
+
+// Most values one option takes (a list, or a repeated option): the scale of the desktop's
+// lists. More is a sweep, for a loop over qalix.
+inline constexpr std::size_t kMaxOptionValues = 1000;
+// Pixels of the graphic window a plot is laid out in.
+inline constexpr int kMinWindowPixels = 100;
+inline constexpr int kMaxWindowPixels = 99999;
+
+// A value typed into a control must be one number as the control reads it, and nothing else:
+// "0.025", "4", "-1.5e-3"; not "", "4 apples", "0.8 0.9", "0,025" or "0x10".
+bool isOneNumber(std::string_view text);
+// A whole decimal number from low to high, digits only: nothing for "-1", "1.5", "0x10", "",
+// or a number beyond high.
+std::optional<std::uint64_t> wholeNumber(std::string_view text, std::uint64_t low,
+                                         std::uint64_t high);
 
 // Where an option's value goes: a text, a text with a default, a comma-separated list, a flag
 // (which takes no value), or a list that each use of a repeatable option adds to.
 using OptionTarget =
     std::variant<std::optional<std::string> CliOptions::*, std::string CliOptions::*,
                  std::optional<std::vector<std::string>> CliOptions::*, bool CliOptions::*,
-                 std::vector<std::string> CliOptions::*>;
+                 std::vector<std::string> CliOptions::*, std::optional<std::uint64_t> CliOptions::*,
+                 std::optional<int> CliOptions::*>;
+
+// What a value must be, checked as it is read: for a list, each of its items.
+enum class ValueCheck {
+    Text,    // a name or a file: --design, --solve, --out, --kind, --paths, --set
+    Number,  // one number as a control reads it
+    Whole,   // a whole decimal number (records, seeds, pixels)
+};
 
 struct OptionRule {
     std::string_view name;         // "--alpha"
     std::string_view placeholder;  // how the help shows its value; empty for a flag
     std::string_view help;         // one line
     OptionTarget target;
+    ValueCheck check = ValueCheck::Text;
     // A design that has no use for the option, and why (both empty when every design has).
     std::string_view unusedIn = {};
     std::string_view why = {};

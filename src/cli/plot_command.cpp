@@ -42,8 +42,8 @@ PlotRun plotRun(const CliOptions& o) {
 
 void runPlot(Session& s, const CliOptions& o) {
     FrameWindow& frame = s.program().frame();
-    frame.setClientRect({0, 0, o.width ? std::stoi(*o.width) : kDefaultClientWidth,
-                         o.height ? std::stoi(*o.height) : kDefaultClientHeight});
+    frame.setClientRect(
+        {0, 0, o.width.value_or(kDefaultClientWidth), o.height.value_or(kDefaultClientHeight)});
     if (!o.sets.empty()) {
         simulateSets(s, o);
         // Closing it shows no more of it: the plot's window stays the user's only view.

@@ -31,6 +31,12 @@ ReportNode ReportNode::integer(long long value) {
     return node;
 }
 
+ReportNode ReportNode::unsignedInteger(unsigned long long value) {
+    ReportNode node(Kind::Unsigned);
+    node.unsigned_ = value;
+    return node;
+}
+
 ReportNode ReportNode::numbers(const std::vector<double>& values) {
     ReportNode node = array();
     for (double v : values)
@@ -104,6 +110,9 @@ void ReportNode::write(JsonWriter& json) const {
         case Kind::Integer:
             json.integer(integer_);
             break;
+        case Kind::Unsigned:
+            json.unsignedInteger(unsigned_);
+            break;
         case Kind::Null:
             json.null();
             break;
@@ -136,6 +145,9 @@ void ReportNode::writeText(std::ostream& out, const std::string& path) const {
             break;
         case Kind::Integer:
             out << path << ": " << integer_ << '\n';
+            break;
+        case Kind::Unsigned:
+            out << path << ": " << unsigned_ << '\n';
             break;
         case Kind::Null:
             out << path << ": " << kNull << '\n';

@@ -11,7 +11,7 @@ namespace qalix {
 
 class ReportNode {
   public:
-    enum class Kind { Object, Array, Text, Number, Integer, Null };
+    enum class Kind { Object, Array, Text, Number, Integer, Unsigned, Null };
 
     static ReportNode object() { return ReportNode(Kind::Object); }
     static ReportNode array() { return ReportNode(Kind::Array); }
@@ -19,6 +19,7 @@ class ReportNode {
     // Not-a-number and infinities are written as null, in JSON and in text.
     static ReportNode number(double value);
     static ReportNode integer(long long value);
+    static ReportNode unsignedInteger(unsigned long long value);
     static ReportNode null() { return ReportNode(Kind::Null); }
     static ReportNode numbers(const std::vector<double>& values);
     // {"text": shown, "value": full precision}. A field that shows no number (blank, or
@@ -44,6 +45,7 @@ class ReportNode {
     std::string text_;
     double number_ = 0.0;
     long long integer_ = 0;
+    unsigned long long unsigned_ = 0;
 };
 
 }  // namespace qalix

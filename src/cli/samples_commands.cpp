@@ -30,8 +30,16 @@ SetFields parseSet(const std::string& text, bool onInformationTime) {
         const std::string key = part.substr(0, equals);
         if (equals == std::string::npos || (key != "mu" && key != "delta" && key != "n"))
             throw UsageError("--set takes mu=T, delta=T and n=N, separated by commas: " + text);
-        if (!fields.emplace(key, part.substr(equals + 1)).second)
+        const std::string value = part.substr(equals + 1);
+        if (!fields.emplace(key, value).second)
             throw UsageError("--set gives " + key + " twice: " + text);
+        const bool valid =
+            key == "n" ? wholeNumber(value, 0, UINT64_MAX).has_value() : isOneNumber(value);
+        if (!valid) {
+            throw UsageError("--set takes " +
+                             std::string(key == "n" ? "a whole number" : "one number") + " for " +
+                             key + ": " + text);
+        }
         if (comma == std::string::npos) break;
         start = comma + 1;
     }
@@ -59,7 +67,7 @@ void reportSets(Session& s, ReportNode& report, const std::string& lines) {
     const DesignRecord& r = s.program().record();
     const SamplesState& state = s.program().samples();
     ReportNode& simulation = report["simulation"];
-    simulation["seed"] = ReportNode::integer(static_cast<long long>(state.lastSeed));
+    simulation["seed"] = ReportNode::unsignedInteger(state.lastSeed);
     ReportNode& sets = simulation["sets"] = ReportNode::array();
     for (int set = 1; set <= r.simRecordCount; ++set) {
         const auto i = static_cast<std::size_t>(set - 1);
@@ -119,7 +127,7 @@ void simulateSets(Session& s, const CliOptions& o) {
     std::vector<SetFields> sets;
     for (const std::string& text : o.sets)
         sets.push_back(parseSet(text, onInformationTime));
-    if (o.seed) s.program().samples().fixedSeed = std::stoull(*o.seed);
+    if (o.seed) s.program().samples().fixedSeed = *o.seed;
     s.act([](Driver& ui) { ui.click(panel::kSimulatedSamples); });
     for (const SetFields& fields : sets)
         selectSet(s, fields);

@@ -3,8 +3,8 @@
 
 #include <ostream>
 #include <string>
-#include <vector>
 #include <utility>
+#include <vector>
 
 #include "cli/picture_renderer.hpp"
 #include "platform/headless/driver.hpp"

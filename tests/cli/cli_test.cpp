@@ -34,9 +34,9 @@ TEST(CommandLine, OptionsAreTypedInOrderAfterTheDesign) {
 }
 
 TEST(CommandLine, MessageBoxGoesToStandardErrorWithStatusOne) {
-    const CliRun r = run({"fixed", "--alpha", "0.0x5"});
+    const CliRun r = run({"fixed", "--alpha", "1.5", "--solve", "m"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Error: Error in type of entered data!\n");
+    EXPECT_EQ(r.err, "Error: The significance level alpha must lie between 0 and 1.\n");
     EXPECT_TRUE(r.out.empty());
 }
 
