@@ -70,7 +70,27 @@ INSTANTIATE_TEST_SUITE_P(
                 "P(sig) = P(fut) = 0"},
         Refused{{"design", "--looks", "4", "--means", "3,1e300"},
                 "The true mean is outside the range the program can compute.",
-                "Infinity in the delta combo"}));
+                "Infinity in the delta combo"},
+        Refused{{"design", "--looks", "3", "--groups", "2147483647,1"},
+                "The group size of look 1 (2147483647) has more digits than the size fields "
+                "hold: sizes go up to 99999.",
+                "a signed overflow in the sum of the group sizes"},
+        Refused{{"design", "--looks", "3", "--groups", "99999,99999"},
+                "The group size of look 3 (-199973) has more digits than the size fields "
+                "hold: sizes go up to 99999.",
+                "a last group of -199973"},
+        // The grid, not a true mean, fails here; the least interval is found by bisection
+        // (0.0082 by hand: 0.008 fails, 0.0085 computes).
+        Refused{{"design", "--design", "brownian", "--looks", "4", "--times", "0.004,0.5,0.75"},
+                "The first look's information time lies too close to 0 for the program's "
+                "integration grid (an interval of 0.0040): with a = 3.0155 the shortest interval "
+                "it computes there is about 0.0082.",
+                "The true mean is outside the range the program can compute."},
+        Refused{{"design", "--design", "brownian", "--looks", "4", "--times", "0.25,0.5,0.999"},
+                "The last two looks lie too close together for the program's integration grid "
+                "(an interval of 0.0010): with a = 3.1266 the shortest interval it computes "
+                "there is about 0.0011.",
+                "The true mean is outside the range the program can compute."}));
 
 TEST(CommandLineEdges, WholeNumbersTypedIntoAMeanAreWhole) {
     // "--means 3" once read 0.00003 and reported P(significance) 0.0253, the level. With

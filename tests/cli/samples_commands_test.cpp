@@ -3,6 +3,7 @@
 // reports the records as the selection dialog shows them.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -178,6 +179,53 @@ TEST_F(SampleCommands, AFileThatIsNotWhatItsKindSaysIsTheProgramsMessage) {
     const CliRun none = run({"import", path("words.txt")});
     EXPECT_EQ(none.status, 2);
     EXPECT_NE(none.err.find("--kind"), std::string::npos);
+}
+
+// The program's own largest output reads back: six sets of 500 observations are 228,000
+// bytes, more than the text window shows. Saving and importing succeed, with a notice that
+// the window shows the start.
+TEST_F(SampleCommands, AFileLargerThanTheTextWindowIsSavedAndImportedWhole) {
+    std::vector<std::string> args = {"simulate", "--m",   "500",          "--seed",
+                                     "3",        "--out", path("big.txt")};
+    for (int i = 0; i < 6; ++i)
+        args.push_back("--set=mu=0.5,n=500");
+    const CliRun saved = run(args);
+    EXPECT_EQ(saved.status, 0) << saved.err;
+    EXPECT_EQ(fs::file_size(path("big.txt")), 6u * 500u * 76u);
+    EXPECT_NE(saved.err.find("Read File: The text window shows the first"), std::string::npos)
+        << saved.err;
+    const CliRun imported =
+        run({"import", "--m", "500", "--kind", "simu", path("big.txt"), "--json"});
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(imported.json()["imported"]["count"].number(), 6);
+}
+
+// What is not a regular file is refused before it is opened, naming it: a FIFO nobody writes
+// to once made the import wait forever.
+TEST_F(SampleCommands, ImportRefusesWhatIsNotARegularFile) {
+    ASSERT_EQ(mkfifo(path("pipe").c_str(), 0600), 0);
+    const std::pair<std::string, std::string> cases[] = {
+        {path("pipe"), "it is not a regular file (a device, FIFO or socket)"},
+        {folder.string(), "it is a folder, not a file"},
+        {path("missing.txt"), "No such file or directory"}};
+    for (const auto& [file, reason] : cases) {
+        const CliRun r = run({"import", "--kind", "observ", file});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "Error: Cannot read the file " + file + ": " + reason + "\n");
+    }
+}
+
+// Observations near the limit of single precision: their squares once summed to Infinity.
+TEST_F(SampleCommands, HugeObservationsGiveAnSdThatDoesNotFitNotInfinity) {
+    std::ofstream(path("huge.txt")) << "1 1 2e19\n1 2 -2e19\n";
+    const CliRun r = run({"import", "--kind", "observ", path("huge.txt"), "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const JsonValue doc = r.json();
+    const JsonValue& record = doc["imported"]["records"].items.at(0);
+    EXPECT_EQ(record["estimatedSD"]["text"].text, "********");
+    // sqrt(((2e19)^2 + (2e19)^2) / 1), with 2e19 held in single precision.
+    const double x = static_cast<double>(2e19f);
+    EXPECT_DOUBLE_EQ(record["estimatedSD"]["value"].number(), std::sqrt(2.0 * x * x));
 }
 
 }  // namespace
