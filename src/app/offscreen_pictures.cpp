@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QtGlobal>
 #include <cstdio>
+#include <string>
 
 #include "cli/picture_renderer.hpp"
 #include "platform/qt/application.hpp"
@@ -13,17 +14,29 @@ namespace qalix {
 
 namespace {
 
-// Qt's notes on the offscreen platform's surroundings (no runtime folder, no input
-// devices) mean nothing to a user of the command line; its errors still show.
-void keepSevereMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
+// What Qt and the libraries under it say while a picture is drawn. Their notes on the
+// offscreen platform's surroundings mean nothing to a user of the command line, so nothing is
+// printed: a picture that fails has them folded into its reason, and standard error carries
+// the program's own message only.
+std::string& libraryNotes() {
+    static std::string notes;
+    return notes;
+}
+
+void collectNotes(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtDebugMsg || type == QtInfoMsg) return;
+    if (type == QtFatalMsg) {  // Qt ends the process after this: say why first
         std::fprintf(stderr, "qalix: %s\n", qPrintable(message));
+        return;
+    }
+    std::string& notes = libraryNotes();
+    notes += (notes.empty() ? "" : "; ") + message.trimmed().toStdString();
 }
 
 void ensureGuiApplication() {
     if (QCoreApplication::instance() != nullptr) return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(keepSevereMessages);
+    qInstallMessageHandler(collectNotes);
     static int argc = 1;
     static char name[] = "qalix";
     static char* argv[] = {name, nullptr};
@@ -37,7 +50,11 @@ PictureRenderer pictureRenderer() {
     return [](const std::string& path, int width, int height,
               const std::function<void(Canvas&)>& draw, std::string& reason) {
         ensureGuiApplication();
-        return qt::savePictureFile(path, width, height, draw, reason);
+        libraryNotes().clear();
+        const bool saved = qt::savePictureFile(path, width, height, draw, reason);
+        if (!saved && !libraryNotes().empty()) reason += " (" + libraryNotes() + ")";
+        libraryNotes().clear();
+        return saved;
     };
 }
 
