@@ -72,6 +72,8 @@ TEST_F(Files, ASaveThatCannotBeMadeSaysWhyAndLeavesEverythingAsItWas) {
          },
          "not a regular file"},
         {"a name without a file", [](const fs::path& f) { return f / ""; }, "no file name"},
+        {"a name longer than a folder takes",
+         [](const fs::path& f) { return f / std::string(256, 'n'); }, "File name too long"},
     };
     for (const Refusal& r : refusals) {
         SCOPED_TRACE(r.name);

@@ -2,7 +2,10 @@
 // writes SVG, PDF and PNG files that other readers open and that show the plot, with numbers
 // written the program's way whatever the user's locale; and its metafiles, which another
 // program's reader turns into pictures that show the plot as well.
+#include <sys/resource.h>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -10,7 +13,10 @@
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
+
 #include <algorithm>
+#include <csignal>
+#include <cstring>
 
 #include "desktop.hpp"
 
@@ -22,9 +28,25 @@ struct Finished {
     QString err;
 };
 
-// Runs qalix without a display, as a script on a server would.
-Finished runQalix(const QStringList& args, const QString& locale = QStringLiteral("C.UTF-8")) {
+bool writeFile(const QString& name, const char* text) {
+    QFile file(name);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == qint64(std::strlen(text));
+}
+
+// Runs qalix without a display, as a script on a server would; with a file size limit, as
+// `ulimit -f` sets one with SIGXFSZ ignored, when one is given.
+Finished runQalix(const QStringList& args, const QString& locale = QStringLiteral("C.UTF-8"),
+                  int fileSizeLimit = 0) {
     QProcess process;
+    if (fileSizeLimit > 0) {
+        process.setChildProcessModifier([fileSizeLimit] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{};
+            getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = static_cast<rlim_t>(fileSizeLimit);
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    }
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
         env.remove(QString::fromLatin1(name));
@@ -118,13 +140,52 @@ TEST_F(CliPictures, PdfIsOnePageThatPopplerRenders) {
     EXPECT_GT(inkShare(page), 0.005);
 }
 
-TEST_F(CliPictures, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft) {
-    const QString file = path("no/such/folder/boundary.png");
-    const Finished r = runQalix(
-        {QStringLiteral("plot"), QStringLiteral("boundary"), QStringLiteral("--out"), file});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("Cannot save the picture"))) << r.err.toStdString();
-    EXPECT_FALSE(QFile::exists(file));
+// Saves that cannot be made, in every picture format: the run says so in one line on
+// standard error with status 1, and every file that was there is byte-identical afterwards.
+// A full disk once gave status 0 and a cut-off SVG; a link planted under the old temporary
+// name once made the picture overwrite the file it pointed to.
+TEST_F(CliPictures, ASaveThatCannotBeMadeSaysSoAndLeavesEveryFileAsItWas) {
+    for (const char* extension : {"svg", "pdf", "png"}) {
+        SCOPED_TRACE(extension);
+        const QString name = QStringLiteral("boundary.") + QString::fromLatin1(extension);
+        const QString file = folder.filePath(name);
+        const auto plot = [&](const QString& out, int fileSizeLimit) {
+            return runQalix(
+                {QStringLiteral("plot"), QStringLiteral("boundary"), QStringLiteral("--out"), out},
+                QStringLiteral("C.UTF-8"), fileSizeLimit);
+        };
+        // A disk that is full after 2 KiB.
+        QFile(file).remove();
+        ASSERT_TRUE(writeFile(file, "keep\n"));
+        Finished full = plot(file, 2048);
+        EXPECT_EQ(full.status, 1);
+        EXPECT_EQ(
+            full.err,
+            QStringLiteral("Error: Cannot save the picture: %1: File too large.\n").arg(file));
+        EXPECT_EQ(contentOf(file), QByteArray("keep\n"));
+        // A link under the name the temporary file once had.
+        const QString victim = folder.filePath(QStringLiteral("victim.txt"));
+        ASSERT_TRUE(writeFile(victim, "victim\n"));
+        QFile::link(victim, folder.filePath(QStringLiteral(".qalix-tmp-") + name));
+        QFile(file).remove();
+        EXPECT_EQ(plot(file, 0).status, 0);
+        EXPECT_EQ(contentOf(victim), QByteArray("victim\n"));
+        EXPECT_FALSE(QFileInfo(file).isSymLink());
+        // A folder that does not exist.
+        const QString missing = folder.filePath(QStringLiteral("no/such/") + name);
+        Finished none = plot(missing, 0);
+        EXPECT_EQ(none.status, 1);
+        EXPECT_TRUE(none.err.startsWith(QStringLiteral("Error: Cannot save the picture: ")))
+            << none.err.toStdString();
+        EXPECT_FALSE(QFile::exists(missing));
+    }
+    QStringList names = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    names.sort();
+    EXPECT_EQ(names, (QStringList{QStringLiteral(".qalix-tmp-boundary.pdf"),
+                                  QStringLiteral(".qalix-tmp-boundary.png"),
+                                  QStringLiteral(".qalix-tmp-boundary.svg"),
+                                  QStringLiteral("boundary.pdf"), QStringLiteral("boundary.png"),
+                                  QStringLiteral("boundary.svg"), QStringLiteral("victim.txt")}));
 }
 
 struct ReaderCase {

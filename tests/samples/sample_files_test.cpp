@@ -232,6 +232,23 @@ INSTANTIATE_TEST_SUITE_P(
                       HostileFile{"empty.txt", "Observ", "", 0},
                       HostileFile{"bom_crlf_blank_lines.txt", "Observ", "", 1}));
 
+// A sample file is read whole up to 64 MiB, far beyond what the tables hold; one byte more is
+// refused before it is read. The files are sparse: zeros, costing no disk.
+TEST_F(SampleFiles, AFileOfTheLargestSizeIsReadAndOneByteMoreIsNot) {
+    const struct {
+        std::uintmax_t bytes;
+        std::string message;
+    } cases[] = {{kSampleFileBytes, kTypeBox},  // read: a line of zeros is no observation
+                 {kSampleFileBytes + 1, "Error: Unable to open " + path("large.txt") +
+                                            " (it is larger than 67108864 bytes)!"}};
+    for (const auto& c : cases) {
+        { std::ofstream(path("large.txt")); }
+        std::filesystem::resize_file(path("large.txt"), c.bytes);
+        importAs("Observ", path("large.txt"));
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{c.message}) << c.bytes;
+    }
+}
+
 TEST_F(SampleFiles, FileThatCannotBeOpenedSaysSo) {
     const std::pair<std::string, std::string> cases[] = {
         {path("missing.txt"), "No such file or directory"},
