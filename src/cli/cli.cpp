@@ -141,7 +141,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     try {
         const CliOptions options = parseOptions(args);
         if (options.help) {
-            out << helpText();
+            out << helpText(options.command);
             return 0;
         }
         return run(options, out, err, renderer);

@@ -1,6 +1,7 @@
 // Options of the command line, each the text a user would type into a control. Every command
-// and option is a row of a table: the parser, the usage errors and the help all read it, so a
-// command with options of its own is a new CommandSpec and its OptionSpecs.
+// and option is a row of a table (option_table.cpp): the parser, the usage errors and the
+// help all read it, so a command with options of its own is a new CommandSpec and its
+// OptionRules.
 #pragma once
 
 #include <cstdint>
@@ -95,6 +96,8 @@ struct OptionRule {
     std::string_view help;         // one line
     OptionTarget target;
     ValueCheck check = ValueCheck::Text;
+    // How often the option may be given: once, when 0.
+    std::size_t repeats = 0;
     // A design that has no use for the option, and why (both empty when every design has).
     std::string_view unusedIn = {};
     std::string_view why = {};
@@ -117,11 +120,11 @@ struct CommandSpec {
 const std::vector<CommandSpec>& commands();
 
 // Throws UsageError naming what is wrong. "--name value" and "--name=value" are the same;
-// "--help" anywhere asks for the help and nothing else.
+// "--help" asks for the help of the command it follows, or of every command, and nothing else.
 CliOptions parseOptions(const std::vector<std::string>& args);
 
-// Every command and every option, one line each.
-std::string helpText();
+// The help of one command (its options, one line each), or of every command and option.
+std::string helpText(std::string_view command = {});
 
 inline constexpr std::string_view kUsage =
     "usage: qalix fixed|design|simulate|import|plot [PLOT] [--option value | --option=value]... "

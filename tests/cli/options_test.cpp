@@ -21,31 +21,33 @@ TEST(CommandLineOptions, ValueJoinedByEqualsIsTheSameAsTheNextArgument) {
     EXPECT_EQ(joined.out, spaced.out);
 }
 
-TEST(CommandLineOptions, HelpListsEveryCommandAndOptionOnALineOfItsOwn) {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"--help"}, {"design", "--help"}, {"fixed", "--alpha", "0", "--help"}}) {
-        const CliRun r = run(args);
-        EXPECT_EQ(r.status, 0);
-        EXPECT_TRUE(r.err.empty()) << r.err;
-        std::vector<std::string> lines;
-        std::istringstream in(r.out);
+// "qalix --help" lists every command, "qalix COMMAND --help" (with or without other options
+// before it) every option of the command, each on a line of its own with its help.
+TEST(CommandLineOptions, HelpListsEveryCommandAndItsOptionsOnALineOfTheirOwn) {
+    const auto linesStarting = [](const std::string& text, const std::string& head) {
+        int count = 0;
+        std::istringstream in(text);
         for (std::string line; std::getline(in, line);)
-            lines.push_back(line);
-        const auto lineStarting = [&](const std::string& head) {
-            int count = 0;
-            for (const std::string& line : lines)
-                count += line.rfind(head, 0) == 0 ? 1 : 0;
-            return count;
-        };
-        for (const CommandSpec& c : commands()) {
-            EXPECT_EQ(lineStarting("  " + std::string(c.name) + " "), 1) << c.name;
+            count += line.rfind(head, 0) == 0 ? 1 : 0;
+        return count;
+    };
+    const CliRun all = run({"--help"});
+    EXPECT_EQ(all.status, 0);
+    for (const CommandSpec& c : commands()) {
+        EXPECT_EQ(linesStarting(all.out, "  " + std::string(c.name) + " "), 1) << c.name;
+        for (const auto& args : std::vector<std::vector<std::string>>{
+                 {std::string(c.name), "--help"}, {std::string(c.name), "--json", "--help"}}) {
+            const CliRun r = run(args);
+            EXPECT_EQ(r.status, 0);
+            EXPECT_TRUE(r.err.empty()) << r.err;
+            EXPECT_EQ(linesStarting(r.out, "Usage: qalix " + std::string(c.name) + " "), 1);
             for (const OptionRule* o : c.options) {
-                EXPECT_EQ(lineStarting("  " + std::string(o->name) + " "), 1) << o->name;
+                EXPECT_EQ(linesStarting(r.out, "  " + std::string(o->name) + " "), 1) << o->name;
                 EXPECT_NE(r.out.find(std::string(o->help)), std::string::npos) << o->name;
             }
         }
     }
-    EXPECT_NE(run({"--help"}).out.find("without --m or --solve a normseq design first solves m"),
+    EXPECT_NE(all.out.find("without --m or --solve a normseq design first solves m"),
               std::string::npos);
 }
 
@@ -80,7 +82,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadCommandLine{{"fixed", "stray"}, "unexpected argument stray"},
         BadCommandLine{{"fixed", "--nonsense"}, "unknown option --nonsense"},
         BadCommandLine{{"fixed", "--alpha"}, "--alpha needs a value"},
-        BadCommandLine{{"fixed", "--alpha", "--power", "0.9"}, "--alpha needs a value"},
+        // The word after an option is its value, whatever it looks like.
+        BadCommandLine{{"fixed", "--alpha", "--power", "0.9"},
+                       "--alpha takes one number: \"--power\""},
         BadCommandLine{{"fixed", "--json=yes"}, "--json takes no value"},
         BadCommandLine{{"fixed", "--looks", "4"}, "--looks belongs to the design command"},
         BadCommandLine{{"fixed", "--alpha", "0.05", "--alpha=0.025"}, "--alpha is given twice"},
@@ -124,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCommandLine{{"design", "--looks", "4 apples"}, "--looks takes one number: \"4 apples\""},
         BadCommandLine{{"fixed", "--alpha", "0,025"}, "--alpha takes one number: \"0,025\""},
         BadCommandLine{{"fixed", "--alpha", "0.0x5"}, "--alpha takes one number: \"0.0x5\""},
-        BadCommandLine{{"design", "--a="}, "--a takes one number: \"\""},
+        BadCommandLine{{"design", "--a="}, "--a needs a value"},
         BadCommandLine{{"design", "--delta", "1,,2"}, "--delta takes one number: \"\""},
         BadCommandLine{{"design", "--delta", "1,inf"}, "--delta takes one number: \"inf\""},
         BadCommandLine{{"simulate", "--set", "mu=0.5,n=25", "--seed", "abc"},

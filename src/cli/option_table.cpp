@@ -1,0 +1,355 @@
+// What the command line takes: every command with its options, the rule of each option, and
+// the conflicts among the options of a command. The parser (options.cpp) and the help read
+// this table only.
+#include <filesystem>
+#include <string>
+
+#include "cli/options.hpp"
+#include "design/design_record.hpp"
+#include "io/files.hpp"
+
+namespace qalix {
+
+namespace {
+
+// Options of the fixed-sample design: every command types them into section 2 of the panel.
+const OptionRule kDesignKind{.name = "--design",
+                             .placeholder = "D",
+                             .help =
+                                 "normseq (default; looks by group sizes), brownian (looks "
+                                 "on information time) or fixed",
+                             .target = &CliOptions::design};
+const OptionRule kAlpha{.name = "--alpha",
+                        .placeholder = "T",
+                        .help = "one-sided significance level, between 0 and 1",
+                        .target = &CliOptions::alpha,
+                        .check = ValueCheck::Number};
+const OptionRule kPower{.name = "--power",
+                        .placeholder = "T",
+                        .help = "power at the alternative, between alpha and 1",
+                        .target = &CliOptions::power,
+                        .check = ValueCheck::Number};
+const OptionRule kSd{.name = "--sd",
+                     .placeholder = "T",
+                     .help = "standard deviation sigma of one observation, above 0",
+                     .target = &CliOptions::sd,
+                     .check = ValueCheck::Number,
+                     .unusedIn = kBrownianName,
+                     .why = "on information time there is no standard deviation to enter"};
+const OptionRule kMu{.name = "--mu",
+                     .placeholder = "T",
+                     .help = "alternative mean mu_a, above 0",
+                     .target = &CliOptions::mu,
+                     .check = ValueCheck::Number,
+                     .unusedIn = kBrownianName,
+                     .why =
+                         "on information time the alternative is delta_a = z_(1-alpha) + "
+                         "z_(power), set by --alpha and --power"};
+const OptionRule kSize{.name = "--m",
+                       .placeholder = "T",
+                       .help = "sample size m, above 0",
+                       .target = &CliOptions::m,
+                       .check = ValueCheck::Number,
+                       .unusedIn = kBrownianName,
+                       .why = "on information time m is the number of grid steps, 300"};
+const OptionRule kSolve{.name = "--solve",
+                        .placeholder = "P",
+                        .help =
+                            "compute P from the other four: m, mu, sd, power or alpha (power "
+                            "or alpha on information time)",
+                        .target = &CliOptions::solve};
+const OptionRule kJson{.name = "--json",
+                       .placeholder = "",
+                       .help =
+                           "print JSON: every shown field as {\"text\", \"value\"}, values "
+                           "in full",
+                       .target = &CliOptions::json};
+
+// Options of the sequential design and its operating characteristics.
+const OptionRule kLooks{.name = "--looks",
+                        .placeholder = "K",
+                        .help = "number of looks, 2 to 16 (default 4)",
+                        .target = &CliOptions::looks,
+                        .check = ValueCheck::Number};
+const OptionRule kGroups{.name = "--groups",
+                         .placeholder = "n1,...",
+                         .help =
+                             "group sizes of the looks before the last; the last takes the "
+                             "rest of m",
+                         .target = &CliOptions::groups,
+                         .check = ValueCheck::Number,
+                         .unusedIn = kBrownianName,
+                         .why = "looks on information time are placed with --times"};
+const OptionRule kTimes{.name = "--times",
+                        .placeholder = "t1,...",
+                        .help = "information times of the looks before the last, the last is 1",
+                        .target = &CliOptions::times,
+                        .check = ValueCheck::Number,
+                        .unusedIn = kNormseqName,
+                        .why = "normseq looks are placed by group sizes: give --groups"};
+const OptionRule kRho{.name = "--rho",
+                      .placeholder = "T",
+                      .help =
+                          "maximum discordance probability rho_max to search a for "
+                          "(default 0.02)",
+                      .target = &CliOptions::rho,
+                      .check = ValueCheck::Number};
+const OptionRule kCoefficient{.name = "--a",
+                              .placeholder = "T",
+                              .help = "boundary coefficient a, used as typed instead of a search",
+                              .target = &CliOptions::a,
+                              .check = ValueCheck::Number};
+const OptionRule kDeltas{.name = "--delta",
+                         .placeholder = "T1,...",
+                         .help =
+                             "true means on the Brownian scale for the operating "
+                             "characteristics",
+                         .target = &CliOptions::deltas,
+                         .check = ValueCheck::Number};
+const OptionRule kMeans{.name = "--means",
+                        .placeholder = "T1,...",
+                        .help = "true means on the data scale for the operating characteristics",
+                        .target = &CliOptions::means,
+                        .check = ValueCheck::Number,
+                        .unusedIn = kBrownianName,
+                        .why = "on information time there is no data-scale mean: give --delta"};
+const OptionRule kLookDetails{.name = "--look-details",
+                              .placeholder = "",
+                              .help = "critical boundary values of every look",
+                              .target = &CliOptions::lookDetails};
+const OptionRule kCurves{.name = "--curves",
+                         .placeholder = "",
+                         .help =
+                             "power function and expected information time, each point with "
+                             "its mean theta",
+                         .target = &CliOptions::curves};
+
+// Options of the sample paths.
+const OptionRule kSet{.name = "--set",
+                      .placeholder = "mu=T,n=N",
+                      .help =
+                          "a simulation set, repeatable up to 100 times: mu or delta (delta "
+                          "alone on information time) and its size n (default: the largest "
+                          "useful size)",
+                      .target = &CliOptions::sets,
+                      .repeats = kMaxSimSets};
+const OptionRule kSeed{.name = "--seed",
+                       .placeholder = "N",
+                       .help =
+                           "seed of the simulations, a whole number, for paths that can be "
+                           "drawn again (default: the clock)",
+                       .target = &CliOptions::seed,
+                       .check = ValueCheck::Whole};
+const OptionRule kOut{.name = "--out",
+                      .placeholder = "FILE",
+                      .help =
+                          "simulate: write the \"Simu\" lines to FILE as Save Simulation "
+                          "does (default: standard output); plot: the picture FILE.svg, "
+                          ".pdf or .png, or the metafile FILE.emf",
+                      .target = &CliOptions::out};
+const OptionRule kKind{.name = "--kind",
+                       .placeholder = "K",
+                       .help = "what the files after it hold: simu, observ or varname",
+                       .target = &CliOptions::kind,
+                       .repeats = kMaxOptionValues};
+
+const OptionRule kSelect{.name = "--select",
+                         .placeholder = "K1,...",
+                         .help =
+                             "imported records to select in the selection dialog, with the "
+                             "SD it estimates",
+                         .target = &CliOptions::select,
+                         .check = ValueCheck::Whole};
+const OptionRule kPaths{.name = "--paths",
+                        .placeholder = "P",
+                        .help =
+                            "sample paths on the boundary plot: new or saved (of the --set "
+                            "given), all or selected (of the files imported)",
+                        .target = &CliOptions::paths};
+const OptionRule kWidth{.name = "--width",
+                        .placeholder = "W",
+                        .help =
+                            "width of the graphic window the plot is laid out in, pixels, "
+                            "100 or more (default 1500)",
+                        .target = &CliOptions::width,
+                        .check = ValueCheck::Whole};
+const OptionRule kHeight{.name = "--height",
+                         .placeholder = "H",
+                         .help =
+                             "height of the graphic window, pixels, 100 or more (default "
+                             "800)",
+                         .target = &CliOptions::height,
+                         .check = ValueCheck::Whole};
+
+bool given(const std::optional<std::string>& option) {
+    return option.has_value();
+}
+
+// --solve names one of the five parameters the design lets the user compute, and not one the
+// command line also types.
+void checkSolve(const CliOptions& o) {
+    if (!o.solve) return;
+    struct Solvable {
+        std::string_view item;
+        const std::optional<std::string> CliOptions::*typed;
+        const OptionRule& option;
+        bool onInformationTime;
+    };
+    const Solvable solvable[] = {{"m", &CliOptions::m, kSize, false},
+                                 {"mu", &CliOptions::mu, kMu, false},
+                                 {"sd", &CliOptions::sd, kSd, false},
+                                 {"power", &CliOptions::power, kPower, true},
+                                 {"alpha", &CliOptions::alpha, kAlpha, true}};
+    for (const Solvable& s : solvable) {
+        if (*o.solve != s.item) continue;
+        if (o.design == kBrownianName && !s.onInformationTime) {
+            throw UsageError("--solve " + std::string(s.item) +
+                             " has no use in the brownian design: only power or alpha are "
+                             "computed there");
+        }
+        if (given(o.*s.typed)) {
+            throw UsageError("--solve " + std::string(s.item) + " computes what " +
+                             std::string(s.option.name) + " gives: give one of them");
+        }
+        return;
+    }
+    throw UsageError("--solve takes m, mu, sd, power or alpha");
+}
+
+void checkFixed(const CliOptions& o) {
+    checkSolve(o);
+}
+
+void checkSimulate(const CliOptions& o) {
+    checkSolve(o);
+    if (o.rho && o.a) throw UsageError("give --rho or --a, not both: a is searched from rho_max");
+    if (o.groups && o.times) throw UsageError("give --groups or --times, not both");
+    if (o.sets.empty()) throw UsageError("give at least one --set to simulate");
+}
+
+bool isPlotFile(const std::string& path) {
+    const std::string extension = io::lowercaseExtension(path);
+    return extension == ".svg" || extension == ".pdf" || extension == ".png" || extension == ".emf";
+}
+
+// The plot, its picture file and the paths drawn on it.
+void checkPlot(const CliOptions& o) {
+    checkSolve(o);
+    if (o.rho && o.a) throw UsageError("give --rho or --a, not both: a is searched from rho_max");
+    if (o.groups && o.times) throw UsageError("give --groups or --times, not both");
+    if (o.plot != "boundary" && o.plot != "power" && o.plot != "expected")
+        throw UsageError("name the plot: qalix plot boundary|power|expected --out FILE");
+    if (!o.out || !isPlotFile(*o.out))
+        throw UsageError("--out names the picture to write: FILE.svg, .pdf, .png or .emf");
+    if (!o.paths) return;
+    if (o.plot != "boundary") throw UsageError("--paths belongs to the boundary plot");
+    const std::string& p = *o.paths;
+    if (p != "new" && p != "saved" && p != "all" && p != "selected")
+        throw UsageError("--paths takes new, saved, all or selected");
+    const bool simulated = p == "new" || p == "saved";
+    if (simulated && o.sets.empty()) throw UsageError("--paths " + p + " draws the --set given");
+    if (!simulated && o.files.empty())
+        throw UsageError("--paths " + p + " draws the files imported: give them after --kind");
+    if (p == "selected" && !o.select) throw UsageError("--paths selected draws the --select given");
+}
+
+void checkImport(const CliOptions& o) {
+    checkSolve(o);
+    if (o.rho && o.a) throw UsageError("give --rho or --a, not both: a is searched from rho_max");
+    if (o.groups && o.times) throw UsageError("give --groups or --times, not both");
+    if (o.files.empty()) throw UsageError("give the files to import, each after its --kind");
+}
+
+void checkDesign(const CliOptions& o) {
+    checkSolve(o);
+    if (o.rho && o.a) throw UsageError("give --rho or --a, not both: a is searched from rho_max");
+    if (o.groups && o.times) throw UsageError("give --groups or --times, not both");
+    if (o.deltas && o.means) throw UsageError("give --delta or --means, not both");
+}
+
+const std::vector<const OptionRule*>& fixedOptions() {
+    static const std::vector<const OptionRule*> options = {&kDesignKind, &kAlpha, &kPower, &kSd,
+                                                           &kMu,         &kSize,  &kSolve, &kJson};
+    return options;
+}
+
+std::vector<const OptionRule*> designOptions() {
+    std::vector<const OptionRule*> options = fixedOptions();
+    for (const OptionRule* o : {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient, &kDeltas, &kMeans,
+                                &kLookDetails, &kCurves}) {
+        options.push_back(o);
+    }
+    return options;
+}
+
+// The options that place a sequential design, without those of its operating
+// characteristics.
+std::vector<const OptionRule*> sequentialOptions() {
+    std::vector<const OptionRule*> options = fixedOptions();
+    for (const OptionRule* o : {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient})
+        options.push_back(o);
+    return options;
+}
+
+std::vector<const OptionRule*> simulateOptions() {
+    std::vector<const OptionRule*> options = sequentialOptions();
+    for (const OptionRule* o : {&kSet, &kSeed, &kOut})
+        options.push_back(o);
+    return options;
+}
+
+std::vector<const OptionRule*> importOptions() {
+    std::vector<const OptionRule*> options = sequentialOptions();
+    options.push_back(&kKind);
+    options.push_back(&kSelect);
+    return options;
+}
+
+std::vector<const OptionRule*> plotOptions() {
+    std::vector<const OptionRule*> options = sequentialOptions();
+    for (const OptionRule* o : {&kOut, &kWidth, &kHeight, &kPaths, &kSet, &kSeed, &kKind, &kSelect})
+        options.push_back(o);
+    return options;
+}
+
+}  // namespace
+
+const std::vector<CommandSpec>& commands() {
+    static const std::vector<CommandSpec> table = {
+        {kFixedCommand,
+         "the fixed-sample test: any four of alpha, power, mu, sd and m give the fifth",
+         fixedOptions(),
+         {kNormseqName, kBrownianName, kFixedName},
+         checkFixed},
+        {kDesignCommand,
+         "a sequential design with its operating characteristics; without --m or --solve a "
+         "normseq design first solves m",
+         designOptions(),
+         {kNormseqName, kBrownianName},
+         checkDesign},
+        {kSimulateCommand,
+         "sample paths simulated for the sets given, on a sequential design, written as "
+         "\"Simu\" lines",
+         simulateOptions(),
+         {kNormseqName, kBrownianName},
+         checkSimulate},
+        {kImportCommand,
+         "sample files imported in order, then the imported records as the selection dialog "
+         "shows them",
+         importOptions(),
+         {kNormseqName, kBrownianName},
+         checkImport,
+         true},
+        {kPlotCommand,
+         "plot boundary, power or expected: the plot of the design written to --out as a "
+         "picture or metafile, with sample paths on the boundary plot",
+         plotOptions(),
+         {kNormseqName, kBrownianName},
+         checkPlot,
+         true,
+         true},
+    };
+    return table;
+}
+
+}  // namespace qalix
