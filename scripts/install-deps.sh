@@ -2,9 +2,9 @@
 # Installs the Debian packages the build and the tests need; does nothing when all are there.
 set -euo pipefail
 
-# Build and tests (CLI11 reads the command line); the desktop's Qt 6 with its SVG module; the faces the dialogs and plots are
-# drawn with; two readers of the metafiles the program writes (emf2svg for the records,
-# Inkscape to draw whole plots); a PDF renderer.
+# Build and tests, and CLI11, which reads the command line; the desktop's Qt 6 with its SVG
+# module; the faces the dialogs and plots are drawn with; two readers of the metafiles the
+# program writes (emf2svg for the records, Inkscape to draw whole plots); a PDF renderer.
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev locales libcli11-dev
           qt6-base-dev qt6-svg-dev fonts-liberation2 emf2svg inkscape poppler-utils)
 
