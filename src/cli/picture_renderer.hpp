@@ -1,6 +1,6 @@
 // Who draws the pictures the plot command writes as SVG, PDF or PNG. The metafile is the
-// program's own; the other formats need the desktop's painter, which a build without the
-// desktop libraries does not have.
+// program's own; the other formats need the desktop's painter, in a library of their own that
+// qalix opens only when a picture is asked for (a build without the desktop has none).
 #pragma once
 
 #include <functional>
@@ -16,7 +16,11 @@ using PictureRenderer =
     std::function<bool(const std::string& path, int width, int height,
                        const std::function<void(Canvas&)>& draw, std::string& reason)>;
 
-// The renderer this build has; empty when it has none.
+// The library's file name.
+inline constexpr const char* kPictureRendererFile = "libqalix-pictures.so";
+
+// The renderer: it opens the library at its first picture and refuses every picture, with the
+// reason, when there is none.
 PictureRenderer pictureRenderer();
 
 }  // namespace qalix

@@ -1,13 +1,15 @@
-// The command line's pictures, drawn by the desktop's painter. A command line has no
-// windows, so the application is made only when a picture is asked for, on Qt's offscreen
-// platform unless the user chose another.
+// The picture renderer: a library the command line opens only when a picture is asked for, so
+// that qalix itself links no Qt and starts as fast as a program without windows. It draws with
+// the desktop's painter on Qt's offscreen platform (unless the user chose another); the
+// application is made at the first picture.
 #include <QGuiApplication>
 #include <QtGlobal>
+#include <clocale>
 #include <cstdio>
 #include <string>
 
 #include "cli/picture_renderer.hpp"
-#include "platform/qt/application.hpp"
+#include "platform/qt/fonts.hpp"
 #include "platform/qt/picture_files.hpp"
 
 namespace qalix {
@@ -41,12 +43,11 @@ void ensureGuiApplication() {
     static char name[] = "qalix";
     static char* argv[] = {name, nullptr};
     static QGuiApplication application(argc, argv);
-    qt::initialiseApplication();
+    std::setlocale(LC_NUMERIC, "C");  // numbers are written the program's way, not the user's
+    qt::installFontSubstitutes();
 }
 
-}  // namespace
-
-PictureRenderer pictureRenderer() {
+PictureRenderer makeRenderer() {
     return [](const std::string& path, int width, int height,
               const std::function<void(Canvas&)>& draw, std::string& reason) {
         ensureGuiApplication();
@@ -58,4 +59,11 @@ PictureRenderer pictureRenderer() {
     };
 }
 
+}  // namespace
 }  // namespace qalix
+
+// What the command line looks up once the library is open.
+extern "C" __attribute__((visibility("default"))) void qalixPictureRenderer(
+    qalix::PictureRenderer* renderer) {
+    *renderer = qalix::makeRenderer();
+}
