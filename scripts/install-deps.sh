@@ -8,6 +8,10 @@ set -euo pipefail
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev locales libcli11-dev
           qt6-base-dev qt6-svg-dev fonts-liberation2 emf2svg inkscape poppler-utils)
 
+# Callers may ask for more (the package script: dpkg-dev, lintian, appstream).
+read -r -a extra <<<"${QALIX_EXTRA_PACKAGES:-}"
+packages+=("${extra[@]}")
+
 # The number texts must not follow the user's locale; the tests check it under a German one.
 ensure_german_locale() {
   locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && return 0
