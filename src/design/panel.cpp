@@ -118,6 +118,8 @@ void UPDATDESIGN(DesignContext& program, Dialog& panel, int control, CallbackKin
     panel.setText(kMuButton, brownian ? "Alt Mean delta_a =" : "Alt. Mean mu_a =");
     if (brownian) {
         r.sampleSize = kBrownianGrids;
+        // Not the normal design's 0.5, which over 300 grids is a drift of 8.66.
+        r.altMean = meanOfAltDelta(r);
         panel.setText(kSizeCombo, formatFree(static_cast<long long>(kBrownianGrids)));
         showF(panel, kMuCombo, r.altDelta, kResetMean);
     }
