@@ -113,6 +113,9 @@ void UPDATDESIGN(DesignContext& program, Dialog& panel, int control, CallbackKin
             return;
     }
     applyEnabling(panel, column);
+    for (int result : {kCoeffCombo, kDiscordanceEdit, kActualSigEdit, kActualPowerEdit})
+        panel.setText(result, "");
+    program.setDesignComputed(false);
     const bool brownian = control == kBrownianDesign;
     panel.setText(kSizeButton, brownian ? "Number of grids:" : "Sample Size m =");
     panel.setText(kMuButton, brownian ? "Alt Mean delta_a =" : "Alt. Mean mu_a =");
@@ -139,6 +142,7 @@ void DISPLAYCHARTC(DesignContext& program, Dialog& panel, int control, CallbackK
                           kSignificanceButton, kDiscordanceButton, kExpectedSizeButton}) {
                 panel.setLogical(c, true, Index::Enabled);
             }
+            program.setDesignComputed(true);
             break;
         case kGraphicWindow:
             r.graphicChosen = true;

@@ -9,6 +9,8 @@
 
 #include "design/info_time_ids.hpp"
 #include "design/panel_ids.hpp"
+#include "graphics/plot_ids.hpp"
+#include "samples/simulation_ids.hpp"
 #include "shell/about_box.hpp"
 #include "shell/menu_ids.hpp"
 #include "shell/text_files.hpp"
@@ -159,6 +161,79 @@ TEST_F(Frame, ClosingThePanelEndsTheProgramAsExitDoes) {
     ui.close(kPanelDialog);
     EXPECT_TRUE(platform.quitRequested());
     EXPECT_EQ(platform.runMainLoop(), 0);
+}
+
+// Closing ended the program without a word, losing what the user had typed: with changes
+// not saved, the frame's and the panel's close box ask first, and "No" goes on.
+TEST_F(Frame, ClosingWithTextNotSavedAsksFirst) {
+    struct Case {
+        bool typed;
+        bool saved;
+        int answer;  // 0: no question expected
+        bool ends;
+    };
+    const std::string question =
+        "QALIXinfWin: The text window holds changes that are not saved.\n\nEnd the program?";
+    for (const bool panel : {false, true}) {
+        for (const Case c : {Case{false, false, 0, true}, Case{true, true, 0, true},
+                             Case{true, false, kIdNo, false}, Case{true, false, kIdYes, true}}) {
+            HeadlessPlatform fresh;
+            Program other(fresh);
+            Driver otherUi(other.dialogs());
+            fresh.onModal(kStartScreenDialog,
+                          [&](Dialog&) { otherUi.click(kStartScreenDialog, startscreen::kStart); });
+            ASSERT_TRUE(startUp(other));
+            other.record().textChosen = true;
+            other.frame().setUpMode();
+            if (c.typed) other.frame().userEdit("  notes");
+            if (c.saved) {
+                fresh.answerSaveFile({DialogOutcome::Accepted, folder.file("notes.txt"), 0});
+                other.frame().command(menu::kSaveAs);
+            }
+            if (c.answer != 0) fresh.answerQuestion(c.answer);
+            if (panel) {
+                otherUi.close(kPanelDialog);
+            } else {
+                other.frame().userClose();
+            }
+            std::vector<std::string> asked;
+            for (const Message& m : fresh.messages())
+                asked.push_back(m.caption + ": " + m.text);
+            EXPECT_EQ(asked, c.answer != 0 ? std::vector<std::string>{question}
+                                           : std::vector<std::string>{})
+                << panel << c.typed << c.saved;
+            EXPECT_EQ(fresh.quitRequested(), c.ends) << panel << c.typed << c.saved << c.answer;
+        }
+    }
+}
+
+// A new design choice left the old a, discordance, actual level and power on show, the
+// simulation dialog open with the old sets, and the plots drawing the old design.
+TEST_F(Frame, ADesignChoiceClearsWhatShowedTheDesignBefore) {
+    const std::vector<int> designItems = {menu::kPlotBoundary, menu::kPlotPower,
+                                          menu::kPlotExpectedSize, menu::kGraphicWindow};
+    for (int id : designItems)
+        EXPECT_FALSE(enabled(id)) << id;  // none computed yet
+    designed();
+    ui.click(panel::kGraphicWindow);
+    whenShown(kPlotDialog, kIdCancel);
+    frame().command(menu::kPlotBoundary);
+    ui.click(panel::kSimulatedSamples);
+    ASSERT_NE(frame().picture(), nullptr);
+    for (int id : designItems)
+        EXPECT_TRUE(enabled(id)) << id;
+
+    ui.click(panel::kBrownianDesign);
+    for (int c : {panel::kCoeffCombo, panel::kDiscordanceEdit, panel::kActualSigEdit,
+                  panel::kActualPowerEdit})
+        EXPECT_EQ(ui.text(c), "") << c;
+    EXPECT_FALSE(program.dialog(kSimulationDialog).isOpen());
+    EXPECT_EQ(frame().picture(), nullptr);
+    for (int id : designItems)
+        EXPECT_FALSE(enabled(id)) << id;
+    EXPECT_FALSE(enabled(menu::kSave));  // the boundary metafile
+    EXPECT_TRUE(enabled(menu::kChangeFont));
+    EXPECT_TRUE(takeMessages().empty());
 }
 
 TEST_F(Frame, EditCommandsActOnTheTextWindowOnly) {
