@@ -2,12 +2,16 @@
 // the user chooses, the menu greyed by mode, and numbers read and shown the same under a
 // German locale.
 #include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QPlainTextEdit>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <utility>
 
 #include "design/info_time_ids.hpp"
 #include "design/panel_ids.hpp"
@@ -98,6 +102,110 @@ TEST_F(DesktopFrame, AChosenFontReachesTheTextWindow) {
     click(kPanelDialog, panel::kGraphicWindow);
     click(kPanelDialog, panel::kTextWindow);
     EXPECT_EQ(frame.textWindow()->font().family(), "Liberation Mono");
+}
+
+// The font dialog opened on a font of its own, not the one in use (16 pixels of "Times New
+// Roman", drawn with Liberation Serif: 12 points on a screen of 96 dots per inch).
+TEST_F(DesktopFrame, TheFontDialogOpensOnTheFontInUse) {
+    designed();
+    QFont offered;
+    QTimer::singleShot(0, &frame, [&] {
+        auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        offered = dialog->currentFont();
+        dialog->reject();
+    });
+    frame.action(menu::kChangeFont)->trigger();
+    const QFontInfo inUse(toQFont(program.frame().windowFont()));
+    EXPECT_EQ(offered.family(), inUse.family());
+    EXPECT_EQ(QFontInfo(offered).pixelSize(), 16);
+}
+
+// Closing the frame ended the program at once, the text typed into it lost.
+TEST_F(DesktopFrame, ClosingWithTextNotSavedAsksEndTheProgram) {
+    designed();
+    click(kPanelDialog, panel::kTextWindow);
+    QPlainTextEdit* text = frame.textWindow();
+    text->setFocus();
+    QTest::keyClicks(text, QStringLiteral("notes"));
+    QString asked;
+    whileBoxIsOpen([&](QMessageBox& box) {
+        asked = box.text();
+        box.button(QMessageBox::No)->click();
+    });
+    frame.close();
+    EXPECT_EQ(takeBoxes().size(), 1u);
+    EXPECT_TRUE(asked.endsWith(QStringLiteral("End the program?"))) << asked.toStdString();
+    // "No": the program goes on; its loop runs until something else ends it.
+    QTimer::singleShot(50, [] { QApplication::exit(7); });
+    EXPECT_EQ(platform.runMainLoop(), 7);
+    whileBoxIsOpen([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
+    window(kPanelDialog).close();  // the panel's close box asks the same
+    EXPECT_EQ(takeBoxes().size(), 1u);
+    EXPECT_EQ(platform.runMainLoop(), 0);  // at once: the program ends
+}
+
+// An emptied text window is saved as an empty file, through the dialog as a user names it.
+TEST_F(DesktopFrame, AnEmptiedTextWindowSavesAnEmptyFile) {
+    designed();
+    click(kPanelDialog, panel::kTextWindow);
+    QPlainTextEdit* text = frame.textWindow();
+    text->setFocus();
+    QTest::keyClicks(text, QStringLiteral("x"));
+    text->selectAll();
+    QTest::keyClick(text, Qt::Key_Delete);
+    const QString folder = QDir::temp().filePath(QStringLiteral("qalix_emptied"));
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    QTimer::singleShot(0, &frame, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->setDirectory(folder);
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QTest::keyClicks(name, QStringLiteral("emptied"));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    frame.action(menu::kSaveAs)->trigger();
+    const QFileInfo saved(QDir(folder).filePath(QStringLiteral("emptied.txt")));
+    EXPECT_TRUE(saved.exists());
+    EXPECT_EQ(saved.size(), 0);
+    EXPECT_EQ(frame.windowTitle(), " TEXT File:  emptied");
+    QDir(folder).removeRecursively();
+}
+
+// "Save As..." with "PDF documents (*.pdf)" chosen and "plot_a" typed wrote plot_a.emf.
+TEST_F(DesktopFrame, SaveAsGivesANameTheExtensionOfTheTypeChosen) {
+    designed();
+    click(kPanelDialog, panel::kGraphicWindow);
+    const QString folder = QDir::temp().filePath(QStringLiteral("qalix_save_as"));
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    for (const auto& [type, file] :
+         {std::pair{QStringLiteral("PDF documents (*.pdf)"), QStringLiteral("plot_a.pdf")},
+          std::pair{QStringLiteral("PNG pictures (*.png)"), QStringLiteral("plot_a.png")},
+          std::pair{QStringLiteral("SVG pictures (*.svg)"), QStringLiteral("plot_a.svg")}}) {
+        QTimer::singleShot(0, &frame, [&, type = type] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->setDirectory(folder);
+            auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            const int index = types->findText(type);
+            ASSERT_GE(index, 0);
+            types->setCurrentIndex(index);  // what the list sends when the user picks it
+            emit types->activated(index);
+            emit types->textActivated(type);
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QTest::keyClicks(name, QStringLiteral("plot_a"));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        frame.action(menu::kSaveAs)->trigger();
+        EXPECT_TRUE(QFileInfo::exists(QDir(folder).filePath(file)))
+            << file.toStdString() << " among " << QDir(folder).entryList().join(' ').toStdString()
+            << " title " << frame.windowTitle().toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(QDir(folder).filePath(QStringLiteral("plot_a.emf"))));
+    EXPECT_TRUE(takeBoxes().empty());
+    QDir(folder).removeRecursively();
 }
 
 // Run also under LANG=de_DE.UTF-8 (see tests/qt/CMakeLists.txt): the program sets the numeric

@@ -1,15 +1,20 @@
 // The plots in the graphic window at its default size: each drawn by its plot dialog and
 // replayed by the window whenever it paints, the boundary plot with ten simulated paths and
 // with imported paths, screenshots kept for a person to look at.
+#include <QFontDialog>
 #include <QImage>
+#include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "design/info_time_ids.hpp"
 #include "design/panel_ids.hpp"
 #include "desktop.hpp"
 #include "graphics/plot_ids.hpp"
 #include "graphics/plot_imported_ids.hpp"
+#include "graphics/plot_page.hpp"
 #include "graphics/plot_simulations_ids.hpp"
+#include "graphics/sample_paths.hpp"
 #include "samples/import_ids.hpp"
 #include "samples/sample_files.hpp"
 #include "samples/simulation_ids.hpp"
@@ -72,11 +77,103 @@ class PlotWindows : public Desktop {
     }
 };
 
-TEST_F(PlotWindows, TheClientAreaIsTheDefaultOne) {
-    EXPECT_EQ(frame.graphicWindow()->size(), QSize(kDefaultClientWidth, kDefaultClientHeight));
+TEST_F(PlotWindows, TheFrameKnowsTheSizeOfItsGraphicWindow) {
     const Rect client = program.frame().clientRect();
-    EXPECT_EQ(client.width(), kDefaultClientWidth);
-    EXPECT_EQ(client.height(), kDefaultClientHeight);
+    EXPECT_EQ(client.width(), frame.graphicWindow()->width());
+    EXPECT_EQ(client.height(), frame.graphicWindow()->height());
+}
+
+// The columns of a picture that hold anything but white, from the first to the last.
+std::pair<int, int> drawnColumns(const QImage& image) {
+    int first = image.width();
+    int last = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == qRgb(255, 255, 255)) continue;
+            first = std::min(first, x);
+            last = std::max(last, x);
+        }
+    }
+    return {first, last};
+}
+
+// At 1000 x 650 the title, the design block and the legend were cut off and a black
+// rectangle covered the legend: each plot is its page scaled to the window, whole and
+// centred, down to 800 x 500.
+TEST_F(PlotWindows, EachPlotFitsTheWindowAfterAResize) {
+    simulateTenSets();
+    struct Case {
+        int command;
+        int dialog;
+        int cancel;
+        const char* name;
+    };
+    for (const QSize size : {QSize(1000, 650), QSize(800, 500)}) {
+        frame.resize(size + (frame.size() - frame.graphicWindow()->size()));
+        ASSERT_EQ(frame.graphicWindow()->size(), size);
+        for (const Case c :
+             {Case{menu::kPlotBoundary, kPlotDialog, plotdesign::kCancel, "boundary"},
+              Case{menu::kPlotPower, kPlotDialog, plotdesign::kCancel, "power"},
+              Case{menu::kPlotExpectedSize, kPlotDialog, plotdesign::kCancel, "expected_size"},
+              Case{menu::kPlotSimulated, kPlotSimulationsDialog, plotsimulations::kCancel,
+                   "simulated_paths"}}) {
+            const QString name = QStringLiteral("plot_%1_at_%2x%3")
+                                     .arg(QString::fromLatin1(c.name))
+                                     .arg(size.width())
+                                     .arg(size.height());
+            const QImage shot = plot(c.command, c.dialog, c.cancel, name, [&] {
+                if (c.dialog != kPlotSimulationsDialog) return;
+                click(kPlotSimulationsDialog, plotsimulations::kSaved);
+                click(kPlotSimulationsDialog, plotsimulations::kRefresh);
+            });
+            // The page scaled by the window's width or height, whichever is tighter.
+            const double scale = std::min(size.width() / 1500.0, size.height() / 800.0);
+            const auto [first, last] = drawnColumns(shot);
+            EXPECT_GT(first, 0) << name.toStdString();
+            EXPECT_LT(last, size.width() - 1) << name.toStdString();
+            EXPECT_GT(last - first, 0.5 * 1500 * scale) << name.toStdString();
+            EXPECT_LT(pixelsOf(shot, qRgb(0, 0, 0)), size.width() * size.height() / 20)
+                << name.toStdString();
+        }
+    }
+}
+
+// Sample paths ran up through the title and down through the P-values under the plot.
+TEST_F(PlotWindows, PathsStayInsideThePlotFrame) {
+    using namespace simulation;
+    program.samples().fixedSeed = 11;
+    click(kPanelDialog, panel::kSimulatedSamples);
+    for (const char* mu : {"3.0", "-2.5"}) {
+        type(kSimulationDialog, kMuCombo, QString::fromLatin1(mu));
+        type(kSimulationDialog, kSizeCombo, QStringLiteral("25"));
+        click(kSimulationDialog, kSelectSet);
+    }
+    click(kSimulationDialog, kSimulate);
+    click(kSimulationDialog, kDone);
+    const QImage shot = plot(menu::kPlotSimulated, kPlotSimulationsDialog, plotsimulations::kCancel,
+                             QStringLiteral("plot_paths_clipped"), [&] {
+                                 click(kPlotSimulationsDialog, plotsimulations::kSaved);
+                                 click(kPlotSimulationsDialog, plotsimulations::kRefresh);
+                             });
+    // The frame's top and bottom edges on the window: world y 4 and -2 on the page.
+    const PageFit fit = fitPage(shot.width(), shot.height());
+    const auto row = [&](int pageY) { return static_cast<int>(fit.offsetY + fit.scale * pageY); };
+    const int top = row(456 - 360);
+    const int bottom = row(456 + 180);
+    const QRgb first = qRgb(pathColour(1, 2).red, pathColour(1, 2).green, pathColour(1, 2).blue);
+    const QRgb second = qRgb(pathColour(2, 2).red, pathColour(2, 2).green, pathColour(2, 2).blue);
+    int inside = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QRgb p = shot.pixel(x, y);
+            if (p != first && p != second) continue;
+            const bool legend = x < fit.offsetX + fit.scale * 570 - fit.scale * 110;
+            if (legend) continue;
+            EXPECT_TRUE(y >= top - 1 && y <= bottom + 1) << x << "," << y;
+            ++inside;
+        }
+    }
+    EXPECT_GT(inside, 50);
 }
 
 TEST_F(PlotWindows, TheThreePlotsAreDrawnAndStayAfterTheirDialogCloses) {
@@ -125,6 +222,47 @@ TEST_F(PlotWindows, BoundaryPlotWithImportedPaths) {
                              });
     EXPECT_GT(pixelsOf(shot, qRgb(218, 19, 23)), 20);
     EXPECT_EQ(program.record().sampleSource.str(), "Observ");
+}
+
+// Observed paths whose file gives no SD drew nothing under "All".
+TEST_F(PlotWindows, ObservedPathsWithoutAnSdAreDrawnUnderAll) {
+    program.record().importKind = "Observ";
+    IMPORTSAMPLE(program, QALIX_SOURCE_DIR "/tests/samples/fixtures/observ_two_records.txt");
+    ASSERT_TRUE(program.record().importReady);
+    program.record().importAvailable = true;
+    program.frame().setUpMode();
+    const QImage shot = plot(menu::kPlotImported, kPlotImportedDialog, plotimported::kCancel,
+                             QStringLiteral("plot_observed_paths_without_sd"), [&] {
+                                 click(kPlotImportedDialog, plotimported::kAll);
+                                 click(kPlotImportedDialog, plotimported::kRefresh);
+                             });
+    const Colour c = pathColour(1, 2);
+    EXPECT_GT(pixelsOf(shot, qRgb(c.red, c.green, c.blue)), 20);
+}
+
+// A 20-point font overprinted the design block and its tick labels collided.
+TEST_F(PlotWindows, ALargeFontKeepsThePlotTextApart) {
+    QTimer::singleShot(0, &frame, [] {
+        auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        QFont large = dialog->currentFont();
+        large.setPointSize(20);
+        dialog->setCurrentFont(large);
+        dialog->accept();
+    });
+    frame.action(menu::kChangeFont)->trigger();
+    ASSERT_GT(program.frame().windowFont().height, 16);
+    for (const auto& [command, name] :
+         {std::pair{menu::kPlotBoundary, "plot_boundary_font_20pt"},
+          std::pair{menu::kPlotPower, "plot_power_font_20pt"},
+          std::pair{menu::kPlotExpectedSize, "plot_expected_size_font_20pt"}}) {
+        plot(command, kPlotDialog, plotdesign::kCancel, QString::fromLatin1(name));
+        for (const std::string& line : program.frame().picture()->lines()) {
+            if (line.rfind("font ", 0) == 0) {
+                EXPECT_EQ(line.rfind("font h=16 ", 0), 0u) << line;
+            }
+        }
+    }
 }
 
 }  // namespace
