@@ -248,22 +248,17 @@ TEST_F(PlotWindow, SamplePathsStayInsideThePlotsFrame) {
         ui.click(kPlotSimulationsDialog, plotsimulations::kRefresh);
     });
     const PlotMapping map(kBoundaryScale);
-    const int left = map.NEWX(-0.2f), right = map.NEWX(1.2f);
-    const int top = map.NEWY(4.0f), bottom = map.NEWY(-2.0f);
-    const int markFrom = map.NEWX(-0.73f), markTo = map.NEWX(-0.65f);  // the legend's marks
-    bool inPath = false;
     int drawn = 0;
-    for (const std::string& line : picture()) {
-        if (line.rfind("pen ", 0) == 0) inPath = line.rfind("pen dot 1 ", 0) == 0;
-        if (!inPath || (line.rfind("line ", 0) != 0 && line.rfind("move ", 0) != 0)) continue;
-        std::istringstream in(line);
-        std::string call;
-        int x = 0;
-        int y = 0;
-        in >> call >> x >> y;
-        if (x == markFrom || x == markTo) continue;
-        EXPECT_TRUE(x >= left && x <= right && y >= top && y <= bottom) << line;
-        drawn += call == "line";
+    for (const DrawnPath& path : drawnPaths(picture())) {
+        for (const std::string& line : path.lines) {
+            int x = 0;
+            int y = 0;
+            std::istringstream(line.substr(5)) >> x >> y;
+            EXPECT_TRUE(x >= map.NEWX(-0.2f) && x <= map.NEWX(1.2f) && y >= map.NEWY(4.0f) &&
+                        y <= map.NEWY(-2.0f))
+                << line;
+            ++drawn;
+        }
     }
     EXPECT_GT(drawn, 20);  // the part inside is drawn, up to the frame's edge
 }

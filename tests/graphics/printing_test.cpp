@@ -228,17 +228,6 @@ TEST_F(MetafilePrint, FillsOnePageStretchedOverThePrintableArea) {
     EXPECT_FALSE(log->canvas.calls().empty());
 }
 
-TEST_F(MetafilePrint, APrinterThatCannotStartSaysSoAndDrawsNothing) {
-    const EmfPlayer player = EmfPlayer::open(file);
-    platform.answerPrint(
-        {DialogOutcome::Accepted, std::make_unique<KeptPrinter>(log, 1, false), 0});
-    printMetafile(platform, &player);
-    EXPECT_TRUE(log->pages.empty());
-    EXPECT_TRUE(log->canvas.calls().empty());
-    ASSERT_EQ(platform.messages().size(), 1u);
-    EXPECT_EQ(platform.messages()[0].text, kCannotPrintMetafile);
-}
-
 TEST_F(MetafilePrint, APageThePrinterRefusesIsAbandoned) {
     const EmfPlayer player = EmfPlayer::open(file);
     platform.answerPrint({DialogOutcome::Accepted, std::make_unique<KeptPrinter>(log, 0), 0});

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -166,6 +167,26 @@ class Desktop : public ::testing::Test {
     // Steps to take while the next message box is open, before it is answered with OK (or
     // with whichever button the steps click).
     void whileBoxIsOpen(std::function<void(QMessageBox&)> steps) { boxSteps = std::move(steps); }
+
+    // What the user does in the next file dialog: goes to the folder, picks the type when
+    // one is given, types the name and presses Return.
+    void answerFileDialog(const QString& folder, const QString& name, const QString& type = {}) {
+        QTimer::singleShot(0, &frame, [folder, name, type] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->setDirectory(folder);
+            if (!type.isEmpty()) {
+                auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+                const int index = types->findText(type);
+                types->setCurrentIndex(index);  // what the list sends when the user picks
+                emit types->activated(index);
+                emit types->textActivated(type);
+            }
+            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QTest::keyClicks(edit, name);
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+    }
 
     // "Sequential Design" computed through the panel with its start-up entries.
     void computeDesign() {

@@ -1,6 +1,7 @@
 // The frame window on the screen: the text window emptied at each switch of mode, the font
-// the user chooses, the menu greyed by mode, and numbers read and shown the same under a
-// German locale.
+// the user chooses and the dialog that offers it, the menu greyed by mode, the close box
+// asking before text is lost, files named by the type chosen, and numbers read and shown
+// the same under a German locale.
 #include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -11,11 +12,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
-#include <utility>
 
 #include "design/info_time_ids.hpp"
 #include "design/panel_ids.hpp"
 #include "desktop.hpp"
+#include "graphics/plot_ids.hpp"
 #include "platform/qt/fonts.hpp"
 #include "shell/menu_ids.hpp"
 
@@ -105,105 +106,75 @@ TEST_F(DesktopFrame, AChosenFontReachesTheTextWindow) {
 }
 
 // The font dialog opened on a font of its own, not the one in use (16 pixels of "Times New
-// Roman", drawn with Liberation Serif: 12 points on a screen of 96 dots per inch).
-TEST_F(DesktopFrame, TheFontDialogOpensOnTheFontInUse) {
+// Roman", drawn with Liberation Serif); and 20 points chosen there overprinted the plots'
+// design blocks: the plots hold it at the 16 units they are laid out for.
+TEST_F(DesktopFrame, TheFontDialogOpensOnTheFontInUseAndPlotsKeepTheirTextApart) {
     designed();
+    click(kPanelDialog, panel::kGraphicWindow);
     QFont offered;
     QTimer::singleShot(0, &frame, [&] {
         auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         offered = dialog->currentFont();
-        dialog->reject();
+        QFont large = offered;
+        large.setPointSize(20);
+        dialog->setCurrentFont(large);
+        dialog->accept();
     });
     frame.action(menu::kChangeFont)->trigger();
-    const QFontInfo inUse(toQFont(program.frame().windowFont()));
-    EXPECT_EQ(offered.family(), inUse.family());
+    EXPECT_EQ(offered.family(), QFontInfo(toQFont(INITIALIZEFONT())).family());
     EXPECT_EQ(QFontInfo(offered).pixelSize(), 16);
+    whenShown(
+        kPlotDialog, [&] { saveScreenshot(frame, QStringLiteral("plot_boundary_font_20pt")); },
+        plotdesign::kCancel);
+    frame.action(menu::kPlotBoundary)->trigger();
+    for (const std::string& line : program.frame().picture()->lines()) {
+        if (line.rfind("font ", 0) == 0) {
+            EXPECT_EQ(line.rfind("font h=16 ", 0), 0u) << line;
+        }
+    }
 }
 
 // Closing the frame ended the program at once, the text typed into it lost.
 TEST_F(DesktopFrame, ClosingWithTextNotSavedAsksEndTheProgram) {
     designed();
     click(kPanelDialog, panel::kTextWindow);
-    QPlainTextEdit* text = frame.textWindow();
-    text->setFocus();
-    QTest::keyClicks(text, QStringLiteral("notes"));
+    QTest::keyClicks(frame.textWindow(), QStringLiteral("notes"));
     QString asked;
     whileBoxIsOpen([&](QMessageBox& box) {
         asked = box.text();
         box.button(QMessageBox::No)->click();
     });
     frame.close();
-    EXPECT_EQ(takeBoxes().size(), 1u);
     EXPECT_TRUE(asked.endsWith(QStringLiteral("End the program?"))) << asked.toStdString();
-    // "No": the program goes on; its loop runs until something else ends it.
+    // "No": the program goes on, its loop running until something else ends it.
     QTimer::singleShot(50, [] { QApplication::exit(7); });
     EXPECT_EQ(platform.runMainLoop(), 7);
     whileBoxIsOpen([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
     window(kPanelDialog).close();  // the panel's close box asks the same
-    EXPECT_EQ(takeBoxes().size(), 1u);
+    EXPECT_EQ(takeBoxes().size(), 2u);
     EXPECT_EQ(platform.runMainLoop(), 0);  // at once: the program ends
 }
 
-// An emptied text window is saved as an empty file, through the dialog as a user names it.
-TEST_F(DesktopFrame, AnEmptiedTextWindowSavesAnEmptyFile) {
+// "Save As..." with "PDF documents (*.pdf)" chosen and "plot_a" typed wrote plot_a.emf; and
+// an emptied text window is saved as an empty file.
+TEST_F(DesktopFrame, SavedFilesTakeTheTypeChosenAndTheTextAsItStands) {
     designed();
-    click(kPanelDialog, panel::kTextWindow);
-    QPlainTextEdit* text = frame.textWindow();
-    text->setFocus();
-    QTest::keyClicks(text, QStringLiteral("x"));
-    text->selectAll();
-    QTest::keyClick(text, Qt::Key_Delete);
-    const QString folder = QDir::temp().filePath(QStringLiteral("qalix_emptied"));
+    const QDir folder(QDir::temp().filePath(QStringLiteral("qalix_save_as")));
     QDir(folder).removeRecursively();
-    QDir().mkpath(folder);
-    QTimer::singleShot(0, &frame, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->setDirectory(folder);
-        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        QTest::keyClicks(name, QStringLiteral("emptied"));
-        QTest::keyClick(name, Qt::Key_Return);
-    });
-    frame.action(menu::kSaveAs)->trigger();
-    const QFileInfo saved(QDir(folder).filePath(QStringLiteral("emptied.txt")));
-    EXPECT_TRUE(saved.exists());
-    EXPECT_EQ(saved.size(), 0);
-    EXPECT_EQ(frame.windowTitle(), " TEXT File:  emptied");
-    QDir(folder).removeRecursively();
-}
-
-// "Save As..." with "PDF documents (*.pdf)" chosen and "plot_a" typed wrote plot_a.emf.
-TEST_F(DesktopFrame, SaveAsGivesANameTheExtensionOfTheTypeChosen) {
-    designed();
+    QDir().mkpath(folder.path());
     click(kPanelDialog, panel::kGraphicWindow);
-    const QString folder = QDir::temp().filePath(QStringLiteral("qalix_save_as"));
-    QDir(folder).removeRecursively();
-    QDir().mkpath(folder);
-    for (const auto& [type, file] :
-         {std::pair{QStringLiteral("PDF documents (*.pdf)"), QStringLiteral("plot_a.pdf")},
-          std::pair{QStringLiteral("PNG pictures (*.png)"), QStringLiteral("plot_a.png")},
-          std::pair{QStringLiteral("SVG pictures (*.svg)"), QStringLiteral("plot_a.svg")}}) {
-        QTimer::singleShot(0, &frame, [&, type = type] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            dialog->setDirectory(folder);
-            auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
-            const int index = types->findText(type);
-            ASSERT_GE(index, 0);
-            types->setCurrentIndex(index);  // what the list sends when the user picks it
-            emit types->activated(index);
-            emit types->textActivated(type);
-            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            QTest::keyClicks(name, QStringLiteral("plot_a"));
-            QTest::keyClick(name, Qt::Key_Return);
-        });
-        frame.action(menu::kSaveAs)->trigger();
-        EXPECT_TRUE(QFileInfo::exists(QDir(folder).filePath(file)))
-            << file.toStdString() << " among " << QDir(folder).entryList().join(' ').toStdString()
-            << " title " << frame.windowTitle().toStdString();
-    }
-    EXPECT_FALSE(QFileInfo::exists(QDir(folder).filePath(QStringLiteral("plot_a.emf"))));
+    answerFileDialog(folder.path(), QStringLiteral("plot_a"),
+                     QStringLiteral("PDF documents (*.pdf)"));
+    frame.action(menu::kSaveAs)->trigger();
+    EXPECT_EQ(folder.entryList(QDir::Files), QStringList{QStringLiteral("plot_a.pdf")});
+    click(kPanelDialog, panel::kTextWindow);
+    QTest::keyClicks(frame.textWindow(), QStringLiteral("x"));
+    frame.textWindow()->selectAll();
+    QTest::keyClick(frame.textWindow(), Qt::Key_Delete);
+    answerFileDialog(folder.path(), QStringLiteral("emptied"));
+    frame.action(menu::kSaveAs)->trigger();
+    EXPECT_EQ(QFileInfo(folder.filePath(QStringLiteral("emptied.txt"))).size(), 0);
     EXPECT_TRUE(takeBoxes().empty());
     QDir(folder).removeRecursively();
 }

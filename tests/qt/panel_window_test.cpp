@@ -1,10 +1,8 @@
-// The panel as a new user meets it in the first hour: the design "QALIX on Information Time"
-// computing from its defaults, an error box that holds the whole program until it is
-// answered, negative and exponent numbers typed key by key, and a new design choice that
-// clears what showed the design before.
+// The panel as a new user meets it in the first hour: information time computing from its
+// defaults, an error box that holds the whole program until it is answered, negative and
+// exponent numbers typed key by key, a design choice clearing what showed the one before.
 #include <QAction>
 
-#include "characteristics/significance_ids.hpp"
 #include "desktop.hpp"
 #include "samples/simulation_ids.hpp"
 #include "shell/menu_ids.hpp"
@@ -67,18 +65,6 @@ TEST_F(Desktop, NegativeAndExponentNumbersAreTypedKeyByKey) {
     EXPECT_TRUE(takeBoxes().empty());
     EXPECT_EQ(program.record().altMean, -0.5);
     EXPECT_EQ(program.record().stdDev, 2.5);
-    type(kPanelDialog, kMuCombo, QStringLiteral("0.5"));
-    type(kPanelDialog, kSdCombo, QStringLiteral("1"));
-    computeDesign();
-    whenShown(
-        kSignificanceDialog,
-        [&] {
-            type(kSignificanceDialog, significance::kDeltaCombo, QStringLiteral("-1.25e0"));
-            EXPECT_EQ(shown(kSignificanceDialog, significance::kMuCombo), "-0.25000");
-        },
-        significance::kClose);
-    click(kPanelDialog, kSignificanceButton);
-    EXPECT_TRUE(takeBoxes().empty());
 }
 
 // After a switch of design the old a, discordance, level and power stayed on show, the

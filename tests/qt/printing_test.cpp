@@ -85,41 +85,27 @@ TEST_F(PdfPrint, APageFullOfLinesIsOnePageOneLineMoreIsTwo) {
 
 // With no printer installed the print dialog listed none and offered no file, and "Print"
 // then did nothing, saying nothing: it offers a PDF file always.
-class PrintDialog : public Desktop {
-  protected:
-    // Prints the text window through the dialog as a user does: the PDF file chosen in the
-    // printer list and named, then "Print".
-    void printTextTo(const QString& file, const QString& screenshot = {}) {
-        QTimer::singleShot(0, &frame, [this, file, screenshot] {
-            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
-            ASSERT_NE(printers, nullptr);
-            const int pdf = printers->findText(QStringLiteral("Print to File (PDF)"));
-            ASSERT_GE(pdf, 0);
-            printers->setCurrentIndex(pdf);
-            emit printers->activated(pdf);
-            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
-            ASSERT_NE(name, nullptr);
-            name->setText(file);
-            if (!screenshot.isEmpty()) saveScreenshot(*dialog, screenshot);
-            auto* buttons = dialog->findChild<QDialogButtonBox*>();
-            QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
-        });
-        frame.action(menu::kPrintText)->trigger();
-    }
-};
-
-TEST_F(PrintDialog, OffersAPdfFileOnAMachineWithoutPrinters) {
+TEST_F(Desktop, ThePrintDialogOffersAPdfFileOnAMachineWithoutPrinters) {
     computeDesign();
     click(kPanelDialog, panel::kTextWindow);
-    frame.textWindow()->setFocus();
     QTest::keyClicks(frame.textWindow(), QStringLiteral("Simu line 1"));
-    QTest::keyClick(frame.textWindow(), Qt::Key_Return);
-    QTest::keyClicks(frame.textWindow(), QStringLiteral("Simu line 2"));
     const fs::path pdf = fs::temp_directory_path() / "qalix_print_dialog.pdf";
     fs::remove(pdf);
-    printTextTo(QString::fromStdString(pdf.string()), QStringLiteral("print_dialog"));
+    QTimer::singleShot(0, &frame, [&] {  // the PDF file chosen, named, then "Print"
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+        const int index = printers->findText(QStringLiteral("Print to File (PDF)"));
+        ASSERT_GE(index, 0);
+        printers->setCurrentIndex(index);
+        emit printers->activated(index);
+        dialog->findChild<QLineEdit*>(QStringLiteral("filename"))
+            ->setText(QString::fromStdString(pdf.string()));
+        saveScreenshot(*dialog, QStringLiteral("print_dialog"));
+        QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                          Qt::LeftButton);
+    });
+    frame.action(menu::kPrintText)->trigger();
     EXPECT_EQ(pagesOf(pdf), 1);
     EXPECT_TRUE(takeBoxes().empty());
     fs::remove(pdf);

@@ -7,7 +7,6 @@
 
 #include "desktop.hpp"
 #include "graphics/plot_ids.hpp"
-#include "platform/qt/window_placement.hpp"
 #include "shell/menu_ids.hpp"
 
 namespace qalix::qt::testing {
@@ -36,37 +35,6 @@ TEST_F(Desktop, FrameAndPanelOpenWithinTheScreenThePanelAboveTheFrame) {
                            .arg(screen.width())
                            .arg(screen.height())
                            .arg(frame.devicePixelRatio()));
-}
-
-TEST(WindowPlacement, BesideWhereBothFitOverTheFramesRightSideWhereNot) {
-    struct Case {
-        QRect screen;
-        int frameWidth;
-        int panelX;
-    };
-    const QSize wanted(1500, 819);
-    const QSize panel(603, 580);
-    for (const Case c : {Case{{0, 0, 1280, 800}, 800, 677}, Case{{0, 0, 1366, 768}, 800, 763},
-                         Case{{0, 0, 1920, 1080}, 1293, 1309}, Case{{0, 0, 2560, 1440}, 1500, 1516},
-                         Case{{0, 24, 1280, 776}, 800, 677}}) {
-        const QRect frame = openingFrame(c.screen, wanted, 8);
-        EXPECT_TRUE(c.screen.contains(frame)) << c.screen.width();
-        EXPECT_EQ(frame.topLeft(), c.screen.topLeft() + QPoint(8, 8));
-        const FrameAndPanel at = besideEachOther(c.screen, frame, panel, 800, 8);
-        EXPECT_EQ(at.frame.width(), c.frameWidth) << c.screen.width();
-        EXPECT_EQ(at.panel, QPoint(c.panelX, frame.top())) << c.screen.width();
-        EXPECT_TRUE(c.screen.contains(QRect(at.panel, panel))) << c.screen.width();
-        EXPECT_EQ(at.frame.height(), frame.height());
-    }
-}
-
-// A dialog placed from its owner's corner went past the screen's edge on a small screen.
-TEST(WindowPlacement, AWindowIsMovedIntoTheScreenAsLittleAsItTakes) {
-    const QRect screen(0, 0, 1280, 800);
-    EXPECT_EQ(keptWithin(screen, {100, 100, 600, 400}), QPoint(100, 100));
-    EXPECT_EQ(keptWithin(screen, {900, 600, 600, 400}), QPoint(680, 400));
-    EXPECT_EQ(keptWithin(screen, {-20, -5, 600, 400}), QPoint(0, 0));
-    EXPECT_EQ(keptWithin(screen, {300, 200, 1300, 900}), QPoint(0, 0));  // larger: its corner
 }
 
 }  // namespace
