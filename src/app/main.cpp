@@ -2,6 +2,7 @@
 // runs the start-up of the core (start screen, panel, the start-up design) and then the one
 // event loop until "EXIT", "Cancel" on the start screen, or a closed frame or panel.
 #include <QApplication>
+#include <QScreen>
 #include <cstdio>
 #include <cstdlib>
 
@@ -13,9 +14,8 @@
 
 namespace {
 
-// Where the frame window starts, pixels; its size gives the plots their client area.
-constexpr int kFrameLeft = 8;
-constexpr int kFrameTop = 8;
+// Space between the screen's edges and the frame window, pixels.
+constexpr int kFrameInset = 8;
 
 bool isSet(const char* name) {
     const char* value = std::getenv(name);
@@ -43,9 +43,7 @@ int main(int argc, char** argv) {
     qalix::qt::QtPlatform platform;
     qalix::Program program(platform);
     qalix::qt::FrameMainWindow frame(program.frame());
-    frame.move(kFrameLeft, kFrameTop);
-    frame.resize(frame.sizeForDefaultClient());
-    frame.show();
+    frame.openWithin(QGuiApplication::primaryScreen()->availableGeometry(), kFrameInset);
     platform.setFrame(&frame);
     const int code = qalix::startUp(program) ? platform.runMainLoop() : 0;
     platform.releaseWindows();

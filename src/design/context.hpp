@@ -30,6 +30,9 @@ class DesignContext {
     // graphicChosen/textChosen name, or minimised.
     virtual void showFrameInChosenMode() = 0;
     virtual void minimiseFrame() = 0;
+    // Whether a sequential design is computed: a design choice clears every result shown of
+    // the one before (false), "Sequential Design" computes the new one (true).
+    virtual void setDesignComputed(bool computed) = 0;
 
     Dialog& dialog(int id) { return dialogs().get(id); }
     const Dialog& dialog(int id) const { return dialogs().get(id); }

@@ -1,5 +1,6 @@
 #include "design/fields.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -28,12 +29,32 @@ void showFree(Dialog& dialog, int control, double value) {
 
 namespace {
 
+template <typename T>
+ReadStatus readTypedAny(std::string_view text, T& value) {
+    if (isNumberBeginning(text)) return ReadStatus::NoNumber;
+    return readFree(text, value);
+}
+
+}  // namespace
+
+ReadStatus readTyped(std::string_view text, double& value) {
+    return readTypedAny(text, value);
+}
+ReadStatus readTyped(std::string_view text, float& value) {
+    return readTypedAny(text, value);
+}
+ReadStatus readTyped(std::string_view text, int& value) {
+    return readTypedAny(text, value);
+}
+
+namespace {
+
 // Every control read here holds one number, so a comma before more digits is a decimal
 // comma the user typed, not the end of the number: "0,025" is no alpha of 0.
 template <typename T>
 bool readAny(DesignContext& program, const Dialog& dialog, int control, T& value) {
     const std::string text = dialog.getText(control);
-    if (hasDecimalComma(text) || readFree(text, value) == ReadStatus::Error) {
+    if (hasDecimalComma(text) || readTyped(text, value) == ReadStatus::Error) {
         program.entryError();
         return false;
     }
@@ -54,8 +75,9 @@ bool readField(DesignContext& program, const Dialog& dialog, int control, int& v
 
 bool readFixedField(DesignContext& program, const Dialog& dialog, int control, FieldFormat format,
                     double& value) {
-    if (readFixed(dialog.getText(control), format.width, kTypedDecimals, value) ==
-        ReadStatus::Error) {
+    const std::string field = dialog.getText(control).substr(0, std::max(format.width, 0));
+    if (isNumberBeginning(field)) return true;  // no number yet
+    if (readFixed(field, format.width, kTypedDecimals, value) == ReadStatus::Error) {
         program.entryError();
         return false;
     }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "design/context.hpp"
+#include "numeric/number_text.hpp"
 #include "ui/dialog.hpp"
 
 namespace qalix {
@@ -21,9 +22,15 @@ void showI(Dialog& dialog, int control, long long value, int width);
 // Writes the shortest text that reads back as value.
 void showFree(Dialog& dialog, int control, double value);
 
+// A typed entry is read at every keystroke: a text that only begins a number ("-", ".",
+// "1e-") holds no number yet, like a blank one, and leaves value unchanged.
+ReadStatus readTyped(std::string_view text, double& value);
+ReadStatus readTyped(std::string_view text, float& value);
+ReadStatus readTyped(std::string_view text, int& value);
+
 // Free-format read of the control's text into value. An unreadable text, or a decimal comma
 // ("0,025"), shows the entry error and returns false with value unchanged; a text with no
-// number leaves value unchanged and returns true.
+// number (yet) leaves value unchanged and returns true.
 bool readField(DesignContext& program, const Dialog& dialog, int control, double& value);
 bool readField(DesignContext& program, const Dialog& dialog, int control, float& value);
 bool readField(DesignContext& program, const Dialog& dialog, int control, int& value);

@@ -2,12 +2,14 @@
 
 #include <array>
 #include <cmath>
+#include <type_traits>
 #include <vector>
 
 #include "design/fields.hpp"
 #include "design/panel_ids.hpp"
 #include "design/parameter_ranges.hpp"
 #include "numeric/normal.hpp"
+#include "numeric/number_text.hpp"
 
 namespace qalix {
 
@@ -35,24 +37,37 @@ bool alternativeDefined(const DesignRecord& r) {
            inRange(r, Parameter::PowerAboveAlpha, r.power);
 }
 
+// A refused entry goes from the combo: it shows again the value its field holds (in digits
+// that read back as it), so that no half-typed text like "0,0" stands for the value.
+template <typename T>
+bool readHeld(DesignContext& program, Dialog& panel, int combo, T& field) {
+    if (readField(program, panel, combo, field)) return true;
+    if constexpr (std::is_same_v<T, float>) {
+        panel.setText(combo, formatFreeSingle(field));
+    } else {
+        panel.setText(combo, formatFree(field));
+    }
+    return false;
+}
+
 void readParameter(DesignContext& program, Dialog& panel, int combo) {
     DesignRecord& r = program.record();
     bool ok = true;
     switch (combo) {
         case kAlphaCombo:
-            ok = readField(program, panel, combo, r.alpha);
+            ok = readHeld(program, panel, combo, r.alpha);
             break;
         case kSdCombo:
-            ok = readField(program, panel, combo, r.stdDev);
+            ok = readHeld(program, panel, combo, r.stdDev);
             break;
         case kPowerCombo:
-            ok = readField(program, panel, combo, r.power);
+            ok = readHeld(program, panel, combo, r.power);
             break;
         case kMuCombo:
-            ok = readField(program, panel, combo, r.altMean);
+            ok = readHeld(program, panel, combo, r.altMean);
             break;
         case kSizeCombo:
-            ok = readField(program, panel, combo, r.sampleSize);
+            ok = readHeld(program, panel, combo, r.sampleSize);
             break;
         default:
             return;
@@ -63,7 +78,7 @@ void readParameter(DesignContext& program, Dialog& panel, int combo) {
     const bool steersAlternative = combo == kAlphaCombo || combo == kPowerCombo;
     if (ok && steersAlternative && r.designKind == "brownian" && alternativeDefined(r)) {
         r.altDelta = zOfAlpha(r) + zOfPower(r);
-        r.altMean = r.altDelta * r.stdDev / std::sqrt(r.sampleSize);
+        r.altMean = meanOfAltDelta(r);
         showResult(panel, kMuCombo, r.altDelta);
     }
 }
@@ -158,6 +173,9 @@ double zOfAlpha(const DesignRecord& r) {
 }
 double zOfPower(const DesignRecord& r) {
     return QNORM(r.power);
+}
+double meanOfAltDelta(const DesignRecord& r) {
+    return r.altDelta * r.stdDev / std::sqrt(r.sampleSize);
 }
 
 void DESIGNPARMTR(DesignContext& program, Dialog& panel, int control, CallbackKind) {

@@ -11,6 +11,9 @@ namespace qalix {
 double zOfAlpha(const DesignRecord& record);
 // z_P = Q(power).
 double zOfPower(const DesignRecord& record);
+// On information time: the mean that makes the drift at time 1, sqrt(m) * mu_a / sigma,
+// equal to delta_a, from which power and alpha are computed.
+double meanOfAltDelta(const DesignRecord& record);
 
 // Callback of the five parameter combos (selection and edit changes: read the value) and of
 // the five buttons beside them (compute that parameter from the other four).

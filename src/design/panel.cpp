@@ -113,11 +113,16 @@ void UPDATDESIGN(DesignContext& program, Dialog& panel, int control, CallbackKin
             return;
     }
     applyEnabling(panel, column);
+    for (int result : {kCoeffCombo, kDiscordanceEdit, kActualSigEdit, kActualPowerEdit})
+        panel.setText(result, "");
+    program.setDesignComputed(false);
     const bool brownian = control == kBrownianDesign;
     panel.setText(kSizeButton, brownian ? "Number of grids:" : "Sample Size m =");
     panel.setText(kMuButton, brownian ? "Alt Mean delta_a =" : "Alt. Mean mu_a =");
     if (brownian) {
         r.sampleSize = kBrownianGrids;
+        // Not the normal design's 0.5, which over 300 grids is a drift of 8.66.
+        r.altMean = meanOfAltDelta(r);
         panel.setText(kSizeCombo, formatFree(static_cast<long long>(kBrownianGrids)));
         showF(panel, kMuCombo, r.altDelta, kResetMean);
     }
@@ -137,6 +142,7 @@ void DISPLAYCHARTC(DesignContext& program, Dialog& panel, int control, CallbackK
                           kSignificanceButton, kDiscordanceButton, kExpectedSizeButton}) {
                 panel.setLogical(c, true, Index::Enabled);
             }
+            program.setDesignComputed(true);
             break;
         case kGraphicWindow:
             r.graphicChosen = true;

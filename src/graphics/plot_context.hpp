@@ -21,7 +21,8 @@ struct PlotState {
 class PlotContext : public virtual SamplesContext {
   public:
     virtual FontDescription& windowFont() = 0;
-    // The graphic window's client area as measured now: (0, 0) to its right and bottom.
+    // The client area the plots are laid out in, (0, 0) to its right and bottom: the plot
+    // page, whatever the size of the window that shows it.
     virtual Rect clientRect() const = 0;
     virtual PlotState& plots() = 0;
     // A new pass of the plot being shown, drawn into the frame's picture.

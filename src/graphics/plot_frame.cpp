@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <optional>
+#include <utility>
 
 #include "numeric/number_text.hpp"
 
@@ -11,6 +14,12 @@ namespace qalix {
 namespace {
 
 constexpr int kPercent = 100;
+// Heights of plot text, device units of the page. The plots are laid out for text of the
+// start-up height: larger text runs into its neighbours (the rows of the design blocks
+// stand 18 units apart, the final critical value's label just clears the sum scale's), and
+// text under 12 units is not readable once the page is scaled to the smallest window.
+constexpr int kSmallestText = 12;
+constexpr int kLargestText = 16;
 
 int truncated(float coordinate, int factor) {
     constexpr long double kLowest = std::numeric_limits<int>::min();
@@ -22,7 +31,45 @@ int truncated(float coordinate, int factor) {
     return static_cast<int>(product);  // toward zero
 }
 
+// The part of the segment from a to b inside the frame (Liang and Barsky: the segment's
+// parameter range narrowed edge by edge), or none. An end inside is kept exactly.
+std::optional<std::pair<WorldPoint, WorldPoint>> insideFrame(WorldPoint a, WorldPoint b,
+                                                             WorldPoint low, WorldPoint high) {
+    const double dx = static_cast<double>(b.x) - a.x;
+    const double dy = static_cast<double>(b.y) - a.y;
+    double enter = 0.0;
+    double leave = 1.0;
+    // Each edge as p * t <= q: the points of the segment on its inner side.
+    const std::array<std::pair<double, double>, 4> edges = {
+        {{-dx, a.x - low.x}, {dx, high.x - a.x}, {-dy, a.y - low.y}, {dy, high.y - a.y}}};
+    for (const auto& [p, q] : edges) {
+        if (p == 0.0) {
+            if (q < 0.0) return std::nullopt;  // parallel to the edge and outside it
+            continue;
+        }
+        const double t = q / p;
+        if (p < 0.0) {
+            enter = std::max(enter, t);
+        } else {
+            leave = std::min(leave, t);
+        }
+    }
+    if (enter > leave) return std::nullopt;
+    const auto at = [&](double t) {
+        return WorldPoint{static_cast<float>(a.x + t * dx), static_cast<float>(a.y + t * dy)};
+    };
+    return std::pair{enter == 0.0 ? a : at(enter), leave == 1.0 ? b : at(leave)};
+}
+
 }  // namespace
+
+FontDescription plotFont(const FontDescription& windowFont) {
+    FontDescription font = windowFont;
+    if (font.height == 0) return font;  // the device's own size
+    const int height = std::clamp(std::abs(font.height), kSmallestText, kLargestText);
+    font.height = font.height < 0 ? -height : height;
+    return font;
+}
 
 int PlotMapping::NEWX(float x) const {
     return truncated(x, scale_.xFactor);
@@ -59,7 +106,7 @@ PlotPainter::PlotPainter(Canvas& canvas, const PlotScale& scale, FontDescription
     : canvas_(canvas), mapping_(scale), font_(font) {}
 
 void PlotPainter::begin(const Rect& client, bool whiteBackground) {
-    canvas_.selectFont(font_);
+    canvas_.selectFont(plotFont(font_));
     if (whiteBackground) {
         canvas_.selectPen(plotpen::kBackground);
         canvas_.rectangle(0, 0, client.right, client.bottom);
@@ -86,6 +133,26 @@ void PlotPainter::line(WorldPoint from, WorldPoint to) {
     lineTo(to);
 }
 
+void PlotPainter::pathStart(WorldPoint p) {
+    const PlotScale& s = mapping_.scale();
+    pathEnd_ = p;
+    penAtPathEnd_ = insideFrame(p, p, s.frameLow, s.frameHigh).has_value();
+    if (penAtPathEnd_) moveTo(p);
+}
+
+void PlotPainter::pathTo(WorldPoint p) {
+    const PlotScale& s = mapping_.scale();
+    const auto shown = insideFrame(pathEnd_, p, s.frameLow, s.frameHigh);
+    if (shown) {
+        const bool continues =
+            penAtPathEnd_ && shown->first.x == pathEnd_.x && shown->first.y == pathEnd_.y;
+        if (!continues) moveTo(shown->first);
+        lineTo(shown->second);
+    }
+    penAtPathEnd_ = shown && shown->second.x == p.x && shown->second.y == p.y;
+    pathEnd_ = p;
+}
+
 void PlotPainter::text(WorldPoint at, std::string_view text) {
     canvas_.textOut(mapping_.NEWX(at.x), mapping_.NEWY(at.y), text);
 }
@@ -104,11 +171,11 @@ void PlotPainter::rightAligned(std::span<const Caption> captions) {
 void PlotPainter::verticalCaption(WorldPoint at, std::string_view caption) {
     font_.escapement = kUpward;
     font_.orientation = kUpward;
-    canvas_.selectFont(font_);
+    canvas_.selectFont(plotFont(font_));
     text(at, caption);
     font_.escapement = 0;
     font_.orientation = 0;
-    canvas_.selectFont(font_);
+    canvas_.selectFont(plotFont(font_));
 }
 
 void PlotPainter::designBlock(std::span<const DesignLine> lines, const DesignValues& values,

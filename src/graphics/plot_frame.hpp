@@ -66,6 +66,11 @@ inline constexpr int kPathWidth = 1;
 inline constexpr Pen kBackground{PenStyle::Null, 2, kBlack};
 }  // namespace plotpen
 
+// The window font as the plots draw with it: its height held between the smallest that
+// stays readable on a page scaled to a small window and the largest the plots are laid out
+// for, so that their texts stay apart.
+FontDescription plotFont(const FontDescription& windowFont);
+
 // A number field: Fw.d, or Iw when decimals is kInteger.
 struct NumberField {
     static constexpr int kInteger = -1;
@@ -161,6 +166,10 @@ class PlotPainter {
     void moveTo(WorldPoint p);
     void lineTo(WorldPoint p);
     void line(WorldPoint from, WorldPoint to);
+    // A path kept inside the plot's frame: it starts at a point, and each next point adds the
+    // part of the segment to it that lies inside the frame.
+    void pathStart(WorldPoint p);
+    void pathTo(WorldPoint p);
     void text(WorldPoint at, std::string_view text);
     void texts(std::span<const Caption> captions);
     // Right-aligned texts, then the default alignment again.
@@ -176,6 +185,8 @@ class PlotPainter {
     Canvas& canvas_;
     PlotMapping mapping_;
     FontDescription& font_;
+    WorldPoint pathEnd_;
+    bool penAtPathEnd_ = false;  // the canvas's current position is pathEnd_
 };
 
 // The turned caption's escapement and orientation: text running upward.

@@ -116,7 +116,10 @@ void PRINTFILE(Platform& platform, std::string_view text, const PageSetup& setup
         platform.messageBox({"Print", std::string(kNoRoomForText), MessageIcon::Exclamation});
         return;
     }
-    printer.startDocument(jobName(lines));
+    if (!printer.startDocument(jobName(lines))) {
+        platform.messageBox({"Print", std::string(kCannotStartPrint), MessageIcon::Exclamation});
+        return;
+    }
     const int pages =
         (static_cast<int>(lines.size()) + layout.linesPerPage - 1) / layout.linesPerPage;
     for (int page = 0; page < pages; ++page)
@@ -137,7 +140,10 @@ void printMetafile(Platform& platform, const EmfPlayer* opened) {
     }
     PrintDevice& printer = *choice.printer;
     const PrintDevice::Metrics m = printer.metrics();
-    printer.startDocument("");
+    if (!printer.startDocument("")) {
+        question(platform, "", kCannotPrintMetafile);
+        return;
+    }
     printer.startPage();
     opened->play(printer.canvas(), {0, 0, m.printableWidth - 1, m.printableHeight - 1});
     if (printer.endPage() > 0) {

@@ -46,8 +46,12 @@ std::vector<std::string> textLines(std::string_view text);
 inline constexpr std::string_view kNoRoomForText =
     "The page has no room for text between its margins: choose smaller margins in Page Setup.";
 
-// Prints the text through the print dialog; a failed dialog is reported, a cancelled one is
-// not. Nothing is printed for a text without lines.
+inline constexpr std::string_view kCannotStartPrint =
+    "The printer chosen cannot start printing: nothing was printed.";
+
+// Prints the text through the print dialog; a failed dialog, or a printer that cannot start
+// the document, is reported, a cancelled dialog is not. Nothing is printed for a text without
+// lines.
 void PRINTFILE(Platform& platform, std::string_view text, const PageSetup& setup);
 
 inline constexpr std::string_view kOpenMetafileFirst = "Open Enhanced MetaFile first";

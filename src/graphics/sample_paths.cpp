@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <string>
 
 #include "graphics/plot_entries.hpp"
 #include "numeric/number_text.hpp"
+#include "samples/import_selection.hpp"
 #include "samples/set_tables.hpp"
 #include "samples/simulation.hpp"
 
@@ -110,9 +112,9 @@ void drawSimulated(PlotPainter& p, PlotContext& program, SamplePaths paths, Path
         const int held = saved ? r.savedSimSize[at] : program.samples().drawn[at];
         const int n = std::clamp(std::min({N, r.simSize[at], held}), 0, kMaxSimSize);
         p.pen({PenStyle::Dot, plotpen::kPathWidth, pathColour(s, sets)});
-        p.moveTo({0.0f, 0.0f});
+        p.pathStart({0.0f, 0.0f});
         for (std::size_t j = 0; j < static_cast<std::size_t>(n); ++j)
-            p.lineTo({tables.time[at][j], tables.path[at][j]});
+            p.pathTo({tables.time[at][j], tables.path[at][j]});
         if (s <= kLegendSets) simulatedLegend(p, r, s, legend);
     }
 }
@@ -126,13 +128,27 @@ struct ImportedSet {
     std::string kind;
 };
 
+// The SD of a record drawn with every other: the one its file gives, or else the one the
+// selection dialog estimates from its observations.
+double recordSD(const DesignRecord& r, int record) {
+    const std::size_t at = slot(record);
+    if (r.importSD[at] > 0.0) return r.importSD[at];
+    const auto n = static_cast<std::size_t>(std::clamp(r.importSize[at], 0, kMaxImportSize));
+    return estimatedSD(std::span<const float>(r.importObs[at].data(), n));
+}
+
 ImportedSet importedSet(const DesignRecord& r, SamplePaths paths, int s) {
     const std::size_t at = slot(s);
     if (paths == SamplePaths::AllImported)
-        return {s, r.importSize[at], r.importSD[at], padded(r.importVarName[at]),
+        return {s, r.importSize[at], recordSD(r, s), padded(r.importVarName[at]),
                 std::string(kAllKind)};
-    return {r.selRecord[at], r.selSize[at], r.selSD[at], padded(r.selVarName[at]),
-            padded(r.selSDKind[at])};
+    const int record = r.selRecord[at];
+    // A set selected without a name of its own goes under its record's.
+    const bool named = !r.selVarName[at].str().empty();
+    const bool recorded = record >= 1 && record <= kMaxImportSets;
+    const std::string name =
+        named || !recorded ? padded(r.selVarName[at]) : padded(r.importVarName[slot(record)]);
+    return {record, r.selSize[at], r.selSD[at], name, padded(r.selSDKind[at])};
 }
 
 // S_j = sum of x_i / (sqrt(N) sigma) at j / N, in single precision. A set without a positive
@@ -145,7 +161,7 @@ void importedPath(PlotPainter& p, const DesignRecord& r, const ImportedSet& set,
     float S = 0.0f;
     for (int j = 1; j <= n; ++j) {
         S = S + obs[slot(j)] / (rootN * sigma);
-        p.lineTo({static_cast<float>(j) / static_cast<float>(N), S});
+        p.pathTo({static_cast<float>(j) / static_cast<float>(N), S});
     }
 }
 
@@ -171,7 +187,7 @@ void drawImported(PlotPainter& p, const DesignRecord& r, SamplePaths paths, int 
         const ImportedSet set = importedSet(r, paths, s);
         const int n = std::clamp(std::min(N, set.size), 0, kMaxImportSize);
         p.pen({PenStyle::Dot, plotpen::kPathWidth, pathColour(s, sets)});
-        p.moveTo({0.0f, 0.0f});
+        p.pathStart({0.0f, 0.0f});
         importedPath(p, r, set, n, N);
         if (s <= kLegendSets) importedLegend(p, set, s, n);
     }

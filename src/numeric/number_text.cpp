@@ -163,6 +163,19 @@ std::optional<std::string_view> freeToken(std::string_view text) {
     return text.substr(start, end - start);
 }
 
+// The shortest text that reads back as the value (a double, or a float), with its point: a
+// real always shows one, since fixed-field reads take a text without one in implied
+// decimals, so "2" would come back as 0.00002 from an F9.5 field.
+template <typename Real>
+std::string shortestReal(Real value) {
+    std::array<char, 32> buffer;  // the shortest form of a double needs at most 24
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    std::string text(buffer.data(), result.ptr);
+    if (text.find('.') == std::string::npos)
+        text.insert(std::min(text.find('e'), text.size()), ".0");
+    return text;
+}
+
 }  // namespace
 
 std::string formatF(double value, int width, int decimals) {
@@ -200,14 +213,12 @@ std::string formatA(std::string_view text, int width) {
 std::string formatFree(double value) {
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
-    std::array<char, 32> buffer;  // the shortest form of a double needs at most 24
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    std::string text(buffer.data(), result.ptr);
-    // A real always shows its point: fixed-field reads take a text without one in implied
-    // decimals, so "2" would come back as 0.00002 from an F9.5 field.
-    if (text.find('.') == std::string::npos)
-        text.insert(std::min(text.find('e'), text.size()), ".0");
-    return text;
+    return shortestReal(value);
+}
+
+std::string formatFreeSingle(float value) {
+    if (!std::isfinite(value)) return formatFree(static_cast<double>(value));
+    return shortestReal(value);
 }
 
 std::string formatFree(long long value) {
@@ -258,6 +269,27 @@ ReadStatus readFree(std::string_view text, int& value) {
     if (ec != std::errc{} || ptr != end) return ReadStatus::Error;  // out of int range
     value = result;
     return ReadStatus::Ok;
+}
+
+bool isNumberBeginning(std::string_view text) {
+    const auto token = freeToken(text);
+    if (!token) return false;
+    const std::string_view t = *token;
+    std::size_t pos = 0;
+    const auto skipSign = [&] {
+        if (pos < t.size() && (t[pos] == '+' || t[pos] == '-')) ++pos;
+    };
+    skipSign();
+    std::size_t digits = takeDigits(t, pos).size();
+    if (pos < t.size() && t[pos] == '.') {
+        ++pos;
+        digits += takeDigits(t, pos).size();
+    }
+    if (digits == 0) return pos == t.size();  // a sign, a point, or both
+    if (pos == t.size() || !isExponentLetter(t[pos])) return false;
+    ++pos;
+    skipSign();
+    return pos == t.size();  // an exponent without its digits
 }
 
 bool hasDecimalComma(std::string_view text) {

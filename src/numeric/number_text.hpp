@@ -28,6 +28,9 @@ std::string formatA(std::string_view text, int width);
 // "-Infinity" and "NaN"; these are not read back by readFree.
 std::string formatFree(double value);
 std::string formatFree(long long value);
+// The shortest text that reads back as the same float (through a double read rounded to
+// float), with a decimal point: 0.05f is "0.05".
+std::string formatFreeSingle(float value);
 
 // A formatted field as it is set into a control: leading and trailing blanks (spaces and
 // tabs) removed.
@@ -47,6 +50,11 @@ enum class ReadStatus { Ok, NoNumber, Error };
 ReadStatus readFree(std::string_view text, double& value);
 ReadStatus readFree(std::string_view text, float& value);
 ReadStatus readFree(std::string_view text, int& value);
+
+// True when the free-format token of the text begins a real number without being one yet:
+// "-", "+", ".", "-.", "1e", "1e-", "2.5E+". A control read at every keystroke holds such a
+// text while the user is still typing the number.
+bool isNumberBeginning(std::string_view text);
 
 // True when the free-format number of the text (or its very start) is followed by a comma
 // and a digit: "0,025", "1,5e3", ",5". Free-format reads stop at that comma; a control that

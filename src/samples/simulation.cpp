@@ -191,7 +191,7 @@ void MUCOMBO(SamplesContext& program, Dialog& dialog, int, CallbackKind) {
     const DesignRecord& r = program.record();
     double& mu = program.samples().mu;
     const std::string text = dialog.getText(kMuCombo).substr(0, kMuReadWidth);
-    if (readFree(text, mu) == ReadStatus::Error) {
+    if (readTyped(text, mu) == ReadStatus::Error) {
         program.entryError();
         return;
     }

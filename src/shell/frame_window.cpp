@@ -29,8 +29,9 @@ constexpr int kWindowFontHeight = 16;
 constexpr std::string_view kWindowFontFace = "Times New Roman";
 constexpr std::size_t kTitleNameLength = 40;
 
-constexpr std::string_view kHelpFailure = "Unable to activate help";
-constexpr std::string_view kHelpCaption = "QALIXinfWin";
+constexpr std::string_view kEndCaption = "QALIXinfWin";
+constexpr std::string_view kEndQuestion =
+    "The text window holds changes that are not saved.\n\nEnd the program?";
 
 constexpr std::string_view kOpenedTextTitle = " Text File:  ";
 constexpr std::string_view kSavedTextTitle = " TEXT File:  ";
@@ -41,10 +42,7 @@ struct ModeItems {
     bool inText;
     bool inGraphic;
 };
-constexpr std::array<ModeItems, 9> kModeItems = {{{kPlotBoundary, false, true},
-                                                  {kPlotPower, false, true},
-                                                  {kPlotExpectedSize, false, true},
-                                                  {kSaveSimulation, true, false},
+constexpr std::array<ModeItems, 6> kModeItems = {{{kSaveSimulation, true, false},
                                                   {kImportSimulated, true, false},
                                                   {kImportObserved, true, false},
                                                   {kImportVariableNames, true, false},
@@ -177,16 +175,18 @@ void FrameWindow::setTitle(std::string title) {
 
 void FrameWindow::setText(std::string text) {
     text_ = std::move(text);
+    textModified_ = false;
     changed(FrameChange::Text);
 }
 
 void FrameWindow::userEdit(std::string text) {
     text_ = std::move(text);
+    textModified_ = true;
 }
 
 void FrameWindow::setSimulationPlotEnabled(bool enabled) {
     simulationPlot_ = enabled;
-    menu_.setEnabled(kPlotSimulated, enabled);
+    menu_.setEnabled(kPlotSimulated, enabled && designComputed_);
 }
 
 void FrameWindow::show() {
@@ -202,19 +202,45 @@ void FrameWindow::minimise() {
 
 void FrameWindow::userClose() {
     // The program cannot go on usefully without the window its results are shown in.
-    program_.platform().quit(0);
+    if (confirmEnd()) program_.platform().quit(0);
 }
 
-void FrameWindow::greyByMode() {
+bool FrameWindow::confirmEnd() {
+    if (!textModified_) return true;
+    Message question{std::string(kEndCaption), std::string(kEndQuestion), MessageIcon::Question};
+    question.buttons = MessageButtons::YesNo;
+    return program_.platform().messageBox(question) == kIdYes;
+}
+
+void FrameWindow::greyItems() {
     const bool text = mode_ == FrameMode::Text;
     const auto set = [this](int id, bool enabled) { menu_.setEnabled(id, enabled); };
-    for (const ModeItems& item : kModeItems)
-        set(item.command, text ? item.inText : item.inGraphic);
-    for (int id : kEditItems)
-        set(id, text);
+    if (mode_ != FrameMode::None) {
+        for (const ModeItems& item : kModeItems)
+            set(item.command, text ? item.inText : item.inGraphic);
+        for (int id : kEditItems)
+            set(id, text);
+    }
+    // What draws or saves the design waits until "Sequential Design" has computed one.
+    const bool drawable = designComputed_ && !text;
     const DesignRecord& r = program_.record();
-    set(kPlotSimulated, !text && r.simReady);
-    set(kPlotImported, !text && r.importAvailable);
+    for (int id : {kPlotBoundary, kPlotPower, kPlotExpectedSize})
+        set(id, drawable);
+    set(kPlotSimulated, drawable && r.simReady);
+    set(kPlotImported, drawable && r.importAvailable);
+    set(kGraphicWindow, designComputed_);
+    const bool saves = designComputed_ || mode_ != FrameMode::Graphic;
+    set(kSave, saves);
+    set(kSaveAs, saves);
+}
+
+void FrameWindow::setDesignComputed(bool computed) {
+    designComputed_ = computed;
+    if (!computed && picture_) {
+        picture_.reset();  // a plot of the design that went
+        changed(FrameChange::Picture);
+    }
+    greyItems();
 }
 
 void FrameWindow::setUpMode() {
@@ -224,17 +250,19 @@ void FrameWindow::setUpMode() {
         mode_ = FrameMode::Text;
         picture_.reset();
         text_ = std::string(kNewTextWindow);
+        textModified_ = false;
         title_ = std::string(kTextTitle);
         fileRequest_ = textFileRequest();
     } else if (r.graphicChosen) {
         mode_ = FrameMode::Graphic;
         text_.clear();
+        textModified_ = false;
         title_ = std::string(kGraphicTitle);
         fileRequest_ = metafileRequest();
     } else {
         return;
     }
-    greyByMode();
+    greyItems();
     changed(FrameChange::Mode);
     changed(FrameChange::Title);
     changed(FrameChange::Picture);
@@ -347,7 +375,7 @@ void FrameWindow::saveText(bool askForName) {
         textPath_ = *path;
         setTitle(std::string(kSavedTextTitle) + titleName(*path));
     }
-    SAVEFILE(*this, program_.platform(), textPath_);
+    if (SAVEFILE(*this, program_.platform(), textPath_)) textModified_ = false;
 }
 
 std::optional<std::string> FrameWindow::askForFile(bool save) {
@@ -359,9 +387,7 @@ std::optional<std::string> FrameWindow::askForFile(bool save) {
 }
 
 void FrameWindow::setClientRect(Rect client) {
-    if (client == client_) return;
     client_ = client;
-    program_.redrawPlot();  // the origin of the plot being shown moves with the area
 }
 
 void FrameWindow::setPicture(RecordingCanvas picture) {
@@ -374,7 +400,7 @@ void FrameWindow::paint(Canvas& canvas) const {
     if (picture_) {
         picture_->replay(canvas);
     } else if (opened_) {
-        opened_->play(canvas, {0, 0, client_.right - 1, client_.bottom - 1});
+        opened_->play(canvas, {0, 0, kPlotPage.right - 1, kPlotPage.bottom - 1});
     }
 }
 

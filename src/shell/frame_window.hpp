@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "graphics/emf_player.hpp"
+#include "graphics/plot_page.hpp"
 #include "graphics/recording_canvas.hpp"
 #include "ui/canvas.hpp"
 #include "ui/font.hpp"
@@ -48,10 +49,12 @@ inline constexpr std::string_view kTextTitle = "Text Window: Save and Import Dat
 inline constexpr std::string_view kNewTextWindow = "  ";
 inline constexpr std::string_view kMetafileTitle = " Meta File:  ";
 inline constexpr std::string_view kPictureTitle = " Picture File:  ";
-// The graphic window's client area until the window measures its own: the size at which
-// none of the plots is cut off and the plot dialogs, at its top left, cover none of them.
-inline constexpr int kDefaultClientWidth = 1500;
-inline constexpr int kDefaultClientHeight = 800;
+// The box shown when no help can be opened.
+inline constexpr std::string_view kHelpFailure = "Unable to activate help";
+inline constexpr std::string_view kHelpCaption = "QALIXinfWin";
+// The graphic window's client area until the window measures its own: the plot page.
+inline constexpr int kDefaultClientWidth = kPlotPage.width();
+inline constexpr int kDefaultClientHeight = kPlotPage.height();
 
 class FrameWindow {
   public:
@@ -70,7 +73,13 @@ class FrameWindow {
 
     // What the user does to the window itself.
     void userEdit(std::string text);  // typed into the text window
-    void userClose();                 // the close box: ends the program
+    // The close box of the frame (or of the panel): ends the program, once the user has
+    // confirmed it when the text window holds changes not saved.
+    void userClose();
+    // True when the program may end: the text window holds no changes not saved, or the user
+    // answered "Yes" to "End the program?".
+    bool confirmEnd();
+    bool textModified() const { return textModified_; }
     void show();
     void minimise();
 
@@ -93,10 +102,15 @@ class FrameWindow {
     // What a simulation does to "By simulation": enabled after one succeeded, greyed after
     // one failed, whatever the mode.
     void setSimulationPlotEnabled(bool enabled);
+    // Whether a sequential design is computed: until one is, the plots, the graphic window
+    // and the metafile saves are greyed, and a new design choice clears the plot shown.
+    void setDesignComputed(bool computed);
+    bool designComputed() const { return designComputed_; }
     bool simulationPlotEnabled() const { return simulationPlot_; }
 
-    // The graphic window. Its client area, which the plots are laid out in: the window sets
-    // it at every resize, and a plot dialog that is open draws its plot again for it.
+    // The graphic window. Its client area: the window sets it at every resize, and a picture
+    // file of what it shows is made that size. The plots themselves are laid out on the plot
+    // page, which the window scales to its size.
     void setClientRect(Rect client);
     Rect clientRect() const { return client_; }
     // The picture of the last plot pass. It is shown until the window shows something else
@@ -106,9 +120,9 @@ class FrameWindow {
     // The metafile last opened with "&Open..." in graphic mode, which the metafile print
     // prints; none before one was opened or when the last one could not be read.
     const EmfPlayer* openedMetafile() const { return opened_ ? &*opened_ : nullptr; }
-    // What the graphic window draws whenever it paints: the picture of the last plot pass,
-    // or else the opened metafile stretched over the whole client area. Nothing in text
-    // mode.
+    // What the graphic window draws on the plot page whenever it paints: the picture of the
+    // last plot pass, or else the opened metafile stretched over the whole page. Nothing in
+    // text mode.
     void paint(Canvas& canvas) const;
     // The base name the metafile save dialog produced, blank-padded to 40 characters (a
     // longer name is kept whole), and the file "Save" writes.
@@ -123,7 +137,7 @@ class FrameWindow {
 
   private:
     void changed(FrameChange change);
-    void greyByMode();
+    void greyItems();
     void openText();
     // The open or save file dialog on the current set-up; nothing when it was cancelled or
     // failed (a failure is reported).
@@ -151,12 +165,14 @@ class FrameWindow {
     bool shown_ = true;
     bool minimised_ = false;
     std::string text_;
+    bool textModified_ = false;  // typed into since it was last loaded, saved or made
     FontDescription font_;
     MenuModel menu_;
     FileRequest fileRequest_;
     std::string textPath_;
     EditAction lastEdit_ = EditAction::Undo;
     bool simulationPlot_ = false;
+    bool designComputed_ = false;
     Rect client_{0, 0, kDefaultClientWidth, kDefaultClientHeight};
     std::optional<RecordingCanvas> picture_;
     std::optional<EmfPlayer> opened_;

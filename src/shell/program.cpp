@@ -2,6 +2,8 @@
 
 #include "graphics/plot_pass.hpp"
 #include "graphics/recording_canvas.hpp"
+#include "samples/import_ids.hpp"
+#include "samples/simulation_ids.hpp"
 
 namespace qalix {
 
@@ -14,6 +16,16 @@ Program::Program(Platform& platform, TemplateLoader templates)
 void Program::showFrameInChosenMode() {
     frame_.show();
     frame_.setUpMode();
+}
+
+void Program::setDesignComputed(bool computed) {
+    if (!computed) {
+        // Their sets and records were made for the design that went.
+        for (int id : {kSimulationDialog, kImportDialog}) {
+            if (dialogs_.has(id) && dialog(id).isOpen()) dialog(id).end(kIdCancel);
+        }
+    }
+    frame_.setDesignComputed(computed);
 }
 
 void Program::setSimulationPlotEnabled(bool enabled) {

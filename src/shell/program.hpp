@@ -32,6 +32,7 @@ class Program final : public CharacteristicsContext, public PlotContext {
     const CharacteristicsState& characteristics() const override { return characteristics_; }
     void showFrameInChosenMode() override;
     void minimiseFrame() override { frame_.minimise(); }
+    void setDesignComputed(bool computed) override;
 
     FrameWindow& frame() { return frame_; }
     const FrameWindow& frame() const { return frame_; }
@@ -41,7 +42,7 @@ class Program final : public CharacteristicsContext, public PlotContext {
     bool simulationPlotEnabled() const;
 
     FontDescription& windowFont() override { return frame_.windowFont(); }
-    Rect clientRect() const override { return frame_.clientRect(); }
+    Rect clientRect() const override { return kPlotPage; }
     PlotState& plots() override { return plots_; }
     // A pass of the plot the open plot dialog shows becomes the frame's picture.
     void redrawPlot() override;

@@ -58,10 +58,9 @@ void attachStartScreen(Program& program) {
         .attach(startscreen::kCancel, [&program](Dialog& dialog, int control, CallbackKind) {
             STARTSCREEN(program, dialog, control);
         });
-    // Closing the panel, the hub of all design work, ends the program as "EXIT" does.
-    program.panel().onClose([&program](Dialog& panel) {
-        QALIXINFSUB(program, panel, panel::kExitButton, CallbackKind::Default);
-    });
+    // Closing the panel, the hub of all design work, ends the program as closing the frame
+    // does.
+    program.panel().onClose([&program](Dialog&) { program.frame().userClose(); });
 }
 
 }  // namespace

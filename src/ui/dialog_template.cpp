@@ -125,6 +125,9 @@ void parseLine(DialogTemplate& d, const Line& line) {
         if (w.size() != 3) fail(line, "font needs: points \"face\"");
         d.fontPoints = toInt(line, w[1]);
         d.fontFace = w[2];
+    } else if (key == "help") {
+        if (w.size() != 2) fail(line, "help needs: \"page\"");
+        d.helpPage = w[1];
     } else if (key == "items") {
         if (w.size() < 2) fail(line, "items needs a control id");
         ControlTemplate& c = findControl(d, line, toInt(line, w[1]));

@@ -53,6 +53,7 @@ struct DialogTemplate {
     bool captionless = false;  // no title bar
     bool centred = false;      // centred over its owner instead of placed at (x, y)
     bool besideFrame = false;  // a window of its own beside the frame window
+    std::string helpPage;      // the page of the help that F1 opens in the dialog
     int fontPoints = 8;
     std::string fontFace = "MS Sans Serif";
     std::vector<ControlTemplate> controls;

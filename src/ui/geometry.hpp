@@ -15,8 +15,8 @@ struct Rect {
     int top = 0;
     int right = 0;
     int bottom = 0;
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
+    constexpr int width() const { return right - left; }
+    constexpr int height() const { return bottom - top; }
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 

@@ -25,13 +25,20 @@ enum class MessageIcon { None, Information, Question, Exclamation, Stop };
 // window has the keyboard focus.
 enum class MessageOwner { Frame, None, Focus };
 
-// A message box with one OK button.
+// The buttons of a message box: OK alone, or Yes and No for a question.
+enum class MessageButtons { Ok, YesNo };
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
+
+// A message box. Whatever its owner, nothing else in the program takes input until it is
+// answered.
 struct Message {
     std::string caption;
     std::string text;
     MessageIcon icon = MessageIcon::None;
     MessageOwner owner = MessageOwner::Frame;
     bool systemModal = false;
+    MessageButtons buttons = MessageButtons::Ok;
     // A notice tells the user something without stopping what the program does (the command
     // line prints it and goes on); every other message reports a failure.
     bool notice = false;
@@ -82,7 +89,8 @@ class Platform {
   public:
     virtual ~Platform() = default;
 
-    // A modal message box; returns the identifier of the button that ended it (OK).
+    // A modal message box; returns the identifier of the button that ended it (OK, or Yes
+    // or No).
     virtual int messageBox(const Message& message) = 0;
 
     // Runs a dialog modally: returns its exit code once it has closed. Nothing below it can

@@ -85,6 +85,21 @@ TEST_P(TrueMean, WholeNumbersAreWhole) {
     });
 }
 
+// Read at every keystroke, "-" alone (and "1e") brought "Error in type of entered data!" and
+// the rest of the typing was lost, so no negative mean of the lists could be typed.
+TEST_P(TrueMean, ANegativeOrExponentMeanIsTypedKeyByKey) {
+    ASSERT_NO_FATAL_FAILURE(completeDesign());
+    inDialog([&] {
+        for (const std::string typed : {"-0.25", "-2.5e-1"}) {
+            for (std::size_t n = 1; n <= typed.size(); ++n)
+                type(GetParam().deltaCombo, typed.substr(0, n));
+            EXPECT_TRUE(takeMessages().empty()) << typed;
+            EXPECT_EQ(text(GetParam().muCombo), "-0.05000") << typed;  // -0.25 / 5
+            EXPECT_FALSE(resultsBlank());
+        }
+    });
+}
+
 // Beyond double precision the probabilities all came out 0 ("--delta 1e308"); a mean whose
 // delta does not fit its field once gave "Error in type of entered data!" when read back.
 TEST_P(TrueMean, BeyondTheGridsIsRefusedWithoutNumbers) {

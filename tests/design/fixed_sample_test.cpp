@@ -212,6 +212,64 @@ TEST_F(FixedSample, BrownianAlternativeFollowsAlphaAndPower) {
     EXPECT_EQ(ui.text(kPowerCombo), "0.9000");
 }
 
+// On information time the two things the design computes work from its own defaults: with
+// mu_a left at 0.5 over 300 grids the drift was 8.66 and the power 1, refused as out of range.
+TEST_F(FixedSample, BrownianComputesPowerAndAlphaFromItsDefaults) {
+    struct Case {
+        int button;
+        int combo;
+        const char* shown;  // 1 - Phi(z_0.95 + z_0.8 - z_0.8) = 0.05, Phi(z_0.8) = 0.8
+    };
+    for (const Case c :
+         {Case{kPowerButton, kPowerCombo, "0.8000"}, Case{kAlphaButton, kAlphaCombo, "0.0500"}}) {
+        ui.click(kNormseqDesign);
+        ui.click(kBrownianDesign);
+        EXPECT_NEAR(std::sqrt(record().sampleSize) * record().altMean / record().stdDev,
+                    kZ95 + kZ80, 1e-5);
+        ui.click(c.button);
+        EXPECT_EQ(ui.text(c.combo), c.shown);
+        EXPECT_TRUE(takeMessages().empty());
+    }
+}
+
+// Typed at every keystroke, "-0.5e-1" passes through "-", "-0.5e" and "-0.5e-": none of them
+// is an entry error, and none changes mu_a until a number stands there.
+TEST_F(FixedSample, ANumberIsTypedThroughItsBeginnings) {
+    const std::string typed = "-0.5e-1";
+    for (std::size_t n = 1; n <= typed.size(); ++n) {
+        ui.type(kMuCombo, typed.substr(0, n));
+        EXPECT_TRUE(takeMessages().empty()) << typed.substr(0, n);
+        EXPECT_EQ(ui.text(kMuCombo), typed.substr(0, n));
+    }
+    EXPECT_DOUBLE_EQ(record().altMean, -0.05);
+    for (const char* beginning : {"-", "+", ".", "-.", "1e", "1e-", "2.5E+"}) {
+        ui.type(kSdCombo, "2");
+        ui.type(kSdCombo, beginning);
+        EXPECT_TRUE(takeMessages().empty()) << beginning;
+        EXPECT_DOUBLE_EQ(record().stdDev, 2.0) << beginning;
+    }
+}
+
+// A refused entry leaves the combo showing what its field holds, in digits that read back as
+// it: typing "0,025" stopped at "0,0" with alpha silently 0 and "0,0" on show.
+TEST_F(FixedSample, ARefusedEntryShowsTheValueItsFieldHolds) {
+    for (const char* text : {"0", "0,", "0,0"})
+        ui.type(kAlphaCombo, text);
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
+    EXPECT_EQ(record().alpha, 0.0f);
+    EXPECT_EQ(ui.text(kAlphaCombo), "0.0");
+    ui.type(kAlphaCombo, "0.025");
+    ui.type(kAlphaCombo, "0.025x");
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
+    EXPECT_EQ(ui.text(kAlphaCombo), "0.025");
+    ui.type(kSizeCombo, "24.730174");
+    ui.type(kSizeCombo, "24.730174?");
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
+    EXPECT_EQ(ui.text(kSizeCombo), "24.730174");
+    ui.click(kPowerButton);  // computes from what is shown, without a message
+    EXPECT_TRUE(takeMessages().empty());
+}
+
 TEST_F(FixedSample, NormseqAlphaDoesNotTouchTheAlternative) {
     ui.pick(kPowerCombo, "0.90");
     EXPECT_EQ(ui.text(kMuCombo), "0.500");

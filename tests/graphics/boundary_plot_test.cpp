@@ -128,10 +128,13 @@ TEST_F(BoundaryPlot, ThirteenSetsAreAllDrawnAndTwelveNamedInTheLegend) {
     const auto paths = drawnPaths(log);
     ASSERT_EQ(paths.size(), 13u);
     EXPECT_EQ(paths[0].pen, "pen dot 1 (218,19,23)");
-    // Sets larger than N = 25 draw their first 25 points, the last at t = 1.
+    // Sets larger than N = 25 draw their first 25 points, the last at t = 1; a path that
+    // leaves the frame is drawn up to its edge.
     for (const DrawnPath& p : paths) {
-        EXPECT_EQ(p.points, 25);
-        EXPECT_EQ(p.lines.back().rfind("line " + std::to_string(X(1.0f)) + " ", 0), 0u);
+        const bool whole = p.lines.back().rfind("line " + std::to_string(X(1.0f)) + " ", 0) == 0;
+        const std::string& last = p.lines.back();
+        const std::string y = last.substr(last.rfind(' ') + 1);
+        EXPECT_TRUE(whole ? p.points == 25 : y == std::to_string(Y(4.0f))) << last;
     }
     EXPECT_TRUE(hasLine(log, textAt(-0.77f, 3.2f, "Sample Paths         mu          delta")));
     for (int s = 1; s <= 13; ++s) {
@@ -271,7 +274,9 @@ TEST_F(ImportedPaths, SelectedSetsUseTheirOwnSdSizeAndName) {
     EXPECT_TRUE(hasLine(log, textAt(-0.6f, 2.85f, "  2.000  assum       2")));
 }
 
-TEST_F(ImportedPaths, RecordsWithoutAnSdDrawNoPathButKeepTheirLegend) {
+// Records whose file gives no SD drew nothing under "All", their legend reading "0.000
+// Estim" while the selection dialog estimated an SD: they are drawn with that estimate.
+TEST_F(ImportedPaths, RecordsWithoutAnSdAreDrawnWithTheSdTheSelectionEstimates) {
     ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
     importAs("Observ", fixture("observ_two_records.txt"));  // no SD in the file
     ui.click(panel::kGraphicWindow);
@@ -279,15 +284,37 @@ TEST_F(ImportedPaths, RecordsWithoutAnSdDrawNoPathButKeepTheirLegend) {
     const auto log = picture();
     const auto paths = drawnPaths(log);
     ASSERT_EQ(paths.size(), 2u);
-    EXPECT_EQ(paths[0].points, 0);
-    EXPECT_EQ(paths[1].points, 0);
-    EXPECT_TRUE(hasLine(log, textAt(-0.6f, 2.6f, "  0.000  Estim       5")));
+    EXPECT_EQ(paths[0].points, 3);
+    EXPECT_EQ(paths[1].points, 5);
+    // Sample SDs: record 1 (0.5, 1.5, -0.2) sqrt(1.46 / 2) = 0.8544, record 2 (2, 1, 0, 3.5,
+    // -1) sqrt(12.2 / 4) = 1.7464, as the selection dialog estimates them.
+    EXPECT_TRUE(hasLine(log, textAt(-0.6f, 2.85f, "  0.854  Estim       3")));
+    EXPECT_TRUE(hasLine(log, textAt(-0.6f, 2.6f, "  1.746  Estim       5")));
+    ui.click(panel::kImportedSamples);
+    EXPECT_EQ(ui.text(kImportDialog, imports::kEstimatedMuEdit), "0.8544");
+}
+
+// A set selected without typing a name (the name field starts empty) went into the legend
+// nameless: it goes under its record's name.
+TEST_F(ImportedPaths, ASetSelectedWithoutANameGoesUnderItsRecordsName) {
+    ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
+    importAs("Observ", fixture("observ_two_records.txt"));
+    ui.click(panel::kImportedSamples);
+    ASSERT_EQ(ui.text(kImportDialog, imports::kVarNameEdit), "");
+    ui.click(kImportDialog, imports::kSelectSet);
+    ui.click(panel::kGraphicWindow);
+    plotImported(plotimported::kSelected);
+    const auto log = picture();
+    ASSERT_EQ(drawnPaths(log).size(), 1u);
+    EXPECT_TRUE(hasLine(log, textAt(-1.0f, 2.85f, "   1.    One               ")));
+    EXPECT_TRUE(hasLine(log, textAt(-0.6f, 2.85f, "  0.854  estim       3")));
 }
 
 TEST_F(BoundaryPlot, AStandardDeviationThatCannotBeReadStopsThePassWhereItIsRead) {
     ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
-    ui.type(panel::kSdCombo, "one");
-    takeMessages();
+    // No such text can be typed into the panel (a refused entry shows the value held again);
+    // the plots still read what stands there.
+    program.panel().setText(panel::kSdCombo, "one");
     plotBoundary();
     EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
     // The pass drew up to the first tick of the statistic, where the sum scale needs sigma.

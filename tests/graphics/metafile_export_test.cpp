@@ -277,14 +277,13 @@ TEST_F(MetafileExport, TheExportReadsThePanelAsItStandsNow) {
 TEST_F(MetafileExport, AnUnreadableEntryWritesNoFile) {
     ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
     plotExpectedSize();
-    ui.type(panel::kSizeCombo, "many");
-    takeMessages();
+    program.panel().setText(panel::kSizeCombo, "many");  // as no user can type it any more
     saveAs(path("size.emf"));
     EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
     EXPECT_FALSE(fs::exists(path("size.emf")));
 }
 
-TEST_F(MetafileExport, OpenShowsTheMetafileStretchedOverTheClientArea) {
+TEST_F(MetafileExport, OpenShowsTheMetafileStretchedOverThePage) {
     ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
     plotPower();
     saveAs(path("power.emf"));
@@ -293,10 +292,10 @@ TEST_F(MetafileExport, OpenShowsTheMetafileStretchedOverTheClientArea) {
     EXPECT_EQ(frame().title(), " Meta File:  power");
     EXPECT_EQ(frame().picture(), nullptr);
     ASSERT_NE(frame().openedMetafile(), nullptr);
-    frame().setClientRect({0, 0, 750, 400});
+    frame().setClientRect({0, 0, 750, 400});  // the window scales the page to its size
     RecordingCanvas painted, expected;
     frame().paint(painted);
-    EmfPlayer::open(path("power.emf")).play(expected, {0, 0, 749, 399});
+    EmfPlayer::open(path("power.emf")).play(expected, {0, 0, 1499, 799});
     EXPECT_EQ(painted.lines(), expected.lines());
     EXPECT_TRUE(mentions(painted.lines(), "POWER FUNCTION"));
     // A plot drawn after it shows instead; the metafile stays open for printing.

@@ -1,11 +1,14 @@
 // The plots in the graphic window: the Plot menu and the three plot dialogs as the user meets
 // them, what the frame keeps of the plot shown last, the picture the window replays, the
 // client area the plots are laid out in, the window font, and entries that cannot be read.
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "graphics/boundary_plot.hpp"
 #include "graphics/plot_dialogs.hpp"
+#include "graphics/plot_page.hpp"
+#include "graphics/plot_pass.hpp"
 #include "plot_program.hpp"
 
 namespace qalix::testing {
@@ -154,35 +157,27 @@ TEST_F(PlotWindow, TheWindowReplaysThePictureAndTextModeEndsIt) {
     EXPECT_EQ(frame().picture(), nullptr);  // blank until a plot draws again
 }
 
-struct OriginCase {
-    int command;
-    const char* origin;
-};
-
-class PlotOrigin : public PlotWindow, public ::testing::WithParamInterface<OriginCase> {};
-
-TEST_P(PlotOrigin, LiesAtTheFractionsOfAHundredByHundredClientArea) {
+// The plots are laid out on the page, whatever the size of the window: at 1000 x 650 the
+// title, the design block and the legend were cut off. The window scales the page to its
+// size; a picture file of the window is made the window's size.
+TEST_F(PlotWindow, EveryPlotIsLaidOutOnThePageWhateverTheWindowsSize) {
     ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
-    frame().setClientRect({0, 0, 100, 100});
-    plot(GetParam().command, kPlotDialog);
-    EXPECT_TRUE(hasLine(picture(), GetParam().origin));
-}
-
-INSTANTIATE_TEST_SUITE_P(Plots, PlotOrigin,
-                         ::testing::Values(OriginCase{menu::kPlotBoundary, "origin 38 57"},
-                                           OriginCase{menu::kPlotPower, "origin 40 65"},
-                                           OriginCase{menu::kPlotExpectedSize, "origin 50 65"}));
-
-TEST_F(PlotWindow, AResizeWhileTheDialogIsOpenDrawsThePlotForTheNewArea) {
-    ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
-    plot(menu::kPlotBoundary, kPlotDialog, [this] {
-        EXPECT_TRUE(hasLine(picture(), "origin 570 456"));  // 1500 x 800 until measured
-        frame().setClientRect({0, 0, 1000, 700});
-        EXPECT_TRUE(hasLine(picture(), "origin 380 399"));
-    });
-    // Closed, the dialog draws nothing more: the picture keeps its area.
-    frame().setClientRect({0, 0, 2000, 1000});
-    EXPECT_TRUE(hasLine(picture(), "origin 380 399"));
+    for (int command : {menu::kPlotBoundary, menu::kPlotPower, menu::kPlotExpectedSize}) {
+        frame().setClientRect({0, 0, kPlotPage.right, kPlotPage.bottom});
+        plot(command, kPlotDialog);
+        const auto atDefault = picture();
+        plot(command, kPlotDialog, [this] { frame().setClientRect({0, 0, 1000, 650}); });
+        EXPECT_EQ(picture(), atDefault) << command;
+        frame().setClientRect({0, 0, 100, 100});
+        plot(command, kPlotDialog);
+        EXPECT_EQ(picture(), atDefault) << command;
+    }
+    EXPECT_TRUE(hasLine(picture(), "origin 750 520"));  // the expected-size plot's, on the page
+    platform.answerSaveFile({DialogOutcome::Accepted, path("small.png"), 0});
+    frame().command(menu::kSaveAs);
+    ASSERT_EQ(platform.pictureRequests().size(), 1u);
+    EXPECT_EQ(platform.pictureRequests()[0].width, 100);
+    EXPECT_EQ(platform.pictureRequests()[0].height, 100);
 }
 
 // ---- The window font ----------------------------------------------------------------------
@@ -203,7 +198,7 @@ TEST_F(PlotWindow, EveryPassTurnsTheFontForTheVerticalCaptionAndSetsItBack) {
 TEST_F(PlotWindow, AFontChosenWithChangeFontIsUsedByTheNextPassCaptionIncluded) {
     ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
     FontDescription chosen = frame().windowFont();
-    chosen.height = 20;
+    chosen.height = 14;
     chosen.weight = 700;
     chosen.face = "DejaVu Serif";
     platform.answerFont({DialogOutcome::Accepted, chosen, 0});
@@ -212,10 +207,60 @@ TEST_F(PlotWindow, AFontChosenWithChangeFontIsUsedByTheNextPassCaptionIncluded) 
     const auto fonts = linesStarting(picture(), "font ");
     ASSERT_EQ(fonts.size(), 3u);
     for (const std::string& font : fonts) {
-        EXPECT_EQ(font.rfind("font h=20 w=0 ", 0), 0u) << font;
+        EXPECT_EQ(font.rfind("font h=14 w=0 ", 0), 0u) << font;
         EXPECT_NE(font.find(" weight=700 italic=0 \"DejaVu Serif\""), std::string::npos) << font;
     }
     EXPECT_NE(fonts[1].find(" esc=900 orient=900 "), std::string::npos);
+}
+
+// A 20-point font (27 pixels) overprinted the design block, whose rows stand 18 units apart,
+// and a 6-point one is unreadable on a page scaled to a small window: the plots draw with
+// the window font's height held between 12 units and the 16 they are laid out for; the text
+// window keeps the choice.
+TEST_F(PlotWindow, PlotTextStaysBetweenReadableAndApartWhateverTheFontSize) {
+    ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
+    struct Case {
+        int chosen;
+        int drawn;
+    };
+    for (const Case c : {Case{27, 16}, Case{96, 16}, Case{17, 16}, Case{16, 16}, Case{14, 14},
+                         Case{12, 12}, Case{8, 12}, Case{-27, -16}}) {
+        FontDescription font = frame().windowFont();
+        font.height = c.chosen;
+        platform.answerFont({DialogOutcome::Accepted, font, 0});
+        frame().command(menu::kChangeFont);
+        for (int command : {menu::kPlotBoundary, menu::kPlotPower, menu::kPlotExpectedSize}) {
+            plot(command, kPlotDialog);
+            for (const std::string& line : linesStarting(picture(), "font "))
+                EXPECT_EQ(line.rfind("font h=" + std::to_string(c.drawn) + " ", 0), 0u) << line;
+        }
+        EXPECT_EQ(frame().windowFont().height, c.chosen);
+    }
+}
+
+// Sample paths ran out of the frame through the title and the P-values: each is drawn only
+// inside the frame, leaving it where it crosses an edge and coming back where it crosses again.
+TEST_F(PlotWindow, SamplePathsStayInsideThePlotsFrame) {
+    ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
+    simulateSets({{"3.0", "25"}, {"-2.0", "25"}, {"0.2", "25"}});  // S reaches 15 and -10
+    plot(menu::kPlotSimulated, kPlotSimulationsDialog, [this] {
+        ui.click(kPlotSimulationsDialog, plotsimulations::kSaved);
+        ui.click(kPlotSimulationsDialog, plotsimulations::kRefresh);
+    });
+    const PlotMapping map(kBoundaryScale);
+    int drawn = 0;
+    for (const DrawnPath& path : drawnPaths(picture())) {
+        for (const std::string& line : path.lines) {
+            int x = 0;
+            int y = 0;
+            std::istringstream(line.substr(5)) >> x >> y;
+            EXPECT_TRUE(x >= map.NEWX(-0.2f) && x <= map.NEWX(1.2f) && y >= map.NEWY(4.0f) &&
+                        y <= map.NEWY(-2.0f))
+                << line;
+            ++drawn;
+        }
+    }
+    EXPECT_GT(drawn, 20);  // the part inside is drawn, up to the frame's edge
 }
 
 TEST_F(PlotWindow, NoDrawingObjectsAccumulateOverManyPasses) {
@@ -242,8 +287,7 @@ TEST_F(PlotWindow, AnUnreadableEntryStopsThePassAndLeavesThePictureAsItWas) {
     ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
     plotPower();
     const auto power = picture();
-    ui.type(panel::kAlphaCombo, "five percent");
-    takeMessages();
+    program.panel().setText(panel::kAlphaCombo, "five percent");  // as no user can type it
     // The boundary plot reads alpha at every message; Cancel still ends the dialog.
     plot(menu::kPlotBoundary, kPlotDialog, [this] { ui.click(kPlotDialog, plotdesign::kRefresh); });
     EXPECT_EQ(takeMessages(), (std::vector<std::string>{kEntryErrorBox, kEntryErrorBox}));
@@ -279,18 +323,30 @@ TEST_F(PlotWindow, AChoiceOfPathsNeedsReadableEntriesToo) {
     EXPECT_EQ(takeMessages(), (std::vector<std::string>{kEntryErrorBox, kEntryErrorBox}));
 }
 
-TEST_F(PlotWindow, PlotsBeforeAnyDesignDrawWhatTheyCanWithoutLooks) {
-    // The panel's "Graphic" waits for the design; the Window menu does not.
+// Before any design the plots drew a design of start-up values: the graphic window and the
+// plots wait for "Sequential Design". A pass without looks still draws what it can.
+TEST_F(PlotWindow, PlotsBeforeAnyDesignWaitForItAndAPassDrawsWhatItCanWithoutLooks) {
     frame().command(menu::kGraphicWindow);
-    plotBoundary();
-    EXPECT_TRUE(
-        linesStarting(picture(), "text " + std::to_string(PlotMapping(kBoundaryScale).NEWX(1.21f)))
-            .empty());
-    EXPECT_TRUE(hasLine(picture(), "text 192 -396 \"QALIX DESIGN AND BOUNDARIES\""));
-    plotPower();
-    EXPECT_TRUE(hasLine(picture(), "text 107 -486 \"POWER FUNCTION\""));
-    plotExpectedSize();
-    EXPECT_TRUE(hasLine(picture(), "text -469 132 \"DESIGN PARAMETERS :\""));
+    EXPECT_EQ(frame().mode(), FrameMode::None);
+    for (int command : {menu::kPlotBoundary, menu::kPlotPower, menu::kPlotExpectedSize}) {
+        frame().command(command);
+        EXPECT_EQ(frame().picture(), nullptr);
+    }
+    struct Pass {
+        PlotKind kind;
+        const char* line;
+    };
+    for (const Pass p : {Pass{PlotKind::Boundary, "text 192 -396 \"QALIX DESIGN AND BOUNDARIES\""},
+                         Pass{PlotKind::Power, "text 107 -486 \"POWER FUNCTION\""},
+                         Pass{PlotKind::ExpectedSize, "text -469 132 \"DESIGN PARAMETERS :\""}}) {
+        RecordingCanvas canvas;
+        ASSERT_TRUE(paintPlot(program, p.kind, canvas));
+        EXPECT_TRUE(hasLine(canvas.lines(), p.line)) << p.line;
+        if (p.kind == PlotKind::Boundary) {
+            const int sumScale = PlotMapping(kBoundaryScale).NEWX(1.21f);
+            EXPECT_TRUE(linesStarting(canvas.lines(), "text " + std::to_string(sumScale)).empty());
+        }
+    }
     EXPECT_TRUE(takeMessages().empty());
 }
 

@@ -36,12 +36,12 @@ struct PrintLog {
 // is 100 pixels high with 20 of leading and 50 wide on average.
 class KeptPrinter : public PrintDevice {
   public:
-    KeptPrinter(std::shared_ptr<PrintLog> log, int endPageResult = 1)
-        : log_(std::move(log)), endPageResult_(endPageResult) {}
+    KeptPrinter(std::shared_ptr<PrintLog> log, int endPageResult = 1, bool starts = true)
+        : log_(std::move(log)), endPageResult_(endPageResult), starts_(starts) {}
     Metrics metrics() const override { return {600, 600, 5100, 6600, 100, 20, 50}; }
     bool startDocument(std::string_view name) override {
         log_->document = std::string(name);
-        return true;
+        return starts_;
     }
     bool startPage() override {
         log_->pages.emplace_back();
@@ -61,6 +61,7 @@ class KeptPrinter : public PrintDevice {
   private:
     std::shared_ptr<PrintLog> log_;
     int endPageResult_;
+    bool starts_;
 };
 
 // With margins of one inch: left and top 600; lines 120 apart; (5100 - 1200) / 50 = 78
@@ -134,6 +135,20 @@ TEST_F(TextPrint, ShortLinesPrintBlankAndTabsFourBlanks) {
     EXPECT_EQ(page[3].text, std::string(78, 'w'));  // cut at the characters a line holds
     // Tabs count as one character each against the line's room, so a line may grow beyond it.
     EXPECT_EQ(printedLine(std::string(78, '\t'), 78).size(), 312u);
+}
+
+// A printer that cannot start the document (no printer, a file that cannot be written)
+// printed nothing without a word.
+TEST(PrintStart, APrintThatCannotStartSaysSo) {
+    HeadlessPlatform platform;
+    auto log = std::make_shared<PrintLog>();
+    platform.answerPrint(
+        {DialogOutcome::Accepted, std::make_unique<KeptPrinter>(log, 1, false), 0});
+    PRINTFILE(platform, "a line\nanother", INITIALIZEPAGE());
+    EXPECT_TRUE(log->pages.empty());
+    ASSERT_EQ(platform.messages().size(), 1u);
+    EXPECT_EQ(platform.messages()[0].caption, "Print");
+    EXPECT_EQ(platform.messages()[0].text, kCannotStartPrint);
 }
 
 TEST_F(TextPrint, AnEmptyTextPrintsNothingAndAsksNothing) {

@@ -249,6 +249,18 @@ TEST(NumberTextFormatFree, RoundTripFloatsThroughFloatRead) {
     }
 }
 
+// The panel shows alpha, a float, in these digits after a refused entry: the fewest that
+// read back as the same float ("0.05", not the double's 0.05000000074505806).
+TEST(NumberTextFormatFree, SingleShortestRoundTripsThroughFloatRead) {
+    EXPECT_EQ(formatFreeSingle(0.05f), "0.05");
+    EXPECT_EQ(formatFreeSingle(0.0f), "0.0");
+    EXPECT_EQ(formatFreeSingle(2.0f), "2.0");
+    EXPECT_EQ(formatFreeSingle(1e-7f), "1.0e-07");
+    float back = 0.0f;
+    ASSERT_EQ(readFree(formatFreeSingle(0.0125f), back), ReadStatus::Ok);
+    EXPECT_EQ(back, 0.0125f);
+}
+
 TEST(NumberTextTrimmed, Table) {
     EXPECT_EQ(trimmed("  1.000"), "1.000");
     EXPECT_EQ(trimmed("1.000  "), "1.000");
@@ -394,6 +406,24 @@ TEST(NumberTextDecimalComma, CommaBeforeDigitsOnly) {
           Case{"1, 5", false}, Case{"1 ,5", false}, Case{"1.5 more", false}, Case{"", false},
           Case{",", false}, Case{"3/4,5", false}, Case{"abc,5", true}}) {
         EXPECT_EQ(hasDecimalComma(c.text), c.comma) << '"' << c.text << '"';
+    }
+}
+
+// What a user has typed so far of "-2.5E+3": each beginning but a whole number holds no
+// number yet; a text no number begins with, or a whole one, is not a beginning.
+TEST(NumberTextNumberBeginning, SignsPointsAndOpenExponents) {
+    struct Case {
+        const char* text;
+        bool beginning;
+    };
+    for (const Case c :
+         {Case{"-", true},    Case{"+", true},        Case{".", true},     Case{"-.", true},
+          Case{" +. ", true}, Case{"1e", true},       Case{"1e-", true},   Case{"2.5E+", true},
+          Case{".5d", true},  Case{"-2.5E+3", false}, Case{"-2", false},   Case{"2.", false},
+          Case{"", false},    Case{"  ", false},      Case{"e", false},    Case{"-e", false},
+          Case{".e", false},  Case{"--", false},      Case{"1e--", false}, Case{"1e5", false},
+          Case{"abc", false}, Case{"- 5", true},      Case{",5", false}}) {
+        EXPECT_EQ(isNumberBeginning(c.text), c.beginning) << '"' << c.text << '"';
     }
 }
 

@@ -10,15 +10,22 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
+#include "design/info_time_ids.hpp"
+#include "design/panel_ids.hpp"
 #include "platform/qt/dialog_window.hpp"
 #include "platform/qt/frame_main_window.hpp"
 #include "platform/qt/qt_platform.hpp"
@@ -45,15 +52,28 @@ class Desktop : public ::testing::Test {
         // its text for the test to look at.
         boxWatch.setInterval(20);
         QObject::connect(&boxWatch, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 boxes.push_back((box->windowTitle() + ": " + box->text()).toStdString());
-                box->accept();
+                if (boxSteps) std::exchange(boxSteps, nullptr)(*box);
+                if (box->isVisible()) box->accept();
+            }
+            // A file, font or print dialog whose steps failed would wait forever.
+            auto* common = qobject_cast<QDialog*>(modal);
+            const bool lingers =
+                common != nullptr && qobject_cast<DialogWindow*>(common) == nullptr;
+            modalTicks = lingers && modal == lastModal ? modalTicks + 1 : 0;
+            lastModal = modal;
+            if (modalTicks > kLingeringTicks) {
+                ADD_FAILURE() << "a dialog the test left open: "
+                              << common->windowTitle().toStdString();
+                common->reject();
             }
         });
         boxWatch.start();
-        frame.move(8, 8);
-        frame.resize(frame.sizeForDefaultClient());
-        frame.show();
+        // As the program opens it: within the screen, which the tests' offscreen platform
+        // makes 1920 by 1080 (tests/qt/screens) unless a test run asks for another.
+        frame.openWithin(QApplication::primaryScreen()->availableGeometry(), 8);
         platform.setFrame(&frame);
         // The start screen is the first loop to run: a posted click reaches it.
         QTimer::singleShot(0, &frame, [this] { click(kStartScreenDialog, startscreen::kStart); });
@@ -144,6 +164,61 @@ class Desktop : public ::testing::Test {
             });
     }
 
+    // Steps to take while the next message box is open, before it is answered with OK (or
+    // with whichever button the steps click).
+    void whileBoxIsOpen(std::function<void(QMessageBox&)> steps) { boxSteps = std::move(steps); }
+
+    // What the user does in the next file dialog: goes to the folder, picks the type when
+    // one is given, types the name and presses Return.
+    void answerFileDialog(const QString& folder, const QString& name, const QString& type = {}) {
+        QTimer::singleShot(0, &frame, [folder, name, type] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->setDirectory(folder);
+            if (!type.isEmpty()) {
+                auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+                const int index = types->findText(type);
+                types->setCurrentIndex(index);  // what the list sends when the user picks
+                emit types->activated(index);
+                emit types->textActivated(type);
+            }
+            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QTest::keyClicks(edit, name);
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+    }
+
+    // "Sequential Design" computed through the panel with its start-up entries.
+    void computeDesign() {
+        whenShown(
+            kInfoTimeDialog, [] {}, infotimes::kOk);
+        click(kPanelDialog, panel::kGroupSizesButton);
+        click(kPanelDialog, panel::kCoeffButton);
+        click(kPanelDialog, panel::kSequentialDesignButton);
+    }
+
+    // The program's windows as the screen shows them: the frame, then every window above it,
+    // each at its place, on a picture of the screen's size.
+    void saveScreen(const QRect& screen, const QString& name) {
+        const qreal ratio = frame.devicePixelRatioF();  // device pixels, as the screen has them
+        QImage shot(screen.size() * ratio, QImage::Format_RGB32);
+        shot.setDevicePixelRatio(ratio);
+        shot.fill(Qt::black);
+        QPainter painter(&shot);
+        const auto paint = [&](QWidget& w) {
+            painter.drawPixmap(w.frameGeometry().topLeft() - screen.topLeft(), w.grab());
+        };
+        paint(frame);
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w != &frame && w->isVisible() && qobject_cast<QDialog*>(w) == nullptr) paint(*w);
+        }
+        for (QDialog* w : frame.findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
+            if (w->isVisible()) paint(*w);
+        }
+        painter.end();
+        EXPECT_TRUE(shot.save(screenshotPath(name))) << name.toStdString();
+    }
+
     // Every addressed control of a shown dialog shows what its model holds.
     void expectWidgetsFollowTheModel(int dialog) {
         const Dialog& d = program.dialog(dialog);
@@ -164,6 +239,10 @@ class Desktop : public ::testing::Test {
   protected:
     QTimer boxWatch;
     std::vector<std::string> boxes;
+    std::function<void(QMessageBox&)> boxSteps;
+    static constexpr int kLingeringTicks = 250;  // five seconds
+    QWidget* lastModal = nullptr;
+    int modalTicks = 0;
     QtPlatform platform;
     Program program{platform};
     FrameMainWindow frame{program.frame()};

@@ -1,8 +1,12 @@
 // The frame window on the screen: the text window emptied at each switch of mode, the font
-// the user chooses, the menu greyed by mode, and numbers read and shown the same under a
-// German locale.
+// the user chooses and the dialog that offers it, the menu greyed by mode, the close box
+// asking before text is lost, files named by the type chosen, and numbers read and shown
+// the same under a German locale.
 #include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QPlainTextEdit>
 #include <clocale>
 #include <cstdio>
@@ -12,6 +16,7 @@
 #include "design/info_time_ids.hpp"
 #include "design/panel_ids.hpp"
 #include "desktop.hpp"
+#include "graphics/plot_ids.hpp"
 #include "platform/qt/fonts.hpp"
 #include "shell/menu_ids.hpp"
 
@@ -98,6 +103,80 @@ TEST_F(DesktopFrame, AChosenFontReachesTheTextWindow) {
     click(kPanelDialog, panel::kGraphicWindow);
     click(kPanelDialog, panel::kTextWindow);
     EXPECT_EQ(frame.textWindow()->font().family(), "Liberation Mono");
+}
+
+// The font dialog opened on a font of its own, not the one in use (16 pixels of "Times New
+// Roman", drawn with Liberation Serif); and 20 points chosen there overprinted the plots'
+// design blocks: the plots hold it at the 16 units they are laid out for.
+TEST_F(DesktopFrame, TheFontDialogOpensOnTheFontInUseAndPlotsKeepTheirTextApart) {
+    designed();
+    click(kPanelDialog, panel::kGraphicWindow);
+    QFont offered;
+    QTimer::singleShot(0, &frame, [&] {
+        auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        offered = dialog->currentFont();
+        QFont large = offered;
+        large.setPointSize(20);
+        dialog->setCurrentFont(large);
+        dialog->accept();
+    });
+    frame.action(menu::kChangeFont)->trigger();
+    EXPECT_EQ(offered.family(), QFontInfo(toQFont(INITIALIZEFONT())).family());
+    EXPECT_EQ(QFontInfo(offered).pixelSize(), 16);
+    whenShown(
+        kPlotDialog, [&] { saveScreenshot(frame, QStringLiteral("plot_boundary_font_20pt")); },
+        plotdesign::kCancel);
+    frame.action(menu::kPlotBoundary)->trigger();
+    for (const std::string& line : program.frame().picture()->lines()) {
+        if (line.rfind("font ", 0) == 0) {
+            EXPECT_EQ(line.rfind("font h=16 ", 0), 0u) << line;
+        }
+    }
+}
+
+// Closing the frame ended the program at once, the text typed into it lost.
+TEST_F(DesktopFrame, ClosingWithTextNotSavedAsksEndTheProgram) {
+    designed();
+    click(kPanelDialog, panel::kTextWindow);
+    QTest::keyClicks(frame.textWindow(), QStringLiteral("notes"));
+    QString asked;
+    whileBoxIsOpen([&](QMessageBox& box) {
+        asked = box.text();
+        box.button(QMessageBox::No)->click();
+    });
+    frame.close();
+    EXPECT_TRUE(asked.endsWith(QStringLiteral("End the program?"))) << asked.toStdString();
+    // "No": the program goes on, its loop running until something else ends it.
+    QTimer::singleShot(50, [] { QApplication::exit(7); });
+    EXPECT_EQ(platform.runMainLoop(), 7);
+    whileBoxIsOpen([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
+    window(kPanelDialog).close();  // the panel's close box asks the same
+    EXPECT_EQ(takeBoxes().size(), 2u);
+    EXPECT_EQ(platform.runMainLoop(), 0);  // at once: the program ends
+}
+
+// "Save As..." with "PDF documents (*.pdf)" chosen and "plot_a" typed wrote plot_a.emf; and
+// an emptied text window is saved as an empty file.
+TEST_F(DesktopFrame, SavedFilesTakeTheTypeChosenAndTheTextAsItStands) {
+    designed();
+    const QDir folder(QDir::temp().filePath(QStringLiteral("qalix_save_as")));
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder.path());
+    click(kPanelDialog, panel::kGraphicWindow);
+    answerFileDialog(folder.path(), QStringLiteral("plot_a"),
+                     QStringLiteral("PDF documents (*.pdf)"));
+    frame.action(menu::kSaveAs)->trigger();
+    EXPECT_EQ(folder.entryList(QDir::Files), QStringList{QStringLiteral("plot_a.pdf")});
+    click(kPanelDialog, panel::kTextWindow);
+    QTest::keyClicks(frame.textWindow(), QStringLiteral("x"));
+    frame.textWindow()->selectAll();
+    QTest::keyClick(frame.textWindow(), Qt::Key_Delete);
+    answerFileDialog(folder.path(), QStringLiteral("emptied"));
+    frame.action(menu::kSaveAs)->trigger();
+    EXPECT_EQ(QFileInfo(folder.filePath(QStringLiteral("emptied.txt"))).size(), 0);
+    EXPECT_TRUE(takeBoxes().empty());
+    QDir(folder).removeRecursively();
 }
 
 // Run also under LANG=de_DE.UTF-8 (see tests/qt/CMakeLists.txt): the program sets the numeric

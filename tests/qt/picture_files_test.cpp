@@ -35,18 +35,25 @@ TEST(PictureFiles, SvgIsReadBackByQtsSvgModuleAtItsSize) {
     EXPECT_TRUE(content.contains("<path") || content.contains("<polyline"));
 }
 
-TEST(PictureFiles, PngHasTheSizeAskedForAndTheDrawingOnIt) {
+// The drawing is a plot page of 1500 by 800, scaled whole into the picture and centred: at
+// 300 by 200 a fragment of the plot was drawn.
+TEST(PictureFiles, PngHasTheSizeAskedForAndThePageScaledOntoIt) {
     const std::string file = picturePath("picture_sample") + ".png";
     std::string reason;
     ASSERT_TRUE(savePictureFile(file, 640, 480, kSample, reason)) << reason;
     const QImage image(QString::fromStdString(file));
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), QSize(640, 480));
-    // The solid black line from the origin (380, 342) to (930, -18) crosses x = 400 at
-    // y = 342 - 20 * 360 / 550, about 329.
+    // Scale 640 / 1500, the page 341 high centred 69 from the top. The solid black line from
+    // the origin (380, 342) to (930, -18) crosses page x = 400 at y = 342 - 20 * 360 / 550,
+    // about 329: picture (171, 210).
+    const double scale = 640.0 / 1500.0;
+    const double top = (480 - 800 * scale) / 2;
+    const int x = static_cast<int>(400 * scale);
+    const int y = static_cast<int>(top + 328.9 * scale);
     int dark = 0;
-    for (int y = 326; y <= 332; ++y)
-        dark += qGray(image.pixel(400, y)) < 128;
+    for (int dy = -3; dy <= 3; ++dy)
+        dark += qGray(image.pixel(x, y + dy)) < 128;
     EXPECT_GT(dark, 0);
     EXPECT_EQ(image.pixel(5, 470), qRgb(255, 255, 255));  // the white background
 }

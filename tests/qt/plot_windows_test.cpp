@@ -1,15 +1,19 @@
-// The plots in the graphic window at its default size: each drawn by its plot dialog and
-// replayed by the window whenever it paints, the boundary plot with ten simulated paths and
-// with imported paths, screenshots kept for a person to look at.
+// The plots in the graphic window: each drawn by its plot dialog and replayed by the window
+// whenever it paints, scaled whole into the window at every size, the boundary plot with
+// simulated and imported paths, screenshots kept for a person to look at.
 #include <QImage>
+#include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "design/info_time_ids.hpp"
 #include "design/panel_ids.hpp"
 #include "desktop.hpp"
 #include "graphics/plot_ids.hpp"
 #include "graphics/plot_imported_ids.hpp"
+#include "graphics/plot_page.hpp"
 #include "graphics/plot_simulations_ids.hpp"
+#include "graphics/sample_paths.hpp"
 #include "samples/import_ids.hpp"
 #include "samples/sample_files.hpp"
 #include "samples/simulation_ids.hpp"
@@ -72,11 +76,70 @@ class PlotWindows : public Desktop {
     }
 };
 
-TEST_F(PlotWindows, TheClientAreaIsTheDefaultOne) {
-    EXPECT_EQ(frame.graphicWindow()->size(), QSize(kDefaultClientWidth, kDefaultClientHeight));
-    const Rect client = program.frame().clientRect();
-    EXPECT_EQ(client.width(), kDefaultClientWidth);
-    EXPECT_EQ(client.height(), kDefaultClientHeight);
+// The columns of a picture that hold anything but white, from the first to the last.
+std::pair<int, int> drawnColumns(const QImage& image) {
+    int first = image.width();
+    int last = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == qRgb(255, 255, 255)) continue;
+            first = std::min(first, x);
+            last = std::max(last, x);
+        }
+    }
+    return {first, last};
+}
+
+// At 1000 x 650 the title, the design block and the legend were cut off and a black
+// rectangle covered the legend: each plot is its page scaled to the window, whole and
+// centred, down to 800 x 500; and the sample paths stay inside the plot's frame.
+TEST_F(PlotWindows, EachPlotFitsTheWindowAfterAResize) {
+    simulateTenSets();
+    struct Case {
+        int command;
+        int dialog;
+        int cancel;
+        const char* name;
+    };
+    for (const QSize size : {QSize(1000, 650), QSize(800, 500)}) {
+        frame.resize(size + (frame.size() - frame.graphicWindow()->size()));
+        ASSERT_EQ(frame.graphicWindow()->size(), size);
+        for (const Case c :
+             {Case{menu::kPlotBoundary, kPlotDialog, plotdesign::kCancel, "boundary"},
+              Case{menu::kPlotPower, kPlotDialog, plotdesign::kCancel, "power"},
+              Case{menu::kPlotExpectedSize, kPlotDialog, plotdesign::kCancel, "expected_size"},
+              Case{menu::kPlotSimulated, kPlotSimulationsDialog, plotsimulations::kCancel,
+                   "simulated_paths"}}) {
+            const QString name = QStringLiteral("plot_%1_at_%2x%3")
+                                     .arg(QString::fromLatin1(c.name))
+                                     .arg(size.width())
+                                     .arg(size.height());
+            const QImage shot = plot(c.command, c.dialog, c.cancel, name, [&] {
+                if (c.dialog != kPlotSimulationsDialog) return;
+                click(kPlotSimulationsDialog, plotsimulations::kSaved);
+                click(kPlotSimulationsDialog, plotsimulations::kRefresh);
+            });
+            // The page scaled by the window's width or height, whichever is tighter.
+            const double scale = std::min(size.width() / 1500.0, size.height() / 800.0);
+            const auto [first, last] = drawnColumns(shot);
+            EXPECT_GT(first, 0) << name.toStdString();
+            EXPECT_LT(last, size.width() - 1) << name.toStdString();
+            EXPECT_GT(last - first, 0.5 * 1500 * scale) << name.toStdString();
+            EXPECT_LT(pixelsOf(shot, qRgb(0, 0, 0)), size.width() * size.height() / 20)
+                << name.toStdString();
+            // Paths ran up through the title: right of the frame's left edge, none is drawn
+            // above its top (page (460, 96) in the boundary plot).
+            const PageFit fit = fitPage(size.width(), size.height());
+            for (int y = 0; y < fit.offsetY + fit.scale * 96 - 1; ++y) {
+                for (int x = static_cast<int>(fit.offsetX + fit.scale * 461); x < size.width();
+                     ++x) {
+                    const QRgb p = shot.pixel(x, y);
+                    const bool path = qRed(p) != qGreen(p) || qGreen(p) != qBlue(p);
+                    EXPECT_FALSE(path && c.dialog == kPlotSimulationsDialog) << x << "," << y;
+                }
+            }
+        }
+    }
 }
 
 TEST_F(PlotWindows, TheThreePlotsAreDrawnAndStayAfterTheirDialogCloses) {
@@ -125,6 +188,22 @@ TEST_F(PlotWindows, BoundaryPlotWithImportedPaths) {
                              });
     EXPECT_GT(pixelsOf(shot, qRgb(218, 19, 23)), 20);
     EXPECT_EQ(program.record().sampleSource.str(), "Observ");
+}
+
+// Observed paths whose file gives no SD drew nothing under "All".
+TEST_F(PlotWindows, ObservedPathsWithoutAnSdAreDrawnUnderAll) {
+    program.record().importKind = "Observ";
+    IMPORTSAMPLE(program, QALIX_SOURCE_DIR "/tests/samples/fixtures/observ_two_records.txt");
+    ASSERT_TRUE(program.record().importReady);
+    program.record().importAvailable = true;
+    program.frame().setUpMode();
+    const QImage shot = plot(menu::kPlotImported, kPlotImportedDialog, plotimported::kCancel,
+                             QStringLiteral("plot_observed_paths_without_sd"), [&] {
+                                 click(kPlotImportedDialog, plotimported::kAll);
+                                 click(kPlotImportedDialog, plotimported::kRefresh);
+                             });
+    const Colour c = pathColour(1, 2);
+    EXPECT_GT(pixelsOf(shot, qRgb(c.red, c.green, c.blue)), 20);
 }
 
 }  // namespace

@@ -1,7 +1,14 @@
 // Printing the text window to a PDF file through the printer the desktop uses: a page full
 // of lines makes one page, one line more makes two, and the pages render (pdftoppm, when the
-// machine has it) into pictures kept for a person to look at.
+// machine has it) into pictures kept for a person to look at; a print that cannot start says
+// so; and the print dialog as the user meets it, with its screenshot.
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +19,7 @@
 #include "graphics/printing.hpp"
 #include "platform/headless/headless_platform.hpp"
 #include "platform/qt/print_device.hpp"
+#include "shell/menu_ids.hpp"
 
 namespace qalix::qt::testing {
 namespace {
@@ -73,6 +81,45 @@ TEST_F(PdfPrint, APageFullOfLinesIsOnePageOneLineMoreIsTwo) {
     ASSERT_EQ(std::system(render.c_str()), 0);
     EXPECT_TRUE(fs::exists(two.parent_path() / "print_page-1.png"));
     EXPECT_TRUE(fs::exists(two.parent_path() / "print_page-2.png"));
+}
+
+// With no printer installed the print dialog listed none and offered no file, and "Print"
+// then did nothing, saying nothing: it offers a PDF file always.
+TEST_F(Desktop, ThePrintDialogOffersAPdfFileOnAMachineWithoutPrinters) {
+    computeDesign();
+    click(kPanelDialog, panel::kTextWindow);
+    QTest::keyClicks(frame.textWindow(), QStringLiteral("Simu line 1"));
+    const fs::path pdf = fs::temp_directory_path() / "qalix_print_dialog.pdf";
+    fs::remove(pdf);
+    QTimer::singleShot(0, &frame, [&] {  // the PDF file chosen, named, then "Print"
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+        const int index = printers->findText(QStringLiteral("Print to File (PDF)"));
+        ASSERT_GE(index, 0);
+        printers->setCurrentIndex(index);
+        emit printers->activated(index);
+        dialog->findChild<QLineEdit*>(QStringLiteral("filename"))
+            ->setText(QString::fromStdString(pdf.string()));
+        saveScreenshot(*dialog, QStringLiteral("print_dialog"));
+        QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                          Qt::LeftButton);
+    });
+    frame.action(menu::kPrintText)->trigger();
+    EXPECT_EQ(pagesOf(pdf), 1);
+    EXPECT_TRUE(takeBoxes().empty());
+    fs::remove(pdf);
+}
+
+// The printer's own refusal ("QPainter::begin(): Returned false"), here a file in a folder
+// that does not exist, which the print dialog would not have let through.
+TEST_F(PdfPrint, APrintThatCannotStartSaysSo) {
+    printer.setOutputFileName(QStringLiteral("/qalix-no-such-folder/print.pdf"));
+    platform.answerPrint({DialogOutcome::Accepted, std::make_unique<QtPrintDevice>(printer), 0});
+    PRINTFILE(platform, lines(3), INITIALIZEPAGE());
+    ASSERT_EQ(platform.messages().size(), 1u);
+    EXPECT_EQ(platform.messages()[0].caption, "Print");
+    EXPECT_EQ(platform.messages()[0].text, kCannotStartPrint);
 }
 
 }  // namespace

@@ -7,7 +7,10 @@
 #include "platform/qt/application.hpp"
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A screen of 1920 by 1080, as the windows are placed on a real one.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM",
+                "offscreen:configfile=" QALIX_TEST_SCREENS "/screen_1920x1080.json");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     qalix::qt::initialiseApplication();

@@ -9,6 +9,8 @@
 
 #include "design/info_time_ids.hpp"
 #include "design/panel_ids.hpp"
+#include "graphics/plot_ids.hpp"
+#include "samples/simulation_ids.hpp"
 #include "shell/about_box.hpp"
 #include "shell/menu_ids.hpp"
 #include "shell/text_files.hpp"
@@ -159,6 +161,52 @@ TEST_F(Frame, ClosingThePanelEndsTheProgramAsExitDoes) {
     ui.close(kPanelDialog);
     EXPECT_TRUE(platform.quitRequested());
     EXPECT_EQ(platform.runMainLoop(), 0);
+}
+
+// Closing ended the program without a word, losing what the user had typed: with changes
+// not saved the close box asks first, and "No" goes on; saved, or untouched, it just ends.
+TEST_F(Frame, ClosingWithTextNotSavedAsksFirst) {
+    textMode();
+    frame().userEdit("  notes");
+    platform.answerQuestion(kIdNo);
+    frame().userClose();
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{"QALIXinfWin: The text window holds "
+                                                       "changes that are not saved.\n\nEnd the "
+                                                       "program?"});
+    EXPECT_FALSE(platform.quitRequested());
+    saveFileAs(folder.file("notes.txt"));
+    ui.close(kPanelDialog);
+    EXPECT_TRUE(takeMessages().empty());
+    EXPECT_TRUE(platform.quitRequested());
+}
+
+// A new design choice left the old a, discordance, actual level and power on show, the
+// simulation dialog open with the old sets, and the plots drawing the old design.
+TEST_F(Frame, ADesignChoiceClearsWhatShowedTheDesignBefore) {
+    const std::vector<int> designItems = {menu::kPlotBoundary, menu::kPlotPower,
+                                          menu::kPlotExpectedSize, menu::kGraphicWindow};
+    for (int id : designItems)
+        EXPECT_FALSE(enabled(id)) << id;  // none computed yet
+    designed();
+    ui.click(panel::kGraphicWindow);
+    whenShown(kPlotDialog, kIdCancel);
+    frame().command(menu::kPlotBoundary);
+    ui.click(panel::kSimulatedSamples);
+    ASSERT_NE(frame().picture(), nullptr);
+    for (int id : designItems)
+        EXPECT_TRUE(enabled(id)) << id;
+
+    ui.click(panel::kBrownianDesign);
+    for (int c : {panel::kCoeffCombo, panel::kDiscordanceEdit, panel::kActualSigEdit,
+                  panel::kActualPowerEdit})
+        EXPECT_EQ(ui.text(c), "") << c;
+    EXPECT_FALSE(program.dialog(kSimulationDialog).isOpen());
+    EXPECT_EQ(frame().picture(), nullptr);
+    for (int id : designItems)
+        EXPECT_FALSE(enabled(id)) << id;
+    EXPECT_FALSE(enabled(menu::kSave));  // the boundary metafile
+    EXPECT_TRUE(enabled(menu::kChangeFont));
+    EXPECT_TRUE(takeMessages().empty());
 }
 
 TEST_F(Frame, EditCommandsActOnTheTextWindowOnly) {

@@ -43,7 +43,8 @@ class ModalGuard {
 
 int HeadlessPlatform::messageBox(const Message& message) {
     messages_.push_back(message);
-    return kIdOk;
+    if (message.buttons == MessageButtons::Ok) return kIdOk;
+    return take(questions_, "question");
 }
 
 int HeadlessPlatform::showModal(Dialog& dialog) {

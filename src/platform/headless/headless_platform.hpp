@@ -55,6 +55,8 @@ class HeadlessPlatform : public Platform {
     void answerFont(FontChoice choice) { fonts_.push_back(std::move(choice)); }
     void answerPageSetup(PageSetupChoice choice) { pageSetups_.push_back(std::move(choice)); }
     void answerPrint(PrintChoice choice) { prints_.push_back(std::move(choice)); }
+    // The button (kIdYes or kIdNo) that answers the next question box.
+    void answerQuestion(int button) { questions_.push_back(button); }
     // Help is available unless a test says otherwise; the clock seed is the real clock's
     // unless one is queued.
     void answerHelp(bool available) { help_.push_back(available); }
@@ -94,6 +96,7 @@ class HeadlessPlatform : public Platform {
     std::deque<FontChoice> fonts_;
     std::deque<PageSetupChoice> pageSetups_;
     std::deque<PrintChoice> prints_;
+    std::deque<int> questions_;
     std::deque<bool> help_;
     std::deque<std::uint64_t> seeds_;
     std::vector<FileRequest> fileRequests_;

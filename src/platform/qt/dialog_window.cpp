@@ -1,16 +1,22 @@
 #include "platform/qt/dialog_window.hpp"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <algorithm>
 
 #include "platform/qt/event_guard.hpp"
 #include "platform/qt/fonts.hpp"
@@ -60,6 +66,53 @@ QWidget* makePicture(const Control& c, QWidget* parent, const QRect& rect) {
     label->setPixmap(picture(qs(c.layout.caption), rect.size()));
     label->setAlignment(Qt::AlignCenter);
     return label;
+}
+
+// A number in a field starts at its first digit, whatever the field's width.
+void showFromStart(QLineEdit* edit) {
+    if (edit != nullptr) edit->setCursorPosition(0);
+}
+
+// Width an edit leaves its text: inside its frame, its style's padding, the two pixels Qt
+// keeps each side, and the cursor.
+int textRoom(const QLineEdit* edit) {
+    constexpr int kLineEditMargin = 2;
+    constexpr int kCursor = 1;
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.rect = edit->rect();
+    option.lineWidth = edit->hasFrame()
+                           ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit)
+                           : 0;
+    const QRect contents =
+        edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+    const QMargins margins = edit->textMargins();
+    return contents.width() - margins.left() - margins.right() - 2 * kLineEditMargin - kCursor;
+}
+
+// A number wider than its field, as seven-digit information times are in some faces, is
+// shown in a smaller size of the dialog's font rather than cut off.
+void fitTextToField(QLineEdit* edit, const QFont& dialogFont) {
+    constexpr double kSmallestPoints = 6.0;
+    constexpr double kStep = 0.5;
+    QFont font = dialogFont;
+    const int room = textRoom(edit);
+    while (QFontMetrics(font).horizontalAdvance(edit->text()) > room &&
+           font.pointSizeF() - kStep >= kSmallestPoints)
+        font.setPointSizeF(font.pointSizeF() - kStep);
+    if (font != edit->font()) edit->setFont(font);
+}
+
+// The dropped-down list as wide as its widest item: numbers of full precision show whole.
+void fitListToItems(QComboBox* combo) {
+    const QFontMetrics metrics(combo->view()->font());
+    int widest = 0;
+    for (int i = 0; i < combo->count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(combo->itemText(i)));
+    const int frame = 2 * combo->view()->frameWidth();
+    const int margins = combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                        4 * combo->style()->pixelMetric(QStyle::PM_FocusFrameHMargin);
+    combo->view()->setMinimumWidth(widest + frame + margins + metrics.averageCharWidth());
 }
 
 QWidget* makeCombo(const Control& c, QWidget* parent) {
@@ -114,6 +167,15 @@ void DialogWindow::build() {
             byId_[t.id] = w;
             connectUser(control, w);
         }
+    }
+    joinSpinsToBuddies();
+}
+
+void DialogWindow::joinSpinsToBuddies() {
+    for (const ControlTemplate& t : model_.layout().controls) {
+        auto* arrows = qobject_cast<SpinArrows*>(widget(t.id));
+        QWidget* buddy = widget(t.buddy);
+        if (arrows != nullptr && buddy != nullptr) arrows->setBuddy(buddy);
     }
 }
 
@@ -177,8 +239,10 @@ void DialogWindow::connectUser(const Control& c, QWidget* w) {
             dispatch([&] { model->userType(id, text.toStdString()); });
         });
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
-        connect(combo, &QComboBox::activated, this,
-                [model, id](int index) { dispatch([&] { model->userPick(id, index); }); });
+        connect(combo, &QComboBox::activated, this, [model, id, combo](int index) {
+            dispatch([&] { model->userPick(id, index); });
+            showFromStart(combo->lineEdit());  // the picked number from its first digit
+        });
         if (combo->lineEdit() != nullptr) {
             connect(combo->lineEdit(), &QLineEdit::textEdited, this,
                     [model, id](const QString& text) {
@@ -212,6 +276,7 @@ void DialogWindow::syncText(const Control& c, QWidget* w) {
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         if (edit->text() == text) return;  // the user's own typing, heard back
         edit->setText(text);
+        fitTextToField(edit, font());
         fromStart(edit);
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         if (combo->isEditable()) {
@@ -239,6 +304,7 @@ void DialogWindow::syncItems(const Control& c, QWidget* w) {
         combo->addItem(qs(item));
     combo->setCurrentIndex(c.selection);
     if (combo->isEditable()) combo->setEditText(text);
+    fitListToItems(combo);
 }
 
 void DialogWindow::syncSelection(const Control& c, QWidget* w) {
@@ -304,6 +370,25 @@ void DialogWindow::modelClosed() {
     } else {
         hide();
     }
+}
+
+bool DialogWindow::event(QEvent* event) {
+    // F1 opens this dialog's page of the help, not the frame's contents: the frame's
+    // accelerator is not to take the key while the dialog has the keyboard.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        event->accept();
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void DialogWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && help_) {
+        help_();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void DialogWindow::reject() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -31,13 +32,18 @@ class DialogWindow : public QDialog {
 
     // Runs the dialog modally until the model ends it; returns its exit code.
     int runModal();
+    // What F1 does in the dialog: its page of the help.
+    void onHelp(std::function<void()> help) { help_ = std::move(help); }
 
   protected:
     void reject() override;  // Esc
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void build();
+    void joinSpinsToBuddies();
     QWidget* makeWidget(const Control& control);
     void connectUser(const Control& control, QWidget* widget);
     void syncAll();
@@ -53,6 +59,7 @@ class DialogWindow : public QDialog {
     std::vector<QWidget*> all_;
     int observer_ = 0;
     bool inModalLoop_ = false;
+    std::function<void()> help_;
 };
 
 }  // namespace qalix::qt

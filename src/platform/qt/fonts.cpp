@@ -29,6 +29,18 @@ QFont toQFont(const FontDescription& font) {
     return q;
 }
 
+QFont fontDialogFont(const FontDescription& font) {
+    const QFont drawn = toQFont(font);
+    const QFontInfo info(drawn);  // the substitute's family, the pixels in points
+    QFont listed(info.family());
+    listed.setPointSizeF(info.pointSizeF());
+    listed.setWeight(drawn.weight());
+    listed.setItalic(drawn.italic());
+    listed.setUnderline(drawn.underline());
+    listed.setStrikeOut(drawn.strikeOut());
+    return listed;
+}
+
 FontDescription fromQFont(const QFont& font, const FontDescription& base) {
     FontDescription d = base;
     d.face = font.family().toStdString();

@@ -15,6 +15,9 @@ void installFontSubstitutes();
 // A logical font: its height is in pixels (device units), as the plots and the text window
 // take it.
 QFont toQFont(const FontDescription& font);
+// The logical font as the font dialog lists it: the face that draws it and its size in
+// points, so that the dialog opens on the font in use.
+QFont fontDialogFont(const FontDescription& font);
 // The user's choice in the font dialog, as a logical font; the rotation of base is kept.
 FontDescription fromQFont(const QFont& font, const FontDescription& base);
 

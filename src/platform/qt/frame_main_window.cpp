@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -11,9 +12,11 @@
 #include <QStackedWidget>
 #include <QStringDecoder>
 
+#include "graphics/plot_page.hpp"
 #include "platform/qt/event_guard.hpp"
 #include "platform/qt/fonts.hpp"
 #include "platform/qt/painter_canvas.hpp"
+#include "platform/qt/window_placement.hpp"
 
 namespace qalix::qt {
 
@@ -42,6 +45,9 @@ GraphicWindow::GraphicWindow(FrameWindow& model, QWidget* parent) : QWidget(pare
 void GraphicWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::TextAntialiasing);
+    const PageFit fit = fitPage(width(), height());
+    painter.translate(fit.offsetX, fit.offsetY);
+    painter.scale(fit.scale, fit.scale);
     PainterCanvas canvas(painter);
     dispatch([&] { model_.paint(canvas); });
 }
@@ -179,6 +185,7 @@ void FrameMainWindow::sync(FrameChange change) {
             } else {
                 showNormal();
                 raise();
+                raiseOwnedWindows();
             }
             break;
         case FrameChange::EditAction:
@@ -188,6 +195,23 @@ void FrameMainWindow::sync(FrameChange change) {
             graphic_->update();
             break;
     }
+}
+
+// Raised, the frame stays below the windows it owns (the panel, an open dialog), as a window
+// manager keeps them, and without one.
+void FrameMainWindow::raiseOwnedWindows() {
+    for (QWidget* owned : findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
+        if (owned->isVisible()) owned->raise();
+    }
+}
+
+void FrameMainWindow::openWithin(const QRect& available, int inset) {
+    winId();  // made, the window learns the title bar and borders its window manager adds
+    const QSize decorations = frameGeometry().size() - size();
+    const QRect outer = openingFrame(available, sizeForDefaultClient() + decorations, inset);
+    move(outer.topLeft());
+    resize(outer.size() - decorations);
+    show();
 }
 
 QSize FrameMainWindow::sizeForDefaultClient() const {

@@ -44,6 +44,9 @@ class FrameMainWindow : public QMainWindow {
     GraphicWindow* graphicWindow() const { return graphic_; }
     // The frame's size for a client area of the plots' default size.
     QSize sizeForDefaultClient() const;
+    // Shows the frame at its default size, or smaller where the screen's available area is,
+    // inset from the area's top left; its title bar and borders within the area too.
+    void openWithin(const QRect& available, int inset);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -56,6 +59,7 @@ class FrameMainWindow : public QMainWindow {
     void showMode();
     void showText();
     void applyEditAction();
+    void raiseOwnedWindows();
 
     FrameWindow& model_;
     QStackedWidget* pages_;

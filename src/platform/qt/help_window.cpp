@@ -85,6 +85,15 @@ void HelpWindow::open(HelpRequest request) {
             browser_->setSource(QUrl(QString::fromLatin1(kUsingHelpPage)));
             break;
     }
+    bringForward();
+}
+
+void HelpWindow::openPage(const QString& page) {
+    browser_->setSource(QUrl(page.isEmpty() ? QString::fromLatin1(kIndexPage) : page));
+    bringForward();
+}
+
+void HelpWindow::bringForward() {
     show();
     raise();
     activateWindow();

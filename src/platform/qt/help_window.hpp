@@ -22,11 +22,15 @@ class HelpWindow : public QMainWindow {
   public:
     explicit HelpWindow(const QString& folder);
     void open(HelpRequest request);
+    // A page of the help by its file name ("panel.html"); the contents when it names none.
+    void openPage(const QString& page);
     QTextBrowser* browser() const { return browser_; }
     // Shows a page listing the pages that hold the words.
     void search(const QString& words);
 
   private:
+    void bringForward();
+
     QString folder_;
     QTextBrowser* browser_;
     QLineEdit* searchField_;

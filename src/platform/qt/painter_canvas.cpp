@@ -34,8 +34,10 @@ Qt::PenStyle qtStyle(PenStyle style) {
 QPen qtPen(const Pen& pen) {
     QPen q(QColor(pen.colour.red, pen.colour.green, pen.colour.blue));
     q.setStyle(qtStyle(pen.style));
+    // A line one unit wide stays one pixel wide on a page scaled down to a small window,
+    // where it would thin to a faint part of a pixel.
     q.setWidth(pen.width);
-    q.setCosmetic(pen.width == 0);
+    q.setCosmetic(pen.width <= 1);
     q.setCapStyle(Qt::FlatCap);
     return q;
 }

@@ -40,7 +40,7 @@ class PainterCanvas final : public Canvas {
     QPoint current_;
 };
 
-// Qt's pen for a canvas pen: width 0 is one device pixel whatever the scale.
+// Qt's pen for a canvas pen: widths 0 and 1 are one device pixel whatever the scale.
 QPen qtPen(const Pen& pen);
 
 }  // namespace qalix::qt

@@ -8,6 +8,7 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
+#include "graphics/plot_page.hpp"
 #include "io/files.hpp"
 #include "platform/qt/painter_canvas.hpp"
 
@@ -24,6 +25,9 @@ void drawOnto(QPaintDevice& device, int width, int height,
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.fillRect(QRect(0, 0, width, height), Qt::white);
+    const PageFit fit = fitPage(width, height);  // the plot page, scaled to the picture
+    painter.translate(fit.offsetX, fit.offsetY);
+    painter.scale(fit.scale, fit.scale);
     PainterCanvas canvas(painter);
     draw(canvas);
 }

@@ -9,6 +9,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QScreen>
 #include <algorithm>
 #include <chrono>
@@ -20,7 +21,9 @@
 #include "platform/qt/help_window.hpp"
 #include "platform/qt/picture_files.hpp"
 #include "platform/qt/print_device.hpp"
+#include "platform/qt/window_placement.hpp"
 #include "shell/about_box.hpp"
+#include "shell/frame_window.hpp"
 #include "ui/dialog.hpp"
 
 namespace qalix::qt {
@@ -31,6 +34,9 @@ namespace {
 constexpr double kMillimetresPerUnit = 0.01;
 // Space between the frame and the panel beside it, pixels.
 constexpr int kBesideGap = 8;
+// The narrowest frame the panel may narrow it to: the plot page stays readable at this
+// width.
+constexpr int kNarrowestFrame = 800;
 
 QMessageBox::Icon iconOf(MessageIcon icon) {
     switch (icon) {
@@ -55,12 +61,24 @@ QString filterOf(const FileRequest& request) {
     return filters.join(QStringLiteral(";;"));
 }
 
+// The extension of a filter's pattern: "pdf" for "PDF documents (*.pdf)".
+QString extensionOf(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    return pattern.match(filter).captured(1);
+}
+
 FileChoice runFileDialog(QWidget* owner, const FileRequest& request, bool save) {
     QFileDialog dialog(owner);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(filterOf(request));
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    // A name typed without an extension gets the one of the type chosen in the dialog.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) {
+                         const QString extension = extensionOf(filter);
+                         if (!extension.isEmpty()) dialog.setDefaultSuffix(extension);
+                     });
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.promptOverwrite);
     if (!request.initialPath.empty())
         dialog.selectFile(QString::fromStdString(request.initialPath));
@@ -80,9 +98,11 @@ QtPlatform::~QtPlatform() = default;
 DialogWindow& QtPlatform::window(Dialog& dialog) {
     auto& slot = windows_[&dialog];
     if (!slot) {
-        // The panel is a window of its own beside the frame; the others belong to the frame.
-        QWidget* owner = dialog.layout().besideFrame ? nullptr : frame_;
-        slot = std::make_unique<DialogWindow>(dialog, owner);
+        // Every dialog belongs to the frame, and so stays above it; the panel, a window of
+        // its own, beside it.
+        slot = std::make_unique<DialogWindow>(dialog, frame_);
+        const QString page = QString::fromStdString(dialog.layout().helpPage);
+        slot->onHelp([this, page] { showHelpPage(page); });
     }
     return *slot;
 }
@@ -95,8 +115,8 @@ DialogWindow* QtPlatform::existingWindow(int dialogId) const {
 }
 
 void QtPlatform::releaseWindows() {
+    help_.reset();  // first: it may belong to a dialog's window
     windows_.clear();
-    help_.reset();
 }
 
 void QtPlatform::place(DialogWindow& w, const Dialog& dialog) {
@@ -110,30 +130,37 @@ void QtPlatform::place(DialogWindow& w, const Dialog& dialog) {
         w.move(at.x, at.y);
         return;
     }
-    const QWidget* owner = w.parentWidget();
-    if (owner == nullptr && frame_ != nullptr) {
-        // Beside the frame; on a screen too narrow for both, flush with its right edge, over
-        // the frame's right margin, which the plots leave empty.
+    if (t.besideFrame && frame_ != nullptr) {
         const QRect frame = frame_->frameGeometry();
-        const int width = w.frameGeometry().width();
-        const int x = std::min(frame.right() + kBesideGap, available.right() + 1 - width);
-        w.move(std::max(x, available.left()), frame.top());
+        // Not shown yet, the panel will have the title bar and borders the frame has.
+        const QSize decorations = frame.size() - frame_->size();
+        const FrameAndPanel at =
+            besideEachOther(available, frame, w.size() + decorations, kNarrowestFrame, kBesideGap);
+        frame_->resize(frame_->width() - (frame.width() - at.frame.width()), frame_->height());
+        w.move(at.panel);
         return;
     }
+    const QWidget* owner = w.parentWidget();
     const QPoint origin = owner ? owner->frameGeometry().topLeft() : available.topLeft();
-    w.move(origin + QPoint(w.units().x(t.x), w.units().y(t.y)));
+    w.move(keptWithin(available, QRect(origin + QPoint(w.units().x(t.x), w.units().y(t.y)),
+                                       w.frameGeometry().size())));
 }
 
 int QtPlatform::messageBox(const Message& message) {
     QWidget* owner = message.owner == MessageOwner::None    ? nullptr
                      : message.owner == MessageOwner::Focus ? QApplication::activeWindow()
                                                             : frame_;
+    const bool question = message.buttons == MessageButtons::YesNo;
     QMessageBox box(iconOf(message.icon), QString::fromStdString(message.caption),
-                    QString::fromStdString(message.text), QMessageBox::Ok, owner);
-    box.setWindowModality(message.systemModal || owner == nullptr ? Qt::ApplicationModal
-                                                                  : Qt::WindowModal);
-    box.exec();
-    return kIdOk;
+                    QString::fromStdString(message.text),
+                    question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner);
+    // The panel and the dialogs are windows of their own: a box modal to its owner alone
+    // would let them go on taking clicks and typing while it waits for an answer.
+    box.setWindowModality(Qt::ApplicationModal);
+    if (question) box.setDefaultButton(QMessageBox::No);
+    const int answer = box.exec();
+    if (!question) return kIdOk;
+    return answer == QMessageBox::Yes ? kIdYes : kIdNo;
 }
 
 int QtPlatform::showModal(Dialog& dialog) {
@@ -164,7 +191,7 @@ FileChoice QtPlatform::saveFile(const FileRequest& request) {
 FontChoice QtPlatform::chooseFont(const FontDescription& initial) {
     bool ok = false;
     const QFont chosen =
-        QFontDialog::getFont(&ok, toQFont(initial), frame_, QStringLiteral("Font"));
+        QFontDialog::getFont(&ok, fontDialogFont(initial), frame_, QStringLiteral("Font"));
     if (!ok) return {};
     return {DialogOutcome::Accepted, fromQFont(chosen, initial), 0};
 }
@@ -196,7 +223,8 @@ PrintChoice QtPlatform::print(const PrintRequest& request) {
     QPrintDialog dialog(&printer(), frame_);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, request.pageNumbers);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, request.selection);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, request.printToFile);
+    // A machine without printers still prints to a PDF file.
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     if (dialog.exec() != QDialog::Accepted) return {};
     return {DialogOutcome::Accepted, std::make_unique<QtPrintDevice>(printer()), 0};
 }
@@ -211,13 +239,30 @@ void QtPlatform::beep(int, int) {
 }
 
 bool QtPlatform::openHelp(HelpRequest request) {
-    if (!help_) {
-        const QString folder = findHelpFolder();
-        if (folder.isEmpty()) return false;
-        help_ = std::make_unique<HelpWindow>(folder);
-    }
+    if (!helpWindowFor(QApplication::activeModalWidget())) return false;
     help_->open(request);
     return true;
+}
+
+HelpWindow* QtPlatform::helpWindowFor(QWidget* owner) {
+    if (!help_) {
+        const QString folder = findHelpFolder();
+        if (folder.isEmpty()) return nullptr;
+        help_ = std::make_unique<HelpWindow>(folder);
+    }
+    // A modal dialog blocks every window but its own: help asked for from one is made one
+    // of them, so that it can be read and scrolled while the dialog waits.
+    if (help_->parentWidget() != owner) help_->setParent(owner, Qt::Window);
+    return help_.get();
+}
+
+void QtPlatform::showHelpPage(const QString& page) {
+    if (helpWindowFor(QApplication::activeModalWidget()) == nullptr) {
+        messageBox({std::string(kHelpCaption), std::string(kHelpFailure), MessageIcon::Stop,
+                    MessageOwner::Focus, true});
+        return;
+    }
+    help_->openPage(page);
 }
 
 std::uint64_t QtPlatform::clockSeed() {

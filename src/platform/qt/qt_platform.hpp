@@ -9,8 +9,9 @@
 
 #include "ui/platform.hpp"
 
-class QWidget;
 class QPrinter;
+class QString;
+class QWidget;
 
 namespace qalix {
 class Dialog;
@@ -37,6 +38,9 @@ class QtPlatform : public Platform {
     // owns them usually outlives the platform's windows only by this call).
     void releaseWindows();
     HelpWindow* helpWindow() const { return help_.get(); }
+    // The help window at a page of it, as F1 in a dialog asks; a message when there is no
+    // help to show.
+    void showHelpPage(const QString& page);
     // The one printer the page setup and the print dialogs share, made when first asked for.
     QPrinter& printer();
 
@@ -59,6 +63,9 @@ class QtPlatform : public Platform {
 
   private:
     void place(DialogWindow& window, const Dialog& dialog);
+    // The help window, made the first time and owned by the window given (none: its own);
+    // none when the help pages cannot be found.
+    HelpWindow* helpWindowFor(QWidget* owner);
 
     QWidget* frame_ = nullptr;
     std::map<const Dialog*, std::unique_ptr<DialogWindow>> windows_;

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QKeyEvent;
 class QToolButton;
 
 namespace qalix::qt {
@@ -15,11 +16,22 @@ class SpinArrows : public QWidget {
     explicit SpinArrows(QWidget* parent);
     QToolButton* up() const { return up_; }
     QToolButton* down() const { return down_; }
+    // The edit that shows the position: with the arrows it is one spin box, which takes the
+    // keyboard when either is focused.
+    void setBuddy(QWidget* edit);
 
   signals:
     void stepped(int delta);
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    // Steps as a spin box does for the key (arrows one, Page Up and Page Down ten); false
+    // for any other key.
+    bool stepByKey(const QKeyEvent& key);
+
     QToolButton* up_;
     QToolButton* down_;
 };
