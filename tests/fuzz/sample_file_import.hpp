@@ -1,0 +1,71 @@
+// A sample file imported the way the text window's Data menu imports it, and then, when it
+// made samples available, every record looked at in the "Import Samples" dialog on both SD
+// radios, as the command line's import does: the values of the file reach the estimates
+// and the fields that show them.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <string_view>
+
+#include "fuzz/fuzz_program.hpp"
+#include "samples/import_ids.hpp"
+#include "samples/set_tables.hpp"
+#include "shell/menu_ids.hpp"
+
+namespace qalix::fuzz {
+
+class SampleFileImport {
+  public:
+    // Observations imported before, when given: names and SDs are looked at with records.
+    explicit SampleFileImport(int importCommand, std::string_view observedFirst = {})
+        : command_(importCommand), program_("samples.txt", panel::kTextWindow) {
+        if (observedFirst.empty()) return;
+        program_.choose(observedFirst);
+        program_.program.frame().command(menu::kImportObserved);
+        require(program_.program.record().importAvailable && program_.platform.messages().empty(),
+                "the observations are imported");
+        program_.keep();
+    }
+
+    void run(const std::uint8_t* data, std::size_t size) {
+        program_.choose(textOf(data, size));
+        program_.program.frame().command(command_);
+        const DesignRecord& r = program_.program.record();
+        require(r.importCount >= 0 && r.importCount <= kMaxImportSets,
+                "the count of records stays within the tables");
+        if (r.importAvailable) lookAtRecords();
+        program_.restore();
+        program_.program.panel().setLogical(panel::kImportedSamples, r.importAvailable,
+                                            Index::Enabled);
+    }
+
+  private:
+    void lookAtRecords() {
+        using namespace imports;
+        Driver& ui = program_.ui;
+        ui.click(panel::kImportedSamples);
+        for (int k = 1; k <= program_.program.record().importCount; ++k) {
+            ui.spin(kImportDialog, kRecordSpin, k);
+            ui.click(kImportDialog, kAssumedRadio);
+            requireFinite({kAssumedMuEdit, kAssumedDeltaEdit, kAssumedSizeEdit});
+            ui.click(kImportDialog, kEstimatedRadio);
+            requireFinite({kEstimatedMuEdit, kEstimatedDeltaEdit, kEstimatedSizeEdit});
+        }
+        ui.click(kImportDialog, kDone);
+    }
+
+    void requireFinite(std::initializer_list<int> controls) {
+        for (const int control : controls) {
+            require(!showsNonFinite(program_.ui.text(kImportDialog, control)),
+                    "the import dialog shows finite numbers");
+        }
+    }
+
+    int command_;
+    FuzzProgram program_;
+};
+
+}  // namespace qalix::fuzz
