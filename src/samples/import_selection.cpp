@@ -356,6 +356,8 @@ double estimatedSD(std::span<const float> values) {
     const auto n = static_cast<float>(values.size());
     const float mean = S / n;
     const float variance = (Q - n * (mean * mean)) / (n - 1.0f);
+    // Values beyond about 1.8e19 overflow the single-precision sums: no honest estimate.
+    if (!std::isfinite(variance)) return std::numeric_limits<double>::quiet_NaN();
     return std::sqrt(std::max(static_cast<double>(variance), 0.0));
 }
 

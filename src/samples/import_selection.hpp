@@ -32,7 +32,8 @@ void SDANDSIZE(SamplesContext& program, Dialog& dialog, int control, CallbackKin
 
 // The SD of the values from single-precision running sums S and Q:
 // sqrt((Q - n*xbar^2) / (n - 1)) with xbar = S/n. NaN, which the dialog shows as "?", when
-// there are fewer than two values; 0 when rounding makes the variance negative.
+// there are fewer than two values or the sums overflow; 0 when rounding makes the variance
+// negative.
 double estimatedSD(std::span<const float> values);
 
 }  // namespace qalix
