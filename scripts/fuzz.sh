@@ -51,7 +51,7 @@ run_target() {
   return 1
 }
 
-# Two targets at a time on two cores: each keeps one busy. A target's report and result wait
+# FUZZ_JOBS targets at a time, each keeping one core busy. A target's report and result wait
 # in its folder until all have ended, and are printed in the order of the list.
 mkdir -p "$work"
 running=0
@@ -75,8 +75,6 @@ for target in "${targets[@]}"; do
   cat "$work/$target/summary"
   [ "$(cat "$work/$target/status")" = 0 ] || failed+=("$target")
 done
-if [ ${#failed[@]} -gt 0 ]; then
-  echo "fuzz: ${#failed[@]} of ${#targets[@]} targets failed: ${failed[*]}"
-  exit 1
-fi
-echo "fuzz: all ${#targets[@]} targets passed, ${seconds} s each"
+[ ${#failed[@]} -eq 0 ] || echo "fuzz targets that failed: ${failed[*]}"
+echo "fuzz: $((${#targets[@]} - ${#failed[@]})) passed, ${#failed[@]} failed"
+[ ${#failed[@]} -eq 0 ]
