@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -26,9 +27,18 @@ inline void require(bool holds, std::string_view property) {
     std::abort();
 }
 
-// A number the program shows: never NaN or an infinity ("NaN", "Inf", "Infinity").
+// A number the program shows is never NaN or an infinity, written "NaN", "Inf" or "Infinity"
+// (not the start of a word such as "Information").
 inline bool showsNonFinite(std::string_view text) {
-    return text.find("NaN") != std::string_view::npos || text.find("Inf") != std::string_view::npos;
+    if (text.find("NaN") != std::string_view::npos) return true;
+    for (std::size_t at = text.find("Inf"); at != std::string_view::npos;
+         at = text.find("Inf", at + 1)) {
+        const std::string_view rest = text.substr(at + 3);
+        if (rest.empty() || rest.starts_with("inity") ||
+            !std::isalpha(static_cast<unsigned char>(rest.front())))
+            return true;
+    }
+    return false;
 }
 
 // The input written to a file of this process, as a user's file would be chosen; the folder

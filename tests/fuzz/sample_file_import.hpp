@@ -1,7 +1,8 @@
 // A sample file imported the way the text window's Data menu imports it, and then, when it
 // made samples available, every record looked at in the "Import Samples" dialog on both SD
-// radios, as the command line's import does: the values of the file reach the estimates
-// and the fields that show them.
+// radios, as the command line's import does, the first selected, and the boundary plot drawn
+// with all records and with the one selected: the values of the file reach the estimates,
+// the fields that show them and the plot's paths and legend.
 #pragma once
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <string_view>
 
 #include "fuzz/fuzz_program.hpp"
+#include "graphics/plot_imported_ids.hpp"
 #include "samples/import_ids.hpp"
 #include "samples/set_tables.hpp"
 #include "shell/menu_ids.hpp"
@@ -36,7 +38,11 @@ class SampleFileImport {
         const DesignRecord& r = program_.program.record();
         require(r.importCount >= 0 && r.importCount <= kMaxImportSets,
                 "the count of records stays within the tables");
-        if (r.importAvailable) lookAtRecords();
+        if (r.importAvailable) {
+            lookAtRecords();
+            plotRecords(plotimported::kAll);
+            plotRecords(plotimported::kSelected);
+        }
         program_.restore();
         program_.program.panel().setLogical(panel::kImportedSamples, r.importAvailable,
                                             Index::Enabled);
@@ -54,13 +60,38 @@ class SampleFileImport {
             ui.click(kImportDialog, kEstimatedRadio);
             requireFinite({kEstimatedMuEdit, kEstimatedDeltaEdit, kEstimatedSizeEdit});
         }
+        ui.spin(kImportDialog, kRecordSpin, 1);
+        ui.click(kImportDialog, kSelectSet);
         ui.click(kImportDialog, kDone);
+    }
+
+    // "By import" in the graphic window, with the paths the radio chooses.
+    void plotRecords(int radio) {
+        Driver& ui = program_.ui;
+        ui.click(panel::kGraphicWindow);
+        program_.platform.onModal(kPlotImportedDialog, [&ui, radio](Dialog&) {
+            ui.click(kPlotImportedDialog, radio);
+            ui.click(kPlotImportedDialog, plotimported::kRefresh);
+            ui.click(kPlotImportedDialog, plotimported::kCancel);
+        });
+        const std::size_t shown = program_.platform.modalDialogsShown().size();
+        program_.program.frame().command(menu::kPlotImported);
+        require(program_.platform.modalDialogsShown().size() == shown + 1,
+                "the plot dialog is shown");
+        const RecordingCanvas* picture = program_.program.frame().picture();
+        require(picture != nullptr, "the plot is drawn");
+        for (const CanvasCall& call : picture->calls()) {
+            if (const auto* text = std::get_if<call::TextOut>(&call))
+                require(!showsNonFinite(text->text),
+                        "the plot shows finite numbers: " + text->text);
+        }
+        ui.click(panel::kTextWindow);
     }
 
     void requireFinite(std::initializer_list<int> controls) {
         for (const int control : controls) {
-            require(!showsNonFinite(program_.ui.text(kImportDialog, control)),
-                    "the import dialog shows finite numbers");
+            const std::string shown = program_.ui.text(kImportDialog, control);
+            require(!showsNonFinite(shown), "the import dialog shows finite numbers: " + shown);
         }
     }
 
