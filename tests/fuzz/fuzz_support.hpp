@@ -27,16 +27,18 @@ inline void require(bool holds, std::string_view property) {
     std::abort();
 }
 
-// A number the program shows is never NaN or an infinity, written "NaN", "Inf" or "Infinity"
-// (not the start of a word such as "Information").
+// A number the program shows is never NaN or an infinity: the words "NaN", "Inf" and
+// "Infinity" the number writers give them, standing alone (not in "Information").
 inline bool showsNonFinite(std::string_view text) {
-    if (text.find("NaN") != std::string_view::npos) return true;
-    for (std::size_t at = text.find("Inf"); at != std::string_view::npos;
-         at = text.find("Inf", at + 1)) {
-        const std::string_view rest = text.substr(at + 3);
-        if (rest.empty() || rest.starts_with("inity") ||
-            !std::isalpha(static_cast<unsigned char>(rest.front())))
-            return true;
+    const auto isWordCharacter = [&text](std::size_t at) {
+        return at < text.size() && std::isalnum(static_cast<unsigned char>(text[at]));
+    };
+    for (const std::string_view word : {"NaN", "Inf", "Infinity"}) {
+        for (std::size_t at = text.find(word); at != std::string_view::npos;
+             at = text.find(word, at + 1)) {
+            if ((at == 0 || !isWordCharacter(at - 1)) && !isWordCharacter(at + word.size()))
+                return true;
+        }
     }
     return false;
 }
