@@ -9,7 +9,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "fuzz/fuzz_program.hpp"
 #include "graphics/plot_imported_ids.hpp"
@@ -41,8 +43,7 @@ class SampleFileImport {
                 "the count of records stays within the tables");
         if (r.importAvailable) {
             lookAtRecords();
-            plotRecords(plotimported::kAll);
-            plotRecords(plotimported::kSelected);
+            plotRecords();
         }
         program_.restore();
         program_.program.panel().setLogical(panel::kImportedSamples, r.importAvailable,
@@ -66,40 +67,55 @@ class SampleFileImport {
         ui.click(kImportDialog, kDone);
     }
 
-    // "By import" in the graphic window, with the paths the radio chooses.
-    void plotRecords(int radio) {
+    // "By import" in the graphic window, once with all records and once with the selected
+    // sets, each drawn with "Refresh".
+    void plotRecords() {
         Driver& ui = program_.ui;
         ui.click(panel::kGraphicWindow);
-        program_.platform.onModal(kPlotImportedDialog, [&ui, radio](Dialog&) {
-            ui.click(kPlotImportedDialog, radio);
-            ui.click(kPlotImportedDialog, plotimported::kRefresh);
+        program_.platform.onModal(kPlotImportedDialog, [this, &ui](Dialog&) {
+            for (const int radio : {plotimported::kAll, plotimported::kSelected}) {
+                ui.click(kPlotImportedDialog, radio);
+                ui.click(kPlotImportedDialog, plotimported::kRefresh);
+                requireFinitePicture();
+            }
             ui.click(kPlotImportedDialog, plotimported::kCancel);
         });
         const std::size_t shown = program_.platform.modalDialogsShown().size();
         program_.program.frame().command(menu::kPlotImported);
         require(program_.platform.modalDialogsShown().size() == shown + 1,
                 "the plot dialog is shown");
+        ui.click(panel::kTextWindow);
+    }
+
+    void requireFinitePicture() const {
         const RecordingCanvas* picture = program_.program.frame().picture();
         require(picture != nullptr, "the plot is drawn");
+        const std::vector<std::string> names = legendNames();
+        const auto showsName = [&names](std::string_view text) {
+            return std::any_of(names.begin(), names.end(), [text](const std::string& name) {
+                return text.find(name) != std::string_view::npos;
+            });
+        };
         for (const CanvasCall& call : picture->calls()) {
             const auto* text = std::get_if<call::TextOut>(&call);
             if (text == nullptr || showsName(text->text)) continue;
             require(!showsNonFinite(text->text), "the plot shows finite numbers: " + text->text);
         }
-        ui.click(panel::kTextWindow);
     }
 
-    // A legend line with a variable name, which the file may have called "NaN".
-    bool showsName(std::string_view text) const {
+    // The variable names the legend may show, which the file may have called "NaN": those of
+    // the first records and of the first selected sets.
+    std::vector<std::string> legendNames() const {
+        constexpr std::size_t kLegendRows = 12;
         const DesignRecord& r = program_.program.record();
-        for (const auto* names : {&r.importVarName, &r.selVarName}) {
-            for (const auto& name : *names) {
-                const std::string trimmedName = trimmed(name.str());
-                if (!trimmedName.empty() && text.find(trimmedName) != std::string_view::npos)
-                    return true;
+        std::vector<std::string> names;
+        for (const auto* table : {&r.importVarName, &r.selVarName}) {
+            for (std::size_t k = 0; k < kLegendRows; ++k) {
+                std::string name = trimmed((*table)[k].str());
+                if (!name.empty()) names.push_back(std::move(name));
             }
         }
-        return false;
+        return names;
     }
 
     void requireFinite(std::initializer_list<int> controls) {
