@@ -44,7 +44,7 @@ run_target() {
   tail -n 40 "$dir/log"
   for input in "$dir"/crash-* "$dir"/leak-* "$dir"/timeout-* "$dir"/oom-*; do
     [ -e "$input" ] || continue
-    echo "failing input: $input ($(stat -c %s "$input") bytes), the first of them:"
+    echo "failing input: $input ($(stat -c %s "$input") bytes), from its start:"
     head -c 512 "$input" | od -A d -c | head -n 20
     echo "reproduce: $build/tests/fuzz/$target $input"
   done
