@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: first in the normal build, then in
 # the sanitizer build (the "sanitize" preset of CMakePresets.json, in build-asan/), where the
-# program and every test run under AddressSanitizer and UndefinedBehaviorSanitizer.
+# program and every test run under AddressSanitizer and UndefinedBehaviorSanitizer; last, every
+# fuzz target for FUZZ_SECONDS seconds (scripts/fuzz.sh, in build-fuzz/).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
@@ -13,3 +14,5 @@ cd "$root"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j"$(nproc)"
 ctest --preset sanitize -j"$(nproc)"
+
+"$root/scripts/fuzz.sh"

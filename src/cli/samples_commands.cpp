@@ -58,7 +58,7 @@ void selectSet(Session& s, const SetFields& fields) {
          {std::pair{"mu", kMuCombo}, std::pair{"delta", kDeltaCombo}, std::pair{"n", kSizeCombo}}) {
         const auto it = fields.find(key);
         if (it == fields.end()) continue;
-        s.act([&](Driver& ui) { ui.type(kSimulationDialog, combo, it->second); });
+        s.act([&, combo = combo](Driver& ui) { ui.type(kSimulationDialog, combo, it->second); });
     }
     s.act([](Driver& ui) { ui.click(kSimulationDialog, kSelectSet); });
 }

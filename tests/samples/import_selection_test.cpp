@@ -74,6 +74,21 @@ TEST_F(ImportSelection, SpinShowsEachRecordsEstimateOnBothScales) {
     EXPECT_EQ(importText(kVarNameEdit), "  Eight");
 }
 
+// Observations whose single-precision sums of squares overflow: record 1 by its squares
+// alone, record 2 by their sum only. The dialog shows no estimate rather than "Infinity", and a
+// set cannot be selected with it.
+TEST_F(ImportSelection, EstimateWhoseSumsOverflowIsNotShown) {
+    ASSERT_NO_FATAL_FAILURE(openSelection("observ_sums_overflow.txt"));
+    for (int k : {1, 2}) {
+        spinTo(k);
+        EXPECT_EQ(importText(kEstimatedMuEdit), "?") << k;
+        EXPECT_EQ(importText(kEstimatedDeltaEdit), "?") << k;
+        click(kSelectSet);
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox}) << k;
+    }
+    EXPECT_EQ(record().selectedSetCount, 0);
+}
+
 TEST_F(ImportSelection, AssumedSdTypedIsKeptOnlyWhenPositive) {
     ASSERT_NO_FATAL_FAILURE(openSelection());
     click(kAssumedRadio);
