@@ -54,6 +54,7 @@ constexpr NumberField kSigma{7, 3};
 constexpr int kSigmaGap = 2, kKindWidth = 5, kKindGap = 3, kSizeWidth = 5;
 constexpr int kImportValuesDrawn = 22;
 constexpr std::string_view kAllKind = "Estim";
+constexpr std::string_view kNoSd = "?";
 
 float markY(int s) {
     return kMarkTop - kLegendRow * static_cast<float>(s);
@@ -171,9 +172,11 @@ void importedLegend(PlotPainter& p, const ImportedSet& set, int s, int n) {
                              formatA(kNameSeparator, kSeparatorWidth) +
                              formatA(set.name, kNameWidth);
     p.text({kImportNameX, textY(s)}, drawnText(name, kNameDrawn));
-    const std::string values = formatField(set.sigma, kSigma) + blanks(kSigmaGap) +
-                               formatA(set.kind, kKindWidth) + blanks(kKindGap) +
-                               formatI(n, kSizeWidth);
+    // An SD that cannot be estimated (one observation) is "?", as the selection dialog shows it.
+    const std::string sigma =
+        set.sigma > 0.0 ? formatField(set.sigma, kSigma) : formatA(kNoSd, kSigma.width);
+    const std::string values = sigma + blanks(kSigmaGap) + formatA(set.kind, kKindWidth) +
+                               blanks(kKindGap) + formatI(n, kSizeWidth);
     p.text({kImportValuesX, textY(s)}, drawnText(values, kImportValuesDrawn));
 }
 

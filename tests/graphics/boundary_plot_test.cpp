@@ -294,6 +294,23 @@ TEST_F(ImportedPaths, RecordsWithoutAnSdAreDrawnWithTheSdTheSelectionEstimates) 
     EXPECT_EQ(ui.text(kImportDialog, imports::kEstimatedMuEdit), "0.8544");
 }
 
+// A record of one observation has no estimated SD: the legend once read "NaN" for it, where
+// the selection dialog shows "?"; it draws no path.
+TEST_F(ImportedPaths, ARecordWithoutAnEstimateShowsWhatTheSelectionShows) {
+    ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
+    importAs("Observ", fixture("observ_one_observation.txt"));
+    ui.click(panel::kGraphicWindow);
+    plotImported(plotimported::kAll);
+    const auto log = picture();
+    const auto paths = drawnPaths(log);
+    ASSERT_EQ(paths.size(), 2u);
+    EXPECT_TRUE(paths[1].lines.empty());
+    EXPECT_TRUE(hasLine(log, textAt(-0.6f, 2.6f, "      ?  Estim       1")));
+    ui.click(panel::kImportedSamples);
+    ui.spin(kImportDialog, imports::kRecordSpin, 2);
+    EXPECT_EQ(ui.text(kImportDialog, imports::kEstimatedMuEdit), "?");
+}
+
 // A set selected without typing a name (the name field starts empty) went into the legend
 // nameless: it goes under its record's name.
 TEST_F(ImportedPaths, ASetSelectedWithoutANameGoesUnderItsRecordsName) {
