@@ -375,6 +375,14 @@ TEST_F(InfoTimes, KeepChangesKeepsTypedTimes) {
     EXPECT_TRUE(fieldEnabled(kTime[0]));
 }
 
+TEST_F(InfoTimes, ADesignChoiceKeepsTheLooksOfKeptEntries) {
+    enterTimes(4, [&] { ui.click(kInfoTimeDialog, kKeepChanges); });
+    for (int design : {kNormseqDesign, kBrownianDesign}) {
+        ui.click(design);
+        EXPECT_FALSE(ui.enabled(kLooksCombo)) << design;
+    }
+}
+
 // ---- Refused openings ----------------------------------------------------------------------
 
 struct LooksCase {
