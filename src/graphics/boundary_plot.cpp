@@ -190,6 +190,11 @@ class BoundaryPass {
         double a = 0.0;
         if (!readCoefficient(program_, a)) return false;
         a_ = static_cast<float>(a);
+        // Drawn in single precision, a typed a beyond it would give NaN at the last look.
+        if (!std::isfinite(a_)) {
+            program_.error(coefficientOutOfRange(a));
+            return false;
+        }
         return true;
     }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "design/sequential_design.hpp"
 #include "graphics/boundary_plot.hpp"
 #include "graphics/plot_frame.hpp"
 #include "plot_program.hpp"
@@ -162,6 +163,15 @@ TEST_F(BoundaryPlot, InTheBrownianDesignTheLegendShowsDeltaAlone) {
     EXPECT_EQ(paths[0].points, 20);
     EXPECT_EQ(paths[0].lines.back().rfind("line " + std::to_string(X(20.0f / 300.0f)) + " ", 0),
               0u);
+}
+
+TEST_F(BoundaryPlot, ACoefficientBeyondSinglePrecisionStopsThePassWithItsRange) {
+    ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
+    ui.type(panel::kCoeffCombo, "1e308");
+    plotBoundary();
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{"Error: " + coefficientOutOfRange(1e308)});
+    for (const std::string& line : linesStarting(picture(), "text "))
+        EXPECT_EQ(line.find("NaN"), std::string::npos) << line;
 }
 
 TEST_F(BoundaryPlot, NewSimulatesAtEveryPassAndSavedKeepsTheSavedPaths) {
