@@ -59,20 +59,7 @@ bool readEngineTimes(DesignContext& program) {
             return false;
         }
     }
-    double previous = 0.0;
-    for (int k = 0; k < K; ++k) {
-        const double t = r.engineTime[static_cast<std::size_t>(k)];
-        if (!(t > previous && t <= 1.0)) {
-            program.error(kTimesError);
-            return false;
-        }
-        previous = t;
-    }
-    if (previous != 1.0) {
-        program.error(kTimesError);
-        return false;
-    }
-    return true;
+    return timesInRange(program, r.engineTime.data(), K);
 }
 
 bool coefficientFits(DesignContext& program, double a) {
@@ -129,6 +116,18 @@ void discordanceOfCoefficient(DesignContext& program, Dialog& panel) {
 }
 
 }  // namespace
+
+bool timesInRange(DesignContext& program, const double* t, int K) {
+    bool increasing = K >= 1;
+    double previous = 0.0;
+    for (int k = 0; increasing && k < K; ++k) {
+        increasing = t[k] > previous && t[k] <= 1.0;
+        previous = t[k];
+    }
+    if (increasing && previous == 1.0) return true;
+    program.error(kTimesError);
+    return false;
+}
 
 float refreshZAlpha(DesignContext& program) {
     DesignRecord& r = program.record();

@@ -30,6 +30,11 @@ bool designParametersInRange(DesignContext& program);
 // last coefficient read.
 bool readCoefficient(DesignContext& program, double& a);
 
+// Whether the information times t[0..K-1] increase strictly from above 0 to exactly 1 at
+// the last look, as every computation over the looks needs them. Shows the message that
+// says so, and returns false, when they do not.
+bool timesInRange(DesignContext& program, const double* t, int K);
+
 // "The boundary coefficient a = ... is out of range: ...", naming its range.
 std::string coefficientOutOfRange(double a);
 

@@ -126,7 +126,7 @@ class BoundaryPass {
         painter_.designBlock(variant_.designLines, designValues(rhoMax), normseq_);
         painter_.texts(kTickLabels);
         timeTicks();
-        if (!statisticTicks() || !readBoundary() || !upperLooks()) return;
+        if (!statisticTicks() || !readBoundary() || !timesUsable() || !upperLooks()) return;
         lowerLooks();
         continuousBoundaries();
         finalCriticalValue();
@@ -196,6 +196,12 @@ class BoundaryPass {
             return false;
         }
         return true;
+    }
+
+    // The looks as "Update Changes" kept them, which checks no times: drawn only when they
+    // increase to 1, as the coefficient search needs them too.
+    bool timesUsable() {
+        return looks() == 0 || timesInRange(program_, r_.infoTime.data(), looks());
     }
 
     float upper(float t) const { return z_ * t + halfWidth(a_, t); }

@@ -174,6 +174,24 @@ TEST_F(BoundaryPlot, ACoefficientBeyondSinglePrecisionStopsThePassWithItsRange) 
         EXPECT_EQ(line.find("NaN"), std::string::npos) << line;
 }
 
+TEST_F(BoundaryPlot, TimesThatDoNotIncreaseToOneAreNotDrawn) {
+    ASSERT_NO_FATAL_FAILURE(designInGraphicMode(brownianDesign("4")));
+    whenShown(
+        kInfoTimeDialog,
+        [this] {
+            ui.type(kInfoTimeDialog, infotimes::kTime[1], "3");  // kept unchecked by the update
+            ui.click(kInfoTimeDialog, infotimes::kUpdateChanges);
+        },
+        infotimes::kOk);
+    ui.click(panel::kInfoTimesButton);
+    plotBoundary();
+    EXPECT_EQ(takeMessages(),
+              std::vector<std::string>{"Error: The information times must increase strictly from "
+                                       "above 0 to exactly 1 at the last look."});
+    for (const std::string& line : linesStarting(picture(), "text "))
+        EXPECT_EQ(line.find("NaN"), std::string::npos) << line;
+}
+
 TEST_F(BoundaryPlot, NewSimulatesAtEveryPassAndSavedKeepsTheSavedPaths) {
     ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
     simulateSets({{"0.5", "25"}, {"0.0", "25"}});
