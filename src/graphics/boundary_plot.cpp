@@ -190,8 +190,9 @@ class BoundaryPass {
         double a = 0.0;
         if (!readCoefficient(program_, a)) return false;
         a_ = static_cast<float>(a);
-        // Drawn in single precision, a typed a beyond it would give NaN at the last look.
-        if (!std::isfinite(a_)) {
+        // The half-widths sqrt(2 a t (1 - t)) are formed in single precision: a typed a for
+        // which 2a overflows it would give NaN at the last look.
+        if (!std::isfinite(2.0f * a_)) {
             program_.error(coefficientOutOfRange(a));
             return false;
         }

@@ -9,6 +9,7 @@
 #include "design/sequential_design.hpp"
 #include "graphics/boundary_plot.hpp"
 #include "graphics/plot_frame.hpp"
+#include "numeric/number_text.hpp"
 #include "plot_program.hpp"
 
 namespace qalix::testing {
@@ -167,11 +168,13 @@ TEST_F(BoundaryPlot, InTheBrownianDesignTheLegendShowsDeltaAlone) {
 
 TEST_F(BoundaryPlot, ACoefficientBeyondSinglePrecisionStopsThePassWithItsRange) {
     ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
-    ui.type(panel::kCoeffCombo, "1e308");
-    plotBoundary();
-    EXPECT_EQ(takeMessages(), std::vector<std::string>{"Error: " + coefficientOutOfRange(1e308)});
-    for (const std::string& line : linesStarting(picture(), "text "))
-        EXPECT_EQ(line.find("NaN"), std::string::npos) << line;
+    for (const double a : {1e308, 3e38}) {  // beyond a float, and beyond it once doubled
+        ui.type(panel::kCoeffCombo, formatFree(a));
+        plotBoundary();
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{"Error: " + coefficientOutOfRange(a)});
+        for (const std::string& line : linesStarting(picture(), "text "))
+            EXPECT_EQ(line.find("NaN"), std::string::npos) << line;
+    }
 }
 
 TEST_F(BoundaryPlot, TimesThatDoNotIncreaseToOneAreNotDrawn) {
