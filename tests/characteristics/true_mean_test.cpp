@@ -147,6 +147,16 @@ TEST_P(TrueMean, ParametersTypedSinceTheDesignAreChecked) {
     EXPECT_EQ(std::count(shown.begin(), shown.end(), GetParam().dialog), 0);
 }
 
+// mu_a = 1e308 lies in its range, but twice it, the last item of the lists, overflows.
+TEST_P(TrueMean, AnAlternativeTooLargeToListIsRefused) {
+    ASSERT_NO_FATAL_FAILURE(completeDesign());
+    ui.type(panel::kMuCombo, "1e308");
+    ui.click(GetParam().button);
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{kOutOfRangeBox});
+    const auto& shown = platform.modalDialogsShown();
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), GetParam().dialog), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(EachDialog, TrueMean, ::testing::ValuesIn(kMeanDialogs));
 
 // delta = 50 puts X at the first look beyond the outer limit: the trial stops there, at
