@@ -157,6 +157,17 @@ TEST_P(TrueMean, AnAlternativeTooLargeToListIsRefused) {
     EXPECT_EQ(std::count(shown.begin(), shown.end(), GetParam().dialog), 0);
 }
 
+// sigma = 1e308 lies in its range, but delta = 2.5 is mu = 2.5 * 1e308 / 5 on the data
+// scale, beyond any double: the field is too narrow for it, as for any mean that large.
+TEST_P(TrueMean, AMeanThatOverflowsOnTheDataScaleShowsAsterisks) {
+    ASSERT_NO_FATAL_FAILURE(completeDesign());
+    ui.type(panel::kSdCombo, "1e308");
+    inDialog([&] {
+        type(GetParam().deltaCombo, "2.5");
+        EXPECT_EQ(text(GetParam().muCombo), "********");
+    });
+}
+
 INSTANTIATE_TEST_SUITE_P(EachDialog, TrueMean, ::testing::ValuesIn(kMeanDialogs));
 
 // delta = 50 puts X at the first look beyond the outer limit: the trial stops there, at
