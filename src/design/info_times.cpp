@@ -1,5 +1,8 @@
 #include "design/info_times.hpp"
 
+#include <algorithm>
+#include <limits>
+
 #include "design/fields.hpp"
 #include "design/panel_ids.hpp"
 #include "design/parameter_ranges.hpp"
@@ -87,6 +90,15 @@ void defaultGroupSizes(DesignContext& program, Dialog& dialog, int m, int K) {
     dialog.setLogical(kUpdateChanges, fill, Index::Enabled);
 }
 
+// Typed group sizes may be any whole numbers, which the search refuses later when their
+// times do not increase to 1: their sums are formed in 64 bits, so that none overflows, and
+// kept in the record's 32-bit fields held at their ends.
+int saturated(long long n) {
+    constexpr long long kLowest = std::numeric_limits<int>::min();
+    constexpr long long kHighest = std::numeric_limits<int>::max();
+    return static_cast<int>(std::clamp(n, kLowest, kHighest));
+}
+
 bool looksInRange(int K) {
     return K >= kMinLooks && K <= kMaxLooks;
 }
@@ -115,18 +127,18 @@ void updateGroupSizes(DesignContext& program, Dialog& dialog) {
     }
     r.numLooks = K;
     const int m = roundedUp(r.sampleSize, kRoundUp5);
-    int sum = 0;
+    long long sum = 0;
     for (int k = 1; k < K; ++k) {
         int n = 0;  // a blank or unreadable entry adds nothing here
         if (readFree(dialog.getText(kGroupSize[at(k)]), n) == ReadStatus::Ok) sum += n;
     }
-    r.groupSize[at(K)] = m - sum;
+    r.groupSize[at(K)] = saturated(m - sum);
     showI(dialog, kGroupSize[at(K)], m - sum, kSizeWidth);
-    int N = 0;
+    long long N = 0;
     for (int k = 1; k <= K; ++k) {
         if (!readField(program, dialog, kGroupSize[at(k)], r.groupSize[at(k)])) return;
         N += r.groupSize[at(k)];
-        r.cumSize[at(k)] = N;
+        r.cumSize[at(k)] = saturated(N);
         showI(dialog, kCumulative[at(k)], N, kSizeWidth);
         r.infoTime[at(k)] = static_cast<double>(N) / m;
         showF(dialog, kTime[at(k)], r.infoTime[at(k)], kUpdatedTime);

@@ -307,6 +307,20 @@ TEST_F(InfoTimes, SizesTooLargeForTheFieldsAreNamed) {
     }
 }
 
+// Sums of typed sizes once overflowed 32 bits and wrapped: look 2 showed a cumulative size
+// of -2. They are too wide for their fields, and the last group, which cannot be read back,
+// stops the update.
+TEST_F(InfoTimes, SumsOfHugeGroupSizesDoNotWrap) {
+    enterGroups("50", 4, [&] {
+        typeGroupSizes({"2147483647", "2147483647", "2147483647"});
+        ui.click(kInfoTimeDialog, kUpdateChanges);
+        EXPECT_EQ(row(kCumulative, 3), (Texts{"*****", "*****", "*****"}));
+        EXPECT_EQ(field(kGroupSize[3]), "*****");
+        EXPECT_EQ(field(kTime[1]), "*******");
+    });
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
+}
+
 TEST_F(InfoTimes, UnreadableGroupSizeIsAnEntryError) {
     enterGroups("50", 4, [&] {
         typeGroupSizes({"10", "ten", "10"});
