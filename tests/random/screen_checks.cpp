@@ -20,35 +20,54 @@ namespace {
 // A probability (or an information time) may miss [0, 1] by the grids' error.
 constexpr double kGridError = 1e-5;
 
-// The fields whose value lies in [0, 1]: probabilities, and information times.
-struct UnitField {
+struct Field {
     int dialog;
     int control;
 };
 
+// The fields whose value lies in [0, 1]: probabilities, and information times.
 constexpr std::array kUnitFields = {
-    UnitField{kPanelDialog, panel::kAlphaCombo},
-    UnitField{kPanelDialog, panel::kPowerCombo},
-    UnitField{kPanelDialog, panel::kRhoCombo},
-    UnitField{kPanelDialog, panel::kDiscordanceEdit},
-    UnitField{kPanelDialog, panel::kActualSigEdit},
-    UnitField{kPanelDialog, panel::kActualPowerEdit},
-    UnitField{kBoundaryDialog, boundaries::kTimeCombo},
-    UnitField{kBoundaryDialog, boundaries::kLowerP},
-    UnitField{kBoundaryDialog, boundaries::kUpperP},
-    UnitField{kSignificanceDialog, significance::kSigAtEdit},
-    UnitField{kSignificanceDialog, significance::kSigByEdit},
-    UnitField{kSignificanceDialog, significance::kStopAtEdit},
-    UnitField{kSignificanceDialog, significance::kStopByEdit},
-    UnitField{kExpectedSizeDialog, expectedsize::kProbSig},
-    UnitField{kExpectedSizeDialog, expectedsize::kProbFut},
-    UnitField{kExpectedSizeDialog, expectedsize::kTimeOverall},
-    UnitField{kExpectedSizeDialog, expectedsize::kTimeGivenSig},
-    UnitField{kExpectedSizeDialog, expectedsize::kTimeGivenFut},
-    UnitField{kDiscordanceDialog, discordance::kOverall},
-    UnitField{kDiscordanceDialog, discordance::kAtSignificance},
-    UnitField{kDiscordanceDialog, discordance::kAtFutility},
+    Field{kPanelDialog, panel::kAlphaCombo},
+    Field{kPanelDialog, panel::kPowerCombo},
+    Field{kPanelDialog, panel::kRhoCombo},
+    Field{kPanelDialog, panel::kDiscordanceEdit},
+    Field{kPanelDialog, panel::kActualSigEdit},
+    Field{kPanelDialog, panel::kActualPowerEdit},
+    Field{kBoundaryDialog, boundaries::kTimeCombo},
+    Field{kBoundaryDialog, boundaries::kLowerP},
+    Field{kBoundaryDialog, boundaries::kUpperP},
+    Field{kSignificanceDialog, significance::kSigAtEdit},
+    Field{kSignificanceDialog, significance::kSigByEdit},
+    Field{kSignificanceDialog, significance::kStopAtEdit},
+    Field{kSignificanceDialog, significance::kStopByEdit},
+    Field{kExpectedSizeDialog, expectedsize::kProbSig},
+    Field{kExpectedSizeDialog, expectedsize::kProbFut},
+    Field{kExpectedSizeDialog, expectedsize::kTimeOverall},
+    Field{kExpectedSizeDialog, expectedsize::kTimeGivenSig},
+    Field{kExpectedSizeDialog, expectedsize::kTimeGivenFut},
+    Field{kDiscordanceDialog, discordance::kOverall},
+    Field{kDiscordanceDialog, discordance::kAtSignificance},
+    Field{kDiscordanceDialog, discordance::kAtFutility},
 };
+
+// Fields whose value always fits their width: an expected sample size lies in [0, M] with M
+// at most 99999, and F7.1 holds that.
+constexpr std::array kFittingFields = {
+    Field{kExpectedSizeDialog, expectedsize::kSizeOverall},
+    Field{kExpectedSizeDialog, expectedsize::kSizeGivenSig},
+    Field{kExpectedSizeDialog, expectedsize::kSizeGivenFut},
+};
+
+template <std::size_t N>
+bool listed(const std::array<Field, N>& fields, const Dialog& dialog, int control) {
+    return std::any_of(fields.begin(), fields.end(), [&](const Field& f) {
+        return f.dialog == dialog.id() && f.control == control;
+    });
+}
+
+bool isAsterisks(std::string_view text) {
+    return !text.empty() && text.find_first_not_of('*') == std::string_view::npos;
+}
 
 bool isBlank(std::string_view text) {
     return text.find_first_not_of(" \t") == std::string_view::npos;
@@ -63,8 +82,7 @@ std::optional<std::string> rangeFault(const Dialog& dialog, int control) {
     const std::string text = dialog.getText(control);
     if (isBlank(text) || text == kUndefined) return std::nullopt;  // no value, and it says so
     const std::string at = where(dialog, control) + " shows \"" + text + "\"";
-    if (text.find_first_not_of("* ") == std::string::npos)
-        return at + ": asterisks where any value of [0, 1] fits";
+    if (isAsterisks(text)) return at + ": asterisks where any value of [0, 1] fits";
     char* end = nullptr;
     const double value = std::strtod(text.c_str(), &end);
     if (end == text.c_str() || !isBlank(end)) return at + ": not a number";
@@ -107,10 +125,11 @@ std::optional<std::string> controlFault(const Dialog& dialog, int control, bool 
     const Control& c = dialog.control(control);
     if (!typedByUser) {
         if (auto fault = wordFault(c.text, [&] { return where(dialog, control); })) return fault;
-        for (const UnitField& field : kUnitFields) {
-            if (field.dialog != dialog.id() || field.control != control) continue;
+        if (listed(kUnitFields, dialog, control)) {
             if (auto fault = rangeFault(dialog, control)) return fault;
         }
+        if (listed(kFittingFields, dialog, control) && isAsterisks(c.text))
+            return where(dialog, control) + " shows asterisks for a value that always fits";
     }
     for (const std::string& item : c.items) {
         if (auto fault = wordFault(item, [&] { return where(dialog, control) + " list"; }))
