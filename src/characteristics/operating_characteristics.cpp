@@ -128,8 +128,10 @@ void attachTo(CharacteristicsContext& program, Dialog& dialog, std::initializer_
 }  // namespace
 
 void OPERATCHARACT(CharacteristicsContext& program, Dialog&, int control, CallbackKind kind) {
-    // The parameters may have been typed anew since "Sequential Design" checked them.
+    // The parameters may have been typed anew since "Sequential Design" checked them, and
+    // the looks entered anew.
     if (!designParametersInRange(program)) return;
+    if (control != panel::kBoundaryButton && !engineLooksCurrent(program)) return;
     DesignRecord& r = program.record();
     const int n = maximumSize(r);
     r.thetaAlt =

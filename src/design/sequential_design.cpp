@@ -37,6 +37,16 @@ constexpr std::string_view kTimesError =
     "The information times must increase strictly from above 0 to exactly 1 at the last "
     "look.";
 
+bool increaseToOne(const double* t, int K) {
+    bool increasing = K >= 1;
+    double previous = 0.0;
+    for (int k = 0; increasing && k < K; ++k) {
+        increasing = t[k] > previous && t[k] <= 1.0;
+        previous = t[k];
+    }
+    return increasing && previous == 1.0;
+}
+
 int looks(const DesignContext& program) {
     return program.record().numLooks;
 }
@@ -118,14 +128,17 @@ void discordanceOfCoefficient(DesignContext& program, Dialog& panel) {
 }  // namespace
 
 bool timesInRange(DesignContext& program, const double* t, int K) {
-    bool increasing = K >= 1;
-    double previous = 0.0;
-    for (int k = 0; increasing && k < K; ++k) {
-        increasing = t[k] > previous && t[k] <= 1.0;
-        previous = t[k];
-    }
-    if (increasing && previous == 1.0) return true;
+    if (increaseToOne(t, K)) return true;
     program.error(kTimesError);
+    return false;
+}
+
+bool engineLooksCurrent(DesignContext& program) {
+    // The search checked that its times increase to 1 at its last look: with another number
+    // of looks since, they no longer do.
+    const DesignRecord& r = program.record();
+    if (r.numLooks == 0 || increaseToOne(r.engineTime.data(), r.numLooks)) return true;
+    program.error(kEngineLooksError);
     return false;
 }
 
@@ -176,7 +189,10 @@ bool designParametersInRange(DesignContext& program) {
 bool POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
     DesignRecord& r = program.record();
     double a = 0.0;
-    if (!readCoefficient(program, a) || !designParametersInRange(program)) return false;
+    if (!readCoefficient(program, a) || !engineLooksCurrent(program) ||
+        !designParametersInRange(program)) {
+        return false;
+    }
     const float z = refreshZAlpha(program);
     const double zP = zOfPower(r);
     double thetaA = 0.0;
@@ -217,7 +233,7 @@ double* meansOut(std::vector<double>* means, int points) {
 
 std::vector<double> powerFunction(DesignContext& program, std::vector<double>* means) {
     double a = 0.0;
-    if (!readCoefficient(program, a)) return {};
+    if (!readCoefficient(program, a) || !engineLooksCurrent(program)) return {};
     const float z = refreshZAlpha(program);
     std::vector<double> out(2 * (kPowerPoints + 1));
     PWRFUNC(a, z, program.record().coeffTable.data(), looks(program), times(program), kPowerPoints,
@@ -227,7 +243,7 @@ std::vector<double> powerFunction(DesignContext& program, std::vector<double>* m
 
 std::vector<double> expectedInformation(DesignContext& program, std::vector<double>* means) {
     double a = 0.0;
-    if (!readCoefficient(program, a)) return {};
+    if (!readCoefficient(program, a) || !engineLooksCurrent(program)) return {};
     const float z = refreshZAlpha(program);
     std::vector<double> out(kExpectedSizePoints + 1);
     EXPECSIZE(a, z, program.record().coeffTable.data(), looks(program), times(program),

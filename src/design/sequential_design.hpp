@@ -35,6 +35,16 @@ bool readCoefficient(DesignContext& program, double& a);
 // says so, and returns false, when they do not.
 bool timesInRange(DesignContext& program, const double* t, int K);
 
+// The continuation table and its times belong to the last search or "rho". Information
+// times entered since for another number of looks leave the record's looks without them.
+inline constexpr std::string_view kEngineLooksError =
+    "The boundary coefficient was computed for another number of looks: compute it again "
+    "with \"Bound-Coeff  a:\" or \"rho\".";
+
+// Whether the record's looks are those the continuation table was built for, as every
+// computation over the table needs; false after kEngineLooksError when they are not.
+bool engineLooksCurrent(DesignContext& program);
+
 // "The boundary coefficient a = ... is out of range: ...", naming its range.
 std::string coefficientOutOfRange(double a);
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "characteristics/designed_program.hpp"
+#include "design/sequential_design.hpp"
 
 namespace qalix::testing {
 namespace {
@@ -143,6 +144,19 @@ TEST_P(TrueMean, ParametersTypedSinceTheDesignAreChecked) {
     EXPECT_EQ(takeMessages(),
               std::vector<std::string>{"Error: The alternative mean mu_a must be above 0: the "
                                        "test is one-sided for a positive mean."});
+    const auto& shown = platform.modalDialogsShown();
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), GetParam().dialog), 0);
+}
+
+// Five looks entered after the search for four: the table and its times belong to four
+// looks, and the fifth was integrated over a stale time (NaN in the discordance dialog).
+TEST_P(TrueMean, LooksEnteredSinceTheSearchAreChecked) {
+    ASSERT_NO_FATAL_FAILURE(completeDesign());
+    ui.type(panel::kLooksCombo, "5");
+    whenShown(kInfoTimeDialog, infotimes::kOk);
+    ui.click(panel::kGroupSizesButton);
+    ui.click(GetParam().button);
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{"Error: " + std::string(kEngineLooksError)});
     const auto& shown = platform.modalDialogsShown();
     EXPECT_EQ(std::count(shown.begin(), shown.end(), GetParam().dialog), 0);
 }
