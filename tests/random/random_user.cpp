@@ -147,6 +147,7 @@ std::optional<std::string> RandomUser::run(long actions) {
         report << "after action " << steps_ << ": " << fault.what << "\nthe last actions:\n";
         for (const std::string& line : recent_)
             report << "  " << line << '\n';
+        report << "the design then: " << design();
         return report.str();
     }
     return std::nullopt;
@@ -484,6 +485,23 @@ void RandomUser::typeInto(int dialog, int control, const std::string& text) {
         throw;
     }
     typing_.reset();
+}
+
+// What a fault report needs of the design to reproduce it: the panel's entries and the
+// looks the engine integrates over.
+std::string RandomUser::design() const {
+    const Program& program = session_->program;
+    const DesignRecord& r = program.record();
+    std::ostringstream out;
+    out << r.designKind.str() << ", panel:";
+    for (int c : {panel::kAlphaCombo, panel::kPowerCombo, panel::kSdCombo, panel::kMuCombo,
+                  panel::kSizeCombo, panel::kLooksCombo, panel::kRhoCombo, panel::kCoeffCombo}) {
+        out << ' ' << printable(program.dialog(kPanelDialog).getText(c));
+    }
+    out << ", K = " << r.numLooks << ", times";
+    for (int k = 0; k < r.numLooks && k < kMaxLooks; ++k)
+        out << ' ' << r.engineTime[static_cast<std::size_t>(k)];
+    return out.str() + "\n";
 }
 
 // Everything the user sees, to tell that an attempt changed nothing.

@@ -94,6 +94,7 @@ class RandomUser {
     void greyedMenu(int command);
     int spinTarget(const Control& c);
     std::string seen() const;
+    std::string design() const;
     template <typename Attempt>
     void expectRefused(Attempt attempt, const std::string& what);
 
