@@ -109,6 +109,17 @@ TEST_P(TrueMean, BeyondTheGridsIsRefusedWithoutNumbers) {
     });
 }
 
+// On six looks equally spaced a typed delta of "41e10" (4.1e6 in the F9.5 field) added up to
+// 1.0000628 and showed a probability of 1.0001.
+TEST_P(TrueMean, WhereTheGridsGainMassTheMeanIsRefused) {
+    ASSERT_NO_FATAL_FAILURE(completeDesign(brownianDesign("6")));
+    inDialog([&] {
+        type(GetParam().deltaCombo, "41e10");
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{kOutOfRangeBox});
+        EXPECT_TRUE(resultsBlank());
+    });
+}
+
 // A first look at t = 0.02 and a mean of 20: the paths pass the outer limit of the later
 // looks' grids, and the stopping probabilities add to 0.84. An ordinary mean on the same
 // design adds to 1 within 2e-5.
