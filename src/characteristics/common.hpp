@@ -34,7 +34,7 @@ inline bool brownian(const DesignRecord& r) {
 // A mean that overflows on its way to the other scale (a sigma typed huge or tiny) is as
 // far beyond its field as the largest double: asterisks, never "Infinity".
 inline double fieldValue(double mean) {
-    return std::isfinite(mean) ? mean : std::copysign(std::numeric_limits<double>::max(), mean);
+    return std::isinf(mean) ? std::copysign(std::numeric_limits<double>::max(), mean) : mean;
 }
 inline void showMu(Dialog& d, int control, double mu) {
     showF(d, control, fieldValue(mu), kMuFormat);

@@ -268,8 +268,10 @@ class BoundaryPass {
         if (!normseq_) return;
         painter_.line({kRight, l}, {kSumMarkTo, l});
         const double sum = std::sqrt(static_cast<double>(lastSize_)) * l * r_.stdDev;
-        // A free-format write starts with a blank.
-        const std::string text = drawnText(" " + formatFree(sum), kFreeDrawn);
+        // A free-format write starts with a blank; a sum that overflowed fills the label with
+        // asterisks, as the fixed fields do.
+        const std::string value = std::isinf(sum) ? std::string(kFreeDrawn, '*') : formatFree(sum);
+        const std::string text = drawnText(" " + value, kFreeDrawn);
         painter_.rightAligned(std::array{Caption{{kSumMarkTo, l}, text}});
     }
 
