@@ -91,6 +91,14 @@ std::string RandomPlatform::existingFile() {
     return files[std::uniform_int_distribution<std::size_t>(0, files.size() - 1)(random_)];
 }
 
+// A folder chosen as if it were a file. Not the user's folder itself: the program makes a
+// file's name from a chosen one, "folder.emf" beside it, which must stay inside.
+std::string RandomPlatform::innerFolder() {
+    const auto folder = folder_ / "folder";
+    std::filesystem::create_directories(folder);
+    return folder.string();
+}
+
 std::string RandomPlatform::freshSampleFile() {
     const auto path =
         folder_ / ("import" + std::to_string(between(random_, 0, kNamePool)) + ".txt");
@@ -101,7 +109,7 @@ std::string RandomPlatform::freshSampleFile() {
 std::string RandomPlatform::nameToSave() {
     if (chance(0.2)) return existingFile();
     if (chance(0.03)) return (folder_ / "missing" / "file.txt").string();
-    if (chance(0.02)) return folder_.string();
+    if (chance(0.02)) return innerFolder();
     return (folder_ / ("save" + std::to_string(between(random_, 0, kNamePool)) +
                        std::string(oneOf(random_, kExtensions))))
         .string();
@@ -118,7 +126,7 @@ FileChoice RandomPlatform::openFile(const FileRequest& request) {
         choice = {DialogOutcome::Accepted, freshSampleFile(), 0};
     } else {
         choice = {DialogOutcome::Accepted,
-                  chance(0.7) ? (folder_ / "absent.txt").string() : folder_.string(), 0};
+                  chance(0.7) ? (folder_ / "absent.txt").string() : innerFolder(), 0};
     }
     log_("  open-file dialog answers " + printable(choice.path));
     answerOpenFile(choice);

@@ -39,6 +39,7 @@ class RandomPlatform final : public HeadlessPlatform {
     std::optional<DialogOutcome> notChosen();
     std::string existingFile();
     std::string freshSampleFile();
+    std::string innerFolder();
     std::string nameToSave();
 
     std::mt19937_64& random_;

@@ -23,6 +23,18 @@ long actionsFromEnvironment() {
     return kDefaultActions;
 }
 
+// What the program wrote beside the user's folder under a name made from it ("folder.emf"):
+// nothing, when it keeps to the files the user chose.
+std::vector<std::string> besideFolder(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    const std::string prefix = folder.filename().string();
+    for (const auto& entry : std::filesystem::directory_iterator(folder.parent_path())) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(prefix, 0) == 0) names.push_back(name);
+    }
+    return names;
+}
+
 TEST(RandomUser, MeetsNoFaultInThousandsOfActions) {
     const std::uint64_t seed = seedFromEnvironment();
     const long actions = actionsFromEnvironment();
@@ -36,6 +48,7 @@ TEST(RandomUser, MeetsNoFaultInThousandsOfActions) {
     std::cout << user.summary() << std::endl;
     std::filesystem::remove_all(folder);
     EXPECT_FALSE(fault) << "seed " << seed << ", " << fault.value_or("");
+    EXPECT_EQ(besideFolder(folder), std::vector<std::string>{}) << "written outside the folder";
 }
 
 }  // namespace
