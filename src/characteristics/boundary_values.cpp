@@ -144,13 +144,21 @@ void BOUNDARY(CharacteristicsContext& program, Dialog& dialog, int control, Call
     const CharacteristicsState before = s;
     const int spinBefore = dialog.getInt(kPartialSizeSpin);
     if (!placeLook(program, dialog, control, M)) return;
-    computeBoundaries(program, a);
-    // A typed a so large that the boundaries overflow single precision shows nothing, and
-    // the dialog stays as it was, but for the control the user moved.
-    if (!finite(s.boundary)) {
+    // A look whose time lies beyond (0, 1] (its cumulative size entered for a larger m than
+    // the panel holds now, or a time "Update Changes" kept unchecked), or a typed a so large
+    // that the boundaries overflow single precision, shows nothing: the dialog stays as it
+    // was, but for the control the user moved.
+    std::optional<std::string> refusal;
+    if (!(s.time > 0.0f && s.time <= 1.0f)) {
+        refusal = timeRangeError(M);
+    } else {
+        computeBoundaries(program, a);
+        if (!finite(s.boundary)) refusal = coefficientOutOfRange(a);
+    }
+    if (refusal) {
         s = before;
         if (control != kPartialSizeSpin) dialog.setInt(kPartialSizeSpin, spinBefore);
-        program.error(coefficientOutOfRange(a));
+        program.error(*refusal);
         return;
     }
     showBoundaries(program, dialog);

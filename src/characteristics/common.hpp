@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cmath>
+#include <limits>
 
 #include "design/context.hpp"
 #include "design/fields.hpp"
@@ -30,11 +31,16 @@ inline bool brownian(const DesignRecord& r) {
     return r.designKind == "brownian";
 }
 
+// A mean that overflows on its way to the other scale (a sigma typed huge or tiny) is as
+// far beyond its field as the largest double: asterisks, never "Infinity".
+inline double fieldValue(double mean) {
+    return std::isinf(mean) ? std::copysign(std::numeric_limits<double>::max(), mean) : mean;
+}
 inline void showMu(Dialog& d, int control, double mu) {
-    showF(d, control, mu, kMuFormat);
+    showF(d, control, fieldValue(mu), kMuFormat);
 }
 inline void showDelta(Dialog& d, int control, double delta) {
-    showF(d, control, delta, kDeltaFormat);
+    showF(d, control, fieldValue(delta), kDeltaFormat);
 }
 inline bool readMu(DesignContext& p, const Dialog& d, int control, double& mu) {
     return readFixedField(p, d, control, kMuFormat, mu);

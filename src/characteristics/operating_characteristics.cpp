@@ -1,5 +1,6 @@
 #include "characteristics/operating_characteristics.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -13,6 +14,7 @@
 #include "characteristics/significance.hpp"
 #include "characteristics/significance_ids.hpp"
 #include "design/panel_ids.hpp"
+#include "design/parameter_ranges.hpp"
 #include "design/sequential_design.hpp"
 #include "numeric/number_text.hpp"
 
@@ -43,6 +45,18 @@ void offerDataMeans(const DesignRecord& r, Dialog& dialog, int combo,
     } else {
         offerMeans(dialog, combo, r.altMean, multiples);
     }
+}
+
+// The lists offer up to this multiple of the alternative on either scale: a mean typed so
+// large that one of them overflows has no characteristics the program can compute.
+constexpr double kLargestMultiple = std::max(kLongList);
+
+bool alternativeListable(CharacteristicsContext& program) {
+    const DesignRecord& r = program.record();
+    const bool dataScale = brownian(r) || std::isfinite(kLargestMultiple * r.altMean);
+    if (dataScale && std::isfinite(kLargestMultiple * r.thetaAlt)) return true;
+    program.error(kMeanOutOfRange);
+    return false;
 }
 
 void setRange(Dialog& dialog, int spin, int max) {
@@ -114,12 +128,15 @@ void attachTo(CharacteristicsContext& program, Dialog& dialog, std::initializer_
 }  // namespace
 
 void OPERATCHARACT(CharacteristicsContext& program, Dialog&, int control, CallbackKind kind) {
-    // The parameters may have been typed anew since "Sequential Design" checked them.
+    // The parameters may have been typed anew since "Sequential Design" checked them, and
+    // the looks entered anew.
     if (!designParametersInRange(program)) return;
+    if (control != panel::kBoundaryButton && !engineLooksCurrent(program)) return;
     DesignRecord& r = program.record();
     const int n = maximumSize(r);
     r.thetaAlt =
         brownian(r) ? r.altDelta : std::sqrt(static_cast<double>(n)) * r.altMean / r.stdDev;
+    if (control != panel::kBoundaryButton && !alternativeListable(program)) return;
     int dialogId = 0;
     switch (control) {
         case panel::kBoundaryButton:

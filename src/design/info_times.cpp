@@ -103,8 +103,9 @@ void updateTimes(DesignContext& program, Dialog& dialog) {
     }
 }
 
-// A look's group size, typed or (for the last look) what is left of m, fits the size fields.
-// A size that is no size at all (0, negative) is left for the times check to refuse.
+// A look's group size, typed or (for the last look) what is left of m, fits the size fields,
+// so that no sum of sizes can overflow. A size that is no size at all (0, negative) is left
+// for the times check to refuse.
 bool groupSizeFits(DesignContext& program, int k, long long n) {
     if (n >= -kMaxTrialSize && n <= kMaxTrialSize) return true;
     program.error("The group size of look " + std::to_string(k) + " (" + std::to_string(n) +

@@ -81,13 +81,17 @@ void resetFixedDesign(Dialog& panel, DesignRecord& r) {
 
 namespace {
 
-void applyEnabling(Dialog& panel, int column) {
+void applyEnabling(DesignContext& program, Dialog& panel, int column) {
     for (const Enabling& row : enablingTable()) {
         for (int control : row.controls) {
             panel.setLogical(control, row.enabled[static_cast<std::size_t>(column)],
                              Index::Enabled);
         }
     }
+    // Kept entries hold the looks they were made for: K changes only with "Default Entry",
+    // whatever the design, or the record would count looks the dialog has no times for.
+    if (!program.dialog(kInfoTimeDialog).getLogical(infotimes::kDefaultEntry))
+        panel.setLogical(kLooksCombo, false, Index::Enabled);
 }
 
 }  // namespace
@@ -112,7 +116,7 @@ void UPDATDESIGN(DesignContext& program, Dialog& panel, int control, CallbackKin
         default:
             return;
     }
-    applyEnabling(panel, column);
+    applyEnabling(program, panel, column);
     for (int result : {kCoeffCombo, kDiscordanceEdit, kActualSigEdit, kActualPowerEdit})
         panel.setText(result, "");
     program.setDesignComputed(false);

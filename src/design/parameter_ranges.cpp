@@ -85,8 +85,8 @@ bool inRange(const DesignRecord& r, Parameter p, double x) {
         case Parameter::Mean:
         case Parameter::Size:
             return x > 0.0;
-        case Parameter::TrialSize:
-            return x > 0.0 && x <= kMaxTrialSize;
+        case Parameter::TrialSize:  // below 1, m rounds up to no observation at all
+            return x >= 1.0 && x <= kMaxTrialSize;
         case Parameter::RhoMax:
             return x > 0.0 && x < kRhoMaxLimit;
     }

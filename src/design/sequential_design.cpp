@@ -34,9 +34,21 @@ constexpr FieldFormat kRhoDiscordance{8, 6};
 constexpr FieldFormat kRhoMaxFormat{6, 4};
 constexpr FieldFormat kActualFormat{6, 4};
 
+constexpr std::string_view kDesignBeyondGrid =
+    "The probabilities of this design cannot be computed on the program's integration grid.";
 constexpr std::string_view kTimesError =
     "The information times must increase strictly from above 0 to exactly 1 at the last "
     "look.";
+
+bool increaseToOne(const double* t, int K) {
+    bool increasing = K >= 1;
+    double previous = 0.0;
+    for (int k = 0; increasing && k < K; ++k) {
+        increasing = t[k] > previous && t[k] <= 1.0;
+        previous = t[k];
+    }
+    return increasing && previous == 1.0;
+}
 
 int looks(const DesignContext& program) {
     return program.record().numLooks;
@@ -60,20 +72,7 @@ bool readEngineTimes(DesignContext& program) {
             return false;
         }
     }
-    double previous = 0.0;
-    for (int k = 0; k < K; ++k) {
-        const double t = r.engineTime[static_cast<std::size_t>(k)];
-        if (!(t > previous && t <= 1.0)) {
-            program.error(kTimesError);
-            return false;
-        }
-        previous = t;
-    }
-    if (previous != 1.0) {
-        program.error(kTimesError);
-        return false;
-    }
-    return true;
+    return timesInRange(program, r.engineTime.data(), K);
 }
 
 bool coefficientFits(DesignContext& program, double a) {
@@ -131,6 +130,21 @@ void discordanceOfCoefficient(DesignContext& program, Dialog& panel) {
 
 }  // namespace
 
+bool timesInRange(DesignContext& program, const double* t, int K) {
+    if (increaseToOne(t, K)) return true;
+    program.error(kTimesError);
+    return false;
+}
+
+bool engineLooksCurrent(DesignContext& program) {
+    // The search checked that its times increase to 1 at its last look: with another number
+    // of looks since, they no longer do.
+    const DesignRecord& r = program.record();
+    if (r.numLooks == 0 || increaseToOne(r.engineTime.data(), r.numLooks)) return true;
+    program.error(kEngineLooksError);
+    return false;
+}
+
 float refreshZAlpha(DesignContext& program) {
     DesignRecord& r = program.record();
     r.zAlpha = static_cast<float>(zOfAlpha(r));
@@ -178,7 +192,10 @@ bool designParametersInRange(DesignContext& program) {
 bool POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
     DesignRecord& r = program.record();
     double a = 0.0;
-    if (!readCoefficient(program, a) || !designParametersInRange(program)) return false;
+    if (!readCoefficient(program, a) || !engineLooksCurrent(program) ||
+        !designParametersInRange(program)) {
+        return false;
+    }
     const float z = refreshZAlpha(program);
     const double zP = zOfPower(r);
     double thetaA = 0.0;
@@ -193,13 +210,18 @@ bool POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
     const StoppingMasses null = stoppingMasses(a, 0.0 - z, T, looks(program), times(program));
     const StoppingMasses alternative =
         stoppingMasses(a, thetaA - z, T, looks(program), times(program));
-    // Every path of the null stops unless the looks themselves defeat the grid.
-    if (!stopsSurely(null, looks(program))) {
-        program.error(shortIntervalMessage(a, z, looks(program), times(program)));
-        return false;
-    }
-    if (!stopsSurely(alternative, looks(program))) {
-        program.error(kMeanOutOfRange);
+    // A drift whose paths do not all stop: the looks defeat the grid when a longer interval
+    // mends it; else the design alternative is beyond what the grids hold, or (at the null
+    // mean, which no grid is too narrow for) the design itself.
+    const struct {
+        const StoppingMasses& masses;
+        double drift;
+        std::string_view otherwise;
+    } drifts[] = {{null, 0.0 - z, kDesignBeyondGrid}, {alternative, thetaA - z, kMeanOutOfRange}};
+    for (const auto& d : drifts) {
+        if (stopsSurely(d.masses, looks(program))) continue;
+        const auto interval = shortIntervalMessage(a, d.drift, looks(program), times(program));
+        program.error(interval ? *interval : std::string(d.otherwise));
         return false;
     }
     const double level = absorption(null, looks(program), times(program)).up;
@@ -224,7 +246,7 @@ double* meansOut(std::vector<double>* means, int points) {
 
 std::vector<double> powerFunction(DesignContext& program, std::vector<double>* means) {
     double a = 0.0;
-    if (!readCoefficient(program, a)) return {};
+    if (!readCoefficient(program, a) || !engineLooksCurrent(program)) return {};
     const float z = refreshZAlpha(program);
     std::vector<double> out(2 * (kPowerPoints + 1));
     PWRFUNC(a, z, program.record().coeffTable.data(), looks(program), times(program), kPowerPoints,
@@ -234,7 +256,7 @@ std::vector<double> powerFunction(DesignContext& program, std::vector<double>* m
 
 std::vector<double> expectedInformation(DesignContext& program, std::vector<double>* means) {
     double a = 0.0;
-    if (!readCoefficient(program, a)) return {};
+    if (!readCoefficient(program, a) || !engineLooksCurrent(program)) return {};
     const float z = refreshZAlpha(program);
     std::vector<double> out(kExpectedSizePoints + 1);
     EXPECSIZE(a, z, program.record().coeffTable.data(), looks(program), times(program),

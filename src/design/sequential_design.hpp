@@ -30,6 +30,21 @@ bool designParametersInRange(DesignContext& program);
 // last coefficient read.
 bool readCoefficient(DesignContext& program, double& a);
 
+// Whether the information times t[0..K-1] increase strictly from above 0 to exactly 1 at
+// the last look, as every computation over the looks needs them. Shows the message that
+// says so, and returns false, when they do not.
+bool timesInRange(DesignContext& program, const double* t, int K);
+
+// The continuation table and its times belong to the last search or "rho". Information
+// times entered since for another number of looks leave the record's looks without them.
+inline constexpr std::string_view kEngineLooksError =
+    "The boundary coefficient was computed for another number of looks: compute it again "
+    "with \"Bound-Coeff  a:\" or \"rho\".";
+
+// Whether the record's looks are those the continuation table was built for, as every
+// computation over the table needs; false after kEngineLooksError when they are not.
+bool engineLooksCurrent(DesignContext& program);
+
 // "The boundary coefficient a = ... is out of range: ...", naming its range.
 std::string coefficientOutOfRange(double a);
 

@@ -48,10 +48,10 @@ double room(const Times& t, int k, int K) {
     return (lengthBefore(t, k) + lengthBefore(t, neighbour)) / 2.0;
 }
 
-bool computes(double a, float z, int K, const Times& t) {
+bool computes(double a, double drift, int K, const Times& t) {
     auto table = std::make_unique<ContinuationTable>();
     LATN(a, table->data(), kGridIntervals, K, t.data());
-    return stopsSurely(stoppingMasses(a, 0.0 - z, table->data(), K, t.data()), K);
+    return stopsSurely(stoppingMasses(a, drift, table->data(), K, t.data()), K);
 }
 
 std::string intervalName(int k, int K) {
@@ -62,7 +62,8 @@ std::string intervalName(int k, int K) {
 
 }  // namespace
 
-std::string shortIntervalMessage(double a, float z, int K, const double* times) {
+std::optional<std::string> shortIntervalMessage(double a, double drift, int K,
+                                                const double* times) {
     Times t{};
     for (int k = 0; k < K; ++k)
         t[static_cast<std::size_t>(k)] = times[k];
@@ -72,11 +73,10 @@ std::string shortIntervalMessage(double a, float z, int K, const double* times) 
                           trimmed(formatF(lengthBefore(t, k), 8, kLengthDecimals)) + ")";
     double bad = lengthBefore(t, k);
     double good = room(t, k, K);
-    if (!(good > bad) || !computes(a, z, K, withLength(t, k, K, good)))
-        return message + ": the probabilities of this design cannot be computed.";
+    if (!(good > bad) || !computes(a, drift, K, withLength(t, k, K, good))) return std::nullopt;
     for (int i = 0; i < kBisections; ++i) {
         const double middle = (bad + good) / 2.0;
-        (computes(a, z, K, withLength(t, k, K, middle)) ? good : bad) = middle;
+        (computes(a, drift, K, withLength(t, k, K, middle)) ? good : bad) = middle;
     }
     return message + ": with a = " + trimmed(formatF(a, 8, kLengthDecimals)) +
            " the shortest interval it computes there is about " +

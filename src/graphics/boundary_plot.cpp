@@ -126,7 +126,7 @@ class BoundaryPass {
         painter_.designBlock(variant_.designLines, designValues(rhoMax), normseq_);
         painter_.texts(kTickLabels);
         timeTicks();
-        if (!statisticTicks() || !readBoundary() || !upperLooks()) return;
+        if (!statisticTicks() || !readBoundary() || !timesUsable() || !upperLooks()) return;
         lowerLooks();
         continuousBoundaries();
         finalCriticalValue();
@@ -190,7 +190,19 @@ class BoundaryPass {
         double a = 0.0;
         if (!readCoefficient(program_, a)) return false;
         a_ = static_cast<float>(a);
+        // The half-widths sqrt(2 a t (1 - t)) are formed in single precision: a typed a for
+        // which 2a overflows it would give NaN at the last look.
+        if (!std::isfinite(2.0f * a_)) {
+            program_.error(coefficientOutOfRange(a));
+            return false;
+        }
         return true;
+    }
+
+    // The looks as "Update Changes" kept them, which checks no times: drawn only when they
+    // increase to 1, as the coefficient search needs them too.
+    bool timesUsable() {
+        return looks() == 0 || timesInRange(program_, r_.infoTime.data(), looks());
     }
 
     float upper(float t) const { return z_ * t + halfWidth(a_, t); }
@@ -256,8 +268,10 @@ class BoundaryPass {
         if (!normseq_) return;
         painter_.line({kRight, l}, {kSumMarkTo, l});
         const double sum = std::sqrt(static_cast<double>(lastSize_)) * l * r_.stdDev;
-        // A free-format write starts with a blank.
-        const std::string text = drawnText(" " + formatFree(sum), kFreeDrawn);
+        // A free-format write starts with a blank; a sum that overflowed fills the label with
+        // asterisks, as the fixed fields do.
+        const std::string value = std::isinf(sum) ? std::string(kFreeDrawn, '*') : formatFree(sum);
+        const std::string text = drawnText(" " + value, kFreeDrawn);
         painter_.rightAligned(std::array{Caption{{kSumMarkTo, l}, text}});
     }
 

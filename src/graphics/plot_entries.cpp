@@ -4,6 +4,7 @@
 #include "design/fixed_sample.hpp"
 #include "design/info_time_ids.hpp"
 #include "design/panel_ids.hpp"
+#include "design/parameter_ranges.hpp"
 
 namespace qalix {
 
@@ -29,13 +30,22 @@ bool readEntry(PlotContext& program, PanelEntry entry, float& rhoMax) {
     return false;
 }
 
+// Typed after the design was computed, a value outside its range would reach the plot as
+// an alternative or a mean of Infinity or NaN.
+bool plottedParametersInRange(PlotContext& program) {
+    using P = Parameter;
+    if (!parametersInRange(program, {P::Alpha, P::Power, P::PowerAboveAlpha})) return false;
+    return !isNormseq(program.record()) ||
+           parametersInRange(program, {P::Sd, P::Mean, P::TrialSize});
+}
+
 }  // namespace
 
 bool readPanelEntries(PlotContext& program, std::span<const PanelEntry> entries, float& rhoMax) {
     for (PanelEntry entry : entries) {
         if (!readEntry(program, entry, rhoMax)) return false;
     }
-    return true;
+    return plottedParametersInRange(program);
 }
 
 bool readLastCumulativeSize(PlotContext& program, int& size) {

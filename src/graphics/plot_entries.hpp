@@ -13,7 +13,9 @@ enum class PanelEntry { Alpha, Power, StdDev, AltMean, SampleSize, RhoMax };
 
 // Reads the entries in order. An unreadable one shows the entry error and stops: false, and
 // the entries after it are not read. A blank entry leaves its value as it was (rhoMax
-// starts at 0 for each pass).
+// starts at 0 for each pass). Then the parameters every plot shows must lie in their
+// ranges (alpha, and the power above it; sigma, mu_a and m too for "normseq"): the first
+// one outside shows its range message, and false.
 bool readPanelEntries(PlotContext& program, std::span<const PanelEntry> entries, float& rhoMax);
 
 // The cumulative size of the last look, N_K, as the information-time dialog shows it. Callers

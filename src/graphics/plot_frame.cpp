@@ -85,7 +85,15 @@ Point PlotMapping::origin(const Rect& client) const {
 }
 
 std::string formatField(double value, NumberField field) {
-    if (field.decimals == NumberField::kInteger) return formatI(std::llround(value), field.width);
+    // A value that overflowed on its way here (a sigma typed huge) fits no field: asterisks,
+    // never "Inf"; so does a whole number beyond what llround can give. NaN is left to show:
+    // nothing may compute one.
+    constexpr double kLongLongEnd = 0x1p63;
+    const bool whole = field.decimals == NumberField::kInteger;
+    if (std::isinf(value) || (whole && !(std::abs(value) < kLongLongEnd))) {
+        return std::string(static_cast<std::size_t>(std::max(field.width, 0)), '*');
+    }
+    if (whole) return formatI(std::llround(value), field.width);
     return formatF(value, field.width, field.decimals);
 }
 

@@ -80,16 +80,25 @@ struct SdFields {
 constexpr SdFields kAssumedFields{kAssumedMuEdit, kAssumedDeltaEdit, kAssumedSizeEdit};
 constexpr SdFields kEstimatedFields{kEstimatedMuEdit, kEstimatedDeltaEdit, kEstimatedSizeEdit};
 
+// An SD on the Brownian scale, sd/sqrt(N); "?" when there is none: an SD not greater than 0,
+// or no N while m is typed outside its range.
+void showBrownianSd(Dialog& dialog, int control, double sd, int N) {
+    if (sd > 0.0 && N >= 1) {
+        showF(dialog, control, sd / std::sqrt(static_cast<double>(N)), kSdFormat);
+    } else {
+        dialog.setText(control, kNoSd);
+    }
+}
+
 // An SD on the data scale and the Brownian scale, with its size; "?" for an SD that is not
 // greater than 0 or could not be estimated.
 void showSd(Dialog& dialog, SdFields fields, double sd, int n, int N, FieldFormat muFormat) {
     if (sd > 0.0) {
         showF(dialog, fields.mu, sd, muFormat);
-        showF(dialog, fields.delta, sd / std::sqrt(static_cast<double>(N)), kSdFormat);
     } else {
         dialog.setText(fields.mu, kNoSd);
-        dialog.setText(fields.delta, kNoSd);
     }
+    showBrownianSd(dialog, fields.delta, sd, N);
     showI(dialog, fields.size, n, kSizeWidth);
 }
 
@@ -159,12 +168,8 @@ void typedSd(SamplesContext& program, Dialog& dialog) {
     if (!dialog.getLogical(kAssumedRadio) || !dialog.getLogical(kImportedRadio)) return;
     double sd = 0.0;
     if (!readField(program, dialog, kAssumedMuEdit, sd)) return;
-    if (!(sd > 0.0)) {
-        dialog.setText(kAssumedDeltaEdit, kNoSd);
-        return;
-    }
-    showF(dialog, kAssumedDeltaEdit, sd / std::sqrt(static_cast<double>(largestSize(r))),
-          kSdFormat);
+    showBrownianSd(dialog, kAssumedDeltaEdit, sd, largestSize(r));
+    if (!(sd > 0.0)) return;
     if (const int k = browsedRecord(r, dialog); k != 0) r.importSD[slot(k)] = sd;
 }
 

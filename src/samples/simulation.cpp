@@ -9,6 +9,7 @@
 
 #include "design/fields.hpp"
 #include "design/panel_ids.hpp"
+#include "design/parameter_ranges.hpp"
 #include "numeric/normal.hpp"
 #include "numeric/number_text.hpp"
 #include "samples/set_tables.hpp"
@@ -150,6 +151,16 @@ void drawSet(DesignRecord& r, std::size_t at, int n, int N, std::mt19937_64& gen
     r.simSD[at] = r.stdDev;
 }
 
+// A mean converted to the other scale: only while sigma and m, typed anew since the
+// design, lie in their ranges, and when it is a number. Otherwise the other field keeps its
+// text, after the message that says why.
+bool convertible(SamplesContext& program, double converted) {
+    if (!parametersInRange(program, {Parameter::Sd, Parameter::TrialSize})) return false;
+    if (std::isfinite(converted)) return true;
+    program.error(kMeanOutOfRange);
+    return false;
+}
+
 }  // namespace
 
 void keepPaths(DesignRecord& r, const SamplesState& state) {
@@ -195,7 +206,8 @@ void MUCOMBO(SamplesContext& program, Dialog& dialog, int, CallbackKind) {
         program.entryError();
         return;
     }
-    showF(dialog, kDeltaCombo, std::sqrt(r.sampleSize) * mu / r.stdDev, kOtherMeanFormat);
+    const double delta = std::sqrt(r.sampleSize) * mu / r.stdDev;
+    if (convertible(program, delta)) showF(dialog, kDeltaCombo, delta, kOtherMeanFormat);
 }
 
 void DELTACOMBO(SamplesContext& program, Dialog& dialog, int, CallbackKind) {
@@ -203,7 +215,8 @@ void DELTACOMBO(SamplesContext& program, Dialog& dialog, int, CallbackKind) {
     if (isBrownian(r)) return;
     double& delta = program.samples().delta;
     if (!readField(program, dialog, kDeltaCombo, delta)) return;
-    showF(dialog, kMuCombo, delta * r.stdDev / std::sqrt(r.sampleSize), kOtherMeanFormat);
+    const double mu = delta * r.stdDev / std::sqrt(r.sampleSize);
+    if (convertible(program, mu)) showF(dialog, kMuCombo, mu, kOtherMeanFormat);
 }
 
 void RECORDNUM(SamplesContext& program, Dialog& dialog, int control, CallbackKind kind) {

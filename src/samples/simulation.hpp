@@ -15,7 +15,8 @@ inline constexpr std::string_view kSimulationTooSmall =
 // Opens and resets the dialog: the panel's "Simulated" button shows it; "Reset" only resets.
 void SETTINGSIMU(SamplesContext& program, Dialog& caller, int control, CallbackKind kind);
 
-// Keep the two mean fields consistent: delta = sqrt(m) * mu / sigma, with m unrounded.
+// Keep the two mean fields consistent: delta = sqrt(m) * mu / sigma, with m unrounded. A
+// sigma or m outside its range, or a mean too large to convert, is refused with its message.
 void MUCOMBO(SamplesContext& program, Dialog& dialog, int control, CallbackKind kind);
 void DELTACOMBO(SamplesContext& program, Dialog& dialog, int control, CallbackKind kind);
 

@@ -213,6 +213,24 @@ TEST_F(BoundaryValues, TypedTimeOutsideTheLooksIsRefused) {
     ui.click(panel::kBoundaryButton);
 }
 
+// m typed smaller after the group sizes were entered: look 3 (N_3 = 18 of M = 12) would lie
+// at t = 1.5, beyond the end of the trial.
+TEST_F(BoundaryValues, ALookBeyondTheMaximumSizeIsRefused) {
+    ASSERT_NO_FATAL_FAILURE(completeDesign());
+    ui.type(panel::kSizeCombo, "12");
+    ui.type(panel::kCoeffCombo, "0");  // boundaries that stay finite beyond t = 1
+    whenShown(kBoundaryDialog, [&] {
+        EXPECT_EQ(shownText(kTimeCombo), "0.5000");
+        ui.spin(kBoundaryDialog, kLookSpin, 3);
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{
+                                      "Error: The information time must lie between 0 and 1, "
+                                      "and its product with M = 12 must round to at least 1."});
+        EXPECT_EQ(shownText(kTimeCombo), "0.5000");
+        EXPECT_FLOAT_EQ(time(), 0.5f);
+    });
+    ui.click(panel::kBoundaryButton);
+}
+
 TEST_F(BoundaryValues, PartialSizeSpinStepsTheTimeByOneOverM) {
     ASSERT_NO_FATAL_FAILURE(completeDesign());
     whenShown(kBoundaryDialog, [&] {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "characteristics/designed_program.hpp"
+#include "design/sequential_design.hpp"
 
 namespace qalix::testing {
 namespace {
@@ -123,6 +124,17 @@ TEST_P(TrueMean, BeyondTheGridsIsRefusedWithoutNumbers) {
     });
 }
 
+// On six looks equally spaced a typed delta of "41e10" (4.1e6 in the F9.5 field) added up to
+// 1.0000628 and showed a probability of 1.0001.
+TEST_P(TrueMean, WhereTheGridsGainMassTheMeanIsRefused) {
+    ASSERT_NO_FATAL_FAILURE(completeDesign(brownianDesign("6")));
+    inDialog([&] {
+        type(GetParam().deltaCombo, "41e10");
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{kOutOfRangeBox});
+        EXPECT_TRUE(resultsBlank());
+    });
+}
+
 // A first look at t = 0.02 and a mean of 20: the paths pass the outer limit of the later
 // looks' grids, and the stopping probabilities add to 0.84. An ordinary mean on the same
 // design adds to 1 within 2e-5.
@@ -160,6 +172,40 @@ TEST_P(TrueMean, ParametersTypedSinceTheDesignAreChecked) {
                                        "test is one-sided for a positive mean."});
     const auto& shown = platform.modalDialogsShown();
     EXPECT_EQ(std::count(shown.begin(), shown.end(), GetParam().dialog), 0);
+}
+
+// Five looks entered after the search for four: the table and its times belong to four
+// looks, and the fifth was integrated over a stale time (NaN in the discordance dialog).
+TEST_P(TrueMean, LooksEnteredSinceTheSearchAreChecked) {
+    ASSERT_NO_FATAL_FAILURE(completeDesign());
+    ui.type(panel::kLooksCombo, "5");
+    whenShown(kInfoTimeDialog, infotimes::kOk);
+    ui.click(panel::kGroupSizesButton);
+    ui.click(GetParam().button);
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{"Error: " + std::string(kEngineLooksError)});
+    const auto& shown = platform.modalDialogsShown();
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), GetParam().dialog), 0);
+}
+
+// mu_a = 1e308 lies in its range, but twice it, the last item of the lists, overflows.
+TEST_P(TrueMean, AnAlternativeTooLargeToListIsRefused) {
+    ASSERT_NO_FATAL_FAILURE(completeDesign());
+    ui.type(panel::kMuCombo, "1e308");
+    ui.click(GetParam().button);
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{kOutOfRangeBox});
+    const auto& shown = platform.modalDialogsShown();
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), GetParam().dialog), 0);
+}
+
+// sigma = 1e308 lies in its range, but delta = 2.5 is mu = 2.5 * 1e308 / 5 on the data
+// scale, beyond any double: the field is too narrow for it, as for any mean that large.
+TEST_P(TrueMean, AMeanThatOverflowsOnTheDataScaleShowsAsterisks) {
+    ASSERT_NO_FATAL_FAILURE(completeDesign());
+    ui.type(panel::kSdCombo, "1e308");
+    inDialog([&] {
+        type(GetParam().deltaCombo, "2.5");
+        EXPECT_EQ(text(GetParam().muCombo), "********");
+    });
 }
 
 INSTANTIATE_TEST_SUITE_P(EachDialog, TrueMean, ::testing::ValuesIn(kMeanDialogs));

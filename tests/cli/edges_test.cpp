@@ -80,16 +80,22 @@ INSTANTIATE_TEST_SUITE_P(
                 "hold: sizes go up to 99999.",
                 "a last group of -199973"},
         // The grid, not a true mean, fails here; the least interval is found by bisection
-        // (0.0082 by hand: 0.008 fails, 0.0085 computes).
+        // (0.0126 by hand: 0.012 fails, 0.013 computes). At the null mean, then at the design
+        // alternative.
         Refused{{"design", "--design", "brownian", "--looks", "4", "--times", "0.004,0.5,0.75"},
                 "The first look's information time lies too close to 0 for the program's "
                 "integration grid (an interval of 0.0040): with a = 3.0155 the shortest interval "
-                "it computes there is about 0.0082.",
+                "it computes there is about 0.0126.",
                 "The true mean is outside the range the program can compute."},
         Refused{{"design", "--design", "brownian", "--looks", "4", "--times", "0.25,0.5,0.999"},
                 "The last two looks lie too close together for the program's integration grid "
                 "(an interval of 0.0010): with a = 3.1266 the shortest interval it computes "
-                "there is about 0.0011.",
+                "there is about 0.0012.",
+                "The true mean is outside the range the program can compute."},
+        Refused{{"design", "--design", "brownian", "--looks", "4", "--times", "0.25,0.5,0.998"},
+                "The last two looks lie too close together for the program's integration grid "
+                "(an interval of 0.0020): with a = 3.0457 the shortest interval it computes "
+                "there is about 0.0021.",
                 "The true mean is outside the range the program can compute."}));
 
 TEST(CommandLineEdges, WholeNumbersTypedIntoAMeanAreWhole) {

@@ -307,6 +307,22 @@ TEST_F(InfoTimes, SizesTooLargeForTheFieldsAreNamed) {
     }
 }
 
+// Sums of typed sizes once overflowed 32 bits and wrapped: look 2 showed a cumulative size
+// of -2. They are too wide for their fields, and the last group, which cannot be read back,
+// stops the update.
+// Sizes beyond the size fields once summed past the range of int (undefined behaviour) and
+// showed wrapped sums: the first is refused naming its look, before anything is summed.
+TEST_F(InfoTimes, SumsOfHugeGroupSizesDoNotWrap) {
+    enterGroups("50", 4, [&] {
+        typeGroupSizes({"2147483647", "2147483647", "2147483647"});
+        ui.click(kInfoTimeDialog, kUpdateChanges);
+        EXPECT_EQ(row(kCumulative, 4), (Texts{"12", "24", "37", "50"}));
+    });
+    EXPECT_EQ(takeMessages(),
+              std::vector<std::string>{"Error: The group size of look 1 (2147483647) has more "
+                                       "digits than the size fields hold: sizes go up to 99999."});
+}
+
 TEST_F(InfoTimes, UnreadableGroupSizeIsAnEntryError) {
     enterGroups("50", 4, [&] {
         typeGroupSizes({"10", "ten", "10"});
@@ -373,6 +389,14 @@ TEST_F(InfoTimes, KeepChangesKeepsTypedTimes) {
     reopen(kInfoTimesButton, [] {});
     EXPECT_EQ(row(kTime, 4), (Texts{"0.250", "0.500", "0.750", "1.000"}));
     EXPECT_TRUE(fieldEnabled(kTime[0]));
+}
+
+TEST_F(InfoTimes, ADesignChoiceKeepsTheLooksOfKeptEntries) {
+    enterTimes(4, [&] { ui.click(kInfoTimeDialog, kKeepChanges); });
+    for (int design : {kNormseqDesign, kBrownianDesign}) {
+        ui.click(design);
+        EXPECT_FALSE(ui.enabled(kLooksCombo)) << design;
+    }
 }
 
 // ---- Refused openings ----------------------------------------------------------------------

@@ -719,6 +719,9 @@ INSTANTIATE_TEST_SUITE_P(
                         "for a positive mean."},
         DesignParameter{false, kSdCombo, "-1",
                         "Error: The standard deviation sigma must be above 0."},
+        DesignParameter{false, kSizeCombo, "0.00001",  // M = 0 made every mean NaN
+                        "Error: The sample size m must lie between 1 and 99999 for a "
+                        "sequential design."},
         DesignParameter{true, kPowerCombo, "1", "Error: The power must lie between 0 and 1."},
         DesignParameter{true, kPowerCombo, "0.01",
                         "Error: The power must be above the significance level alpha."}));

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "design/sequential_design.hpp"
 #include "graphics/boundary_plot.hpp"
 #include "graphics/plot_frame.hpp"
+#include "numeric/number_text.hpp"
 #include "plot_program.hpp"
 
 namespace qalix::testing {
@@ -165,6 +167,35 @@ TEST_F(BoundaryPlot, InTheBrownianDesignTheLegendShowsDeltaAlone) {
     EXPECT_EQ(paths[0].points, 20);
     EXPECT_EQ(paths[0].lines.back().rfind("line " + std::to_string(X(20.0f / 300.0f)) + " ", 0),
               0u);
+}
+
+TEST_F(BoundaryPlot, ACoefficientBeyondSinglePrecisionStopsThePassWithItsRange) {
+    ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
+    for (const double a : {1e308, 3e38}) {  // beyond a float, and beyond it once doubled
+        ui.type(panel::kCoeffCombo, formatFree(a));
+        plotBoundary();
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{"Error: " + coefficientOutOfRange(a)});
+        for (const std::string& line : linesStarting(picture(), "text "))
+            EXPECT_EQ(line.find("NaN"), std::string::npos) << line;
+    }
+}
+
+TEST_F(BoundaryPlot, TimesThatDoNotIncreaseToOneAreNotDrawn) {
+    ASSERT_NO_FATAL_FAILURE(designInGraphicMode(brownianDesign("4")));
+    whenShown(
+        kInfoTimeDialog,
+        [this] {
+            ui.type(kInfoTimeDialog, infotimes::kTime[1], "3");  // kept unchecked by the update
+            ui.click(kInfoTimeDialog, infotimes::kUpdateChanges);
+        },
+        infotimes::kOk);
+    ui.click(panel::kInfoTimesButton);
+    plotBoundary();
+    EXPECT_EQ(takeMessages(),
+              std::vector<std::string>{"Error: The information times must increase strictly from "
+                                       "above 0 to exactly 1 at the last look."});
+    for (const std::string& line : linesStarting(picture(), "text "))
+        EXPECT_EQ(line.find("NaN"), std::string::npos) << line;
 }
 
 TEST_F(BoundaryPlot, NewSimulatesAtEveryPassAndSavedKeepsTheSavedPaths) {

@@ -3,6 +3,7 @@
 // the reference lines, the scales of the data-scale mean and of the sample size, and what
 // designs other than "normseq" leave out.
 #include <cmath>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,22 @@ TEST_F(CurvePlots, PowerMeanScaleUnderEveryHalfDelta) {
     EXPECT_TRUE(hasLine(log, kPower.textAt(5.0f, -0.135f, "1.0000")));
     EXPECT_TRUE(hasLine(log, kPower.at("move", 0.5f, -0.2f)));
     EXPECT_TRUE(hasLine(log, kPower.textAt(-1.3f, -0.52f, "8. Number of looks:  K =     4")));
+}
+
+// sigma = 1e308 lies in its range, but 5 * sigma / sqrt(25) overflows: the label fills with
+// asterisks, as a value too wide for its field does, and no label of any plot shows "Inf".
+TEST_F(CurvePlots, LabelsThatOverflowShowAsterisks) {
+    ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
+    ui.type(panel::kSdCombo, "1e308");
+    plotPower();
+    EXPECT_TRUE(hasLine(picture(), kPower.textAt(5.0f, -0.135f, "******")));
+    for (int command : {menu::kPlotPower, menu::kPlotBoundary, menu::kPlotExpectedSize}) {
+        plot(command, kPlotDialog);
+        const std::regex infinity(R"(\bInf(inity)?\b)");
+        for (const std::string& line : linesStarting(picture(), "text "))
+            EXPECT_FALSE(std::regex_search(line, infinity)) << command << ": " << line;
+    }
+    EXPECT_TRUE(takeMessages().empty());
 }
 
 TEST_F(CurvePlots, ExpectedSizeCurveHasEightyOnePointsAQuarterDeltaApart) {

@@ -323,6 +323,40 @@ TEST_F(PlotWindow, AChoiceOfPathsNeedsReadableEntriesToo) {
     EXPECT_EQ(takeMessages(), (std::vector<std::string>{kEntryErrorBox, kEntryErrorBox}));
 }
 
+// A parameter typed outside its range after the design was computed: every plot refuses
+// it, rather than show an alternative or a mean of Infinity.
+struct OutOfRangeCase {
+    const char* name;
+    int control;
+    const char* typed;
+    const char* message;
+};
+
+class PlotOutOfRange : public PlotWindow, public ::testing::WithParamInterface<OutOfRangeCase> {};
+
+TEST_P(PlotOutOfRange, StopsThePassWithTheRangeMessage) {
+    const OutOfRangeCase& c = GetParam();
+    ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
+    plotBoundary();
+    const auto boundary = picture();
+    ui.type(c.control, c.typed);
+    takeMessages();
+    for (int command : {menu::kPlotBoundary, menu::kPlotPower, menu::kPlotExpectedSize}) {
+        plot(command, kPlotDialog);
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{c.message}) << command;
+    }
+    EXPECT_EQ(picture(), boundary);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Plots, PlotOutOfRange,
+    ::testing::Values(OutOfRangeCase{"PowerAboveOne", panel::kPowerCombo, "2.15",
+                                     "Error: The power must lie between 0 and 1."},
+                      OutOfRangeCase{"SampleSizeZero", panel::kSizeCombo, "0",
+                                     "Error: The sample size m must lie between 1 and 99999 "
+                                     "for a sequential design."}),
+    [](const ::testing::TestParamInfo<OutOfRangeCase>& p) { return std::string(p.param.name); });
+
 // Before any design the plots drew a design of start-up values: the graphic window and the
 // plots wait for "Sequential Design". A pass without looks still draws what it can.
 TEST_F(PlotWindow, PlotsBeforeAnyDesignWaitForItAndAPassDrawsWhatItCanWithoutLooks) {

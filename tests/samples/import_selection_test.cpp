@@ -92,6 +92,18 @@ TEST_F(ImportSelection, EstimateWhoseSumsOverflowIsNotShown) {
     EXPECT_EQ(record().selectedSetCount, 0);
 }
 
+TEST_F(ImportSelection, WithoutASampleSizeTheSdHasNoBrownianScale) {
+    ASSERT_NO_FATAL_FAILURE(openSelection());
+    ui.type(panel::kSizeCombo, "0");  // m = 0: sd/sqrt(N) would be Infinity
+    spinTo(2);
+    EXPECT_EQ(importText(kEstimatedMuEdit), fixed(sampleSd(kRecords.at(2)), 4));
+    EXPECT_EQ(importText(kEstimatedDeltaEdit), "?");
+    click(kAssumedRadio);
+    type(kAssumedMuEdit, "2");
+    EXPECT_EQ(importText(kAssumedDeltaEdit), "?");
+    EXPECT_TRUE(takeMessages().empty());
+}
+
 TEST_F(ImportSelection, AssumedSdTypedIsKeptOnlyWhenPositive) {
     ASSERT_NO_FATAL_FAILURE(openSelection());
     click(kAssumedRadio);

@@ -55,7 +55,7 @@ struct FollowCase {
     const char* text;
     int other;
     const char* shown;  // delta = sqrt(25) * mu / sigma with sigma = 2
-    bool entryError;
+    bool refused;       // with a message
 };
 
 TEST_F(Simulation, EachMeanFieldFollowsTheOther) {
@@ -68,11 +68,12 @@ TEST_F(Simulation, EachMeanFieldFollowsTheOther) {
         {kMuCombo, "-0.00001e5", kDeltaCombo, "-0.000", false},  // eight characters read
         {kMuCombo, "abc", kDeltaCombo, "-0.000", true},
         {kDeltaCombo, "1.5.", kMuCombo, "abc", true},
+        {kMuCombo, "-1e308", kDeltaCombo, "1.5.", true},  // delta would be -Infinity
     };
     for (const FollowCase& c : cases) {
         ui.type(kSimulationDialog, c.typedInto, c.text);
         EXPECT_EQ(simText(c.other), c.shown) << c.text;
-        EXPECT_EQ(takeMessages().size(), c.entryError ? 1u : 0u) << c.text;
+        EXPECT_EQ(takeMessages().size(), c.refused ? 1u : 0u) << c.text;
     }
     ui.pick(kSimulationDialog, kDeltaCombo, "2.5");
     EXPECT_EQ(simText(kMuCombo), "1.000");
