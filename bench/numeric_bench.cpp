@@ -1,4 +1,5 @@
-// Cost of the normal recipes and of one density vector on the engine's 200-interval grid.
+// Cost of the normal distribution functions and of one density vector on the engine's 200-interval
+// grid.
 #include <benchmark/benchmark.h>
 
 #include <array>

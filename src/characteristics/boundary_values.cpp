@@ -49,7 +49,7 @@ bool placeLook(CharacteristicsContext& program, Dialog& dialog, int control, int
         case kLookSpin: {
             s.look = dialog.getInt(kLookSpin);
             const auto k = static_cast<std::size_t>(s.look - 1);
-            if (brownian(r)) {
+            if (isBrownian(r)) {
                 s.time = static_cast<float>(r.infoTime[k]);
                 s.partialSize = static_cast<int>(M * r.infoTime[k]);
             } else {
@@ -114,7 +114,7 @@ void showBoundaries(CharacteristicsContext& program, Dialog& dialog) {
     const CharacteristicsState& s = program.characteristics();
     const BoundaryValues& b = s.boundary;
     showF(dialog, kTimeCombo, s.time, kTimeFormat);
-    const bool grids = brownian(r);
+    const bool grids = isBrownian(r);
     if (grids) {
         dialog.setText(kUpperSum, kNoSum);
         dialog.setText(kLowerSum, kNoSum);

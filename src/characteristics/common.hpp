@@ -27,10 +27,6 @@ inline double muOfDelta(const DesignRecord& r, double delta) {
     return delta * r.stdDev / std::sqrt(static_cast<double>(maximumSize(r)));
 }
 
-inline bool brownian(const DesignRecord& r) {
-    return r.designKind == "brownian";
-}
-
 // A mean that overflows on its way to the other scale (a sigma typed huge or tiny) is as
 // far beyond its field as the largest double: asterisks, never "Infinity".
 inline double fieldValue(double mean) {

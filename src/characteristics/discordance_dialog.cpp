@@ -57,7 +57,7 @@ void showMean(const DesignRecord& r, Dialog& dialog, int control, double delta, 
         }
     }
     if (control == kMuCombo) return;
-    if (brownian(r)) {
+    if (isBrownian(r)) {
         // Typed deltas blank the data-scale mean; "rho_max" leaves it as the opening did.
         if (control == kDeltaCombo) {
             dialog.setText(kMuCombo, kCleared);

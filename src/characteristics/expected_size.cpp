@@ -54,7 +54,7 @@ bool chooseDelta(CharacteristicsContext& program, Dialog& dialog, int control, f
 // Writes the scales of the mean the calling control did not give, or blanks them (and the
 // results) when the mean cannot be shown.
 void showMean(const DesignRecord& r, Dialog& dialog, int control, double delta, bool shown) {
-    const bool grids = brownian(r);
+    const bool grids = isBrownian(r);
     if (control != kDeltaCombo) {
         if (shown && control == kSpecialValues) {
             showF(dialog, kDeltaCombo, delta, kSpecialDeltaFormat);
@@ -125,7 +125,7 @@ void showExpectations(CharacteristicsContext& program, Dialog& dialog) {
     showExpectation(dialog, kTimeOverall, e.timeOverall, kTimeFormat);
     showExpectation(dialog, kTimeGivenSig, e.timeGivenSig, kTimeFormat);
     showExpectation(dialog, kTimeGivenFut, e.timeGivenFut, kTimeFormat);
-    const bool sizes = !brownian(program.record());
+    const bool sizes = !isBrownian(program.record());
     for (int c : {kSizeOverall, kSizeGivenSig, kSizeGivenFut}) {
         dialog.setLogical(c, sizes, Index::Enabled);
         if (!sizes) dialog.setText(c, kCleared);

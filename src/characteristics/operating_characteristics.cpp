@@ -39,8 +39,8 @@ void offerMeans(Dialog& dialog, int combo, double mean, std::initializer_list<do
 // The data-scale mean list, or a blank disabled field on information time.
 void offerDataMeans(const DesignRecord& r, Dialog& dialog, int combo,
                     std::initializer_list<double> multiples) {
-    dialog.setLogical(combo, !brownian(r), Index::Enabled);
-    if (brownian(r)) {
+    dialog.setLogical(combo, !isBrownian(r), Index::Enabled);
+    if (isBrownian(r)) {
         dialog.setText(combo, " ");
     } else {
         offerMeans(dialog, combo, r.altMean, multiples);
@@ -53,7 +53,7 @@ constexpr double kLargestMultiple = std::max(kLongList);
 
 bool alternativeListable(CharacteristicsContext& program) {
     const DesignRecord& r = program.record();
-    const bool dataScale = brownian(r) || std::isfinite(kLargestMultiple * r.altMean);
+    const bool dataScale = isBrownian(r) || std::isfinite(kLargestMultiple * r.altMean);
     if (dataScale && std::isfinite(kLargestMultiple * r.thetaAlt)) return true;
     program.error(kMeanOutOfRange);
     return false;
@@ -81,7 +81,7 @@ void prepareSignificance(CharacteristicsContext& program, Dialog& d, CallbackKin
     }
     d.setInt(kStageSpin, 1);
     offerDataMeans(r, d, kMuCombo, kShortList);
-    const bool grids = brownian(r);
+    const bool grids = isBrownian(r);
     d.setText(kSizeGroup,
               grids ? "Number of grids at the kth look" : "Sample Size at the kth look");
     d.setText(kGroupSizeLabel, grids ? " " : "1. Group size at k:");
@@ -93,8 +93,8 @@ void prepareSignificance(CharacteristicsContext& program, Dialog& d, CallbackKin
 void prepareExpectedSize(CharacteristicsContext& program, Dialog& d, CallbackKind kind) {
     using namespace expectedsize;
     DesignRecord& r = program.record();
-    d.setText(kGroup, brownian(r) ? "Expected Information Time"
-                                  : "Expected Sample Size and Information Time");
+    d.setText(kGroup, isBrownian(r) ? "Expected Information Time"
+                                    : "Expected Sample Size and Information Time");
     offerDataMeans(r, d, kMuCombo, kLongList);
     offerMeans(d, kDeltaCombo, r.thetaAlt, kLongList);
     r.expectMeanSel = 1;
@@ -135,7 +135,7 @@ void OPERATCHARACT(CharacteristicsContext& program, Dialog&, int control, Callba
     DesignRecord& r = program.record();
     const int n = maximumSize(r);
     r.thetaAlt =
-        brownian(r) ? r.altDelta : std::sqrt(static_cast<double>(n)) * r.altMean / r.stdDev;
+        isBrownian(r) ? r.altDelta : std::sqrt(static_cast<double>(n)) * r.altMean / r.stdDev;
     if (control != panel::kBoundaryButton && !alternativeListable(program)) return;
     int dialogId = 0;
     switch (control) {

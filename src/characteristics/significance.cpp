@@ -82,7 +82,7 @@ bool chosenDelta(CharacteristicsContext& program, const Dialog& dialog, int cont
 
 LookSizes sizesAtLook(const DesignRecord& r, int k) {
     const auto i = static_cast<std::size_t>(k - 1);
-    if (brownian(r)) return {std::nullopt, static_cast<long long>(r.sampleSize * r.infoTime[i])};
+    if (isBrownian(r)) return {std::nullopt, static_cast<long long>(r.sampleSize * r.infoTime[i])};
     return {r.groupSize[i], r.cumSize[i]};
 }
 
@@ -113,13 +113,13 @@ void PROBSIG(CharacteristicsContext& program, Dialog& dialog, int control, Callb
         // The delta combo, blank or not, now stands for this mean.
         s.significanceDelta = delta;
         const int other = control == kMuCombo ? kDeltaCombo : kMuCombo;
-        const bool otherShown = control == kMuCombo || (control == kDeltaCombo && !brownian(r));
+        const bool otherShown = control == kMuCombo || (control == kDeltaCombo && !isBrownian(r));
         if (otherShown) dialog.setText(other, kCleared);
         refuseMean(program, dialog, {kSigAtEdit, kSigByEdit, kStopAtEdit, kStopByEdit});
         return;
     }
     if (control == kMuCombo) showDelta(dialog, kDeltaCombo, delta);
-    if (control == kDeltaCombo && !brownian(r)) showMu(dialog, kMuCombo, muOfDelta(r, delta));
+    if (control == kDeltaCombo && !isBrownian(r)) showMu(dialog, kMuCombo, muOfDelta(r, delta));
     for (const Probability& p : kProbabilities) {
         PROBSIGSUB(program, dialog, p.spin, CallbackKind::Default);
     }

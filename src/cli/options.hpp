@@ -12,6 +12,8 @@
 #include <variant>
 #include <vector>
 
+#include "design/design_record.hpp"
+
 namespace qalix {
 
 struct UsageError : std::runtime_error {
@@ -19,9 +21,9 @@ struct UsageError : std::runtime_error {
 };
 
 // The designs by the names --design takes (the program's own keys), and the commands.
-inline constexpr std::string_view kNormseqName = "normseq";
-inline constexpr std::string_view kBrownianName = "brownian";
-inline constexpr std::string_view kFixedName = "fixed";
+inline constexpr std::string_view kNormseqName = kNormseqKey;
+inline constexpr std::string_view kBrownianName = kBrownianKey;
+inline constexpr std::string_view kFixedName = kFixedKey;
 inline constexpr std::string_view kFixedCommand = "fixed";
 inline constexpr std::string_view kDesignCommand = "design";
 inline constexpr std::string_view kSimulateCommand = "simulate";

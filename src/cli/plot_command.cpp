@@ -1,5 +1,7 @@
 #include "cli/plot_command.hpp"
 
+#include <optional>
+
 #include "cli/samples_commands.hpp"
 #include "design/panel_ids.hpp"
 #include "graphics/plot_ids.hpp"
@@ -13,29 +15,34 @@ namespace qalix {
 
 namespace {
 
-// The menu command that opens the plot, its dialog, and the radio button the paths need.
-struct PlotRun {
-    int command;
-    int dialog;
-    int pathsButton;  // 0: none
+// The radio button of the sample paths to draw, and the button that draws them.
+struct PathsChoice {
+    int button;
     int refresh;
 };
 
+// The menu command that opens the plot, its dialog, and the paths it draws, if any.
+struct PlotRun {
+    int command;
+    int dialog;
+    std::optional<PathsChoice> paths;
+};
+
 PlotRun plotRun(const CliOptions& o) {
-    if (o.plot == "power") return {menu::kPlotPower, kPlotDialog, 0, 0};
-    if (o.plot == "expected") return {menu::kPlotExpectedSize, kPlotDialog, 0, 0};
+    if (o.plot == "power") return {menu::kPlotPower, kPlotDialog, std::nullopt};
+    if (o.plot == "expected") return {menu::kPlotExpectedSize, kPlotDialog, std::nullopt};
     const std::string paths = o.paths.value_or("");
     if (paths == "new" || paths == "saved") {
         return {menu::kPlotSimulated, kPlotSimulationsDialog,
-                paths == "new" ? plotsimulations::kNew : plotsimulations::kSaved,
-                plotsimulations::kRefresh};
+                PathsChoice{paths == "new" ? plotsimulations::kNew : plotsimulations::kSaved,
+                            plotsimulations::kRefresh}};
     }
     if (paths == "all" || paths == "selected") {
         return {menu::kPlotImported, kPlotImportedDialog,
-                paths == "all" ? plotimported::kAll : plotimported::kSelected,
-                plotimported::kRefresh};
+                PathsChoice{paths == "all" ? plotimported::kAll : plotimported::kSelected,
+                            plotimported::kRefresh}};
     }
-    return {menu::kPlotBoundary, kPlotDialog, 0, 0};
+    return {menu::kPlotBoundary, kPlotDialog, std::nullopt};
 }
 
 }  // namespace
@@ -53,9 +60,9 @@ void runPlot(Session& s, const CliOptions& o) {
     s.act([](Driver& ui) { ui.click(panel::kGraphicWindow); });
     const PlotRun run = plotRun(o);
     s.inModal(run.dialog, kIdCancel, [&] {
-        if (run.pathsButton == 0) return;
-        s.act([&](Driver& ui) { ui.click(run.dialog, run.pathsButton); });
-        s.act([&](Driver& ui) { ui.click(run.dialog, run.refresh); });
+        if (!run.paths) return;
+        s.act([&](Driver& ui) { ui.click(run.dialog, run.paths->button); });
+        s.act([&](Driver& ui) { ui.click(run.dialog, run.paths->refresh); });
     });
     s.act([&](Driver&) { frame.command(run.command); });
     s.platform().answerSaveFile({DialogOutcome::Accepted, *o.out, 0});

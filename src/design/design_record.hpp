@@ -19,6 +19,10 @@ inline constexpr int kMaxImportSize = 500;
 inline constexpr int kMaxSelectedSets = 100;
 
 using DesignKey = FixedText<10>;
+// The three designs by the keys the record holds.
+inline constexpr std::string_view kFixedKey = "fixed";
+inline constexpr std::string_view kNormseqKey = "normseq";    // looks by group sizes of m
+inline constexpr std::string_view kBrownianKey = "brownian";  // looks on information time
 template <typename T>
 using PerLook = std::array<T, kMaxLooks>;  // look k at index k - 1
 template <typename T, int Sets, int Size>
@@ -94,5 +98,13 @@ struct DesignRecord {
     FixedText<10> importKind;
     bool importAvailable = false;
 };
+
+// The design's kind: a sequential test on a normal sample, or on information time.
+inline bool isNormseq(const DesignRecord& r) {
+    return r.designKind == kNormseqKey;
+}
+inline bool isBrownian(const DesignRecord& r) {
+    return r.designKind == kBrownianKey;
+}
 
 }  // namespace qalix

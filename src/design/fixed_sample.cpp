@@ -76,7 +76,7 @@ void readParameter(DesignContext& program, Dialog& panel, int combo) {
     // stays equal to delta_a. Not while they lie outside their ranges, as they do on the way
     // to a typed value ("0" before "0.05"): the computations refuse them with a message.
     const bool steersAlternative = combo == kAlphaCombo || combo == kPowerCombo;
-    if (ok && steersAlternative && r.designKind == "brownian" && alternativeDefined(r)) {
+    if (ok && steersAlternative && isBrownian(r) && alternativeDefined(r)) {
         r.altDelta = zOfAlpha(r) + zOfPower(r);
         r.altMean = meanOfAltDelta(r);
         showResult(panel, kMuCombo, r.altDelta);

@@ -189,7 +189,7 @@ void INITINFTIME(DesignContext& program, Dialog& dialog, int control, int m, int
 
 void UPDATEINFTIME(DesignContext& program, Dialog& dialog, int, CallbackKind kind) {
     if (kind != CallbackKind::Default) return;
-    if (program.record().designKind == "brownian") {
+    if (isBrownian(program.record())) {
         updateTimes(program, dialog);
     } else {
         updateGroupSizes(program, dialog);

@@ -102,15 +102,15 @@ void UPDATDESIGN(DesignContext& program, Dialog& panel, int control, CallbackKin
     int column = 0;
     switch (control) {
         case kNormseqDesign:
-            r.designKind = "normseq";
+            r.designKind = kNormseqKey;
             column = 0;
             break;
         case kBrownianDesign:
-            r.designKind = "brownian";
+            r.designKind = kBrownianKey;
             column = 1;
             break;
         case kFixedDesign:
-            r.designKind = "fixed";
+            r.designKind = kFixedKey;
             column = 2;
             break;
         default:

@@ -183,7 +183,7 @@ void GETDISCPROB(DesignContext& program, Dialog& panel, int control, CallbackKin
 
 bool designParametersInRange(DesignContext& program) {
     using P = Parameter;
-    if (program.record().designKind == "brownian") {
+    if (isBrownian(program.record())) {
         return parametersInRange(program, {P::Alpha, P::Power, P::PowerAboveAlpha});
     }
     return parametersInRange(program, {P::Alpha, P::Sd, P::Mean, P::TrialSize});
@@ -199,7 +199,7 @@ bool POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
     const float z = refreshZAlpha(program);
     const double zP = zOfPower(r);
     double thetaA = 0.0;
-    if (r.designKind == "brownian") {
+    if (isBrownian(r)) {
         thetaA = zP + z;
     } else {
         const int n = roundedUp(r.sampleSize, kRoundUp5);

@@ -14,7 +14,12 @@
 
 namespace qalix {
 
-inline constexpr PlotScale kBoundaryScale{550, -90, 38, 57, {-0.2f, -2.0f}, {1.2f, 4.0f}};
+inline constexpr PlotScale kBoundaryScale{.xFactor = 550,
+                                          .yFactor = -90,
+                                          .originXPercent = 38,
+                                          .originYPercent = 57,
+                                          .frameLow = {-0.2f, -2.0f},
+                                          .frameHigh = {1.2f, 4.0f}};
 
 struct BoundaryVariant {
     std::span<const DesignLine> designLines;

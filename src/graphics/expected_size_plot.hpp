@@ -12,7 +12,12 @@
 
 namespace qalix {
 
-inline constexpr PlotScale kExpectedSizeScale{25, -350, 50, 65, {-10.0f, -0.2f}, {15.0f, 1.2f}};
+inline constexpr PlotScale kExpectedSizeScale{.xFactor = 25,
+                                              .yFactor = -350,
+                                              .originXPercent = 50,
+                                              .originYPercent = 65,
+                                              .frameLow = {-10.0f, -0.2f},
+                                              .frameHigh = {15.0f, 1.2f}};
 
 struct ExpectedSizeVariant {
     std::span<const DesignLine> designLines;

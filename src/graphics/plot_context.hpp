@@ -13,6 +13,11 @@ namespace qalix {
 
 enum class PlotKind { Boundary, Power, ExpectedSize };
 
+// The tag the record keeps of the plot shown last (plotTag), which "Save As..." writes.
+inline constexpr std::string_view kBoundaryTag = "bound";
+inline constexpr std::string_view kPowerTag = "power";
+inline constexpr std::string_view kExpectedSizeTag = "expecsiz";
+
 // Which plot the open plot dialog shows, if any.
 struct PlotState {
     std::optional<PlotKind> showing;

@@ -34,11 +34,4 @@ inline bool hasLooks(const DesignRecord& r) {
     return r.numLooks >= 1 && r.numLooks <= kMaxLooks;
 }
 
-inline bool isNormseq(const DesignRecord& r) {
-    return r.designKind == "normseq";
-}
-inline bool isBrownian(const DesignRecord& r) {
-    return r.designKind == "brownian";
-}
-
 }  // namespace qalix

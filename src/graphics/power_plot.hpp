@@ -12,7 +12,12 @@
 
 namespace qalix {
 
-inline constexpr PlotScale kPowerScale{120, -360, 40, 65, {-1.5f, -0.2f}, {5.0f, 1.2f}};
+inline constexpr PlotScale kPowerScale{.xFactor = 120,
+                                       .yFactor = -360,
+                                       .originXPercent = 40,
+                                       .originYPercent = 65,
+                                       .frameLow = {-1.5f, -0.2f},
+                                       .frameHigh = {5.0f, 1.2f}};
 
 struct PowerVariant {
     std::span<const DesignLine> designLines;

@@ -19,7 +19,7 @@ double HNM(double x) {
     const double h = (static_cast<double>(xr) - lower) / kHnmIntervals;
     std::array<double, kHnmIntervals + 1> f;
     double y = lower;
-    for (double& v : f) {  // cumulative steps, as the recipe walks the grid
+    for (double& v : f) {  // cumulative steps, as the program walks the grid
         v = PNM(y);
         y += h;
     }

@@ -1,5 +1,5 @@
 // Normal density, distribution function and quantile, and the Brownian transition density,
-// computed with the program's own fixed recipes. Every probability of the program rests on
+// computed the program's own fixed way. Every probability of the program rests on
 // these exact roundings and constants, so they are not to be replaced by library functions.
 #pragma once
 

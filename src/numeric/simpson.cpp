@@ -4,7 +4,7 @@ namespace qalix {
 
 double SIMPSON(const double* f, int n, double h) {
     // The even sum runs up to f[n] and f[n] is taken off again at the end: that is the
-    // recipe's order of summation, which the program's results depend on to the last bit.
+    // order of summation the program's results depend on to the last bit.
     double odd = 0.0;
     double even = 0.0;
     for (int j = 1; j <= n / 2; ++j) {

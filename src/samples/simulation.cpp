@@ -35,10 +35,6 @@ constexpr std::string_view kNoMu = "      ";
 constexpr std::string_view kSizeCaption = "Sample Size";
 constexpr std::string_view kGridsCaption = "Number of Grids";
 
-bool isBrownian(const DesignRecord& r) {
-    return r.designKind == "brownian";
-}
-
 // N: the largest useful size, m rounded up.
 int largestSize(const DesignRecord& r) {
     return roundedUp(r.sampleSize, kRoundUp6);

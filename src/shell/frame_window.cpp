@@ -29,7 +29,6 @@ constexpr int kWindowFontHeight = 16;
 constexpr std::string_view kWindowFontFace = "Times New Roman";
 constexpr std::size_t kTitleNameLength = 40;
 
-constexpr std::string_view kEndCaption = "QALIXinfWin";
 constexpr std::string_view kEndQuestion =
     "The text window holds changes that are not saved.\n\nEnd the program?";
 
@@ -62,18 +61,18 @@ struct PlotCommand {
     bool withoutPaths;
 };
 constexpr std::array<PlotCommand, 5> kPlotCommands = {{
-    {kPlotBoundary, PlotKind::Boundary, kPlotDialog, "bound", "", true},
-    {kPlotPower, PlotKind::Power, kPlotDialog, "power", "", false},
-    {kPlotExpectedSize, PlotKind::ExpectedSize, kPlotDialog, "expecsiz", "", false},
-    {kPlotSimulated, PlotKind::Boundary, kPlotSimulationsDialog, "bound", "Simu", false},
-    {kPlotImported, PlotKind::Boundary, kPlotImportedDialog, "bound", "Observ", false},
+    {kPlotBoundary, PlotKind::Boundary, kPlotDialog, kBoundaryTag, "", true},
+    {kPlotPower, PlotKind::Power, kPlotDialog, kPowerTag, "", false},
+    {kPlotExpectedSize, PlotKind::ExpectedSize, kPlotDialog, kExpectedSizeTag, "", false},
+    {kPlotSimulated, PlotKind::Boundary, kPlotSimulationsDialog, kBoundaryTag, "Simu", false},
+    {kPlotImported, PlotKind::Boundary, kPlotImportedDialog, kBoundaryTag, "Observ", false},
 }};
 
 // The metafile writer "Save As..." chooses by the plot shown last; before any plot, the
 // boundary plot, which "Save" always writes.
 PlotKind taggedPlot(const DesignRecord& r) {
-    if (r.plotTag == "power") return PlotKind::Power;
-    if (r.plotTag == "expecsiz") return PlotKind::ExpectedSize;
+    if (r.plotTag == kPowerTag) return PlotKind::Power;
+    if (r.plotTag == kExpectedSizeTag) return PlotKind::ExpectedSize;
     return PlotKind::Boundary;
 }
 
@@ -207,7 +206,7 @@ void FrameWindow::userClose() {
 
 bool FrameWindow::confirmEnd() {
     if (!textModified_) return true;
-    Message question{std::string(kEndCaption), std::string(kEndQuestion), MessageIcon::Question};
+    Message question{std::string(kFrameTitle), std::string(kEndQuestion), MessageIcon::Question};
     question.buttons = MessageButtons::YesNo;
     return program_.platform().messageBox(question) == kIdYes;
 }

@@ -51,7 +51,7 @@ inline constexpr std::string_view kMetafileTitle = " Meta File:  ";
 inline constexpr std::string_view kPictureTitle = " Picture File:  ";
 // The box shown when no help can be opened.
 inline constexpr std::string_view kHelpFailure = "Unable to activate help";
-inline constexpr std::string_view kHelpCaption = "QALIXinfWin";
+inline constexpr std::string_view kHelpCaption = kFrameTitle;
 // The graphic window's client area until the window measures its own: the plot page.
 inline constexpr int kDefaultClientWidth = kPlotPage.width();
 inline constexpr int kDefaultClientHeight = kPlotPage.height();

@@ -29,7 +29,7 @@ inline float criticalValue() {
 }
 
 // Standard normal distribution function and density, from the C library rather than the
-// program's own recipes.
+// program's own functions.
 inline double Phi(double x) {
     return 0.5 * std::erfc(-x / std::numbers::sqrt2);
 }

@@ -19,7 +19,7 @@ TEST(CommandLine, FixedJsonHoldsTextsAndFullValues) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(member(r.out, "design"), "brownian");
     EXPECT_EQ(member(r.out, "mu"), "2.9264");  // delta_a = z_0.95 + z_0.9, 4 decimals
-    // altDelta in full: z_0.95 + z_0.9 = 2.9264052 with exact quantiles; recipe within 1e-5.
+    // altDelta in full: z_0.95 + z_0.9 = 2.9264052 with exact quantiles; the program's within 1e-5.
     EXPECT_NEAR(std::stod(member(r.out, "altDelta")), 2.926405192496, 1e-5);
     EXPECT_EQ(r.out.front(), '{');
     EXPECT_EQ(r.out.substr(r.out.size() - 2), "}\n");

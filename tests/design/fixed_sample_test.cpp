@@ -1,5 +1,5 @@
 // The fixed-sample calculator driven through the panel. Reference quantiles are the exact
-// z_0.95 = 1.6448536269514722 and z_0.8 = 0.8416212335729143; the program's own recipes agree
+// z_0.95 = 1.6448536269514722 and z_0.8 = 0.8416212335729143; the program's own functions agree
 // with them to about 1e-6, far below the digits shown.
 #include <algorithm>
 #include <cmath>

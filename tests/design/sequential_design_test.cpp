@@ -131,7 +131,7 @@ double rhoTwoLooks(double a, double y = 0.0) {
     return Phi(-std::sqrt(2.0 * a) - std::abs(y));
 }
 
-// The search recipe (Newton steps with central differences of width 2h from a = 0.4, stop
+// The search (Newton steps with central differences of width 2h from a = 0.4, stop
 // when rho is within 1e-4 of the target) run on a reference rho.
 std::vector<double> referenceIterates(double target, const std::function<double(double)>& rho) {
     std::vector<double> iterates;
@@ -230,7 +230,7 @@ TEST_F(SequentialDesign, SearchFromRhoMaxFourEquallySpacedLooks) {
 TEST_F(SequentialDesign, SearchFromRhoMaxTwoLooksFollowsTheClosedForm) {
     brownianLooks(2);
     ui.click(kCoeffButton);
-    // Reference: the recipe's Newton steps on rho(a; 0) = Phi(-sqrt(2a)); ~1e-7 in rho.
+    // Reference: the search's Newton steps on rho(a; 0) = Phi(-sqrt(2a)); ~1e-7 in rho.
     const auto reference = referenceIterates(0.02, [](double a) { return rhoTwoLooks(a); });
     const auto& iterates = program.sequential().searchIterates;
     ASSERT_EQ(iterates.size(), reference.size());

@@ -18,7 +18,7 @@ namespace {
 
 using namespace qalix::testing;
 
-// Straightforward LATN and GETDISC, built only from the grid toolkit exactly as the recipe
+// Straightforward LATN and GETDISC, built only from the grid toolkit exactly as the program
 // composes it; the engine's vectorised kernels must agree with these.
 double referenceBridge(double c, int N, double h, const double* W, double x, double s, double t) {
     std::array<double, kInnerCapacity> q;

@@ -241,7 +241,7 @@ TEST(TailProbability, ZeroBeyondTheFiveSdWindow) {
 }
 
 TEST(TailProbability, WindowEndIsTheCutOff) {
-    // Reference: the window ends mu*t +- 5*sqrt(t) computed as the recipe writes them; at the
+    // Reference: the window ends mu*t +- 5*sqrt(t) computed as the program writes them; at the
     // end exact 0, one ulp inside a positive sliver.
     const double mu = 1.5;
     const double t = 0.64;
@@ -279,7 +279,7 @@ TEST(TailProbability, LowerTailIsTheMirrorImage) {
 }
 
 TEST(TailProbability, UpperTailWalksItsGridByRepeatedAddition) {
-    // Reference: the recipe put together from P and SIMPSON: from lo = max(b, mean - 5 sd) up
+    // Reference: the computation put together from P and SIMPSON: from lo = max(b, mean - 5 sd) up
     // to mean + 5 sd by repeated addition of h = (hi - lo) / 100. Exact, since the same
     // roundings happen in the same order; points lo + i*h change some of these results.
     struct Case {

@@ -1,7 +1,7 @@
 // Simpson rule, normal density and distribution function, quantile and transition density.
 //
-// References are worked by hand or come from the C library's erfc, which the recipes do not
-// use; every tolerance says where it comes from.
+// References are worked by hand or come from the C library's erfc, which the program's functions do
+// not use; every tolerance says where it comes from.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -119,7 +119,7 @@ TEST(Simpson, StepMultipliesTheSumBeforeTheDivisionByThree) {
 // ---------------------------------------------------------------------------------------------
 // NormalDistribution
 
-TEST(NormalDistribution, DensityAtZeroUsesTheRecipeDivisor) {
+TEST(NormalDistribution, DensityAtZeroUsesTheProgramsDivisor) {
     // Reference: exp(0) = 1, so PNM(0) is the one division 1 / 2.50662827459518.
     EXPECT_EQ(PNM(0.0), 1.0 / kDivisor);
     // Worked decimal value, to 1e-14.
@@ -200,8 +200,8 @@ TEST(NormalDistribution, DistributionFunctionIsOneAtAndAboveSeven) {
     }
 }
 
-TEST(NormalDistribution, DistributionFunctionBelowSevenKeepsItsRecipe) {
-    // Reference: the recipe put together by hand as below (PNM on the cumulative grid from
+TEST(NormalDistribution, DistributionFunctionBelowSevenKeepsItsSteps) {
+    // Reference: the computation put together by hand as below (PNM on the cumulative grid from
     // -7, SIMPSON): exact, so nothing below 7 moved when the upper end was added. The float
     // next below 7 is 7 - 2^-21.
     for (const double x : {3.0, 6.0, 6.99, 7.0 - std::ldexp(1.0, -21)}) {
@@ -261,7 +261,7 @@ TEST(NormalDistribution, DistributionFunctionIsSymmetric) {
 }
 
 TEST(NormalDistribution, DistributionFunctionWalksItsGridByRepeatedAddition) {
-    // Reference: the recipe put together from the parts tested above: PNM at -7, -7 + h,
+    // Reference: the computation put together from the parts tested above: PNM at -7, -7 + h,
     // (-7 + h) + h, ... with h = (x32 + 7) / 200, summed by SIMPSON. Exact, since the same
     // roundings happen in the same order; points computed as -7 + i*h differ in the last bits
     // and change some of these results.
@@ -338,7 +338,7 @@ TEST(Quantile, ReturnsTheConvergedIterate) {
     }
 }
 
-// Newton's iteration for the quantile on the C library's Phi and phi, with the recipe's start,
+// Newton's iteration for the quantile on the C library's Phi and phi, with the program's start,
 // tolerance and limit of ten steps: an independent account of where QNORM stops.
 double tenStepNewton(double p) {
     double x = 1.0;
@@ -354,7 +354,7 @@ TEST(Quantile, StopsAfterTenStepsFarInTheTails) {
     // Reference: ten Newton steps on erfc (above). For p beyond 0.99999 or below 1e-6 ten
     // steps from 1 fall well short of the 1e-5 tolerance, so QNORM returns the tenth iterate,
     // more than 0.02 short of the quantile, where a ninth or an eleventh step would move x by
-    // 0.026 to 0.21. Tolerance 1e-5: the recipe rounds x to 32 bits in HNM and its HNM and PNM
+    // 0.026 to 0.21. Tolerance 1e-5: the program rounds x to 32 bits in HNM and its HNM and PNM
     // differ from erfc's by about 1e-11 relative, which moves these iterates by a few 1e-6.
     for (const double p : {0.99999, 0.999999, 1e-6, 1e-7}) {
         EXPECT_NEAR(QNORM(p), tenStepNewton(p), 1e-5) << "p = " << p;
