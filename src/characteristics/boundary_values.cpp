@@ -43,8 +43,8 @@ std::string timeRangeError(int M) {
 // Sets the look, partial size and time the calling control asks for. False when the
 // typed time cannot be read or lies outside the looks of the design.
 bool placeLook(CharacteristicsContext& program, Dialog& dialog, int control, int M) {
-    DesignRecord& r = program.record();
-    CharacteristicsState& s = program.characteristics();
+    DesignRecord& r = program.record;
+    CharacteristicsState& s = program.characteristics;
     switch (control) {
         case kLookSpin: {
             s.look = dialog.getInt(kLookSpin);
@@ -85,8 +85,8 @@ bool placeLook(CharacteristicsContext& program, Dialog& dialog, int control, int
 
 // The six boundaries at the current time, in single precision.
 void computeBoundaries(CharacteristicsContext& program, double a) {
-    const DesignRecord& r = program.record();
-    CharacteristicsState& s = program.characteristics();
+    const DesignRecord& r = program.record;
+    CharacteristicsState& s = program.characteristics;
     const double t = s.time;
     const double z = r.zAlpha;
     const double half = halfWidth(a, t);
@@ -110,8 +110,8 @@ bool finite(const BoundaryValues& b) {
 }
 
 void showBoundaries(CharacteristicsContext& program, Dialog& dialog) {
-    const DesignRecord& r = program.record();
-    const CharacteristicsState& s = program.characteristics();
+    const DesignRecord& r = program.record;
+    const CharacteristicsState& s = program.characteristics;
     const BoundaryValues& b = s.boundary;
     showF(dialog, kTimeCombo, s.time, kTimeFormat);
     const bool grids = isBrownian(r);
@@ -139,8 +139,8 @@ void showBoundaries(CharacteristicsContext& program, Dialog& dialog) {
 void BOUNDARY(CharacteristicsContext& program, Dialog& dialog, int control, CallbackKind) {
     double a = 0.0;
     if (!readCoefficient(program, a)) return;
-    const int M = maximumSize(program.record());
-    CharacteristicsState& s = program.characteristics();
+    const int M = maximumSize(program.record);
+    CharacteristicsState& s = program.characteristics;
     const CharacteristicsState before = s;
     const int spinBefore = dialog.getInt(kPartialSizeSpin);
     if (!placeLook(program, dialog, control, M)) return;

@@ -7,13 +7,8 @@
 
 namespace qalix {
 
-class CharacteristicsContext : public virtual DesignContext {
-  public:
-    virtual CharacteristicsState& characteristics() = 0;
-    virtual const CharacteristicsState& characteristics() const = 0;
-
-  protected:
-    ~CharacteristicsContext() = default;
+struct CharacteristicsContext : DesignContext {
+    CharacteristicsState& characteristics;
 };
 
 }  // namespace qalix

@@ -26,8 +26,8 @@ constexpr FieldFormat kDiscordanceFormat{7, 5};
 // The true mean the calling control gives, on the Brownian scale. False on a read error.
 bool chooseDelta(CharacteristicsContext& program, const Dialog& dialog, int control, float z,
                  double& delta) {
-    const DesignRecord& r = program.record();
-    CharacteristicsState& s = program.characteristics();
+    const DesignRecord& r = program.record;
+    CharacteristicsState& s = program.characteristics;
     switch (control) {
         case kRhoMaxButton:
             s.discordanceDelta = z;
@@ -73,7 +73,7 @@ void showMean(const DesignRecord& r, Dialog& dialog, int control, double delta, 
 }  // namespace
 
 double DISCPROB(const DesignContext& program, double a, double d, std::string_view part) {
-    const DesignRecord& r = program.record();
+    const DesignRecord& r = program.record;
     const FixedText<10> key(part);
     const double h = kRange / kHalfIntervals;
     int n = 2 * kHalfIntervals;
@@ -100,7 +100,7 @@ double DISCPROB(const DesignContext& program, double a, double d, std::string_vi
 }
 
 void PROBDISC(CharacteristicsContext& program, Dialog& dialog, int control, CallbackKind) {
-    const DesignRecord& r = program.record();
+    const DesignRecord& r = program.record;
     double a = 0.0;
     if (!readCoefficient(program, a)) return;
     const float z = r.zAlpha;  // as last stored by the other dialogs
@@ -114,7 +114,7 @@ void PROBDISC(CharacteristicsContext& program, Dialog& dialog, int control, Call
     }
     // On the critical line ("rho_max") the centred drift is exactly 0.
     const double d = control == kRhoMaxButton ? 0.0 : delta - static_cast<double>(z);
-    DiscordanceValues& values = program.characteristics().discordance;
+    DiscordanceValues& values = program.characteristics.discordance;
     values.overall = DISCPROB(program, a, d, "all");
     values.atSignificance = DISCPROB(program, a, d, "sig");
     values.atFutility = DISCPROB(program, a, d, "fut");

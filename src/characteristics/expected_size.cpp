@@ -27,8 +27,8 @@ constexpr FieldFormat kSizeFormat{7, 1};
 // Takes delta from the calling control. False on a read error.
 bool chooseDelta(CharacteristicsContext& program, Dialog& dialog, int control, float z,
                  double& delta) {
-    DesignRecord& r = program.record();
-    CharacteristicsState& s = program.characteristics();
+    DesignRecord& r = program.record;
+    CharacteristicsState& s = program.characteristics;
     switch (control) {
         case kDeltaCombo:
             if (!readDelta(program, dialog, kDeltaCombo, s.sizeDelta)) return false;
@@ -79,7 +79,7 @@ void showMean(const DesignRecord& r, Dialog& dialog, int control, double delta, 
 // Expected times overall and given each ending, and the probabilities of the endings. The
 // first look's mass beyond the grid stops there too, at t_1.
 void computeExpectations(CharacteristicsContext& program, const StoppingMasses& m) {
-    const DesignRecord& r = program.record();
+    const DesignRecord& r = program.record;
     double ps = m.beyondUpper;
     double pf = m.beyondLower;
     double ets = m.beyondUpper * r.engineTime[0];
@@ -99,7 +99,7 @@ void computeExpectations(CharacteristicsContext& program, const StoppingMasses& 
     ets = ps > 0.0 ? ets / ps : undefined;
     etf = pf > 0.0 ? etf / pf : undefined;
     const double M = maximumSize(r);
-    ExpectedSizes& e = program.characteristics().expected;
+    ExpectedSizes& e = program.characteristics.expected;
     e.sizeOverall = M * et;
     e.sizeGivenSig = M * ets;
     e.sizeGivenFut = M * etf;
@@ -119,13 +119,13 @@ void showExpectation(Dialog& dialog, int control, double value, FieldFormat form
 }
 
 void showExpectations(CharacteristicsContext& program, Dialog& dialog) {
-    const ExpectedSizes& e = program.characteristics().expected;
+    const ExpectedSizes& e = program.characteristics.expected;
     showF(dialog, kProbSig, e.probSig, kProbabilityFormat);
     showF(dialog, kProbFut, e.probFut, kProbabilityFormat);
     showExpectation(dialog, kTimeOverall, e.timeOverall, kTimeFormat);
     showExpectation(dialog, kTimeGivenSig, e.timeGivenSig, kTimeFormat);
     showExpectation(dialog, kTimeGivenFut, e.timeGivenFut, kTimeFormat);
-    const bool sizes = !isBrownian(program.record());
+    const bool sizes = !isBrownian(program.record);
     for (int c : {kSizeOverall, kSizeGivenSig, kSizeGivenFut}) {
         dialog.setLogical(c, sizes, Index::Enabled);
         if (!sizes) dialog.setText(c, kCleared);
@@ -139,7 +139,7 @@ void showExpectations(CharacteristicsContext& program, Dialog& dialog) {
 }  // namespace
 
 void EXPECTSIZE(CharacteristicsContext& program, Dialog& dialog, int control, CallbackKind) {
-    const DesignRecord& r = program.record();
+    const DesignRecord& r = program.record;
     double a = 0.0;
     if (!readCoefficient(program, a)) return;
     const float z = refreshZAlpha(program);

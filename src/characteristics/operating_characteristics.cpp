@@ -52,7 +52,7 @@ void offerDataMeans(const DesignRecord& r, Dialog& dialog, int combo,
 constexpr double kLargestMultiple = std::max(kLongList);
 
 bool alternativeListable(CharacteristicsContext& program) {
-    const DesignRecord& r = program.record();
+    const DesignRecord& r = program.record;
     const bool dataScale = isBrownian(r) || std::isfinite(kLargestMultiple * r.altMean);
     if (dataScale && std::isfinite(kLargestMultiple * r.thetaAlt)) return true;
     program.error(kMeanOutOfRange);
@@ -66,7 +66,7 @@ void setRange(Dialog& dialog, int spin, int max) {
 
 void prepareBoundaries(CharacteristicsContext& program, Dialog& d, int n) {
     using namespace boundaries;
-    setRange(d, kLookSpin, program.record().numLooks);
+    setRange(d, kLookSpin, program.record.numLooks);
     d.setInt(kLookSpin, 1);
     setRange(d, kPartialSizeSpin, n);
     d.setInt(kPartialSizeSpin, 1);
@@ -75,7 +75,7 @@ void prepareBoundaries(CharacteristicsContext& program, Dialog& d, int n) {
 
 void prepareSignificance(CharacteristicsContext& program, Dialog& d, CallbackKind kind) {
     using namespace significance;
-    const DesignRecord& r = program.record();
+    const DesignRecord& r = program.record;
     for (int spin : {kSigBySpin, kSigAtSpin, kStopBySpin, kStopAtSpin, kStageSpin}) {
         setRange(d, spin, r.numLooks);
     }
@@ -92,7 +92,7 @@ void prepareSignificance(CharacteristicsContext& program, Dialog& d, CallbackKin
 
 void prepareExpectedSize(CharacteristicsContext& program, Dialog& d, CallbackKind kind) {
     using namespace expectedsize;
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     d.setText(kGroup, isBrownian(r) ? "Expected Information Time"
                                     : "Expected Sample Size and Information Time");
     offerDataMeans(r, d, kMuCombo, kLongList);
@@ -103,7 +103,7 @@ void prepareExpectedSize(CharacteristicsContext& program, Dialog& d, CallbackKin
 
 void prepareDiscordance(CharacteristicsContext& program, Dialog& d, CallbackKind kind) {
     using namespace discordance;
-    const DesignRecord& r = program.record();
+    const DesignRecord& r = program.record;
     offerDataMeans(r, d, kMuCombo, kLongList);
     offerMeans(d, kDeltaCombo, r.thetaAlt, kLongList);
     PROBDISC(program, d, kDeltaCombo, kind);
@@ -132,7 +132,7 @@ void OPERATCHARACT(CharacteristicsContext& program, Dialog&, int control, Callba
     // the looks entered anew.
     if (!designParametersInRange(program)) return;
     if (control != panel::kBoundaryButton && !engineLooksCurrent(program)) return;
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     const int n = maximumSize(r);
     r.thetaAlt =
         isBrownian(r) ? r.altDelta : std::sqrt(static_cast<double>(n)) * r.altMean / r.stdDev;
@@ -158,7 +158,7 @@ void OPERATCHARACT(CharacteristicsContext& program, Dialog&, int control, Callba
         default:
             return;
     }
-    program.platform().showModal(program.dialog(dialogId));
+    program.platform.showModal(program.dialog(dialogId));
 }
 
 void attachCharacteristicsCallbacks(CharacteristicsContext& program) {

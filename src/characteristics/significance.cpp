@@ -35,7 +35,7 @@ constexpr std::array<Probability, 4> kProbabilities = {
      {kStopAtSpin, kStopAtEdit, "stop", "at", &HittingProbabilities::stopAt}}};
 
 void showSizes(CharacteristicsContext& program, Dialog& dialog, int k) {
-    const LookSizes sizes = sizesAtLook(program.record(), k);
+    const LookSizes sizes = sizesAtLook(program.record, k);
     if (sizes.group) {
         showI(dialog, kGroupSizeEdit, *sizes.group, kSizeWidth);
     } else {
@@ -66,8 +66,8 @@ double hitting(const StoppingMasses& m, int k, std::string_view event, std::stri
 // or the one the delta combo holds when the stage moves. False after an entry error.
 bool chosenDelta(CharacteristicsContext& program, const Dialog& dialog, int control,
                  double& delta) {
-    const DesignRecord& r = program.record();
-    CharacteristicsState& s = program.characteristics();
+    const DesignRecord& r = program.record;
+    CharacteristicsState& s = program.characteristics;
     if (control == kMuCombo) {
         if (!readMu(program, dialog, kMuCombo, s.significanceMu)) return false;
         delta = deltaOfMu(r, s.significanceMu);
@@ -90,7 +90,7 @@ std::optional<double> PROBHITTING(DesignContext& program, double delta, int k,
                                   std::string_view event, std::string_view timing) {
     double a = 0.0;
     if (!readCoefficient(program, a)) return std::nullopt;
-    const DesignRecord& r = program.record();
+    const DesignRecord& r = program.record;
     if (k < 1 || k > r.numLooks) return std::nullopt;
     const double d = delta - refreshZAlpha(program);
     return hitting(stoppingMasses(a, d, r.coeffTable.data(), r.numLooks, r.engineTime.data()), k,
@@ -98,8 +98,8 @@ std::optional<double> PROBHITTING(DesignContext& program, double delta, int k,
 }
 
 void PROBSIG(CharacteristicsContext& program, Dialog& dialog, int control, CallbackKind) {
-    const DesignRecord& r = program.record();
-    CharacteristicsState& s = program.characteristics();
+    const DesignRecord& r = program.record;
+    CharacteristicsState& s = program.characteristics;
     if (control != kStageSpin && control != kDeltaCombo && control != kMuCombo) return;
     if (control == kStageSpin) {
         const int k = dialog.getInt(kStageSpin);
@@ -126,8 +126,8 @@ void PROBSIG(CharacteristicsContext& program, Dialog& dialog, int control, Callb
 }
 
 void PROBSIGSUB(CharacteristicsContext& program, Dialog& dialog, int control, CallbackKind) {
-    const DesignRecord& r = program.record();
-    CharacteristicsState& s = program.characteristics();
+    const DesignRecord& r = program.record;
+    CharacteristicsState& s = program.characteristics;
     const Probability* p = nullptr;
     for (const Probability& candidate : kProbabilities) {
         if (candidate.spin == control) p = &candidate;

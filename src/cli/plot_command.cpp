@@ -9,7 +9,7 @@
 #include "graphics/plot_simulations_ids.hpp"
 #include "samples/simulation_ids.hpp"
 #include "shell/frame_window.hpp"
-#include "shell/menu_ids.hpp"
+#include "ui/menu_ids.hpp"
 
 namespace qalix {
 

@@ -10,7 +10,7 @@
 #include "samples/import_ids.hpp"
 #include "samples/sample_files.hpp"
 #include "samples/simulation_ids.hpp"
-#include "shell/menu_ids.hpp"
+#include "ui/menu_ids.hpp"
 
 namespace qalix {
 

@@ -4,12 +4,12 @@
 
 namespace qalix {
 
-Dialog& DesignContext::panel() {
+Dialog& DesignContext::panel() const {
     return dialog(kPanelDialog);
 }
 
-void DesignContext::error(std::string_view text) {
-    platform().messageBox(Message{std::string(kErrorCaption), std::string(text)});
+void DesignContext::error(std::string_view text) const {
+    platform.messageBox(Message{std::string(kErrorCaption), std::string(text)});
 }
 
 }  // namespace qalix

@@ -51,7 +51,7 @@ bool readHeld(DesignContext& program, Dialog& panel, int combo, T& field) {
 }
 
 void readParameter(DesignContext& program, Dialog& panel, int combo) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     bool ok = true;
     switch (combo) {
         case kAlphaCombo:
@@ -161,9 +161,9 @@ void storeSolved(Dialog& panel, DesignRecord& r, int button, double value) {
 void computeParameter(DesignContext& program, Dialog& panel, int button) {
     const Solve* solve = solveOf(button);
     if (solve == nullptr || !parametersInRange(program, solve->inputs)) return;
-    const double value = solvedValue(program.record(), button);
+    const double value = solvedValue(program.record, button);
     if (!resultInRange(program, solve->result, value)) return;
-    storeSolved(panel, program.record(), button, value);
+    storeSolved(panel, program.record, button, value);
 }
 
 }  // namespace

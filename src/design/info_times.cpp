@@ -39,7 +39,7 @@ void clearFields(Dialog& dialog, int k,
 }
 
 void defaultTimes(DesignContext& program, Dialog& dialog, int K) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     const bool fill = defaultEntry(dialog);
     for (int k = 1; k <= kMaxLooks; ++k) {
         if (fill && k <= K) {
@@ -58,7 +58,7 @@ void defaultTimes(DesignContext& program, Dialog& dialog, int K) {
 }
 
 void defaultGroupSizes(DesignContext& program, Dialog& dialog, int m, int K) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     const bool fill = defaultEntry(dialog);
     const int q = m / K;
     const int rest = m - K * q;
@@ -94,7 +94,7 @@ bool looksInRange(int K) {
 }
 
 void updateTimes(DesignContext& program, Dialog& dialog) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     for (int k = 1; k <= r.numLooks; ++k) {
         float t = static_cast<float>(r.infoTime[at(k)]);
         if (!readField(program, dialog, kTime[at(k)], t)) return;
@@ -115,7 +115,7 @@ bool groupSizeFits(DesignContext& program, int k, long long n) {
 }
 
 void updateGroupSizes(DesignContext& program, Dialog& dialog) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     Dialog& panel = program.panel();
     int K = r.numLooks;
     if (!readField(program, panel, panel::kLooksCombo, K) ||
@@ -156,8 +156,8 @@ void BOUNDPARMTR(DesignContext& program, Dialog& panel, int control, CallbackKin
 }
 
 void GETINFTIME(DesignContext& program, Dialog& panel, int control) {
-    float x = static_cast<float>(program.record().sampleSize);
-    int K = program.record().numLooks;
+    float x = static_cast<float>(program.record.sampleSize);
+    int K = program.record.numLooks;
     if (!readField(program, panel, panel::kSizeCombo, x) ||
         !readField(program, panel, panel::kLooksCombo, K)) {
         return;
@@ -174,11 +174,11 @@ void GETINFTIME(DesignContext& program, Dialog& panel, int control) {
             return;
         }
     }
-    program.record().numLooks = K;
+    program.record.numLooks = K;
     if (control != panel::kInfoTimesButton && control != panel::kGroupSizesButton) return;
     Dialog& dialog = program.dialog(kInfoTimeDialog);
     INITINFTIME(program, dialog, control, m, K);
-    program.platform().showModal(dialog);
+    program.platform.showModal(dialog);
 }
 
 void INITINFTIME(DesignContext& program, Dialog& dialog, int control, int m, int K) {
@@ -189,7 +189,7 @@ void INITINFTIME(DesignContext& program, Dialog& dialog, int control, int m, int
 
 void UPDATEINFTIME(DesignContext& program, Dialog& dialog, int, CallbackKind kind) {
     if (kind != CallbackKind::Default) return;
-    if (isBrownian(program.record())) {
+    if (isBrownian(program.record)) {
         updateTimes(program, dialog);
     } else {
         updateGroupSizes(program, dialog);

@@ -97,7 +97,7 @@ void applyEnabling(DesignContext& program, Dialog& panel, int column) {
 }  // namespace
 
 void UPDATDESIGN(DesignContext& program, Dialog& panel, int control, CallbackKind) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     resetFixedDesign(panel, r);
     int column = 0;
     switch (control) {
@@ -119,7 +119,8 @@ void UPDATDESIGN(DesignContext& program, Dialog& panel, int control, CallbackKin
     applyEnabling(program, panel, column);
     for (int result : {kCoeffCombo, kDiscordanceEdit, kActualSigEdit, kActualPowerEdit})
         panel.setText(result, "");
-    program.setDesignComputed(false);
+    program.sequential.designComputed = false;
+    program.frame.designComputed(false);
     const bool brownian = control == kBrownianDesign;
     panel.setText(kSizeButton, brownian ? "Number of grids:" : "Sample Size m =");
     panel.setText(kMuButton, brownian ? "Alt Mean delta_a =" : "Alt. Mean mu_a =");
@@ -138,7 +139,7 @@ void NLOOKCHANGE(DesignContext&, Dialog& panel, int, CallbackKind) {
 }
 
 void DISPLAYCHARTC(DesignContext& program, Dialog& panel, int control, CallbackKind kind) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     switch (control) {
         case kSequentialDesignButton:
             if (!POWER(program, panel, control, kind)) break;
@@ -146,17 +147,18 @@ void DISPLAYCHARTC(DesignContext& program, Dialog& panel, int control, CallbackK
                           kSignificanceButton, kDiscordanceButton, kExpectedSizeButton}) {
                 panel.setLogical(c, true, Index::Enabled);
             }
-            program.setDesignComputed(true);
+            program.sequential.designComputed = true;
+            program.frame.designComputed(true);
             break;
         case kGraphicWindow:
             r.graphicChosen = true;
             r.textChosen = false;
-            program.showFrameInChosenMode();
+            program.frame.showInChosenMode();
             break;
         case kTextWindow:
             r.textChosen = true;
             r.graphicChosen = false;
-            program.showFrameInChosenMode();
+            program.frame.showInChosenMode();
             break;
         default:
             break;
@@ -164,11 +166,11 @@ void DISPLAYCHARTC(DesignContext& program, Dialog& panel, int control, CallbackK
 }
 
 void QALIXINFSUB(DesignContext& program, Dialog&, int control, CallbackKind) {
-    if (control == kExitButton) program.platform().quit(0);
+    if (control == kExitButton) program.platform.quit(0);
 }
 
 void SHUTDOWNWINDOW(DesignContext& program, Dialog&, int control, CallbackKind) {
-    if (control == kCloseWindow) program.minimiseFrame();
+    if (control == kCloseWindow) program.frame.minimise();
 }
 
 void attachPanelCallbacks(DesignContext& program) {

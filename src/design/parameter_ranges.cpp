@@ -94,20 +94,20 @@ bool inRange(const DesignRecord& r, Parameter p, double x) {
 }
 
 bool valueInRange(DesignContext& program, Parameter p, double value) {
-    if (inRange(program.record(), p, value)) return true;
+    if (inRange(program.record, p, value)) return true;
     const RangeText t = rangeText(p);
     return refuse(program, "The " + std::string(t.name) + " must " + t.range + ".");
 }
 
 bool parametersInRange(DesignContext& program, const std::vector<Parameter>& used) {
     for (Parameter p : used) {
-        if (!valueInRange(program, p, recordValue(program.record(), p))) return false;
+        if (!valueInRange(program, p, recordValue(program.record, p))) return false;
     }
     return true;
 }
 
 bool resultInRange(DesignContext& program, Parameter p, double value) {
-    if (inRange(program.record(), p, value)) return true;
+    if (inRange(program.record, p, value)) return true;
     const RangeText t = rangeText(p);
     return refuse(program, "The " + std::string(t.name) +
                                " computed from the other four parameters is outside its range: "

@@ -51,15 +51,15 @@ bool increaseToOne(const double* t, int K) {
 }
 
 int looks(const DesignContext& program) {
-    return program.record().numLooks;
+    return program.record.numLooks;
 }
 const double* times(const DesignContext& program) {
-    return program.record().engineTime.data();
+    return program.record.engineTime.data();
 }
 
 // The times as the dialog displays them, checked for what the engine can integrate over.
 bool readEngineTimes(DesignContext& program) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     const Dialog& dialog = program.dialog(kInfoTimeDialog);
     const int K = r.numLooks;
     if (K < kMinLooks || K > kMaxLooks) {
@@ -82,15 +82,15 @@ bool coefficientFits(DesignContext& program, double a) {
 }
 
 void showMaxDiscordance(DesignContext& program, double a, FieldFormat format) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     const double rho =
         MAXDISCP(a, r.coeffTable.data(), kGridIntervals, looks(program), times(program));
-    program.sequential().maxDiscordance = rho;
+    program.sequential.maxDiscordance = rho;
     showF(program.panel(), kDiscordanceEdit, rho, format);
 }
 
 void searchCoefficient(DesignContext& program, Dialog& panel) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     double target = r.rhoMax;
     if (!readField(program, panel, kRhoCombo, target) ||
         !valueInRange(program, Parameter::RhoMax, target)) {
@@ -99,16 +99,16 @@ void searchCoefficient(DesignContext& program, Dialog& panel) {
     r.rhoMax = target;
     const SearchResult result = GETA(r.rhoMax, r.coeffTable.data(), kGridIntervals, looks(program),
                                      times(program), kCriticalFinalValue);
-    program.sequential().searchIterates = result.iterates;
-    if (result.end != SearchEnd::Converged) program.platform().consoleLine(kSearchWarning);
+    program.sequential.searchIterates = result.iterates;
+    if (result.end != SearchEnd::Converged) program.platform.consoleLine(kSearchWarning);
     if (result.end == SearchEnd::IterationCap) {
         program.error("The search for the boundary coefficient did not converge in " +
                       std::to_string(kSearchIterationCap) + " steps; a = " + formatFree(result.a) +
                       " is shown, but it does not reach rho_max.");
     }
     if (!coefficientFits(program, result.a)) return;
-    program.sequential().coefficient = result.a;
-    program.sequential().achievedRho = result.rho;
+    program.sequential.coefficient = result.a;
+    program.sequential.achievedRho = result.rho;
     panel.setText(kCoeffCombo, formatFree(result.a));
     showMaxDiscordance(program, result.a, kSearchedDiscordance);
     for (int c : {kRhoButton, kSequentialDesignButton, kCloseWindow}) {
@@ -117,13 +117,13 @@ void searchCoefficient(DesignContext& program, Dialog& panel) {
 }
 
 void discordanceOfCoefficient(DesignContext& program, Dialog& panel) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     double a = 0.0;
     if (!readCoefficient(program, a) || !coefficientFits(program, a)) return;
     LATN(a, r.coeffTable.data(), kGridIntervals, looks(program), times(program));
     r.rhoMax = GETDISC(a, r.coeffTable.data(), kGridIntervals, looks(program), times(program),
                        kCriticalFinalValue);
-    program.sequential().achievedRho = r.rhoMax;
+    program.sequential.achievedRho = r.rhoMax;
     showF(panel, kRhoCombo, r.rhoMax, kRhoMaxFormat);
     showMaxDiscordance(program, a, kRhoDiscordance);
 }
@@ -139,14 +139,14 @@ bool timesInRange(DesignContext& program, const double* t, int K) {
 bool engineLooksCurrent(DesignContext& program) {
     // The search checked that its times increase to 1 at its last look: with another number
     // of looks since, they no longer do.
-    const DesignRecord& r = program.record();
+    const DesignRecord& r = program.record;
     if (r.numLooks == 0 || increaseToOne(r.engineTime.data(), r.numLooks)) return true;
     program.error(kEngineLooksError);
     return false;
 }
 
 float refreshZAlpha(DesignContext& program) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     r.zAlpha = static_cast<float>(zOfAlpha(r));
     return r.zAlpha;
 }
@@ -158,7 +158,7 @@ std::string coefficientOutOfRange(double a) {
 }
 
 bool readCoefficient(DesignContext& program, double& a) {
-    double& last = program.sequential().coefficient;
+    double& last = program.sequential.coefficient;
     double typed = last;
     if (!readField(program, program.panel(), kCoeffCombo, typed)) return false;
     // A negative a has no boundaries at all: the half-widths would be undefined.
@@ -183,14 +183,14 @@ void GETDISCPROB(DesignContext& program, Dialog& panel, int control, CallbackKin
 
 bool designParametersInRange(DesignContext& program) {
     using P = Parameter;
-    if (isBrownian(program.record())) {
+    if (isBrownian(program.record)) {
         return parametersInRange(program, {P::Alpha, P::Power, P::PowerAboveAlpha});
     }
     return parametersInRange(program, {P::Alpha, P::Sd, P::Mean, P::TrialSize});
 }
 
 bool POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     double a = 0.0;
     if (!readCoefficient(program, a) || !engineLooksCurrent(program) ||
         !designParametersInRange(program)) {
@@ -225,10 +225,10 @@ bool POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
         return false;
     }
     const double level = absorption(null, looks(program), times(program)).up;
-    program.sequential().actualLevel = level;
+    program.sequential.actualLevel = level;
     showF(panel, kActualSigEdit, level, kActualFormat);
     const double power = absorption(alternative, looks(program), times(program)).up;
-    program.sequential().actualPower = power;
+    program.sequential.actualPower = power;
     showF(panel, kActualPowerEdit, power, kActualFormat);
     return true;
 }
@@ -249,7 +249,7 @@ std::vector<double> powerFunction(DesignContext& program, std::vector<double>* m
     if (!readCoefficient(program, a) || !engineLooksCurrent(program)) return {};
     const float z = refreshZAlpha(program);
     std::vector<double> out(2 * (kPowerPoints + 1));
-    PWRFUNC(a, z, program.record().coeffTable.data(), looks(program), times(program), kPowerPoints,
+    PWRFUNC(a, z, program.record.coeffTable.data(), looks(program), times(program), kPowerPoints,
             out.data(), meansOut(means, kPowerPoints));
     return out;
 }
@@ -259,14 +259,14 @@ std::vector<double> expectedInformation(DesignContext& program, std::vector<doub
     if (!readCoefficient(program, a) || !engineLooksCurrent(program)) return {};
     const float z = refreshZAlpha(program);
     std::vector<double> out(kExpectedSizePoints + 1);
-    EXPECSIZE(a, z, program.record().coeffTable.data(), looks(program), times(program),
+    EXPECSIZE(a, z, program.record.coeffTable.data(), looks(program), times(program),
               kExpectedSizePoints, kExpectedThetaLow, kExpectedThetaHigh, out.data(),
               meansOut(means, kExpectedSizePoints));
     return out;
 }
 
 const std::vector<double>& searchIterates(const DesignContext& program) {
-    return program.sequential().searchIterates;
+    return program.sequential.searchIterates;
 }
 
 }  // namespace qalix

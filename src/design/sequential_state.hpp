@@ -14,6 +14,8 @@ struct SequentialState {
     double maxDiscordance = 0.0;         // edit 1157
     double actualLevel = 0.0;            // edit 1024
     double actualPower = 0.0;            // edit 1025
+    // "Sequential Design" has computed the design the panel shows; a design choice clears it.
+    bool designComputed = false;
 };
 
 }  // namespace qalix

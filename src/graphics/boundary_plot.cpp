@@ -1,4 +1,5 @@
 #include "graphics/boundary_plot.hpp"
+#include "graphics/plot_page.hpp"
 
 #include <array>
 #include <cmath>
@@ -167,13 +168,13 @@ class BoundaryPass {
   public:
     BoundaryPass(PlotContext& program, Canvas& canvas, const BoundaryVariant& variant)
         : program_(program),
-          r_(program.record()),
+          r_(program.record),
           variant_(variant),
-          painter_(canvas, kBoundaryScale, program.windowFont()),
+          painter_(canvas, kBoundaryScale, program.windowFont),
           normseq_(isNormseq(r_)) {}
 
     void run(float rhoMax) {
-        painter_.begin(program_.clientRect(), variant_.whiteBackground);
+        painter_.begin(kPlotPage, variant_.whiteBackground);
         N_ = roundedSampleSize(r_, kRoundUp6);
         axes();
         captions();

@@ -1,4 +1,5 @@
 #include "graphics/expected_size_plot.hpp"
+#include "graphics/plot_page.hpp"
 
 #include <array>
 #include <cmath>
@@ -96,14 +97,14 @@ class ExpectedSizePass {
   public:
     ExpectedSizePass(PlotContext& program, Canvas& canvas, const ExpectedSizeVariant& variant)
         : program_(program),
-          r_(program.record()),
+          r_(program.record),
           variant_(variant),
-          painter_(canvas, kExpectedSizeScale, program.windowFont()),
+          painter_(canvas, kExpectedSizeScale, program.windowFont),
           normseq_(isNormseq(r_)),
           da_(static_cast<float>(standardizedAlternative(r_))) {}
 
     void run(float rhoMax) {
-        painter_.begin(program_.clientRect(), variant_.whiteBackground);
+        painter_.begin(kPlotPage, variant_.whiteBackground);
         axes();
         painter_.rightAligned(kMeanRows);
         painter_.verticalCaption(kVerticalCaption.at, kVerticalCaption.text);

@@ -24,9 +24,9 @@ constexpr std::array kExpectedSizeEntries = {PanelEntry::Alpha,      PanelEntry:
                                              PanelEntry::SampleSize, PanelEntry::RhoMax};
 
 bool cannotSave(PlotContext& program, const io::FileError& error) {
-    program.platform().messageBox({std::string(kErrorCaption),
-                                   std::string(kCannotSaveMetafile) + " " + error.describe(),
-                                   MessageIcon::None, MessageOwner::None});
+    program.platform.messageBox({std::string(kErrorCaption),
+                                 std::string(kCannotSaveMetafile) + " " + error.describe(),
+                                 MessageIcon::None, MessageOwner::None});
     return false;
 }
 

@@ -1,13 +1,17 @@
-// What the plots work on: the design and its samples, the one window font, the graphic
-// window's client area they are laid out in, and the frame's picture, which a plot dialog
-// asks to be drawn anew.
+// What the plots work on: the design and its samples, the one window font, and what the
+// graphic window shows: the picture of the last plot pass or a metafile opened, with the
+// metafile name the saves keep.
 #pragma once
 
+#include <filesystem>
 #include <optional>
+#include <string>
+#include <string_view>
 
+#include "graphics/emf_player.hpp"
+#include "graphics/recording_canvas.hpp"
 #include "samples/context.hpp"
 #include "ui/font.hpp"
-#include "ui/geometry.hpp"
 
 namespace qalix {
 
@@ -18,23 +22,26 @@ inline constexpr std::string_view kBoundaryTag = "bound";
 inline constexpr std::string_view kPowerTag = "power";
 inline constexpr std::string_view kExpectedSizeTag = "expecsiz";
 
-// Which plot the open plot dialog shows, if any.
-struct PlotState {
+struct GraphicsState {
+    // Which plot the open plot dialog shows, if any.
     std::optional<PlotKind> showing;
+    // The picture of the last plot pass, shown until the window shows something else.
+    std::optional<RecordingCanvas> picture;
+    // The metafile last opened, which the metafile print prints; none before one was opened
+    // or when the last one could not be read.
+    std::optional<EmfPlayer> opened;
+    // The base name the metafile save dialog produced, blank-padded to 40 characters (a
+    // longer name is kept whole), and the file "Save" writes.
+    std::string metafileName;
+    std::filesystem::path metafileFile;
 };
 
-class PlotContext : public virtual SamplesContext {
-  public:
-    virtual FontDescription& windowFont() = 0;
-    // The client area the plots are laid out in, (0, 0) to its right and bottom: the plot
-    // page, whatever the size of the window that shows it.
-    virtual Rect clientRect() const = 0;
-    virtual PlotState& plots() = 0;
-    // A new pass of the plot being shown, drawn into the frame's picture.
-    virtual void redrawPlot() = 0;
-
-  protected:
-    ~PlotContext() = default;
+struct PlotContext : SamplesContext {
+    FontDescription& windowFont;
+    GraphicsState& graphics;
 };
+
+// A new pass of the plot being shown, drawn into the picture the graphic window shows.
+void redrawPlot(PlotContext& program);
 
 }  // namespace qalix

@@ -46,29 +46,29 @@ void showSource(Dialog& dialog, const DesignRecord& r) {
 // Like every message of the dialog, a choice reads the panel entries first; when one cannot
 // be read the choice is not taken.
 void chooseSource(PlotContext& program, Dialog& dialog, const SourceRadio& radio) {
-    if (program.plots().showing && readPlotEntries(program, *program.plots().showing)) {
-        program.record().plotSource = radio.source;
+    if (program.graphics.showing && readPlotEntries(program, *program.graphics.showing)) {
+        program.record.plotSource = radio.source;
     } else {
-        showSource(dialog, program.record());
+        showSource(dialog, program.record);
     }
 }
 
 // "Save": the current simulated paths become the ones "Saved" draws. Nothing is drawn.
 void savePaths(PlotContext& program) {
     if (!readPlotEntries(program, PlotKind::Boundary)) return;
-    keepPaths(program.record(), program.samples());
+    keepPaths(program.record, program.samples);
 }
 
 // Which plot the open dialog shows, for as long as it is open.
 class ShowingPlot {
   public:
-    ShowingPlot(PlotState& state, PlotKind kind) : state_(state) { state_.showing = kind; }
+    ShowingPlot(GraphicsState& state, PlotKind kind) : state_(state) { state_.showing = kind; }
     ~ShowingPlot() { state_.showing.reset(); }
     ShowingPlot(const ShowingPlot&) = delete;
     ShowingPlot& operator=(const ShowingPlot&) = delete;
 
   private:
-    PlotState& state_;
+    GraphicsState& state_;
 };
 
 }  // namespace
@@ -82,7 +82,7 @@ void attachPlotDialogs(PlotContext& program) {
     }
     for (const auto& [id, refresh] : kRefreshButtons) {
         program.dialog(id).attach(refresh,
-                                  [&program](Dialog&, int, CallbackKind) { program.redrawPlot(); });
+                                  [&program](Dialog&, int, CallbackKind) { redrawPlot(program); });
     }
     for (const SourceRadio& radio : kSourceRadios) {
         program.dialog(radio.dialog)
@@ -97,10 +97,10 @@ void attachPlotDialogs(PlotContext& program) {
 
 int runPlotDialog(PlotContext& program, PlotKind kind, int dialogId) {
     Dialog& dialog = program.dialog(dialogId);
-    showSource(dialog, program.record());
-    const ShowingPlot showing(program.plots(), kind);
-    program.redrawPlot();
-    return program.platform().showModal(dialog);
+    showSource(dialog, program.record);
+    const ShowingPlot showing(program.graphics, kind);
+    redrawPlot(program);
+    return program.platform.showModal(dialog);
 }
 
 }  // namespace qalix

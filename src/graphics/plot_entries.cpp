@@ -11,7 +11,7 @@ namespace qalix {
 namespace {
 
 bool readEntry(PlotContext& program, PanelEntry entry, float& rhoMax) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     const Dialog& panel = program.panel();
     switch (entry) {
         case PanelEntry::Alpha:
@@ -35,8 +35,7 @@ bool readEntry(PlotContext& program, PanelEntry entry, float& rhoMax) {
 bool plottedParametersInRange(PlotContext& program) {
     using P = Parameter;
     if (!parametersInRange(program, {P::Alpha, P::Power, P::PowerAboveAlpha})) return false;
-    return !isNormseq(program.record()) ||
-           parametersInRange(program, {P::Sd, P::Mean, P::TrialSize});
+    return !isNormseq(program.record) || parametersInRange(program, {P::Sd, P::Mean, P::TrialSize});
 }
 
 }  // namespace
@@ -49,8 +48,8 @@ bool readPanelEntries(PlotContext& program, std::span<const PanelEntry> entries,
 }
 
 bool readLastCumulativeSize(PlotContext& program, int& size) {
-    if (!hasLooks(program.record())) return false;
-    const auto last = static_cast<std::size_t>(program.record().numLooks - 1);
+    if (!hasLooks(program.record)) return false;
+    const auto last = static_cast<std::size_t>(program.record.numLooks - 1);
     const int control = infotimes::kCumulative[last];
     return readField(program, program.dialog(kInfoTimeDialog), control, size);
 }

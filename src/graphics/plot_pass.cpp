@@ -44,4 +44,13 @@ bool paintPlot(PlotContext& program, PlotKind kind, Canvas& canvas) {
     return true;
 }
 
+void redrawPlot(PlotContext& program) {
+    GraphicsState& graphics = program.graphics;
+    if (!graphics.showing) return;
+    RecordingCanvas picture;
+    if (!paintPlot(program, *graphics.showing, picture)) return;
+    graphics.picture = std::move(picture);
+    program.frame.pictureChanged();
+}
+
 }  // namespace qalix

@@ -1,4 +1,5 @@
 #include "graphics/power_plot.hpp"
+#include "graphics/plot_page.hpp"
 
 #include <array>
 #include <cmath>
@@ -82,14 +83,14 @@ class PowerPass {
   public:
     PowerPass(PlotContext& program, Canvas& canvas, const PowerVariant& variant)
         : program_(program),
-          r_(program.record()),
+          r_(program.record),
           variant_(variant),
-          painter_(canvas, kPowerScale, program.windowFont()),
+          painter_(canvas, kPowerScale, program.windowFont),
           normseq_(isNormseq(r_)),
           da_(static_cast<float>(standardizedAlternative(r_))) {}
 
     void run(float rhoMax) {
-        painter_.begin(program_.clientRect(), variant_.whiteBackground);
+        painter_.begin(kPlotPage, variant_.whiteBackground);
         axes();
         captions();
         painter_.designBlock(variant_.designLines, designValues(rhoMax), normseq_);

@@ -100,7 +100,7 @@ std::string simulatedHeader(const DesignRecord& r, PathLegend legend) {
 
 void drawSimulated(PlotPainter& p, PlotContext& program, SamplePaths paths, PathLegend legend,
                    int N) {
-    const DesignRecord& r = program.record();
+    const DesignRecord& r = program.record;
     if (r.simRecordCount <= 0) return;
     if (paths == SamplePaths::NewSimulated && (!SIMUOBSERV(program) || !r.simReady)) return;
     const bool saved = paths == SamplePaths::SavedSimulated;
@@ -110,7 +110,7 @@ void drawSimulated(PlotPainter& p, PlotContext& program, SamplePaths paths, Path
     const int sets = std::min(r.simRecordCount, kMaxSimSets);
     for (int s = 1; s <= sets; ++s) {
         const std::size_t at = slot(s);
-        const int held = saved ? r.savedSimSize[at] : program.samples().drawn[at];
+        const int held = saved ? r.savedSimSize[at] : program.samples.drawn[at];
         const int n = std::clamp(std::min({N, r.simSize[at], held}), 0, kMaxSimSize);
         p.pen({PenStyle::Dot, plotpen::kPathWidth, pathColour(s, sets)});
         p.pathStart({0.0f, 0.0f});
@@ -243,7 +243,7 @@ void drawSamplePaths(PlotPainter& painter, PlotContext& program, SamplePaths pat
             return drawSimulated(painter, program, paths, legend, N);
         case SamplePaths::AllImported:
         case SamplePaths::SelectedImported:
-            return drawImported(painter, program.record(), paths, N);
+            return drawImported(painter, program.record, paths, N);
     }
 }
 

@@ -1,5 +1,5 @@
-// What the sample-path callbacks work on: the design's context, the state of their own
-// dialogs, and the frame menu's "By simulation" item, which a simulation enables or greys.
+// What the sample-path callbacks work on: the design's context and the state of their own
+// dialogs.
 #pragma once
 
 #include "design/context.hpp"
@@ -7,16 +7,8 @@
 
 namespace qalix {
 
-class SamplesContext : public virtual DesignContext {
-  public:
-    virtual SamplesState& samples() = 0;
-    virtual const SamplesState& samples() const = 0;
-    // "By simulation" in the frame menu: enabled after a simulation that succeeded, greyed
-    // after one that failed.
-    virtual void setSimulationPlotEnabled(bool enabled) = 0;
-
-  protected:
-    ~SamplesContext() = default;
+struct SamplesContext : DesignContext {
+    SamplesState& samples;
 };
 
 }  // namespace qalix

@@ -145,7 +145,7 @@ void listSelectedSets(const DesignRecord& r, Dialog& dialog) {
 // selected set shown when it was chosen with that kind of SD; a set of the other kind
 // turns the radio back.
 void showSdKind(SamplesContext& program, Dialog& dialog, bool assumed) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     const int radio = assumed ? kAssumedRadio : kEstimatedRadio;
     const int other = assumed ? kEstimatedRadio : kAssumedRadio;
     const SdFields on = assumed ? kAssumedFields : kEstimatedFields;
@@ -164,7 +164,7 @@ void showSdKind(SamplesContext& program, Dialog& dialog, bool assumed) {
 
 // An SD typed as assumed for the record shown: kept when greater than 0.
 void typedSd(SamplesContext& program, Dialog& dialog) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     if (!dialog.getLogical(kAssumedRadio) || !dialog.getLogical(kImportedRadio)) return;
     double sd = 0.0;
     if (!readField(program, dialog, kAssumedMuEdit, sd)) return;
@@ -181,7 +181,7 @@ void prefillName(const DesignRecord& r, Dialog& dialog, int next) {
 
 // The size and SD of a new set, read and checked before anything is stored.
 bool readNewSet(SamplesContext& program, const Dialog& dialog, int k, int& n, double& sd) {
-    const DesignRecord& r = program.record();
+    const DesignRecord& r = program.record;
     const bool assumed = dialog.getLogical(kAssumedRadio);
     sd = assumed ? r.importSD[slot(k)] : std::numeric_limits<double>::quiet_NaN();
     if (!readField(program, dialog, assumed ? kAssumedSizeEdit : kEstimatedSizeEdit, n)) {
@@ -204,7 +204,7 @@ bool readNewSet(SamplesContext& program, const Dialog& dialog, int k, int& n, do
 // "Select Set": the record shown becomes a selected set with the SD, size and name shown,
 // and the spin moves on to the next record.
 void selectRecord(SamplesContext& program, Dialog& dialog) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     const int k = browsedRecord(r, dialog);
     if (k == 0) {
         program.error(kNoRecordToSelect);
@@ -236,7 +236,7 @@ void selectRecord(SamplesContext& program, Dialog& dialog) {
 
 // The record spin: the record's name (for the first twelve), SD and size.
 void browseRecord(SamplesContext& program, Dialog& dialog) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     check(dialog, kImportedRadio, kSelectedRadio);
     const int k = browsedRecord(r, dialog);
     if (k == 0) return;
@@ -250,7 +250,7 @@ int onSdRadio(const Dialog& dialog) {
 
 // The selected set the list shows, under the SD radio of its kind.
 void showSelectedSet(SamplesContext& program, Dialog& dialog, CallbackKind kind) {
-    const DesignRecord& r = program.record();
+    const DesignRecord& r = program.record;
     const int q = shownSet(r, dialog);
     if (q == 0) return;
     const bool estimated = r.selSDKind[slot(q)] == kEstimated;
@@ -262,7 +262,7 @@ void showSelectedSet(SamplesContext& program, Dialog& dialog, CallbackKind kind)
 // "Delete Set": the set the list shows; the list then shows the set that took its place,
 // or the one before when it was the last.
 void deleteSelectedSet(SamplesContext& program, Dialog& dialog, CallbackKind kind) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     const int q = shownSet(r, dialog);
     if (q == 0) return;
     const auto count = static_cast<std::size_t>(r.selectedSetCount);
@@ -281,12 +281,12 @@ void deleteSelectedSet(SamplesContext& program, Dialog& dialog, CallbackKind kin
 }  // namespace
 
 void SETTINGIMPORT(SamplesContext& program, Dialog& caller, int control, CallbackKind kind) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     Dialog& dialog = program.dialog(kImportDialog);
     if (caller.id() == kImportDialog && control == kReset) {
         r.selectedSetCount = 0;
     } else if (caller.id() == kPanelDialog && control == panel::kImportedSamples) {
-        program.platform().showModeless(dialog);
+        program.platform.showModeless(dialog);
         for (int i = 1; i <= r.importCount; ++i)
             estimateSD(r, i);
     } else {

@@ -61,7 +61,7 @@ bool recordInTables(SamplesContext& program, int record, int line) {
 bool observationInTables(SamplesContext& program, int record, int observation, int line) {
     if (!recordInTables(program, record, line)) return false;
     if (observation > kMaxImportSize) {
-        program.record().importReady = false;
+        program.record.importReady = false;
         program.error(kImportTooLarge);
         return false;
     }
@@ -87,7 +87,7 @@ bool importSimuLine(ImportRun& run, std::string_view text, int line) {
     const LineRead read = readSimuLine(text, v);
     if (read != LineRead::Values) return goesOn(run.program, read);
     if (!observationInTables(run.program, v.set, v.observation, line)) return false;
-    DesignRecord& r = run.program.record();
+    DesignRecord& r = run.program.record;
     if (v.set != run.previous) {  // the first line of a record gives its SD and means
         r.importSD[slot(v.set)] = v.sd;
         r.importDelta[slot(v.set)] = v.delta;
@@ -104,7 +104,7 @@ bool importObservLine(ImportRun& run, std::string_view text, int line) {
     if (read != LineRead::Values) return goesOn(run.program, read);
     if (!observationInTables(run.program, v.record, v.observation, line)) return false;
     const float t = static_cast<float>(v.observation) / static_cast<float>(run.N);
-    storeObservation(run.program.record(), v.record, v.observation, v.x, t);
+    storeObservation(run.program.record, v.record, v.observation, v.x, t);
     return true;
 }
 
@@ -113,7 +113,7 @@ bool importVarNameLine(ImportRun& run, std::string_view text, int line) {
     const LineRead read = readVarNameLine(text, v);
     if (read != LineRead::Values) return goesOn(run.program, read);
     if (!recordInTables(run.program, v.record, line)) return false;
-    DesignRecord& r = run.program.record();
+    DesignRecord& r = run.program.record;
     r.importVarName[slot(v.record)] = v.name;
     r.importSD[slot(v.record)] = v.sd;
     if (v.sd == 0.0) {
@@ -154,7 +154,7 @@ std::optional<std::string> simulationText(const DesignRecord& r, const SamplesSt
 }
 
 bool SAVESIMU(SamplesContext& program, const std::string& path) {
-    const auto text = simulationText(program.record(), program.samples());
+    const auto text = simulationText(program.record, program.samples);
     if (!text) {
         program.error(kNotSimulated);
         return false;
@@ -167,8 +167,8 @@ bool SAVESIMU(SamplesContext& program, const std::string& path) {
 }
 
 void importSampleText(SamplesContext& program, std::string_view text) {
-    ImportRun run{program, layoutOf(program.record().importKind),
-                  roundedUp(program.record().sampleSize, kRoundUp6)};
+    ImportRun run{program, layoutOf(program.record.importKind),
+                  roundedUp(program.record.sampleSize, kRoundUp6)};
     if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
     for (int number = 1; !text.empty(); ++number) {
         const std::size_t end = text.find('\n');

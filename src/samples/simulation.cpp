@@ -66,7 +66,7 @@ void showSet(const DesignRecord& r, Dialog& dialog, int k) {
 // "Select Set": the three fields become a new set. Nothing is counted until all of them
 // are read and the size is at least 1.
 void selectSet(SamplesContext& program, Dialog& dialog) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     if (r.simRecordCount >= kMaxSimSets) return;
     const auto at = static_cast<std::size_t>(r.simRecordCount);
     double mu = r.simMean[at];  // the "brownian" design reads no mu: the set keeps its own
@@ -82,7 +82,7 @@ void selectSet(SamplesContext& program, Dialog& dialog) {
     r.simMean[at] = mu;
     r.simDelta[at] = delta;
     r.simSize[at] = n;
-    program.samples().drawn[at] = 0;
+    program.samples.drawn[at] = 0;
     const int s = ++r.simRecordCount;
     dialog.setInt(kRecordSpin, s, Index::RangeMax);
     dialog.setInt(kRecordSpin, s);
@@ -106,11 +106,11 @@ void removeSet(DesignRecord& r, SamplesState& state, std::size_t at) {
 // "Delete Set": the set the spin shows. The spin keeps its position, which may then lie
 // beyond the last set until it is moved; such a position deletes nothing.
 void deleteSet(SamplesContext& program, Dialog& dialog) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     const int k = dialog.getInt(kRecordSpin);
     r.simCurrentRecord = k;
     if (k < 1 || k > r.simRecordCount) return;
-    removeSet(r, program.samples(), slot(k));
+    removeSet(r, program.samples, slot(k));
     showSet(r, dialog, k);
     dialog.setInt(kRecordSpin, r.simRecordCount, Index::RangeMax);
     showSetCount(dialog, r.simRecordCount);
@@ -119,9 +119,9 @@ void deleteSet(SamplesContext& program, Dialog& dialog) {
 // Seeded afresh for every simulation: from the clock, or from the fixed seed and the
 // number of the simulation.
 std::mt19937_64 freshGenerator(SamplesContext& program) {
-    SamplesState& state = program.samples();
+    SamplesState& state = program.samples;
     ++state.simulations;
-    state.lastSeed = state.fixedSeed ? *state.fixedSeed : program.platform().clockSeed();
+    state.lastSeed = state.fixedSeed ? *state.fixedSeed : program.platform.clockSeed();
     return seededGenerator(state.lastSeed, state.simulations);
 }
 
@@ -169,7 +169,7 @@ void keepPaths(DesignRecord& r, const SamplesState& state) {
 }
 
 void SETTINGSIMU(SamplesContext& program, Dialog& caller, int control, CallbackKind kind) {
-    const DesignRecord& r = program.record();
+    const DesignRecord& r = program.record;
     Dialog& dialog = program.dialog(kSimulationDialog);
     dialog.setInt(kRecordSpin, 0, Index::RangeMin);
     dialog.setInt(kRecordSpin, r.simRecordCount, Index::RangeMax);
@@ -190,13 +190,13 @@ void SETTINGSIMU(SamplesContext& program, Dialog& caller, int control, CallbackK
     }
     dialog.setLogical(kSetCountLabel, false, Index::Enabled);
     if (caller.id() == kPanelDialog && control == panel::kSimulatedSamples) {
-        program.platform().showModeless(dialog);
+        program.platform.showModeless(dialog);
     }
 }
 
 void MUCOMBO(SamplesContext& program, Dialog& dialog, int, CallbackKind) {
-    const DesignRecord& r = program.record();
-    double& mu = program.samples().mu;
+    const DesignRecord& r = program.record;
+    double& mu = program.samples.mu;
     const std::string text = dialog.getText(kMuCombo).substr(0, kMuReadWidth);
     if (readTyped(text, mu) == ReadStatus::Error) {
         program.entryError();
@@ -207,16 +207,16 @@ void MUCOMBO(SamplesContext& program, Dialog& dialog, int, CallbackKind) {
 }
 
 void DELTACOMBO(SamplesContext& program, Dialog& dialog, int, CallbackKind) {
-    const DesignRecord& r = program.record();
+    const DesignRecord& r = program.record;
     if (isBrownian(r)) return;
-    double& delta = program.samples().delta;
+    double& delta = program.samples.delta;
     if (!readField(program, dialog, kDeltaCombo, delta)) return;
     const double mu = delta * r.stdDev / std::sqrt(r.sampleSize);
     if (convertible(program, mu)) showF(dialog, kMuCombo, mu, kOtherMeanFormat);
 }
 
 void RECORDNUM(SamplesContext& program, Dialog& dialog, int control, CallbackKind kind) {
-    DesignRecord& r = program.record();
+    DesignRecord& r = program.record;
     switch (control) {
         case kSelectSet:
             selectSet(program, dialog);
@@ -235,7 +235,7 @@ void RECORDNUM(SamplesContext& program, Dialog& dialog, int control, CallbackKin
             break;
         case kSimulate:
             if (!SIMUOBSERV(program)) return;
-            keepPaths(r, program.samples());
+            keepPaths(r, program.samples);
             dialog.setLogical(kSetCountLabel, true, Index::Enabled);
             break;
         default:
@@ -244,15 +244,15 @@ void RECORDNUM(SamplesContext& program, Dialog& dialog, int control, CallbackKin
 }
 
 bool SIMUOBSERV(SamplesContext& program) {
-    DesignRecord& r = program.record();
-    SamplesState& state = program.samples();
+    DesignRecord& r = program.record;
+    SamplesState& state = program.samples;
     std::mt19937_64 generator = freshGenerator(program);
     const int N = largestSize(r);
     for (std::size_t s = 0; s < static_cast<std::size_t>(r.simRecordCount); ++s) {
         if (r.simSize[s] > kMaxSimSize) {
             program.error(kSimulationTooLarge);
             r.simReady = false;
-            program.setSimulationPlotEnabled(false);
+            program.frame.refreshMenu();
             return false;
         }
         const int n = std::clamp(std::min(N, r.simSize[s]), 0, kMaxSimSize);
@@ -260,7 +260,7 @@ bool SIMUOBSERV(SamplesContext& program) {
         state.drawn[s] = n;
     }
     r.simReady = true;
-    program.setSimulationPlotEnabled(true);
+    program.frame.refreshMenu();
     return true;
 }
 

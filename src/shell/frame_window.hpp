@@ -1,32 +1,32 @@
 // The frame window as a model: at once the graphic window the plots draw into and the holder
 // of the text window, switched between the two modes by the panel and the Window menu; its
-// title, its menu with the items each mode greys, the text window's content, the one window
-// font, and the dispatch of every menu command. The Qt platform shows it as a main window;
-// tests drive it headless.
+// title, its menu, the text window's content and the one window font. Its menu commands are a
+// table: the frame's own rows (text files, windows, font, help) and those the plots and the
+// sample paths add, which alone decides what may run and greys the rest. The Qt platform shows
+// it as a main window; tests drive it headless.
 #pragma once
 
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 
-#include "graphics/emf_player.hpp"
+#include "design/design_record.hpp"
+#include "design/sequential_state.hpp"
+#include "graphics/plot_context.hpp"
 #include "graphics/plot_page.hpp"
-#include "graphics/recording_canvas.hpp"
 #include "ui/canvas.hpp"
+#include "ui/dialog_set.hpp"
 #include "ui/font.hpp"
+#include "ui/frame_commands.hpp"
+#include "ui/frame_hooks.hpp"
 #include "ui/geometry.hpp"
 #include "ui/menu.hpp"
 #include "ui/platform.hpp"
 
 namespace qalix {
-
-class Program;
-
-enum class FrameMode { None, Graphic, Text };
 
 // What changed in the frame, for the window that shows it.
 enum class FrameChange {
@@ -47,8 +47,6 @@ inline constexpr std::string_view kGraphicTitle = "Graphic Window: Plotting";
 inline constexpr std::string_view kTextTitle = "Text Window: Save and Import Data";
 // A new text window holds two blanks.
 inline constexpr std::string_view kNewTextWindow = "  ";
-inline constexpr std::string_view kMetafileTitle = " Meta File:  ";
-inline constexpr std::string_view kPictureTitle = " Picture File:  ";
 // The box shown when no help can be opened.
 inline constexpr std::string_view kHelpFailure = "Unable to activate help";
 inline constexpr std::string_view kHelpCaption = kFrameTitle;
@@ -56,17 +54,32 @@ inline constexpr std::string_view kHelpCaption = kFrameTitle;
 inline constexpr int kDefaultClientWidth = kPlotPage.width();
 inline constexpr int kDefaultClientHeight = kPlotPage.height();
 
-class FrameWindow {
+// What the frame works on besides its own model: the record (the mode chosen), the dialogs
+// (the modal rule, the about box), the platform, whether a design is computed, and what the
+// graphic window shows.
+struct FrameContext {
+    DesignRecord& record;
+    DialogSet& dialogs;
+    Platform& platform;
+    const SequentialState& sequential;
+    GraphicsState& graphics;
+};
+
+class FrameWindow final : public FrameHooks {
   public:
-    explicit FrameWindow(Program& program);
+    explicit FrameWindow(FrameContext context);
     FrameWindow(const FrameWindow&) = delete;
     FrameWindow& operator=(const FrameWindow&) = delete;
+
+    // The table the subsystems add their commands to at start-up.
+    FrameCommands& commands() { return commands_; }
 
     // The creation message, also sent at every switch of mode: sets up the mode the record's
     // graphicChosen/textChosen name, recreating (and so emptying) the text window.
     void setUpMode();
-    // A menu command, or a command an accelerator reached. Greyed items cannot be chosen; a
-    // command of the other mode does nothing.
+    // A menu command, or a command an accelerator reached. One the table does not let run in
+    // this mode does nothing; any command while a modal dialog is open is refused
+    // (ControlRefused), as the dialogs refuse input below it.
     void command(int id);
     // An accelerator key ("F1", "Alt+?"): the command it reaches, if any.
     void accelerator(std::string_view key);
@@ -81,7 +94,6 @@ class FrameWindow {
     bool confirmEnd();
     bool textModified() const { return textModified_; }
     void show();
-    void minimise();
 
     FrameMode mode() const { return mode_; }
     const std::string& title() const { return title_; }
@@ -98,36 +110,23 @@ class FrameWindow {
     const FileRequest& fileRequest() const { return fileRequest_; }
     // The file the text window was last loaded from or saved to.
     const std::string& textPath() const { return textPath_; }
-    void setTitle(std::string title);
-    // What a simulation does to "By simulation": enabled after one succeeded, greyed after
-    // one failed, whatever the mode.
-    void setSimulationPlotEnabled(bool enabled);
-    // Whether a sequential design is computed: until one is, the plots, the graphic window
-    // and the metafile saves are greyed, and a new design choice clears the plot shown.
-    void setDesignComputed(bool computed);
-    bool designComputed() const { return designComputed_; }
-    bool simulationPlotEnabled() const { return simulationPlot_; }
+    bool designComputed() const { return context_.sequential.designComputed; }
+    // Whether "By simulation" can draw, as the graphic window offers it: after a simulation
+    // that succeeded on a computed design.
+    bool simulationPlotEnabled() const;
 
     // The graphic window. Its client area: the window sets it at every resize, and a picture
     // file of what it shows is made that size. The plots themselves are laid out on the plot
     // page, which the window scales to its size.
-    void setClientRect(Rect client);
-    Rect clientRect() const { return client_; }
-    // The picture of the last plot pass. It is shown until the window shows something else
-    // (an opened metafile, the text window) and heard as FrameChange::Picture.
-    void setPicture(RecordingCanvas picture);
-    const RecordingCanvas* picture() const { return picture_ ? &*picture_ : nullptr; }
-    // The metafile last opened with "&Open..." in graphic mode, which the metafile print
-    // prints; none before one was opened or when the last one could not be read.
-    const EmfPlayer* openedMetafile() const { return opened_ ? &*opened_ : nullptr; }
-    // What the graphic window draws on the plot page whenever it paints: the picture of the
-    // last plot pass, or else the opened metafile stretched over the whole page. Nothing in
-    // text mode.
+    void setClientRect(Rect client) { client_ = client; }
+    // The picture of the last plot pass, the metafile last opened, and the metafile name the
+    // saves keep (graphics/plot_context.hpp).
+    const RecordingCanvas* picture() const;
+    const EmfPlayer* openedMetafile() const;
+    const std::string& metafileName() const { return context_.graphics.metafileName; }
+    const std::filesystem::path& metafileFile() const { return context_.graphics.metafileFile; }
+    // What the graphic window draws on the plot page whenever it paints; nothing in text mode.
     void paint(Canvas& canvas) const;
-    // The base name the metafile save dialog produced, blank-padded to 40 characters (a
-    // longer name is kept whole), and the file "Save" writes.
-    const std::string& metafileName() const { return metafileName_; }
-    const std::filesystem::path& metafileFile() const { return metafileFile_; }
 
     using Observer = std::function<void(FrameChange change)>;
     int observe(Observer observer);
@@ -135,31 +134,32 @@ class FrameWindow {
     // The last edit action asked of the text window.
     EditAction lastEditAction() const { return lastEdit_; }
 
+    // What the subsystems ask of the frame.
+    void showInChosenMode() override;
+    void minimise() override;
+    void designComputed(bool computed) override;
+    void refreshMenu() override;
+    void pictureChanged() override { changed(FrameChange::Picture); }
+    Rect clientRect() const override { return client_; }
+    std::optional<std::string> askForFile(bool save) override;
+    void setTitle(std::string title) override;
+    void setTextPath(std::string path) override { textPath_ = std::move(path); }
+    std::optional<std::string> showFile(const std::string& path, std::size_t maxBytes) override;
+
   private:
     void changed(FrameChange change);
-    void greyItems();
+    void addOwnCommands();
+    void chooseWindow(bool graphic);
     void openText();
-    // The open or save file dialog on the current set-up; nothing when it was cancelled or
-    // failed (a failure is reported).
-    std::optional<std::string> askForFile(bool save);
-    void saveSimulation();
-    void importSamples(int id);
     void saveText(bool askForName);
-    void runPlot(int id);
-    void openMetafile();
-    bool nameMetafile();
-    void keepMetafileName(const std::string& path);
-    void savePicture(const std::string& path);
     void pageSetup();
-    void saveBoundaryMetafile();
-    void saveMetafileAs();
     void changeFont();
     void openHelp(HelpRequest request);
     void editAction(EditAction action);
     void showAbout();
-    bool modeAllows(int id) const;
 
-    Program& program_;
+    FrameContext context_;
+    FrameCommands commands_;
     FrameMode mode_ = FrameMode::None;
     std::string title_{kFrameTitle};
     bool shown_ = true;
@@ -171,14 +171,8 @@ class FrameWindow {
     FileRequest fileRequest_;
     std::string textPath_;
     EditAction lastEdit_ = EditAction::Undo;
-    bool simulationPlot_ = false;
-    bool designComputed_ = false;
     Rect client_{0, 0, kDefaultClientWidth, kDefaultClientHeight};
-    std::optional<RecordingCanvas> picture_;
-    std::optional<EmfPlayer> opened_;
     PageSetup pageSetup_;
-    std::string metafileName_;
-    std::filesystem::path metafileFile_;
     std::map<int, Observer> observers_;
     int nextObserver_ = 1;
 };
@@ -186,10 +180,5 @@ class FrameWindow {
 // The window font as the program starts with it: 16 units high, normal weight, variable
 // pitch in the Swiss family, face "Times New Roman".
 FontDescription INITIALIZEFONT();
-
-// A chosen file's name without its folder and extension.
-std::string baseName(std::string_view path);
-// The name a title shows for a chosen file: its base name, at most 40 characters.
-std::string titleName(std::string_view path);
 
 }  // namespace qalix

@@ -1,6 +1,8 @@
 // The running program: the design record, the dialogs built from their templates, the
-// platform they are shown on, and the state each subsystem keeps. One object per run (or per
-// test); every callback reaches what it needs through the context its subsystem declares.
+// platform they are shown on, the state each subsystem keeps, and the frame window. One object
+// per run (or per test). Each subsystem works on a plain context of references to what it
+// uses, which the program builds; the program alone knows every subsystem, and adds their
+// frame commands to the frame's table.
 #pragma once
 
 #include <memory>
@@ -15,37 +17,41 @@
 
 namespace qalix {
 
-class Program final : public CharacteristicsContext, public PlotContext {
+class Program {
   public:
     explicit Program(Platform& platform, TemplateLoader templates = loadDialogTemplate);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    DesignRecord& record() override { return *record_; }
-    const DesignRecord& record() const override { return *record_; }
-    DialogSet& dialogs() override { return dialogs_; }
-    const DialogSet& dialogs() const override { return dialogs_; }
-    Platform& platform() override { return platform_; }
-    SequentialState& sequential() override { return sequential_; }
-    const SequentialState& sequential() const override { return sequential_; }
-    CharacteristicsState& characteristics() override { return characteristics_; }
-    const CharacteristicsState& characteristics() const override { return characteristics_; }
-    void showFrameInChosenMode() override;
-    void minimiseFrame() override { frame_.minimise(); }
-    void setDesignComputed(bool computed) override;
-
+    DesignRecord& record() { return *record_; }
+    const DesignRecord& record() const { return *record_; }
+    DialogSet& dialogs() { return dialogs_; }
+    const DialogSet& dialogs() const { return dialogs_; }
+    Platform& platform() { return platform_; }
+    SequentialState& sequential() { return sequential_; }
+    const SequentialState& sequential() const { return sequential_; }
+    CharacteristicsState& characteristics() { return characteristics_; }
+    const CharacteristicsState& characteristics() const { return characteristics_; }
+    SamplesState& samples() { return samples_; }
+    const SamplesState& samples() const { return samples_; }
+    GraphicsState& graphics() { return graphics_; }
     FrameWindow& frame() { return frame_; }
     const FrameWindow& frame() const { return frame_; }
-    SamplesState& samples() override { return samples_; }
-    const SamplesState& samples() const override { return samples_; }
-    void setSimulationPlotEnabled(bool enabled) override;
-    bool simulationPlotEnabled() const;
+    FontDescription& windowFont() { return frame_.windowFont(); }
+    bool simulationPlotEnabled() const { return frame_.simulationPlotEnabled(); }
 
-    FontDescription& windowFont() override { return frame_.windowFont(); }
-    Rect clientRect() const override { return kPlotPage; }
-    PlotState& plots() override { return plots_; }
-    // A pass of the plot the open plot dialog shows becomes the frame's picture.
-    void redrawPlot() override;
+    Dialog& dialog(int id) { return dialogs_.get(id); }
+    const Dialog& dialog(int id) const { return dialogs_.get(id); }
+    Dialog& panel() { return plot_.panel(); }
+    void error(std::string_view text) { plot_.error(text); }
+
+    // The contexts of the subsystems; a program stands for any of them where one is asked for.
+    CharacteristicsContext& characteristicsContext() { return characteristicsContext_; }
+    PlotContext& plotContext() { return plot_; }
+    operator DesignContext&() { return plot_; }
+    operator SamplesContext&() { return plot_; }
+    operator PlotContext&() { return plot_; }
+    operator CharacteristicsContext&() { return characteristicsContext_; }
 
   private:
     Platform& platform_;
@@ -53,9 +59,11 @@ class Program final : public CharacteristicsContext, public PlotContext {
     DialogSet dialogs_;
     SequentialState sequential_;
     CharacteristicsState characteristics_;
-    FrameWindow frame_;
     SamplesState samples_;
-    PlotState plots_;
+    GraphicsState graphics_;
+    FrameWindow frame_;
+    PlotContext plot_;
+    CharacteristicsContext characteristicsContext_;
 };
 
 }  // namespace qalix

@@ -205,7 +205,12 @@ void Dialog::requireEnabled(int control, std::string_view action) const {
     }
 }
 
+void Dialog::requireReachable(std::string_view action) const {
+    if (guard_) guard_(*this, action);
+}
+
 void Dialog::userType(int control, std::string_view text) {
+    requireReachable("type");
     requireEnabled(control, "type into");
     Control& c = at(control);
     const bool typable = c.layout.kind == ControlKind::Edit ||
@@ -223,6 +228,7 @@ void Dialog::userType(int control, std::string_view text) {
 }
 
 void Dialog::userPick(int control, int itemIndex) {
+    requireReachable("pick");
     requireEnabled(control, "pick in");
     Control& c = at(control);
     if (c.layout.kind != ControlKind::Combo || itemIndex < 0 ||
@@ -262,6 +268,7 @@ void Dialog::selectRadio(int control) {
 }
 
 void Dialog::userClick(int control) {
+    requireReachable("click");
     requireEnabled(control, "click");
     Control& c = at(control);
     switch (c.layout.kind) {
@@ -287,6 +294,7 @@ void Dialog::userClick(int control) {
 }
 
 void Dialog::userSpin(int control, int position) {
+    requireReachable("spin");
     requireEnabled(control, "spin");
     Control& c = at(control);
     if (c.layout.kind != ControlKind::Spin) {
@@ -298,6 +306,7 @@ void Dialog::userSpin(int control, int position) {
 }
 
 void Dialog::userClose() {
+    requireReachable("close");
     if (closeHandler_) {
         closeHandler_(*this);
     } else if (callbacks_.count({kIdCancel, CallbackKind::Default}) > 0) {

@@ -76,6 +76,11 @@ class Dialog {
     // What the user's close (Esc, the title bar's close box) does instead of ending the
     // dialog with the cancel code.
     void onClose(std::function<void(Dialog&)> handler) { closeHandler_ = std::move(handler); }
+    // The rule every user action passes first, whatever front end it comes from: the dialog
+    // set refuses (ControlRefused) an action on a dialog that is not shown or lies below the
+    // topmost modal one.
+    using InputGuard = std::function<void(const Dialog&, std::string_view action)>;
+    void guardInput(InputGuard guard) { guard_ = std::move(guard); }
 
     // Program access: never fires callbacks.
     void setText(int control, std::string_view text, Index index = Index::Default);
@@ -116,6 +121,7 @@ class Dialog {
     void changed(int control, Change kind);
     void fire(int control, CallbackKind kind);
     void requireEnabled(int control, std::string_view action) const;
+    void requireReachable(std::string_view action) const;
     void insertItem(Control& c, std::string_view text);
     void selectRadio(int control);
     void setPosition(Control& c, int position);
@@ -125,6 +131,7 @@ class Dialog {
     std::map<int, std::size_t> index_;
     std::multimap<std::pair<int, CallbackKind>, Callback> callbacks_;
     std::function<void(Dialog&)> closeHandler_;
+    InputGuard guard_;
     std::map<int, Observer> observers_;
     int nextObserver_ = 1;
     bool open_ = false;

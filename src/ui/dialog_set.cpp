@@ -16,6 +16,8 @@ bool DialogSet::init(int id) {
     if (!layout) return false;
     auto dialog = std::make_unique<Dialog>(*layout);
     dialog->observe([this](const Dialog& d, int, Change change) { track(d, change); });
+    dialog->guardInput(
+        [this](const Dialog& d, std::string_view action) { requireInput(&d, action); });
     dialogs_[id] = std::move(dialog);
     return true;
 }
@@ -40,6 +42,25 @@ std::vector<int> DialogSet::ids() const {
 
 const Dialog* DialogSet::topModal() const {
     return modals_.empty() ? nullptr : &get(modals_.back());
+}
+
+namespace {
+
+std::string named(const Dialog& dialog) {
+    return "dialog " + std::to_string(dialog.id()) + " (\"" + dialog.layout().title + "\")";
+}
+
+}  // namespace
+
+void DialogSet::requireInput(const Dialog* dialog, std::string_view action) const {
+    const std::string target = dialog != nullptr ? " in " + named(*dialog) : "";
+    if (dialog != nullptr && !dialog->isOpen())
+        throw ControlRefused("cannot " + std::string(action) + target + ": it is not shown");
+    const Dialog* top = topModal();
+    if (top != nullptr && top != dialog) {
+        throw ControlRefused("cannot " + std::string(action) + target + ": the modal " +
+                             named(*top) + " is open over it");
+    }
 }
 
 void DialogSet::track(const Dialog& dialog, Change change) {

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "ui/dialog.hpp"
@@ -32,6 +33,10 @@ class DialogSet {
 
     // The modal dialog opened last and still open, or none: nothing below it can be acted on.
     const Dialog* topModal() const;
+    // The modal rule, for the user's actions on a dialog and for the frame's commands (no
+    // dialog): refuses (ControlRefused) a dialog that is not shown, and anything below the
+    // topmost modal dialog.
+    void requireInput(const Dialog* dialog, std::string_view action) const;
 
   private:
     void track(const Dialog& dialog, Change change);

@@ -2,7 +2,11 @@
 // read back as text or JSON, message boxes on standard error with status 1.
 #include <gtest/gtest.h>
 
+#include "cli/session.hpp"
 #include "cli_run.hpp"
+#include "design/info_time_ids.hpp"
+#include "shell/startup.hpp"
+#include "ui/menu_ids.hpp"
 
 namespace qalix::testing {
 namespace {
@@ -97,6 +101,28 @@ TEST(CommandLine, MeansOnTheDataScale) {
     const CliRun normal = run({"design", "--means", "0.5", "--json"});
     ASSERT_EQ(normal.status, 0) << normal.err;
     EXPECT_NE(normal.out.find("{\"mu\":\"0.5\""), std::string::npos);
+}
+
+// The modal rule holds in the program the command line drives as on a screen: while the
+// information-time dialog is open, neither a frame command nor the panel below it takes input;
+// once it has closed, both do.
+TEST(CommandLine, NothingBelowAModalDialogTakesInput) {
+    Session s;
+    s.platform().onModal(kStartScreenDialog,
+                         [&](Dialog&) { s.ui().click(kStartScreenDialog, startscreen::kStart); });
+    ASSERT_TRUE(startUp(s.program()));
+    FrameWindow& frame = s.program().frame();
+    s.platform().onModal(kInfoTimeDialog, [&](Dialog&) {
+        EXPECT_THROW(frame.command(menu::kTextWindow), ControlRefused);
+        EXPECT_THROW(s.ui().click(panel::kBrownianDesign), ControlRefused);
+        EXPECT_THROW(s.ui().type(panel::kLooksCombo, "5"), ControlRefused);
+        s.ui().click(kInfoTimeDialog, infotimes::kOk);
+    });
+    s.ui().click(panel::kGroupSizesButton);
+    frame.command(menu::kTextWindow);
+    EXPECT_EQ(frame.mode(), FrameMode::Text);
+    s.ui().type(panel::kLooksCombo, "5");
+    EXPECT_EQ(s.ui().text(panel::kLooksCombo), "5");
 }
 
 }  // namespace

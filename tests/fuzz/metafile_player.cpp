@@ -3,7 +3,7 @@
 // "Print Metafile" plays it), and into a window shrunk to nothing.
 #include "fuzz/fuzz_program.hpp"
 #include "graphics/recording_canvas.hpp"
-#include "shell/menu_ids.hpp"
+#include "ui/menu_ids.hpp"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "numeric/number_text.hpp"
 #include "samples/import_ids.hpp"
 #include "samples/set_tables.hpp"
-#include "shell/menu_ids.hpp"
+#include "ui/menu_ids.hpp"
 
 namespace qalix::fuzz {
 

@@ -1,7 +1,7 @@
 // A text file opened in the text window with File > Open: the window holds the file up to its
 // trailing blanks, or refuses a file larger than it takes.
 #include "fuzz/fuzz_program.hpp"
-#include "shell/menu_ids.hpp"
+#include "ui/menu_ids.hpp"
 #include "shell/text_files.hpp"
 
 namespace {

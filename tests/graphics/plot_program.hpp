@@ -10,7 +10,7 @@
 #include "graphics/plot_imported_ids.hpp"
 #include "graphics/plot_simulations_ids.hpp"
 #include "samples/samples_program.hpp"
-#include "shell/menu_ids.hpp"
+#include "ui/menu_ids.hpp"
 
 namespace qalix::testing {
 

@@ -42,14 +42,14 @@ TEST_P(PlotCommand, RunsItsDialogDrawsItsPlotAndRemembersIt) {
         c.dialog,
         [&] {
             EXPECT_EQ(program.dialog(c.dialog).layout().title, c.caption);
-            EXPECT_TRUE(program.plots().showing.has_value());
+            EXPECT_TRUE(program.graphics().showing.has_value());
             EXPECT_FALSE(linesStarting(picture(), std::string("text ")).empty());
         },
         kIdCancel);
     frame().command(c.command);
     result = program.dialog(c.dialog).exitCode();
     EXPECT_EQ(result, kPlotDialogResult);
-    EXPECT_FALSE(program.plots().showing.has_value());
+    EXPECT_FALSE(program.graphics().showing.has_value());
     EXPECT_EQ(record().plotTag, c.plotTag);
     EXPECT_EQ(record().sampleSource, *c.sampleSource ? c.sampleSource : "before");
     // The picture stays after the dialog closed.

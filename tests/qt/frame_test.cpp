@@ -18,7 +18,7 @@
 #include "desktop.hpp"
 #include "graphics/plot_ids.hpp"
 #include "platform/qt/fonts.hpp"
-#include "shell/menu_ids.hpp"
+#include "ui/menu_ids.hpp"
 
 namespace qalix::qt::testing {
 namespace {

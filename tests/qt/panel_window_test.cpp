@@ -5,7 +5,7 @@
 
 #include "desktop.hpp"
 #include "samples/simulation_ids.hpp"
-#include "shell/menu_ids.hpp"
+#include "ui/menu_ids.hpp"
 
 namespace qalix::qt::testing {
 namespace {

@@ -19,7 +19,7 @@
 #include "graphics/printing.hpp"
 #include "platform/headless/headless_platform.hpp"
 #include "platform/qt/print_device.hpp"
-#include "shell/menu_ids.hpp"
+#include "ui/menu_ids.hpp"
 
 namespace qalix::qt::testing {
 namespace {

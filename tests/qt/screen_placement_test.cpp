@@ -7,7 +7,7 @@
 
 #include "desktop.hpp"
 #include "graphics/plot_ids.hpp"
-#include "shell/menu_ids.hpp"
+#include "ui/menu_ids.hpp"
 
 namespace qalix::qt::testing {
 namespace {

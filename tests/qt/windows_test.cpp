@@ -18,7 +18,7 @@
 #include "desktop.hpp"
 #include "platform/qt/help_window.hpp"
 #include "shell/about_box.hpp"
-#include "shell/menu_ids.hpp"
+#include "ui/menu_ids.hpp"
 
 namespace qalix::qt::testing {
 namespace {

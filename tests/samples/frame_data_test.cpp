@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "samples/samples_program.hpp"
-#include "shell/menu_ids.hpp"
+#include "ui/menu_ids.hpp"
 #include "shell/text_files.hpp"
 
 namespace qalix::testing {

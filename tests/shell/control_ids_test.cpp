@@ -161,7 +161,7 @@ TEST(MenuIds, NameTheItemsOfTheFrameMenuAndNameThemAll) {
     ASSERT_TRUE(menu);
     std::set<int> items;
     collectCommands(menu->bar(), items);
-    const IdHeader header = parseHeader("src/shell/menu_ids.hpp");
+    const IdHeader header = parseHeader("src/ui/menu_ids.hpp");
     ASSERT_GE(header.constants.size(), 20u);
     std::set<int> named;
     for (const Constant& c : header.constants) {

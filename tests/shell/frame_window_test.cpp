@@ -12,10 +12,11 @@
 #include "graphics/plot_ids.hpp"
 #include "samples/simulation_ids.hpp"
 #include "shell/about_box.hpp"
-#include "shell/menu_ids.hpp"
 #include "shell/text_files.hpp"
 #include "support/started_program.hpp"
 #include "ui/common_dialog_errors.hpp"
+#include "ui/file_titles.hpp"
+#include "ui/menu_ids.hpp"
 
 namespace qalix::testing {
 namespace {
@@ -83,9 +84,12 @@ TEST_F(Frame, StartsWithoutAModeUnderTheProgramsTitle) {
     EXPECT_EQ(frame().mode(), FrameMode::None);
     EXPECT_EQ(frame().title(), "QALIXinfWin");
     EXPECT_FALSE(frame().hasTextWindow());
-    // No item is greyed by a mode yet, and a command of a mode does nothing.
-    EXPECT_TRUE(enabled(menu::kUndo));
+    // Before either window, what acts in one of them is greyed and does nothing; what acts in
+    // every mode is not.
+    EXPECT_FALSE(enabled(menu::kUndo));
+    EXPECT_FALSE(enabled(menu::kOpen));
     EXPECT_TRUE(enabled(menu::kChangeFont));
+    EXPECT_TRUE(enabled(menu::kTextWindow));
     frame().command(menu::kOpen);
     EXPECT_TRUE(platform.fileRequests().empty());
 }

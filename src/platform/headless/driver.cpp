@@ -2,25 +2,10 @@
 
 namespace qalix {
 
-namespace {
-
-std::string named(const Dialog& dialog) {
-    return "dialog " + std::to_string(dialog.id()) + " (\"" + dialog.layout().title + "\")";
-}
-
-}  // namespace
-
+// The modal rule itself is the dialog set's, which every user action passes (ui/dialog_set).
 Dialog& Driver::reachable(int id, std::string_view action) {
     Dialog& dialog = dialogs_.get(id);
-    if (!dialog.isOpen()) {
-        throw ControlRefused("cannot " + std::string(action) + " in " + named(dialog) +
-                             ": it is not shown");
-    }
-    const Dialog* top = dialogs_.topModal();
-    if (top != nullptr && top != &dialog) {
-        throw ControlRefused("cannot " + std::string(action) + " in " + named(dialog) +
-                             ": the modal " + named(*top) + " is open over it");
-    }
+    dialogs_.requireInput(&dialog, action);
     return dialog;
 }
 

@@ -1,0 +1,20 @@
+// The frame commands the plots own: the five plots of the Plot menu, and in graphic mode the
+// metafile Open, Save and Save As (which also writes SVG, PDF and PNG pictures) and the
+// metafile print.
+#pragma once
+
+#include "graphics/plot_context.hpp"
+#include "ui/frame_commands.hpp"
+
+namespace qalix {
+
+inline constexpr std::string_view kMetafileTitle = " Meta File:  ";
+inline constexpr std::string_view kPictureTitle = " Picture File:  ";
+
+void addGraphicsCommands(FrameCommands& commands, PlotContext& program);
+
+// What the graphic window draws on the plot page whenever it paints: the picture of the last
+// plot pass, or else the opened metafile stretched over the whole page.
+void paintGraphicWindow(const GraphicsState& graphics, Canvas& canvas);
+
+}  // namespace qalix
