@@ -3,11 +3,13 @@
 #include <optional>
 #include <string>
 
+#include "cli/design_files.hpp"
 #include "cli/options.hpp"
 #include "cli/plot_command.hpp"
 #include "cli/report.hpp"
 #include "cli/samples_commands.hpp"
 #include "document/capture.hpp"
+#include "document/design_command.hpp"
 #include "document/design_entry.hpp"
 #include "document/session.hpp"
 
@@ -37,18 +39,35 @@ DesignInputs inputsOf(const CliOptions& o) {
     return in;
 }
 
-// Enters the design as the user would and reads back what the program shows.
-Json designReport(Session& s, const CliOptions& o, const DesignInputs& inputs) {
+// Enters the design as the user would and reads back what the program shows, the inputs
+// completed with what the panel shows.
+DesignSnapshot designSnapshot(Session& s, const CliOptions& o, const DesignInputs& inputs,
+                              const DesignFile* opened) {
     const AfterAction after = [&s] { s.checkMessages(); };
     enterFixedDesign(s.program(), inputs, after);
+    const bool design = o.command == kDesignCommand;
     CaptureParts parts;
     parts.sequential = o.command != kFixedCommand;
-    parts.boundaries = o.command == kDesignCommand && o.lookDetails;
-    parts.curves = o.curves;
+    // An opened file's results are compared in full: what it holds is computed again.
+    parts.boundaries = design && (o.lookDetails || o.saveDesign || o.csv || opened);
+    parts.curves = o.curves || o.curvesCsv || (opened && opened->derived.contains("powerFunction"));
     if (parts.sequential) enterSequentialDesign(s.program(), inputs, after);
     DesignInputs captured = inputs;
-    if (o.command != kDesignCommand) captured.means.reset();  // only design reports them
-    return snapshotJson(captureSnapshot(s, captured, parts));
+    if (!design) captured.means.reset();  // only the design command reports them
+    DesignSnapshot snapshot = captureSnapshot(s, captured, parts);
+    snapshot.inputs = completeInputs(snapshot);
+    return snapshot;
+}
+
+// The report the options ask for: the boundaries and curves a file needed only when asked.
+Json reportOf(DesignSnapshot snapshot, const CliOptions& o) {
+    if (!o.lookDetails) snapshot.boundaries.clear();
+    if (!o.curves) {
+        snapshot.curves = false;
+        snapshot.powerFunction.clear();
+        snapshot.expectedInformation.clear();
+    }
+    return snapshotJson(snapshot);
 }
 
 int run(const CliOptions& o, std::ostream& out, std::ostream& err,
@@ -58,7 +77,23 @@ int run(const CliOptions& o, std::ostream& out, std::ostream& err,
     s.printNotices(&err);
     try {
         s.start();
-        Json report = designReport(s, o, inputsOf(o));
+        const std::optional<DesignFile> opened =
+            o.openDesign ? std::optional(readDesignFile(*o.openDesign)) : std::nullopt;
+        const DesignSnapshot snapshot = designSnapshot(
+            s, o, opened ? openedInputs(*opened, o) : inputsOf(o), opened ? &*opened : nullptr);
+        if (o.printCommand) {
+            out << designCommand(snapshot.inputs) << '\n';
+            return 0;
+        }
+        Json report = reportOf(snapshot, o);
+        if (o.command == kDesignCommand) {
+            if (!writeDesignFiles(o, snapshot, err)) return 1;
+            // Options given with the file change its design: its results are not these.
+            if (opened && !changesInputs(o)) {
+                if (const auto notice = resultsDiffer(*opened, snapshotJson(snapshot)))
+                    err << "Design File: " << *notice << '\n';
+            }
+        }
         if (o.command == kSimulateCommand) {
             runSimulate(s, o, report, out);
             return 0;
@@ -79,6 +114,9 @@ int run(const CliOptions& o, std::ostream& out, std::ostream& err,
         return 1;
     } catch (const ControlRefused& refused) {
         err << "qalix: " << refused.what() << '\n';
+        return 1;
+    } catch (const DesignFileError& e) {
+        err << "Error: " << e.what() << '\n';
         return 1;
     }
 }

@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "characteristics/boundary_ids.hpp"
+#include "characteristics/common.hpp"
 #include "characteristics/discordance_ids.hpp"
 #include "characteristics/expected_size_ids.hpp"
 #include "characteristics/significance.hpp"
@@ -74,13 +75,17 @@ void captureSequential(Session& s, DesignSnapshot& d, bool curves) {
     d.sequential = true;
     if (!curves) return;
     d.curves = true;
+    const DesignRecord& r = program.record();
+    const auto dataMean = [&r](double theta) {
+        return isBrownian(r) ? theta : muOfDelta(r, theta);
+    };
     std::vector<double> means;
     const std::vector<double> power = powerFunction(program, &means);
     for (std::size_t i = 0; i < means.size(); ++i)
-        d.powerFunction.push_back({means[i], power[2 * i], power[2 * i + 1]});
+        d.powerFunction.push_back({means[i], dataMean(means[i]), power[2 * i], power[2 * i + 1]});
     const std::vector<double> expected = expectedInformation(program, &means);
     for (std::size_t i = 0; i < means.size(); ++i)
-        d.expectedInformation.push_back({means[i], expected[i]});
+        d.expectedInformation.push_back({means[i], dataMean(means[i]), expected[i]});
 }
 
 // Types the i-th mean into a dialog's delta or mu combo, as the user chose the scale.

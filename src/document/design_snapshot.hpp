@@ -71,12 +71,13 @@ struct DesignSnapshot {
     std::vector<Boundary> boundaries;
 
     // The power function and the expected information time, each point with its true mean
-    // theta on the Brownian scale.
+    // theta on the Brownian scale and the mean on the data scale (theta itself on information
+    // time).
     struct PowerPoint {
-        double theta, reject, accept;
+        double theta, mean, reject, accept;
     };
     struct ExpectedPoint {
-        double theta, expectedTime;
+        double theta, mean, expectedTime;
     };
     bool curves = false;  // asked for, even when a could not be read and they are empty
     std::vector<PowerPoint> powerFunction;
