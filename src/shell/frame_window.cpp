@@ -113,6 +113,13 @@ void FrameWindow::setText(std::string text) {
     changed(FrameChange::Text);
 }
 
+void FrameWindow::insertText(std::string text) {
+    text_ += text;
+    textModified_ = true;
+    insertion_ = std::move(text);
+    changed(FrameChange::Insert);
+}
+
 void FrameWindow::userEdit(std::string text) {
     text_ = std::move(text);
     textModified_ = true;

@@ -36,7 +36,8 @@ enum class FrameChange {
     Font,        // the window font
     Shown,       // shown, or minimised
     EditAction,  // undo, cut, copy or paste asked of the text window
-    Picture      // what the graphic window shows: a new plot, an opened metafile, nothing
+    Picture,     // what the graphic window shows: a new plot, an opened metafile, nothing
+    Insert       // a text put into the text window at its caret (insertion())
 };
 
 enum class EditAction { Undo, Cut, Copy, Paste };
@@ -103,6 +104,10 @@ class FrameWindow final : public FrameHooks {
     const std::string& text() const { return text_; }
     bool hasTextWindow() const { return mode_ == FrameMode::Text; }
     void setText(std::string text);  // the program's write: heard as FrameChange::Text
+    // Puts a text into the text window as if typed at its caret. The model knows no caret: it
+    // appends, and a window that has one inserts it there and tells the model its whole text.
+    void insertText(std::string text);
+    const std::string& insertion() const { return insertion_; }
     const FontDescription& windowFont() const { return font_; }
     FontDescription& windowFont() { return font_; }
     MenuModel& menu() { return menu_; }
@@ -171,6 +176,7 @@ class FrameWindow final : public FrameHooks {
     FileRequest fileRequest_;
     std::string textPath_;
     EditAction lastEdit_ = EditAction::Undo;
+    std::string insertion_;
     Rect client_{0, 0, kDefaultClientWidth, kDefaultClientHeight};
     PageSetup pageSetup_;
     std::map<int, Observer> observers_;

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <stdexcept>
+#include <utility>
 
 #include "resources/builtin_resources.hpp"
 
@@ -74,9 +75,9 @@ MenuModel MenuModel::parse(std::string_view text) {
         } else if (key == "item") {
             std::string_view after;
             const int command = commandOf(line, firstWord(rest, after));
-            if (model.enabled_.count(command)) fail(line, "command given twice");
+            if (model.has(command)) fail(line, "command given twice");
             open.back()->push_back({MenuEntry::Kind::Item, command, quoted(line), {}});
-            model.enabled_[command] = true;
+            model.items_[command] = {true, true, open.back()->back().text};
         } else if (key == "separator") {
             open.back()->push_back({MenuEntry::Kind::Separator, 0, {}, {}});
         } else if (key == "accel") {
@@ -101,22 +102,38 @@ std::optional<MenuModel> MenuModel::load(std::string_view name) {
     return parse(*text);
 }
 
-bool MenuModel::enabled(int command) const {
-    const auto it = enabled_.find(command);
-    if (it == enabled_.end())
+const MenuModel::ItemState& MenuModel::item(int command) const {
+    const auto it = items_.find(command);
+    if (it == items_.end())
         throw std::logic_error("the menu has no command " + std::to_string(command));
     return it->second;
 }
 
-void MenuModel::setEnabled(int command, bool enabled) {
-    const auto it = enabled_.find(command);
-    if (it == enabled_.end())
-        throw std::logic_error("the menu has no command " + std::to_string(command));
-    if (it->second == enabled) return;
-    it->second = enabled;
+template <typename Change>
+void MenuModel::update(int command, Change change) {
+    item(command);  // an unknown command is refused before anything changes
+    if (!change(items_[command])) return;
     const auto observers = observers_;
     for (const auto& [token, observer] : observers)
         observer(command);
+}
+
+void MenuModel::setEnabled(int command, bool enabled) {
+    update(command,
+           [enabled](ItemState& s) { return std::exchange(s.enabled, enabled) != enabled; });
+}
+
+void MenuModel::setVisible(int command, bool visible) {
+    update(command,
+           [visible](ItemState& s) { return std::exchange(s.visible, visible) != visible; });
+}
+
+void MenuModel::setText(int command, std::string text) {
+    update(command, [&text](ItemState& s) {
+        if (s.text == text) return false;
+        s.text = std::move(text);
+        return true;
+    });
 }
 
 std::optional<int> MenuModel::accelerated(std::string_view key) const {

@@ -35,21 +35,39 @@ class MenuModel {
     const std::vector<MenuEntry>& bar() const { return bar_; }
     const std::vector<Accelerator>& accelerators() const { return accelerators_; }
 
-    bool has(int command) const { return enabled_.count(command) > 0; }
-    // An unknown command is a programming error (std::logic_error).
-    bool enabled(int command) const;
+    bool has(int command) const { return items_.count(command) > 0; }
+    // An item's state: enabled or greyed, shown or hidden, and its text, which the program may
+    // change (the recent files of the File menu). An unknown command is a programming error
+    // (std::logic_error).
+    bool enabled(int command) const { return item(command).enabled; }
     void setEnabled(int command, bool enabled);
+    bool visible(int command) const { return item(command).visible; }
+    void setVisible(int command, bool visible);
+    const std::string& text(int command) const { return item(command).text; }
+    void setText(int command, std::string text);
     // The command an accelerator key reaches, if any.
     std::optional<int> accelerated(std::string_view key) const;
 
+    // Hears the command whose item changed: enabled, shown or its text.
     using Observer = std::function<void(int command)>;
     int observe(Observer observer);
     void unobserve(int token);
 
   private:
+    struct ItemState {
+        bool enabled = true;
+        bool visible = true;
+        std::string text;
+    };
+    const ItemState& item(int command) const;
+    // The item's state changed by change, which returns whether it changed anything; the
+    // observers hear of it then.
+    template <typename Change>
+    void update(int command, Change change);
+
     std::vector<MenuEntry> bar_;
     std::vector<Accelerator> accelerators_;
-    std::map<int, bool> enabled_;
+    std::map<int, ItemState> items_;
     std::map<int, Observer> observers_;
     int nextObserver_ = 1;
 };

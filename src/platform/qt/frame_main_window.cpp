@@ -78,9 +78,7 @@ FrameMainWindow::FrameMainWindow(FrameWindow& model)
     connect(text_, &QPlainTextEdit::textChanged, this,
             [this] { dispatch([this] { model_.userEdit(text_->toPlainText().toStdString()); }); });
     frameObserver_ = model_.observe([this](FrameChange change) { sync(change); });
-    menuObserver_ = model_.menu().observe([this](int command) {
-        if (QAction* a = action(command)) a->setEnabled(model_.menu().enabled(command));
-    });
+    menuObserver_ = model_.menu().observe([this](int command) { showItem(command); });
     setWindowTitle(QString::fromStdString(model_.title()));
     showMode();
 }
@@ -108,14 +106,23 @@ void FrameMainWindow::buildMenu(QMenu* into, const std::vector<MenuEntry>& entri
             case MenuEntry::Kind::Item: {
                 QAction* a = into->addAction(text);
                 const int command = e.command;
-                a->setEnabled(model_.menu().enabled(command));
                 connect(a, &QAction::triggered, this,
                         [this, command] { dispatch([&] { model_.command(command); }); });
                 actions_[command] = a;
+                showItem(command);
                 break;
             }
         }
     }
+}
+
+void FrameMainWindow::showItem(int command) {
+    QAction* a = action(command);
+    if (a == nullptr) return;
+    const MenuModel& menu = model_.menu();
+    a->setText(QString::fromStdString(menu.text(command)));
+    a->setEnabled(menu.enabled(command));
+    a->setVisible(menu.visible(command));
 }
 
 void FrameMainWindow::buildMenuBar() {
@@ -190,6 +197,10 @@ void FrameMainWindow::sync(FrameChange change) {
             break;
         case FrameChange::EditAction:
             applyEditAction();
+            break;
+        case FrameChange::Insert:
+            // At the caret; the text changed tells the model the whole text.
+            text_->insertPlainText(QString::fromStdString(model_.insertion()));
             break;
         case FrameChange::Picture:
             graphic_->update();

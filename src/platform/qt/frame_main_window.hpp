@@ -54,6 +54,8 @@ class FrameMainWindow : public QMainWindow {
   private:
     void buildMenu(QMenu* into, const std::vector<MenuEntry>& entries);
     void buildMenuBar();
+    // The item as the menu model has it now: text, enabled, shown.
+    void showItem(int command);
     void buildAccelerators();
     void sync(FrameChange change);
     void showMode();
