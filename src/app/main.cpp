@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "document/design_menu.hpp"
 #include "platform/qt/application.hpp"
 #include "platform/qt/frame_main_window.hpp"
 #include "platform/qt/qt_platform.hpp"
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
 
     qalix::qt::QtPlatform platform;
     qalix::Program program(platform);
+    const qalix::DesignMenu designs(program);
     qalix::qt::FrameMainWindow frame(program.frame());
     frame.openWithin(QGuiApplication::primaryScreen()->availableGeometry(), kFrameInset);
     platform.setFrame(&frame);

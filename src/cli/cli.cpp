@@ -43,20 +43,15 @@ DesignInputs inputsOf(const CliOptions& o) {
 // completed with what the panel shows.
 DesignSnapshot designSnapshot(Session& s, const CliOptions& o, const DesignInputs& inputs,
                               const DesignFile* opened) {
-    const AfterAction after = [&s] { s.checkMessages(); };
-    enterFixedDesign(s.program(), inputs, after);
     const bool design = o.command == kDesignCommand;
     CaptureParts parts;
     parts.sequential = o.command != kFixedCommand;
     // An opened file's results are compared in full: what it holds is computed again.
     parts.boundaries = design && (o.lookDetails || o.saveDesign || o.csv || opened);
     parts.curves = o.curves || o.curvesCsv || (opened && opened->derived.contains("powerFunction"));
-    if (parts.sequential) enterSequentialDesign(s.program(), inputs, after);
     DesignInputs captured = inputs;
     if (!design) captured.means.reset();  // only the design command reports them
-    DesignSnapshot snapshot = captureSnapshot(s, captured, parts);
-    snapshot.inputs = completeInputs(snapshot);
-    return snapshot;
+    return computeSnapshot(s, captured, parts);
 }
 
 // The report the options ask for: the boundaries and curves a file needed only when asked.

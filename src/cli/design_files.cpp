@@ -86,12 +86,4 @@ bool writeDesignFiles(const CliOptions& o, const DesignSnapshot& snapshot, std::
     return !o.curvesCsv || save(o.curvesCsv, curvesCsv(snapshot), err);
 }
 
-std::optional<std::string> resultsDiffer(const DesignFile& file, const Json& now) {
-    const auto difference = firstDifference(file.derived, now);
-    if (!difference) return std::nullopt;
-    return "The results differ from those the design file holds (written by " +
-           (file.program.empty() ? std::string("another program") : file.program) + "), first at " +
-           *difference + ".";
-}
-
 }  // namespace qalix

@@ -20,7 +20,4 @@ bool changesInputs(const CliOptions& o);
 // be written, and returns false then.
 bool writeDesignFiles(const CliOptions& o, const DesignSnapshot& snapshot, std::ostream& err);
 
-// The notice for a file whose results differ from those computed now, if they do.
-std::optional<std::string> resultsDiffer(const DesignFile& file, const Json& now);
-
 }  // namespace qalix

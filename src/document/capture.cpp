@@ -12,6 +12,8 @@
 #include "design/info_time_ids.hpp"
 #include "design/panel_ids.hpp"
 #include "design/sequential_design.hpp"
+#include "document/design_command.hpp"
+#include "document/design_entry.hpp"
 #include "numeric/number_text.hpp"
 
 namespace qalix {
@@ -25,26 +27,26 @@ bool showsNoNumber(const std::string& text) {
     return shown.empty() || shown == "n/a" || shown == "?";
 }
 
-void captureFixed(Session& s, DesignSnapshot& d) {
-    const DesignRecord& r = s.program().record();
-    const Driver& ui = s.ui();
+void captureFixed(const Program& program, DesignSnapshot& d) {
+    const DesignRecord& r = program.record();
+    const Dialog& panel = program.dialog(kPanelDialog);
     d.design = r.designKind.str();
     for (const auto& [name, control] : {std::pair{"alpha", panel::kAlphaCombo},
                                         {"power", panel::kPowerCombo},
                                         {"sd", panel::kSdCombo},
                                         {"mu", panel::kMuCombo},
                                         {"m", panel::kSizeCombo}})
-        d.panelTexts.emplace_back(name, ui.text(control));
+        d.panelTexts.emplace_back(name, panel.getText(control));
     d.values = {{"alpha", r.alpha}, {"power", r.power},  {"sd", r.stdDev},
                 {"mu", r.altMean},  {"m", r.sampleSize}, {"altDelta", r.altDelta}};
 }
 
 // The information-time dialog's fields of look k with the values behind them: the times the
 // engine integrates over, and the group and cumulative sizes of the record.
-DesignSnapshot::Look lookFields(Session& s, int k) {
-    const DesignRecord& r = s.program().record();
+DesignSnapshot::Look lookFields(const Program& program, int k) {
+    const DesignRecord& r = program.record();
     const auto i = static_cast<std::size_t>(k - 1);
-    const auto text = [&](int control) { return s.ui().text(kInfoTimeDialog, control); };
+    const auto text = [&](int control) { return program.dialog(kInfoTimeDialog).getText(control); };
     DesignSnapshot::Look look{k, {}};
     look.fields.add("infoTime", shownField(text(infotimes::kTime[i]), r.engineTime[i]));
     look.fields.add("groupSize", shownWhole(text(infotimes::kGroupSize[i]), r.groupSize[i]));
@@ -52,18 +54,18 @@ DesignSnapshot::Look lookFields(Session& s, int k) {
     return look;
 }
 
-void captureSequential(Session& s, DesignSnapshot& d, bool curves) {
-    Program& program = s.program();
+void captureSequential(const Program& program, DesignSnapshot& d) {
     const SequentialState& seq = program.sequential();
+    const Dialog& panel = program.dialog(kPanelDialog);
     for (const auto& [name, control] : {std::pair{"looks", panel::kLooksCombo},
                                         {"rho", panel::kRhoCombo},
                                         {"a", panel::kCoeffCombo},
                                         {"maxDiscordance", panel::kDiscordanceEdit},
                                         {"actualSigLevel", panel::kActualSigEdit},
                                         {"actualPower", panel::kActualPowerEdit}})
-        d.panelTexts.emplace_back(name, s.ui().text(control));
+        d.panelTexts.emplace_back(name, panel.getText(control));
     for (int k = 1; k <= program.record().numLooks; ++k)
-        d.looks.push_back(lookFields(s, k));
+        d.looks.push_back(lookFields(program, k));
     // The values the program used: a blank coefficient combo leaves the last a read.
     d.values.insert(d.values.end(), {{"a", seq.coefficient},
                                      {"achievedRho", seq.achievedRho},
@@ -73,7 +75,9 @@ void captureSequential(Session& s, DesignSnapshot& d, bool curves) {
                                      {"actualPower", seq.actualPower}});
     d.searchIterates = seq.searchIterates;
     d.sequential = true;
-    if (!curves) return;
+}
+
+void captureCurves(Program& program, DesignSnapshot& d) {
     d.curves = true;
     const DesignRecord& r = program.record();
     const auto dataMean = [&r](double theta) {
@@ -207,9 +211,10 @@ Shown shownWhole(std::string text, long long value) {
 DesignSnapshot captureSnapshot(Session& s, const DesignInputs& inputs, const CaptureParts& parts) {
     DesignSnapshot d;
     d.inputs = inputs;
-    captureFixed(s, d);
+    captureFixed(s.program(), d);
     if (!parts.sequential) return d;
-    captureSequential(s, d, parts.curves);
+    captureSequential(s.program(), d);
+    if (parts.curves) captureCurves(s.program(), d);
     if (inputs.means && !inputs.means->texts.empty()) {
         for (const std::string& text : inputs.means->texts)
             d.characteristics.push_back({inputs.means->onDataScale, text, {}, {}, {}});
@@ -218,6 +223,22 @@ DesignSnapshot captureSnapshot(Session& s, const DesignInputs& inputs, const Cap
         captureDiscordance(s, *inputs.means, d);
     }
     if (parts.boundaries) captureBoundaries(s, d);
+    return d;
+}
+
+DesignSnapshot computeSnapshot(Session& s, const DesignInputs& inputs, const CaptureParts& parts) {
+    const AfterAction after = [&s] { s.checkMessages(); };
+    enterFixedDesign(s.program(), inputs, after);
+    if (parts.sequential) enterSequentialDesign(s.program(), inputs, after);
+    DesignSnapshot snapshot = captureSnapshot(s, inputs, parts);
+    snapshot.inputs = completeInputs(snapshot);
+    return snapshot;
+}
+
+DesignSnapshot panelSnapshot(const Program& program) {
+    DesignSnapshot d;
+    captureFixed(program, d);
+    if (program.sequential().designComputed) captureSequential(program, d);
     return d;
 }
 

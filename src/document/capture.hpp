@@ -18,6 +18,18 @@ struct CaptureParts {
 DesignSnapshot captureSnapshot(Session& session, const DesignInputs& inputs,
                                const CaptureParts& parts);
 
+// Enters the design as a user types it, reads the snapshot and completes its inputs with what
+// the panel showed (design_command.hpp): how the command line and the desktop's design files
+// compute a design, each in a program of its own. A message the program shows ends it
+// (MessageShown).
+DesignSnapshot computeSnapshot(Session& session, const DesignInputs& inputs,
+                               const CaptureParts& parts);
+
+// What a program's panel and information-time dialog show of its design, read without opening
+// a dialog: the design, the panel's texts and values, and the looks once "Sequential Design"
+// has computed it. No inputs.
+DesignSnapshot panelSnapshot(const Program& program);
+
 // A field's text and value; none when the text shows no number (blank, "n/a", "?").
 Shown shownField(std::string text, double value);
 Shown shownWhole(std::string text, long long value);

@@ -76,4 +76,12 @@ std::string designFileText(const DesignSnapshot& snapshot, std::string_view titl
     return file.dump(2) + "\n";
 }
 
+std::optional<std::string> resultsDiffer(const DesignFile& file, const Json& now) {
+    const auto difference = firstDifference(file.derived, now);
+    if (!difference) return std::nullopt;
+    return "The results differ from those the design file holds (written by " +
+           (file.program.empty() ? std::string("another program") : file.program) + "), first at " +
+           *difference + ".";
+}
+
 }  // namespace qalix

@@ -56,4 +56,8 @@ DesignFile parseDesignFile(std::string_view text, const std::string& name);
 // every text agrees.
 std::optional<std::string> firstDifference(const Json& inFile, const Json& now);
 
+// What the program says of a file whose results differ from those computed now, if they do:
+// the program that wrote it and the first difference.
+std::optional<std::string> resultsDiffer(const DesignFile& file, const Json& now);
+
 }  // namespace qalix

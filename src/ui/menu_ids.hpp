@@ -11,11 +11,20 @@ inline constexpr int kPageSetup = 30050;
 inline constexpr int kPrintMetafile = 30035;
 inline constexpr int kPrintText = 30036;
 inline constexpr int kClose = 30049;
+inline constexpr int kOpenDesign = 30051;
+inline constexpr int kSaveDesign = 30052;
+inline constexpr int kExportTables = 30053;
+// The design files saved or opened last, most recent first.
+inline constexpr int kRecentDesign1 = 30054;
+inline constexpr int kRecentDesign2 = 30055;
+inline constexpr int kRecentDesign3 = 30056;
+inline constexpr int kRecentDesign4 = 30057;
 // Edit
 inline constexpr int kUndo = 30008;
 inline constexpr int kCut = 30009;
 inline constexpr int kCopy = 30010;
 inline constexpr int kPaste = 30011;
+inline constexpr int kCopyDesignCommand = 30058;
 // Plot
 inline constexpr int kPlotBoundary = 30037;
 inline constexpr int kPlotPower = 30038;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include "platform/qt/application.hpp"
 
@@ -13,6 +14,9 @@ int main(int argc, char** argv) {
                 "offscreen:configfile=" QALIX_TEST_SCREENS "/screen_1920x1080.json");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // What the program keeps between runs (the recent design files) goes to a folder of the
+    // tests', never the user's.
+    QStandardPaths::setTestModeEnabled(true);
     qalix::qt::initialiseApplication();
     return RUN_ALL_TESTS();
 }

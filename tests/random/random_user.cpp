@@ -10,6 +10,7 @@
 #include <typeinfo>
 
 #include "design/panel_ids.hpp"
+#include "document/design_menu.hpp"
 #include "platform/headless/driver.hpp"
 #include "random/hostile_texts.hpp"
 #include "random/random_platform.hpp"
@@ -102,10 +103,12 @@ struct RandomUser::Session {
               user.random_, user.folder_, [&user](Dialog& d) { user.actInModal(d); },
               [&user](const std::string& line) { user.note(line); }),
           program(platform),
+          designs(program),
           ui(program.dialogs()) {}
 
     RandomPlatform platform;
     Program program;
+    DesignMenu designs;
     Driver ui;
 };
 

@@ -1,0 +1,50 @@
+// The desktop's design files, tables and reproducing command: File > "Open Design...", "Save
+// Design...", "Export Tables..." and the recent design files, and Edit > "Copy Design as
+// Command". What is written is computed again from the inputs the panel shows, in a headless
+// program of its own as the command line computes it, so that the desktop writes what
+// `qalix design` writes; a panel that shows results its inputs no longer give is refused.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "document/capture.hpp"
+#include "document/design_file.hpp"
+#include "document/recent_designs.hpp"
+#include "shell/program.hpp"
+
+namespace qalix {
+
+inline constexpr std::string_view kDesignFileCaption = "Design File";
+
+class DesignMenu {
+  public:
+    // Adds the commands to the program's frame; the recent files are those kept in the
+    // platform's settings folder.
+    explicit DesignMenu(Program& program);
+    DesignMenu(const DesignMenu&) = delete;
+    DesignMenu& operator=(const DesignMenu&) = delete;
+
+    // What "Open Design..." does with the file chosen.
+    void open(const std::string& path);
+    const RecentDesigns& recent() const { return recent_; }
+
+  private:
+    void chooseAndOpen();
+    void openRecent(std::size_t index);
+    void save();
+    void exportTables();
+    void copyCommand();
+    void showRecent();
+    void enterLive(const DesignInputs& inputs);
+    // The design the panel shows, computed again with the parts given; nothing after a
+    // message.
+    std::optional<DesignSnapshot> shownDesign(const CaptureParts& parts);
+    std::optional<std::string> chooseFile(const FileRequest& request, bool save);
+    bool saved(const std::string& path, const std::string& text);
+
+    Program& program_;
+    RecentDesigns recent_;
+};
+
+}  // namespace qalix
