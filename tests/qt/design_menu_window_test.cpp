@@ -61,7 +61,8 @@ TEST_F(DesignMenuWindow, FileMenuListsTheDesignsOpenedLast) {
         EXPECT_FALSE(program.dialog(kInfoTimeDialog).isOpen());
     }
     click(kPanelDialog, panel::kGraphicWindow);
-    QMenu* file = frame.menuBar()->actions().front()->menu();
+    QAction* fileTitle = frame.menuBar()->actions().front();
+    QMenu* file = fileTitle->menu();
     ASSERT_NE(file, nullptr);
     const int items[] = {menu::kRecentDesign1, menu::kRecentDesign2, menu::kRecentDesign3,
                          menu::kRecentDesign4};
@@ -72,8 +73,9 @@ TEST_F(DesignMenuWindow, FileMenuListsTheDesignsOpenedLast) {
         EXPECT_TRUE(item->isVisible());
         EXPECT_TRUE(item->isEnabled());
     }
-    file->popup(frame.mapToGlobal(QPoint(0, 0)));
-    QTest::qWaitForWindowExposed(file);
+    file->popup(
+        frame.menuBar()->mapToGlobal(frame.menuBar()->actionGeometry(fileTitle).bottomLeft()));
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(file));
     saveScreen(screen, QStringLiteral("file_menu_recent_designs"));
     file->hide();
 }
@@ -88,10 +90,11 @@ TEST_F(DesignMenuWindow, DifferenceIsShownInOneMessage) {
     whileBoxIsOpen(
         [&](QMessageBox&) { saveScreen(screen, QStringLiteral("design_file_difference")); });
     designs->open(path);
-    const std::vector<std::string> boxes = takeBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].substr(0, 13), "Design File: ");
-    EXPECT_NE(boxes[0].find("panel.rho: \"0.02\" in the file, \"0.03\" now."), std::string::npos);
+    const std::vector<std::string> shownBoxes = takeBoxes();
+    ASSERT_EQ(shownBoxes.size(), 1u);
+    EXPECT_EQ(shownBoxes[0].substr(0, 13), "Design File: ");
+    EXPECT_NE(shownBoxes[0].find("panel.rho: \"0.02\" in the file, \"0.03\" now."),
+              std::string::npos);
     EXPECT_EQ(shown(kPanelDialog, panel::kRhoCombo), "0.03");
 }
 

@@ -209,11 +209,17 @@ class Desktop : public ::testing::Test {
             painter.drawPixmap(w.frameGeometry().topLeft() - screen.topLeft(), w.grab());
         };
         paint(frame);
+        const auto popup = [](QWidget* w) { return w->windowType() == Qt::Popup; };
         for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w != &frame && w->isVisible() && qobject_cast<QDialog*>(w) == nullptr) paint(*w);
+            if (w != &frame && w->isVisible() && qobject_cast<QDialog*>(w) == nullptr && !popup(w))
+                paint(*w);
         }
         for (QDialog* w : frame.findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
             if (w->isVisible()) paint(*w);
+        }
+        // An open menu lies above every window.
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->isVisible() && popup(w)) paint(*w);
         }
         painter.end();
         EXPECT_TRUE(shot.save(screenshotPath(name))) << name.toStdString();

@@ -72,7 +72,8 @@ bool RandomPlatform::chance(double p) {
 }
 
 int RandomPlatform::showModal(Dialog& dialog) {
-    onModal(dialog.id(), inModal_);
+    // The program's own script (a design file typing its looks) acts in the user's place.
+    if (!hasScript(dialog.id())) onModal(dialog.id(), inModal_);
     return HeadlessPlatform::showModal(dialog);
 }
 

@@ -59,6 +59,11 @@ class HeadlessPlatform : public Platform {
 
     // Queued answers, taken in order.
     void onModal(int dialogId, ModalScript script);
+    // Whether a script waits for the dialog's next modal show.
+    bool hasScript(int dialogId) const {
+        const auto queue = scripts_.find(dialogId);
+        return queue != scripts_.end() && !queue->second.empty();
+    }
     void answerOpenFile(FileChoice choice) { openFiles_.push_back(std::move(choice)); }
     void answerSaveFile(FileChoice choice) { saveFiles_.push_back(std::move(choice)); }
     void answerFont(FontChoice choice) { fonts_.push_back(std::move(choice)); }
