@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <sstream>
@@ -26,7 +27,10 @@ class DesignMenuWindow : public Desktop {
         Desktop::SetUp();
         fs::remove(fs::path(platform.settingsFolder()) / kRecentDesignsFile);
         designs.emplace(program);
-        folder = fs::temp_directory_path() / "qalix-design-menu-window";
+        // A folder of each test's own, its name short so that the menu shows it in full.
+        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        folder =
+            fs::temp_directory_path() / ("qd-" + std::to_string(std::hash<std::string>{}(test)));
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
