@@ -356,6 +356,20 @@ TEST_F(DesignMenuTest, DamagedRecentListIsPassedOver) {
     EXPECT_EQ(next.frame().menu().text(menu::kRecentDesign1), "&1 /ok && fine");
 }
 
+// An input typed after "Sequential Design" leaves results on the panel that the inputs shown
+// no longer give: a file of those inputs would hold another design than the one shown.
+TEST_F(DesignMenuTest, PanelWhoseResultsItsInputsNoLongerGiveIsNotSaved) {
+    enter(kDesigns[0]);
+    ui.type(kRhoCombo, "0.03");  // not searched again
+    save(file("stale"));
+    const std::vector<std::string> messages = takeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    const std::string start = "Error: The panel shows results that its inputs no longer give";
+    EXPECT_EQ(messages[0].substr(0, start.size()), start);
+    EXPECT_FALSE(fs::exists(file("stale.qalixdesign")));
+    EXPECT_TRUE(platform.fileRequests().empty());
+}
+
 TEST_F(DesignMenuTest, CommandsWaitForADesignAndSaysWhenASaveFails) {
     for (int id :
          {menu::kSaveDesign, menu::kExportTables, menu::kCopyDesignCommand, menu::kOpenDesign})
