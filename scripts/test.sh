@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: first in the normal build, then in
+# Installs what is missing, builds, and runs every test: first in the normal build, then the
+# Debian package made from it, installed into a throw-away root and run from there, then in
 # the sanitizer build (the "sanitize" preset of CMakePresets.json, in build-asan/), where the
 # program and every test run under AddressSanitizer and UndefinedBehaviorSanitizer; last, every
 # fuzz target for FUZZ_SECONDS seconds (scripts/fuzz.sh, in build-fuzz/).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
+# Configured as the package is, so that the package below reuses this build.
+"$root/scripts/build.sh" -DCMAKE_INSTALL_PREFIX=/usr
 build="${QALIX_BUILD_DIR:-$root/build}"
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
+
+"$root/scripts/package.sh"
+"$root/scripts/install-test.sh"
 
 cd "$root"
 cmake --preset sanitize >/dev/null

@@ -39,6 +39,12 @@ struct Typist {
         dialog.userType(control, *text);
         after();
     }
+    // A parameter already showing the text given is left alone, as a user leaves it: typing
+    // alpha or power again on information time would show delta_a afresh, to four decimals.
+    void typeChanged(int control, const std::optional<std::string>& text) const {
+        if (text && dialog.getText(control) == *text) return;
+        type(control, text);
+    }
     void click(int control) const {
         dialog.userClick(control);
         after();
@@ -62,11 +68,11 @@ void enterLooks(const Typist& times, const std::array<int, kMaxLooks>& row,
 void enterFixedDesign(Program& program, const DesignInputs& inputs, const AfterAction& after) {
     const Typist panel{program.panel(), after};
     panel.click(designButton(inputs.design));
-    panel.type(kAlphaCombo, inputs.alpha);
-    panel.type(kPowerCombo, inputs.power);
-    panel.type(kSdCombo, inputs.sd);
-    panel.type(kMuCombo, inputs.mu);
-    panel.type(kSizeCombo, inputs.m);
+    panel.typeChanged(kAlphaCombo, inputs.alpha);
+    panel.typeChanged(kPowerCombo, inputs.power);
+    panel.typeChanged(kSdCombo, inputs.sd);
+    panel.typeChanged(kMuCombo, inputs.mu);
+    panel.typeChanged(kSizeCombo, inputs.m);
     if (inputs.solve) panel.click(solveButton(*inputs.solve));
 }
 
