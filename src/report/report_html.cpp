@@ -53,7 +53,7 @@ std::string table(const std::string& caption, const std::vector<Row>& head,
     const bool numbers = std::string_view(cssClass).starts_with("numbers");
     const bool headWraps = std::string_view(cssClass).ends_with("appendix");
     std::string out = "<p class=\"caption\">" + html(caption) + "</p>\n<table class=\"" + cssClass +
-                      "\" cellspacing=\"0\" cellpadding=\"2\">\n<thead>\n" + groups;
+                      "\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\">\n<thead>\n" + groups;
     for (const Row& row : head)
         out += cells(row, "th", numbers && !headWraps);
     out += "</thead>\n<tbody>\n";
@@ -161,7 +161,7 @@ std::string boundaryTable(const ReportContent& r) {
                                "\"></th><th colspan=\"" + (b ? "4" : "5") +
                                "\">Futility: accept H0 at or below</th><th colspan=\"" +
                                (b ? "4" : "5") + "\">Efficacy: reject H0 at or above</th></tr>\n";
-    std::vector<Row> head = {{"Look", "Time t", "Group n", "Cum. N", "Sum", "S_t", "Z", "P",
+    std::vector<Row> head = {{"Look", "Time t", "n", "N", "Sum", "S_t", "Z", "P",
                               b ? "S_t / t" : "Mean", "Sum", "S_t", "Z", "P",
                               b ? "S_t / t" : "Mean"}};
     std::vector<Row> body;
@@ -193,7 +193,7 @@ std::string boundaryTable(const ReportContent& r) {
            table(std::string("Table 2. Boundaries at each look: ") + (b ? "" : "cumulative sum, ") +
                      "Brownian scale S_t, Z = S_t / sqrt(t), one-sided P-value and " +
                      (b ? "drift" : "mean") + " scale",
-                 head, body, "numbers", groups) +
+                 head, body, "numbers boundaries", groups) +
            "<p class=\"note\">" + html(scale) + "</p>\n";
 }
 
@@ -333,7 +333,8 @@ std::string style(Paper paper) {
            "page-break-after: avoid; }\n"
            "th, td { border: 1px solid #999; padding: 2px 5px; }\n"
            "table.numbers td { text-align: right; font-variant-numeric: tabular-nums; }\n"
-           "table.numbers { font-size: 8pt; } table.appendix { font-size: 7pt; }\n"
+           "table.numbers { font-size: 8pt; } table.boundaries, table.appendix { font-size: 7pt; "
+           "}\n"
            "table.header th, table.parameters th { text-align: left; }\n"
            "table.parameters td { text-align: right; }\n"
            "code { word-break: break-all; }\n"
