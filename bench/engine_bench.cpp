@@ -85,8 +85,8 @@ void BM_PWRFUNC(benchmark::State& state) {
     const SixteenLooks d;
     std::vector<double> out(2 * (kPowerPoints + 1));
     for (auto _ : state) {
-        PWRFUNC(kSixteenLookA, criticalValue(), d.T.data(), kSixteenLooks, d.t.data(), kPowerPoints,
-                out.data());
+        PWRFUNC(kSixteenLookA, criticalValue(), d.T.data(), kGridIntervals, kSixteenLooks,
+                d.t.data(), kPowerPoints, out.data());
         benchmark::DoNotOptimize(out.data());
     }
 }
@@ -96,8 +96,8 @@ void BM_EXPECSIZE(benchmark::State& state) {
     const SixteenLooks d;
     std::vector<double> out(kSizePoints + 1);
     for (auto _ : state) {
-        EXPECSIZE(kSixteenLookA, criticalValue(), d.T.data(), kSixteenLooks, d.t.data(),
-                  kSizePoints, kSizeLow, kSizeHigh, out.data());
+        EXPECSIZE(kSixteenLookA, criticalValue(), d.T.data(), kGridIntervals, kSixteenLooks,
+                  d.t.data(), kSizePoints, kSizeLow, kSizeHigh, out.data());
         benchmark::DoNotOptimize(out.data());
     }
 }

@@ -11,6 +11,7 @@
 #include "cli/picture_renderer.hpp"
 #include "platform/qt/fonts.hpp"
 #include "platform/qt/picture_files.hpp"
+#include "platform/qt/report_pdf.hpp"
 
 namespace qalix {
 
@@ -59,6 +60,17 @@ PictureRenderer makeRenderer() {
     };
 }
 
+DocumentRenderer makeDocumentRenderer() {
+    return [](const std::string& path, const std::string& html, bool letter, std::string& reason) {
+        ensureGuiApplication();
+        libraryNotes().clear();
+        const bool saved = qt::saveReportPdf(path, html, letter, reason);
+        if (!saved && !libraryNotes().empty()) reason += " (" + libraryNotes() + ")";
+        libraryNotes().clear();
+        return saved;
+    };
+}
+
 }  // namespace
 }  // namespace qalix
 
@@ -66,4 +78,9 @@ PictureRenderer makeRenderer() {
 extern "C" __attribute__((visibility("default"))) void qalixPictureRenderer(
     qalix::PictureRenderer* renderer) {
     *renderer = qalix::makeRenderer();
+}
+
+extern "C" __attribute__((visibility("default"))) void qalixDocumentRenderer(
+    qalix::DocumentRenderer* renderer) {
+    *renderer = qalix::makeDocumentRenderer();
 }

@@ -75,24 +75,27 @@ void showMean(const DesignRecord& r, Dialog& dialog, int control, double delta, 
 double DISCPROB(const DesignContext& program, double a, double d, std::string_view part) {
     const DesignRecord& r = program.record;
     const FixedText<10> key(part);
-    const double h = kRange / kHalfIntervals;
-    int n = 2 * kHalfIntervals;
+    // As much finer than 30 half intervals as the engine's grid is finer than its own.
+    const int half = scaledIntervals(kHalfIntervals, r.gridIntervals);
+    const double h = kRange / half;
+    int n = 2 * half;
     double start = -kRange;
     if (key == "sig") {
-        n = kHalfIntervals;
+        n = half;
     } else if (key == "fut") {
-        n = kHalfIntervals;
+        n = half;
         start = 0.0;
     } else if (!(key == "all")) {
         return std::numeric_limits<double>::quiet_NaN();
     }
-    std::array<double, 2 * kHalfIntervals + 1> rho{};
-    std::array<double, 2 * kHalfIntervals + 1> density{};
+    constexpr int kMostIntervals = 2 * scaledIntervals(kHalfIntervals, kMaxGridIntervals);
+    std::array<double, kMostIntervals + 1> rho{};
+    std::array<double, kMostIntervals + 1> density{};
     for (int j = 0; j <= n; ++j) {
         const double s = start + j * h;
         const auto i = static_cast<std::size_t>(j);
         rho[i] =
-            GETDISC(a, r.coeffTable.data(), kGridIntervals, r.numLooks, r.engineTime.data(), s);
+            GETDISC(a, r.coeffTable.data(), r.gridIntervals, r.numLooks, r.engineTime.data(), s);
         density[i] = P(s, d, 1.0);
     }
     PRODMT(rho.data(), density.data(), rho.data(), n);

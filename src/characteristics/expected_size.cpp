@@ -146,7 +146,7 @@ void EXPECTSIZE(CharacteristicsContext& program, Dialog& dialog, int control, Ca
     double delta = 0.0;
     if (!chooseDelta(program, dialog, control, z, delta)) return;
     const StoppingMasses m = stoppingMasses(a, delta - static_cast<double>(z), r.coeffTable.data(),
-                                            r.numLooks, r.engineTime.data());
+                                            r.gridIntervals, r.numLooks, r.engineTime.data());
     const bool computable = meanComputable(m, r.numLooks, delta, control == kDeltaCombo);
     showMean(r, dialog, control, delta, computable);
     if (!computable) {

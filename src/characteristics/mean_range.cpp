@@ -18,7 +18,7 @@ bool meanComputable(const StoppingMasses& m, int K, double delta, bool typed) {
 
 bool meanComputable(const DesignRecord& r, double a, float z, double delta, bool typed) {
     const StoppingMasses m = stoppingMasses(a, delta - static_cast<double>(z), r.coeffTable.data(),
-                                            r.numLooks, r.engineTime.data());
+                                            r.gridIntervals, r.numLooks, r.engineTime.data());
     return meanComputable(m, r.numLooks, delta, typed);
 }
 

@@ -93,8 +93,9 @@ std::optional<double> PROBHITTING(DesignContext& program, double delta, int k,
     const DesignRecord& r = program.record;
     if (k < 1 || k > r.numLooks) return std::nullopt;
     const double d = delta - refreshZAlpha(program);
-    return hitting(stoppingMasses(a, d, r.coeffTable.data(), r.numLooks, r.engineTime.data()), k,
-                   event, timing);
+    return hitting(
+        stoppingMasses(a, d, r.coeffTable.data(), r.gridIntervals, r.numLooks, r.engineTime.data()),
+        k, event, timing);
 }
 
 void PROBSIG(CharacteristicsContext& program, Dialog& dialog, int control, CallbackKind) {
@@ -141,8 +142,9 @@ void PROBSIGSUB(CharacteristicsContext& program, Dialog& dialog, int control, Ca
     const int k = dialog.getInt(control);
     if (k < 1 || k > r.numLooks) return;
     const float z = refreshZAlpha(program);
-    const StoppingMasses m = stoppingMasses(a, s.significanceDelta - static_cast<double>(z),
-                                            r.coeffTable.data(), r.numLooks, r.engineTime.data());
+    const StoppingMasses m =
+        stoppingMasses(a, s.significanceDelta - static_cast<double>(z), r.coeffTable.data(),
+                       r.gridIntervals, r.numLooks, r.engineTime.data());
     if (!meanComputable(m, r.numLooks, s.significanceDelta, true)) {
         refuseMean(program, dialog, {p->edit});
         return;

@@ -7,6 +7,7 @@
 #include "cli/options.hpp"
 #include "cli/plot_command.hpp"
 #include "cli/report.hpp"
+#include "cli/report_command.hpp"
 #include "cli/samples_commands.hpp"
 #include "document/capture.hpp"
 #include "document/design_command.hpp"
@@ -65,8 +66,8 @@ Json reportOf(DesignSnapshot snapshot, const CliOptions& o) {
     return snapshotJson(snapshot);
 }
 
-int run(const CliOptions& o, std::ostream& out, std::ostream& err,
-        const PictureRenderer& renderer) {
+int run(const CliOptions& o, std::ostream& out, std::ostream& err, const PictureRenderer& renderer,
+        const DocumentRenderer& documents) {
     Session s(renderer);
     s.platform().echoConsole(&err);  // keeps the warning line out of the JSON on out
     s.printNotices(&err);
@@ -74,8 +75,10 @@ int run(const CliOptions& o, std::ostream& out, std::ostream& err,
         s.start();
         const std::optional<DesignFile> opened =
             o.openDesign ? std::optional(readDesignFile(*o.openDesign)) : std::nullopt;
-        const DesignSnapshot snapshot = designSnapshot(
-            s, o, opened ? openedInputs(*opened, o) : inputsOf(o), opened ? &*opened : nullptr);
+        const DesignInputs inputs = opened ? openedInputs(*opened, o) : inputsOf(o);
+        if (o.command == kReportCommand)
+            return writeReport(o, inputs, opened ? &*opened : nullptr, documents, err) ? 0 : 1;
+        const DesignSnapshot snapshot = designSnapshot(s, o, inputs, opened ? &*opened : nullptr);
         if (o.printCommand) {
             out << designCommand(snapshot.inputs) << '\n';
             return 0;
@@ -119,14 +122,14 @@ int run(const CliOptions& o, std::ostream& out, std::ostream& err,
 }  // namespace
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           const PictureRenderer& renderer) {
+           const PictureRenderer& renderer, const DocumentRenderer& documents) {
     try {
         const CliOptions options = parseOptions(args);
         if (options.help) {
             out << helpText(options.command);
             return 0;
         }
-        return run(options, out, err, renderer);
+        return run(options, out, err, renderer, documents);
     } catch (const UsageError& e) {
         err << "qalix: " << e.what() << '\n' << kUsage << '\n';
         return 2;

@@ -14,6 +14,6 @@ namespace qalix {
 // 2 a bad command line (a usage line on err). The plot command draws SVG, PDF and PNG
 // pictures with the renderer given, and refuses them without one.
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           const PictureRenderer& renderer = {});
+           const PictureRenderer& renderer = {}, const DocumentRenderer& documents = {});
 
 }  // namespace qalix

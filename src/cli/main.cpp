@@ -7,5 +7,6 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return qalix::runCli(args, std::cout, std::cerr, qalix::pictureRenderer());
+    return qalix::runCli(args, std::cout, std::cerr, qalix::pictureRenderer(),
+                         qalix::documentRenderer());
 }

@@ -139,7 +139,7 @@ const OptionRule kOpenDesign{.name = "--open",
                              .target = &CliOptions::openDesign};
 const OptionRule kTitle{.name = "--title",
                         .placeholder = "TEXT",
-                        .help = "a title for the design file",
+                        .help = "a title for the design file or the report",
                         .target = &CliOptions::title};
 const OptionRule kNotes{.name = "--notes",
                         .placeholder = "TEXT",
@@ -183,7 +183,8 @@ const OptionRule kOut{.name = "--out",
                       .help =
                           "simulate: write the \"Simu\" lines to FILE as Save Simulation "
                           "does (default: standard output); plot: the picture FILE.svg, "
-                          ".pdf or .png, or the metafile FILE.emf",
+                          ".pdf or .png, or the metafile FILE.emf; report: FILE.html or "
+                          "FILE.pdf",
                       .target = &CliOptions::out};
 const OptionRule kKind{.name = "--kind",
                        .placeholder = "K",
@@ -218,6 +219,25 @@ const OptionRule kHeight{.name = "--height",
                              "800)",
                          .target = &CliOptions::height,
                          .check = ValueCheck::Whole};
+
+// Options of the design report.
+const OptionRule kMean{.name = "--mean",
+                       .placeholder = "T",
+                       .help =
+                           "a true mean (mu_a's scale; delta_a's on information time) at which "
+                           "the report states the operating characteristics besides 0, halfway "
+                           "and the alternative; repeatable",
+                       .target = &CliOptions::reportMeans,
+                       .check = ValueCheck::Number,
+                       .repeats = kMaxOptionValues};
+const OptionRule kPaper{.name = "--paper",
+                        .placeholder = "P",
+                        .help = "a4 (default) or letter: the page size the report prints on",
+                        .target = &CliOptions::paper};
+const OptionRule kAppendix{.name = "--appendix",
+                           .placeholder = "",
+                           .help = "the boundary and curve tables in full precision at the end",
+                           .target = &CliOptions::appendix};
 
 bool given(const std::optional<std::string>& option) {
     return option.has_value();
@@ -298,6 +318,21 @@ void checkImport(const CliOptions& o) {
     if (o.files.empty()) throw UsageError("give the files to import, each after its --kind");
 }
 
+bool isReportFile(const std::string& path) {
+    const std::string extension = io::lowercaseExtension(path);
+    return extension == ".html" || extension == ".htm" || extension == ".pdf";
+}
+
+void checkReport(const CliOptions& o) {
+    checkSolve(o);
+    if (o.rho && o.a) throw UsageError("give --rho or --a, not both: a is searched from rho_max");
+    if (o.groups && o.times) throw UsageError("give --groups or --times, not both");
+    if (!o.out || !isReportFile(*o.out))
+        throw UsageError("--out names the report to write: FILE.html or FILE.pdf");
+    if (o.paper && *o.paper != "a4" && *o.paper != "letter")
+        throw UsageError("--paper takes a4 or letter");
+}
+
 void checkDesign(const CliOptions& o) {
     checkSolve(o);
     if (o.rho && o.a) throw UsageError("give --rho or --a, not both: a is searched from rho_max");
@@ -351,6 +386,17 @@ std::vector<const OptionRule*> plotOptions() {
     return options;
 }
 
+std::vector<const OptionRule*> reportOptions() {
+    std::vector<const OptionRule*> options;
+    for (const OptionRule* o : fixedOptions()) {
+        if (o != &kJson) options.push_back(o);
+    }
+    for (const OptionRule* o : {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient, &kOpenDesign,
+                                &kTitle, &kMean, &kOut, &kPaper, &kAppendix})
+        options.push_back(o);
+    return options;
+}
+
 }  // namespace
 
 const std::vector<CommandSpec>& commands() {
@@ -387,6 +433,13 @@ const std::vector<CommandSpec>& commands() {
          checkPlot,
          true,
          true},
+        {kReportCommand,
+         "the design report, ready for a protocol: the design, its boundaries on every scale, "
+         "its operating characteristics, the plots and a check of its numbers on a finer grid, "
+         "written to --out as HTML or PDF",
+         reportOptions(),
+         {kNormseqName, kBrownianName},
+         checkReport},
     };
     return table;
 }

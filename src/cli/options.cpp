@@ -19,7 +19,7 @@ namespace qalix {
 namespace {
 
 constexpr std::string_view kNeedsCommand =
-    "a command is needed: fixed, design, simulate, import or plot";
+    "a command is needed: fixed, design, simulate, import, plot or report";
 constexpr std::string_view kHelpOption = "--help";
 constexpr std::string_view kHelpLine = "print this help";
 // What follows a command that is not an option: the plot's name, the files.

@@ -30,6 +30,7 @@ inline constexpr std::string_view kDesignCommand = "design";
 inline constexpr std::string_view kSimulateCommand = "simulate";
 inline constexpr std::string_view kImportCommand = "import";
 inline constexpr std::string_view kPlotCommand = "plot";
+inline constexpr std::string_view kReportCommand = "report";
 
 // A sample file and what it holds, in the order the files were given.
 struct ImportFile {
@@ -66,6 +67,10 @@ struct CliOptions {
     std::string plot;  // boundary, power or expected
     std::optional<std::string> paths;
     std::optional<int> width, height;
+    // report
+    std::vector<std::string> reportMeans;  // --mean, repeated
+    std::optional<std::string> paper;
+    bool appendix = false;
 };
 
 // Most values one option takes (a list, or a repeated option): the scale of the desktop's
@@ -132,7 +137,8 @@ CliOptions parseOptions(const std::vector<std::string>& args);
 std::string helpText(std::string_view command = {});
 
 inline constexpr std::string_view kUsage =
-    "usage: qalix fixed|design|simulate|import|plot [PLOT] [--option value | --option=value]... "
+    "usage: qalix fixed|design|simulate|import|plot|report [PLOT] [--option value | "
+    "--option=value]... "
     "[FILE]...  (qalix --help lists every option)";
 
 }  // namespace qalix

@@ -13,8 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kEntryPoint = "qalixPictureRenderer";
-using EntryPoint = void (*)(PictureRenderer*);
+constexpr const char* kPictureEntryPoint = "qalixPictureRenderer";
+constexpr const char* kDocumentEntryPoint = "qalixDocumentRenderer";
 
 // The folder qalix runs from: the library is beside it in a build, in the library folder of
 // the installation otherwise.
@@ -30,29 +30,52 @@ std::array<fs::path, 2> candidates() {
             folder / ".." / QALIX_INSTALL_LIBDIR / "qalix" / kPictureRendererFile};
 }
 
-// Opens the library once; empty, with the reason, when it cannot.
-PictureRenderer load(std::string& reason) {
+// The library, opened once; none, with the reason, when it cannot be.
+struct Library {
+    void* handle = nullptr;
+    std::string reason;
+    fs::path file;
+};
+
+Library open() {
     for (const fs::path& file : candidates()) {
         std::error_code ec;
         if (!fs::exists(file, ec)) continue;
-        void* library = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (library == nullptr) {
-            reason = std::string("the picture renderer cannot be loaded: ") + dlerror();
-            return {};
-        }
-        auto entry = reinterpret_cast<EntryPoint>(dlsym(library, kEntryPoint));
-        if (entry == nullptr) {
-            reason = "the picture renderer " + file.string() + " is not this qalix's";
-            return {};
-        }
-        PictureRenderer renderer;
-        entry(&renderer);
-        return renderer;  // the library stays loaded for the rest of the run
+        void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (handle == nullptr)
+            return {nullptr, std::string("the picture renderer cannot be loaded: ") + dlerror(),
+                    file};
+        return {handle, {}, file};  // it stays loaded for the rest of the run
     }
-    reason = "this qalix has no picture renderer (" + std::string(kPictureRendererFile) +
-             " is not installed beside it), which SVG, PDF and PNG pictures need; write the "
-             "metafile, FILE.emf, instead";
-    return {};
+    return {nullptr,
+            "this qalix has no picture renderer (" + std::string(kPictureRendererFile) +
+                " is not installed beside it), which SVG, PDF and PNG pictures and PDF reports "
+                "need; write the metafile, FILE.emf, or the report as FILE.html instead",
+            {}};
+}
+
+const Library& library() {
+    static const Library opened = open();
+    return opened;
+}
+
+// What the library's entry point of that name fills in; empty, with the reason, when the
+// library is missing or not this qalix's.
+template <typename Renderer>
+Renderer lookUp(const char* entryPoint, std::string& reason) {
+    const Library& lib = library();
+    if (lib.handle == nullptr) {
+        reason = lib.reason;
+        return {};
+    }
+    auto entry = reinterpret_cast<void (*)(Renderer*)>(dlsym(lib.handle, entryPoint));
+    if (entry == nullptr) {
+        reason = "the picture renderer " + lib.file.string() + " is not this qalix's";
+        return {};
+    }
+    Renderer renderer;
+    entry(&renderer);
+    return renderer;
 }
 
 }  // namespace
@@ -61,12 +84,25 @@ PictureRenderer pictureRenderer() {
     return [](const std::string& path, int width, int height,
               const std::function<void(Canvas&)>& draw, std::string& reason) {
         static std::string missing;
-        static const PictureRenderer loaded = load(missing);
+        static const PictureRenderer loaded = lookUp<PictureRenderer>(kPictureEntryPoint, missing);
         if (!loaded) {
             reason = missing;
             return false;
         }
         return loaded(path, width, height, draw, reason);
+    };
+}
+
+DocumentRenderer documentRenderer() {
+    return [](const std::string& path, const std::string& html, bool letter, std::string& reason) {
+        static std::string missing;
+        static const DocumentRenderer loaded =
+            lookUp<DocumentRenderer>(kDocumentEntryPoint, missing);
+        if (!loaded) {
+            reason = missing;
+            return false;
+        }
+        return loaded(path, html, letter, reason);
     };
 }
 

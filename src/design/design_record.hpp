@@ -48,6 +48,9 @@ struct DesignRecord {
     PerLook<std::int32_t> groupSize{};
     PerLook<std::int32_t> cumSize{};
     double rhoMax = 0.0;
+    // Intervals of the engine's outer grid: the program's own unless a check of accuracy asks
+    // for a finer one; the table below was filled on it.
+    std::int32_t gridIntervals = kGridIntervals;
     ContinuationTable coeffTable;
 
     // Panel choices and sample bookkeeping.

@@ -76,7 +76,8 @@ bool readEngineTimes(DesignContext& program) {
 }
 
 bool coefficientFits(DesignContext& program, double a) {
-    if (a > 0.0 && innerGridsFit(a, looks(program), times(program))) return true;
+    if (a > 0.0 && innerGridsFit(a, program.record.gridIntervals, looks(program), times(program)))
+        return true;
     program.error(coefficientOutOfRange(a));
     return false;
 }
@@ -84,7 +85,7 @@ bool coefficientFits(DesignContext& program, double a) {
 void showMaxDiscordance(DesignContext& program, double a, FieldFormat format) {
     DesignRecord& r = program.record;
     const double rho =
-        MAXDISCP(a, r.coeffTable.data(), kGridIntervals, looks(program), times(program));
+        MAXDISCP(a, r.coeffTable.data(), r.gridIntervals, looks(program), times(program));
     program.sequential.maxDiscordance = rho;
     showF(program.panel(), kDiscordanceEdit, rho, format);
 }
@@ -97,7 +98,7 @@ void searchCoefficient(DesignContext& program, Dialog& panel) {
         return;
     }
     r.rhoMax = target;
-    const SearchResult result = GETA(r.rhoMax, r.coeffTable.data(), kGridIntervals, looks(program),
+    const SearchResult result = GETA(r.rhoMax, r.coeffTable.data(), r.gridIntervals, looks(program),
                                      times(program), kCriticalFinalValue);
     program.sequential.searchIterates = result.iterates;
     if (result.end != SearchEnd::Converged) program.platform.consoleLine(kSearchWarning);
@@ -120,8 +121,8 @@ void discordanceOfCoefficient(DesignContext& program, Dialog& panel) {
     DesignRecord& r = program.record;
     double a = 0.0;
     if (!readCoefficient(program, a) || !coefficientFits(program, a)) return;
-    LATN(a, r.coeffTable.data(), kGridIntervals, looks(program), times(program));
-    r.rhoMax = GETDISC(a, r.coeffTable.data(), kGridIntervals, looks(program), times(program),
+    LATN(a, r.coeffTable.data(), r.gridIntervals, looks(program), times(program));
+    r.rhoMax = GETDISC(a, r.coeffTable.data(), r.gridIntervals, looks(program), times(program),
                        kCriticalFinalValue);
     program.sequential.achievedRho = r.rhoMax;
     showF(panel, kRhoCombo, r.rhoMax, kRhoMaxFormat);
@@ -207,9 +208,10 @@ bool POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
     }
     if (control != kSequentialDesignButton) return true;
     const double* T = r.coeffTable.data();
-    const StoppingMasses null = stoppingMasses(a, 0.0 - z, T, looks(program), times(program));
+    const int grid = r.gridIntervals;
+    const StoppingMasses null = stoppingMasses(a, 0.0 - z, T, grid, looks(program), times(program));
     const StoppingMasses alternative =
-        stoppingMasses(a, thetaA - z, T, looks(program), times(program));
+        stoppingMasses(a, thetaA - z, T, grid, looks(program), times(program));
     // A drift whose paths do not all stop: the looks defeat the grid when a longer interval
     // mends it; else the design alternative is beyond what the grids hold, or (at the null
     // mean, which no grid is too narrow for) the design itself.
@@ -220,7 +222,8 @@ bool POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
     } drifts[] = {{null, 0.0 - z, kDesignBeyondGrid}, {alternative, thetaA - z, kMeanOutOfRange}};
     for (const auto& d : drifts) {
         if (stopsSurely(d.masses, looks(program))) continue;
-        const auto interval = shortIntervalMessage(a, d.drift, looks(program), times(program));
+        const auto interval =
+            shortIntervalMessage(a, d.drift, grid, looks(program), times(program));
         program.error(interval ? *interval : std::string(d.otherwise));
         return false;
     }
@@ -249,8 +252,9 @@ std::vector<double> powerFunction(DesignContext& program, std::vector<double>* m
     if (!readCoefficient(program, a) || !engineLooksCurrent(program)) return {};
     const float z = refreshZAlpha(program);
     std::vector<double> out(2 * (kPowerPoints + 1));
-    PWRFUNC(a, z, program.record.coeffTable.data(), looks(program), times(program), kPowerPoints,
-            out.data(), meansOut(means, kPowerPoints));
+    const DesignRecord& r = program.record;
+    PWRFUNC(a, z, r.coeffTable.data(), r.gridIntervals, looks(program), times(program),
+            kPowerPoints, out.data(), meansOut(means, kPowerPoints));
     return out;
 }
 
@@ -259,7 +263,8 @@ std::vector<double> expectedInformation(DesignContext& program, std::vector<doub
     if (!readCoefficient(program, a) || !engineLooksCurrent(program)) return {};
     const float z = refreshZAlpha(program);
     std::vector<double> out(kExpectedSizePoints + 1);
-    EXPECSIZE(a, z, program.record.coeffTable.data(), looks(program), times(program),
+    const DesignRecord& r = program.record;
+    EXPECSIZE(a, z, r.coeffTable.data(), r.gridIntervals, looks(program), times(program),
               kExpectedSizePoints, kExpectedThetaLow, kExpectedThetaHigh, out.data(),
               meansOut(means, kExpectedSizePoints));
     return out;

@@ -48,10 +48,10 @@ double room(const Times& t, int k, int K) {
     return (lengthBefore(t, k) + lengthBefore(t, neighbour)) / 2.0;
 }
 
-bool computes(double a, double drift, int K, const Times& t) {
+bool computes(double a, double drift, int n, int K, const Times& t) {
     auto table = std::make_unique<ContinuationTable>();
-    LATN(a, table->data(), kGridIntervals, K, t.data());
-    return stopsSurely(stoppingMasses(a, drift, table->data(), K, t.data()), K);
+    LATN(a, table->data(), n, K, t.data());
+    return stopsSurely(stoppingMasses(a, drift, table->data(), n, K, t.data()), K);
 }
 
 std::string intervalName(int k, int K) {
@@ -62,7 +62,7 @@ std::string intervalName(int k, int K) {
 
 }  // namespace
 
-std::optional<std::string> shortIntervalMessage(double a, double drift, int K,
+std::optional<std::string> shortIntervalMessage(double a, double drift, int n, int K,
                                                 const double* times) {
     Times t{};
     for (int k = 0; k < K; ++k)
@@ -73,10 +73,10 @@ std::optional<std::string> shortIntervalMessage(double a, double drift, int K,
                           trimmed(formatF(lengthBefore(t, k), 8, kLengthDecimals)) + ")";
     double bad = lengthBefore(t, k);
     double good = room(t, k, K);
-    if (!(good > bad) || !computes(a, drift, K, withLength(t, k, K, good))) return std::nullopt;
+    if (!(good > bad) || !computes(a, drift, n, K, withLength(t, k, K, good))) return std::nullopt;
     for (int i = 0; i < kBisections; ++i) {
         const double middle = (bad + good) / 2.0;
-        (computes(a, drift, K, withLength(t, k, K, middle)) ? good : bad) = middle;
+        (computes(a, drift, n, K, withLength(t, k, K, middle)) ? good : bad) = middle;
     }
     return message + ": with a = " + trimmed(formatF(a, 8, kLengthDecimals)) +
            " the shortest interval it computes there is about " +

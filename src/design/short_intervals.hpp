@@ -12,6 +12,7 @@ namespace qalix {
 // The message for the design of coefficient a and times t[0..K-1], whose stopping masses at
 // the drift given do not add to 1; nothing when lengthening its shortest interval does not
 // mend that (the drift itself is beyond the grids).
-std::optional<std::string> shortIntervalMessage(double a, double drift, int K, const double* t);
+std::optional<std::string> shortIntervalMessage(double a, double drift, int n, int K,
+                                                const double* t);
 
 }  // namespace qalix

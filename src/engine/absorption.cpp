@@ -27,10 +27,10 @@ Density density(double mu, double t) {
     return {mu * t, 2.0 * t, std::sqrt(2.0 * kDensityPi * t), kExpFloor};
 }
 
-// f[i] = P(x0 + i*step, mu, t) * row[i], i = 0..200: what P2MT and PRODMT would give.
+// f[i] = P(x0 + i*step, mu, t) * row[i], i = 0..n: what P2MT and PRODMT would give.
 QALIX_VECTOR_KERNEL
-void weighDensity(double x0, double step, const Density& p, const double* row, double* f) {
-    for (int i = 0; i <= kGridIntervals; ++i) {
+void weighDensity(double x0, double step, int n, const Density& p, const double* row, double* f) {
+    for (int i = 0; i <= n; ++i) {
         const double dev = x0 + i * step - p.mean;
         f[i] = kernelExp(-dev * dev / p.twoT, p.expFloor) / p.root * row[i];
     }
@@ -39,25 +39,27 @@ void weighDensity(double x0, double step, const Density& p, const double* row, d
 // Mass of X at look k, density N(delta*t_k, t_k), on the grid x0 + i*step (from +-c_k out to
 // +-U), weighed by the continuation table row of that look. The lower grid is walked downwards
 // but integrated with the positive width d, so both masses come out positive.
-double boundaryMass(double x0, double step, double d, double delta, double tk, const double* row) {
-    std::array<double, kGridIntervals + 1> f;
-    weighDensity(x0, step, density(delta, tk), row, f.data());
-    return SIMPSON(f.data(), kGridIntervals, d);
+double boundaryMass(double x0, double step, double d, int n, double delta, double tk,
+                    const double* row) {
+    std::array<double, kOuterCapacity> f;
+    weighDensity(x0, step, n, density(delta, tk), row, f.data());
+    return SIMPSON(f.data(), n, d);
 }
 
 }  // namespace
 
-StoppingMasses stoppingMasses(double a, double delta, const double* T, int K, const double* t) {
+StoppingMasses stoppingMasses(double a, double delta, const double* T, int n, int K,
+                              const double* t) {
     StoppingMasses m;
     const double U = outerLimit(a);
-    std::array<double, kGridIntervals + 1> row;
+    std::array<double, kOuterCapacity> row;
     for (int k = 1; k <= K; ++k) {
         const double tk = t[k - 1];
         const double c = halfWidth(a, tk);
-        const double d = (U - c) / kGridIntervals;
-        MT2TO1(T, row.data(), K, kGridIntervals, k);
-        m.sig[k - 1] = boundaryMass(c, d, d, delta, tk, row.data());
-        m.fut[k - 1] = boundaryMass(-c, -d, d, delta, tk, row.data());
+        const double d = (U - c) / n;
+        MT2TO1(T, row.data(), K, n, k);
+        m.sig[k - 1] = boundaryMass(c, d, d, n, delta, tk, row.data());
+        m.fut[k - 1] = boundaryMass(-c, -d, d, n, delta, tk, row.data());
     }
     m.beyondUpper = PTAIL(U, delta, t[0]);
     m.beyondLower = PTAIL(-U, delta, t[0]);
@@ -75,8 +77,8 @@ bool stopsSurely(const StoppingMasses& m, int K) {
     return std::abs(stoppingTotal(m, K) - 1.0) <= kStoppingTolerance;
 }
 
-Absorption ABSORPROB(double a, double delta, const double* T, int K, const double* t) {
-    return absorption(stoppingMasses(a, delta, T, K, t), K, t);
+Absorption ABSORPROB(double a, double delta, const double* T, int n, int K, const double* t) {
+    return absorption(stoppingMasses(a, delta, T, n, K, t), K, t);
 }
 
 Absorption absorption(const StoppingMasses& m, int K, const double* t) {
@@ -92,12 +94,12 @@ Absorption absorption(const StoppingMasses& m, int K, const double* t) {
     return r;
 }
 
-void PWRFUNC(double a, float z, const double* T, int K, const double* t, int npts, double* out,
-             double* thetas) {
+void PWRFUNC(double a, float z, const double* T, int n, int K, const double* t, int npts,
+             double* out, double* thetas) {
     const double step = (kPowerThetaHigh - kPowerThetaLow) / npts;
     double theta = kPowerThetaLow;
     for (int i = 0; i <= npts; ++i) {
-        const Absorption r = ABSORPROB(a, theta - static_cast<double>(z), T, K, t);
+        const Absorption r = ABSORPROB(a, theta - static_cast<double>(z), T, n, K, t);
         out[2 * i] = r.up;
         out[2 * i + 1] = r.low;
         if (thetas != nullptr) thetas[i] = theta;
@@ -105,12 +107,12 @@ void PWRFUNC(double a, float z, const double* T, int K, const double* t, int npt
     }
 }
 
-void EXPECSIZE(double a, float z, const double* T, int K, const double* t, int npts, double lo,
-               double hi, double* out, double* thetas) {
+void EXPECSIZE(double a, float z, const double* T, int n, int K, const double* t, int npts,
+               double lo, double hi, double* out, double* thetas) {
     const double step = (hi - lo) / npts;
     double theta = lo;
     for (int i = 0; i <= npts; ++i) {
-        out[i] = ABSORPROB(a, theta - static_cast<double>(z), T, K, t).expectedTime;
+        out[i] = ABSORPROB(a, theta - static_cast<double>(z), T, n, K, t).expectedTime;
         if (thetas != nullptr) thetas[i] = theta;
         theta += step;
     }

@@ -1,9 +1,8 @@
 // Absorption of the sequential test at its boundaries for a given drift, and the power
 // function and expected-information curves built on it.
 //
-// Every routine reads the continuation table T as LATN left it for the same a and times,
-// on grids of kGridIntervals intervals. delta is the drift of the centred statistic,
-// theta - z.
+// Every routine reads the continuation table T as LATN left it for the same a, times and
+// outer grid of n intervals. delta is the drift of the centred statistic, theta - z.
 #pragma once
 
 #include <array>
@@ -21,7 +20,8 @@ struct StoppingMasses {
     double beyondLower = 0.0;
 };
 
-StoppingMasses stoppingMasses(double a, double delta, const double* T, int K, const double* t);
+StoppingMasses stoppingMasses(double a, double delta, const double* T, int n, int K,
+                              const double* t);
 
 // Every path stops by the last look, so the masses of one drift add to 1; the grids' own error
 // stays below this tolerance wherever they hold the drift (2e-5 with a first look at
@@ -43,7 +43,7 @@ struct Absorption {
     double expectedTime = 0.0;
 };
 
-Absorption ABSORPROB(double a, double delta, const double* T, int K, const double* t);
+Absorption ABSORPROB(double a, double delta, const double* T, int n, int K, const double* t);
 // The same from the stopping masses of the drift.
 Absorption absorption(const StoppingMasses& m, int K, const double* t);
 
@@ -53,11 +53,11 @@ inline constexpr double kPowerThetaHigh = 5.0;
 
 // out[2i] = rejection, out[2i + 1] = acceptance probability at theta_i, i = 0..npts; thetas,
 // when given, receives theta_i itself (the means grow by cumulative addition of the step).
-void PWRFUNC(double a, float z, const double* T, int K, const double* t, int npts, double* out,
-             double* thetas = nullptr);
+void PWRFUNC(double a, float z, const double* T, int n, int K, const double* t, int npts,
+             double* out, double* thetas = nullptr);
 
 // out[i] = expected information time at theta_i from lo to hi, i = 0..npts; thetas as above.
-void EXPECSIZE(double a, float z, const double* T, int K, const double* t, int npts, double lo,
-               double hi, double* out, double* thetas = nullptr);
+void EXPECSIZE(double a, float z, const double* T, int n, int K, const double* t, int npts,
+               double lo, double hi, double* out, double* thetas = nullptr);
 
 }  // namespace qalix

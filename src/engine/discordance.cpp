@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <span>
 
 #include "engine/geometry.hpp"
 #include "engine/vector_exp.hpp"
@@ -20,7 +21,6 @@ constexpr double kFinalTime = 1.0;
 // MAXDISCP weighs the final values by their density when X has no drift.
 constexpr double kNoDrift = 0.0;
 constexpr int kMinInnerIntervals = 2;
-constexpr int kMaxInnerIntervals = kInnerCapacity - 1;
 
 // The inner grid of a look: N intervals of width h across -c..c.
 struct InnerGrid {
@@ -29,10 +29,16 @@ struct InnerGrid {
     double h;
 };
 
+// Intervals per unit of half-width of the inner grids that go with the outer grid n: 50 on
+// the program's grid.
+double innerIntervalsPerUnit(int n) {
+    return kInnerIntervalsPerUnit * n / kGridIntervals;
+}
+
 // N = 2*nint(50*c), always even. Callers have checked innerGridsFit.
-InnerGrid innerGrid(double a, double t) {
+InnerGrid innerGrid(double a, double t, int n) {
     const double c = halfWidth(a, t);
-    const int N = 2 * static_cast<int>(std::lround(kInnerIntervalsPerUnit * c));
+    const int N = 2 * static_cast<int>(std::lround(innerIntervalsPerUnit(n) * c));
     return {c, N, 2.0 * c / N};
 }
 
@@ -114,19 +120,19 @@ void weighBridge(double x0, double h, int n, double y, const Bridge& b, double* 
 
 }  // namespace
 
-bool innerGridsFit(double a, int K, const double* t) {
+bool innerGridsFit(double a, int n, int K, const double* t) {
     for (int j = 1; j < K; ++j) {
         const double c = halfWidth(a, t[j - 1]);
         if (!(std::isfinite(c) && c > 0.0)) return false;
         // Rounded as a double, so that no huge half-width overflows an integer.
-        const double N = 2.0 * std::round(kInnerIntervalsPerUnit * c);
-        if (N < kMinInnerIntervals || N > kMaxInnerIntervals) return false;
+        const double N = 2.0 * std::round(innerIntervalsPerUnit(n) * c);
+        if (N < kMinInnerIntervals || N > scaledIntervals(kMaxInnerIntervals, n)) return false;
     }
     return true;
 }
 
 void LATN(double a, double* T, int n, int K, const double* t) {
-    if (!innerGridsFit(a, K, t)) {
+    if (!innerGridsFit(a, n, K, t)) {
         fillUndefined(T, n, K);
         return;
     }
@@ -141,7 +147,7 @@ void LATN(double a, double* T, int n, int K, const double* t) {
     for (int j = 2; j <= K; ++j) {
         const double s = t[j - 2];
         const double tj = t[j - 1];
-        const InnerGrid prev = innerGrid(a, s);
+        const InnerGrid prev = innerGrid(a, s, n);
         const double cj = halfWidth(a, tj);
         const double d = (U - cj) / n;
         const Bridge b = bridge(s, tj);
@@ -151,7 +157,7 @@ void LATN(double a, double* T, int n, int K, const double* t) {
         for (int i = 0; i <= n; ++i)
             T[(j - 1) + i * K] = sums[i];
         if (j == K) break;
-        const InnerGrid cur = innerGrid(a, tj);
+        const InnerGrid cur = innerGrid(a, tj, n);
         for (int i = 0; i <= cur.N; ++i)
             y[i] = i * cur.h - cur.c;
         bridgeSums(prev, W.data(), b, y.data(), cur.N, next.data());
@@ -164,7 +170,7 @@ double GETDISC(double a, const double* T, int n, int K, const double* t, double 
     // y >= 0 an early acceptance does.
     const bool accepts = y < 0.0;
     const double U = outerLimit(a);
-    double rho = TAILDISC(accepts ? U : -U, t[0], y);
+    double rho = TAILDISC(accepts ? U : -U, t[0], y, n);
     std::array<double, kOuterCapacity> f;
     for (int k = 1; k < K; ++k) {
         const double c = halfWidth(a, t[k - 1]);
@@ -180,46 +186,50 @@ double GETDISC(double a, const double* T, int n, int K, const double* t, double 
     return rho;
 }
 
-double TAILDISC(double b, double s, double y) {
+double TAILDISC(double b, double s, double y, int n) {
     const double mean = y * s;
     const double w = kBridgeWindowSd * std::sqrt(s * (1.0 - s));
-    std::array<double, kBridgeTailIntervals + 1> f;
+    const int intervals = scaledIntervals(kBridgeTailIntervals, n);
+    std::array<double, scaledIntervals(kBridgeTailIntervals, kMaxGridIntervals) + 1> storage;
+    const std::span<double> f(storage.data(), static_cast<std::size_t>(intervals) + 1);
     if (b > 0.0) {
         const double hi = mean + w;
         if (b >= hi) return 0.0;
         const double lo = std::max(b, mean - w);
-        const double h = (hi - lo) / kBridgeTailIntervals;
+        const double h = (hi - lo) / intervals;
         double x = lo;
         for (double& v : f) {
             v = QCOND(x, y, s, kFinalTime);
             x += h;
         }
-        return SIMPSON(f.data(), kBridgeTailIntervals, h);
+        return SIMPSON(f.data(), intervals, h);
     }
     const double lo = mean - w;
     if (b <= lo) return 0.0;
     const double hi = std::min(b, mean + w);
-    const double h = (hi - lo) / kBridgeTailIntervals;
+    const double h = (hi - lo) / intervals;
     double x = hi;
     for (double& v : f) {
         v = QCOND(x, y, s, kFinalTime);
         x -= h;
     }
-    return SIMPSON(f.data(), kBridgeTailIntervals, h);
+    return SIMPSON(f.data(), intervals, h);
 }
 
 double MAXDISCP(double a, const double* T, int n, int K, const double* t) {
-    constexpr int kSteps = 2 * kDiscordanceHalfSteps;
-    const double h = kDiscordanceRange / kDiscordanceHalfSteps;
-    std::array<double, kSteps + 1> rho;
-    std::array<double, kSteps + 1> phi;
-    for (int i = 0; i <= kSteps; ++i) {
+    const int halfSteps = scaledIntervals(kDiscordanceHalfSteps, n);
+    const int steps = 2 * halfSteps;
+    const double h = kDiscordanceRange / halfSteps;
+    constexpr int kMaxSteps = 2 * scaledIntervals(kDiscordanceHalfSteps, kMaxGridIntervals);
+    std::array<double, kMaxSteps + 1> rho;
+    std::array<double, kMaxSteps + 1> phi;
+    for (int i = 0; i <= steps; ++i) {
         const double y = i * h - kDiscordanceRange;
         rho[i] = GETDISC(a, T, n, K, t, y);
         phi[i] = P(y, kNoDrift, kFinalTime);
     }
-    PRODMT(rho.data(), phi.data(), rho.data(), kSteps);
-    return SIMPSON(rho.data(), kSteps, h);
+    PRODMT(rho.data(), phi.data(), rho.data(), steps);
+    return SIMPSON(rho.data(), steps, h);
 }
 
 }  // namespace qalix

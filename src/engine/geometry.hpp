@@ -8,13 +8,26 @@
 namespace qalix {
 
 inline constexpr int kMaxLooks = 16;
-// Intervals of every outer grid the engine integrates over.
+// Intervals of every outer grid the engine integrates over: the program's grid. Every other
+// grid of the engine (the inner grids, the bridge tails, the integrated discordance) is as many
+// times finer as the outer grid n is finer than this, so that one number sets the accuracy of
+// every probability; with n = kGridIntervals each is exactly as the program computes it.
 inline constexpr int kGridIntervals = 200;
-// Capacity of outer grid vectors (n <= 500) and of the inner continuation vectors (n <= 1000).
-inline constexpr int kOuterCapacity = 501;
-inline constexpr int kInnerCapacity = 1001;
-// The inner grid of a look has about this many intervals per unit of half-width.
+// The finest grid the engine takes: four times the program's, for checking how far a result
+// depends on its grid.
+inline constexpr int kMaxGridIntervals = 4 * kGridIntervals;
+// Capacity of outer grid vectors and of the inner continuation vectors at the finest grid.
+inline constexpr int kOuterCapacity = kMaxGridIntervals + 1;
+inline constexpr int kInnerCapacity = 4 * 1000 + 1;
+// On the program's grid the inner grid of a look has about this many intervals per unit of
+// half-width, and at most this many in all.
 inline constexpr double kInnerIntervalsPerUnit = 50.0;
+inline constexpr int kMaxInnerIntervals = 1000;
+
+// A count of intervals of the program's grid, for the outer grid of n intervals.
+inline constexpr int scaledIntervals(int count, int n) {
+    return count * n / kGridIntervals;
+}
 // Distance of the outer limit beyond the largest half-width.
 inline constexpr double kOuterMargin = 8.0;
 

@@ -77,8 +77,9 @@ TEST_P(UsageErrors, NameTheOptionAndWhyWithStatusTwo) {
 INSTANTIATE_TEST_SUITE_P(
     Table, UsageErrors,
     ::testing::Values(
-        BadCommandLine{{}, "a command is needed: fixed, design, simulate, import or plot"},
-        BadCommandLine{{"solve"}, "a command is needed: fixed, design, simulate, import or plot"},
+        BadCommandLine{{}, "a command is needed: fixed, design, simulate, import, plot or report"},
+        BadCommandLine{{"solve"},
+                       "a command is needed: fixed, design, simulate, import, plot or report"},
         BadCommandLine{{"fixed", "stray"}, "unexpected argument stray"},
         BadCommandLine{{"fixed", "--nonsense"}, "unknown option --nonsense"},
         BadCommandLine{{"fixed", "--alpha"}, "--alpha needs a value"},
@@ -123,6 +124,15 @@ INSTANTIATE_TEST_SUITE_P(
                        "give --rho or --a, not both: a is searched from rho_max"},
         BadCommandLine{{"design", "--delta", "1", "--means", "0.2"},
                        "give --delta or --means, not both"},
+        // The report names the file it writes, of a kind it can write.
+        BadCommandLine{{"report", "--looks", "4"},
+                       "--out names the report to write: FILE.html or FILE.pdf"},
+        BadCommandLine{{"report", "--out", "trial.txt"},
+                       "--out names the report to write: FILE.html or FILE.pdf"},
+        BadCommandLine{{"report", "--out", "trial.html", "--paper", "a5"},
+                       "--paper takes a4 or letter"},
+        BadCommandLine{{"report", "--out", "trial.html", "--mean", "half"},
+                       "--mean takes one number: \"half\""},
         // A value is one number, wholly read; a whole number where one is asked for.
         BadCommandLine{{"fixed", "--alpha", "0.8 0.9"}, "--alpha takes one number: \"0.8 0.9\""},
         BadCommandLine{{"design", "--looks", "4 apples"}, "--looks takes one number: \"4 apples\""},

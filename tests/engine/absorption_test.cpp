@@ -30,7 +30,7 @@ struct Design {
     std::vector<double> t;
     ContinuationTable T;
     int K() const { return static_cast<int>(t.size()); }
-    Absorption at(double delta) const { return ABSORPROB(a, delta, T.data(), K(), t.data()); }
+    Absorption at(double delta) const { return ABSORPROB(a, delta, T.data(), kN, K(), t.data()); }
 };
 
 Design design(double a, std::vector<double> t) {
@@ -93,19 +93,19 @@ TEST(Absorption, StoppingProbabilitiesAddToOneWhereTheGridsHoldTheDrift) {
     // a few 1e-7; a drift too large for them (the centred mean overflows) stops nothing.
     const Design d = design(2.953, shownTimes(4));
     for (double delta : {-1e3, -30.0, 0.0, 2.5, 50.0, 1e6}) {
-        const StoppingMasses m = stoppingMasses(d.a, delta, d.T.data(), d.K(), d.t.data());
+        const StoppingMasses m = stoppingMasses(d.a, delta, d.T.data(), kN, d.K(), d.t.data());
         EXPECT_NEAR(stoppingTotal(m, d.K()), 1.0, 1e-6) << delta;
         EXPECT_TRUE(stopsSurely(m, d.K())) << delta;
     }
     for (double delta : {1e200, 1e308, -1e308}) {
-        const StoppingMasses m = stoppingMasses(d.a, delta, d.T.data(), d.K(), d.t.data());
+        const StoppingMasses m = stoppingMasses(d.a, delta, d.T.data(), kN, d.K(), d.t.data());
         EXPECT_FALSE(stopsSurely(m, d.K())) << delta;
     }
     // A first look at 0.02 loses mass at later looks when the drift carries the paths past
     // the outer limit before them: 1.6e-1 of it at theta = 20.
     const Design early = design(2.692, {0.02, 0.5, 1.0});
-    const StoppingMasses lost =
-        stoppingMasses(early.a, 20.0 - criticalValue(), early.T.data(), early.K(), early.t.data());
+    const StoppingMasses lost = stoppingMasses(early.a, 20.0 - criticalValue(), early.T.data(), kN,
+                                               early.K(), early.t.data());
     EXPECT_FALSE(stopsSurely(lost, early.K()));
 }
 
@@ -195,7 +195,8 @@ constexpr double kKernelTolerance = 1e-12;
 TEST(AbsorptionKernels, StoppingMassesMatchThePlainLoops) {
     for (const Design& d : {design(4.733, shownTimes(16)), design(3.0, {0.2, 0.45, 0.8, 1.0})}) {
         for (double delta : {-9.5, -1.645, 0.0, 0.3, 6.0}) {
-            const StoppingMasses fast = stoppingMasses(d.a, delta, d.T.data(), d.K(), d.t.data());
+            const StoppingMasses fast =
+                stoppingMasses(d.a, delta, d.T.data(), kN, d.K(), d.t.data());
             const StoppingMasses plain = referenceMasses(d.a, delta, d.T.data(), d.K(), d.t.data());
             for (int k = 0; k < d.K(); ++k) {
                 EXPECT_NEAR(fast.sig[k], plain.sig[k], kKernelTolerance) << k;
@@ -212,7 +213,7 @@ TEST(AbsorptionCurves, PowerFunctionIsAbsorptionAlongTheMeans) {
     const Design d = design(4.733, shownTimes(16));
     constexpr int kPoints = 50;
     std::vector<double> out(2 * (kPoints + 1));
-    PWRFUNC(d.a, z, d.T.data(), d.K(), d.t.data(), kPoints, out.data());
+    PWRFUNC(d.a, z, d.T.data(), kN, d.K(), d.t.data(), kPoints, out.data());
     // The means grow by cumulative addition of the step from -1.5.
     const double step = (5.0 - (-1.5)) / kPoints;
     double theta = -1.5;
@@ -232,7 +233,7 @@ TEST(AbsorptionCurves, ExpectedSizeIsAbsorptionAlongTheMeans) {
     constexpr double kLo = -10.0;
     constexpr double kHi = 15.0;
     std::vector<double> out(kPoints + 1);
-    EXPECSIZE(d.a, z, d.T.data(), d.K(), d.t.data(), kPoints, kLo, kHi, out.data());
+    EXPECSIZE(d.a, z, d.T.data(), kN, d.K(), d.t.data(), kPoints, kLo, kHi, out.data());
     const double step = (kHi - kLo) / kPoints;
     double theta = kLo;
     for (int i = 0; i <= kPoints; ++i) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -227,24 +228,41 @@ TEST(MaxDiscordance, MatchesTheTwoLookIntegral) {
         const double exact = 2.0 * sum * h / 3.0;
         ContinuationTable T;
         LATN(a, T.data(), kN, 2, t.data());
-        EXPECT_NEAR(MAXDISCP(a, T.data(), kN, 2, t.data()), exact, 1e-7) << a;
+        const double onGrid = MAXDISCP(a, T.data(), kN, 2, t.data());
+        EXPECT_NEAR(onGrid, exact, 1e-7) << a;
+        // Four times finer in every grid: nearer still, down to the reference's own error.
+        LATN(a, T.data(), kMaxGridIntervals, 2, t.data());
+        const double finer = MAXDISCP(a, T.data(), kMaxGridIntervals, 2, t.data());
+        EXPECT_LT(std::abs(finer - exact), std::max(std::abs(onGrid - exact) / 5.0, 2e-9)) << a;
     }
+}
+
+TEST(FinerGrid, KeepsTheDesignsTheProgramsGridTakesAndMovesTheirProbabilitiesByItsError) {
+    const std::vector<double> t{0.25, 0.5, 0.75, 1.0};
+    // Half-widths the program's inner grids hold hold on the finer grid too.
+    EXPECT_TRUE(innerGridsFit(2.953, kMaxGridIntervals, 4, t.data()));
+    EXPECT_FALSE(innerGridsFit(250.0, kMaxGridIntervals, 4, t.data()));
+    ContinuationTable T;
+    LATN(2.953, T.data(), kN, 4, t.data());
+    const double rho = GETDISC(2.953, T.data(), kN, 4, t.data(), 0.0);
+    LATN(2.953, T.data(), kMaxGridIntervals, 4, t.data());
+    EXPECT_NEAR(GETDISC(2.953, T.data(), kMaxGridIntervals, 4, t.data(), 0.0), rho, 1e-5);
 }
 
 TEST(InnerGrids, FitOnlyForPositiveHalfWidthsWithinCapacity) {
     const std::vector<double> t = shownTimes(4);
-    EXPECT_TRUE(innerGridsFit(2.953, 4, t.data()));
-    EXPECT_TRUE(innerGridsFit(3.0, 1, std::vector<double>{1.0}.data()));
-    EXPECT_FALSE(innerGridsFit(250.0, 4, t.data()));  // 2*nint(50*11.18) = 1118 intervals
-    EXPECT_FALSE(innerGridsFit(-0.5, 4, t.data()));   // half-widths undefined
-    EXPECT_FALSE(innerGridsFit(0.0, 4, t.data()));    // no continuation region
+    EXPECT_TRUE(innerGridsFit(2.953, kN, 4, t.data()));
+    EXPECT_TRUE(innerGridsFit(3.0, kN, 1, std::vector<double>{1.0}.data()));
+    EXPECT_FALSE(innerGridsFit(250.0, kN, 4, t.data()));  // 2*nint(50*11.18) = 1118 intervals
+    EXPECT_FALSE(innerGridsFit(-0.5, kN, 4, t.data()));   // half-widths undefined
+    EXPECT_FALSE(innerGridsFit(0.0, kN, 4, t.data()));    // no continuation region
     // c = 10 at t = 0.5 gives exactly 1000 intervals; a = 202 gives 1006.
     const std::vector<double> half{0.5, 1.0};
-    EXPECT_TRUE(innerGridsFit(200.0, 2, half.data()));
-    EXPECT_FALSE(innerGridsFit(202.0, 2, half.data()));
+    EXPECT_TRUE(innerGridsFit(200.0, kN, 2, half.data()));
+    EXPECT_FALSE(innerGridsFit(202.0, kN, 2, half.data()));
     // A look at t = 0 or 1 before the last has a zero half-width.
-    EXPECT_FALSE(innerGridsFit(3.0, 3, std::vector<double>{0.0, 0.5, 1.0}.data()));
-    EXPECT_FALSE(innerGridsFit(3.0, 3, std::vector<double>{0.5, 1.0, 1.0}.data()));
+    EXPECT_FALSE(innerGridsFit(3.0, kN, 3, std::vector<double>{0.0, 0.5, 1.0}.data()));
+    EXPECT_FALSE(innerGridsFit(3.0, kN, 3, std::vector<double>{0.5, 1.0, 1.0}.data()));
 }
 
 TEST(InnerGrids, DesignThatDoesNotFitGivesAnUndefinedTable) {

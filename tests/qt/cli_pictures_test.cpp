@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -138,6 +139,31 @@ TEST_F(CliPictures, PdfIsOnePageThatPopplerRenders) {
     const QImage page(path("page.png"));
     ASSERT_FALSE(page.isNull());
     EXPECT_GT(inkShare(page), 0.005);
+}
+
+// The design report as a PDF: pages of the paper asked for, a 16-look design over several of
+// them, the plots as vectors (no image in the file).
+TEST_F(CliPictures, ReportPdfIsPaginatedOnThePaperAskedFor) {
+    const struct {
+        const char* paper;
+        const char* mediaBox;
+    } papers[] = {{"a4", "/MediaBox [0 0 595.000000 842.000000]"},
+                  {"letter", "/MediaBox [0 0 612.000000 792.000000]"}};
+    for (const auto& p : papers) {
+        const QString file = path("report.pdf");
+        const Finished r = runQalix({QStringLiteral("report"), QStringLiteral("--looks"),
+                                     QStringLiteral("16"), QStringLiteral("--paper"),
+                                     QString::fromLatin1(p.paper), QStringLiteral("--out"), file});
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        const QByteArray pdf = contentOf(file);
+        EXPECT_TRUE(pdf.startsWith("%PDF"));
+        EXPECT_TRUE(pdf.contains(p.mediaBox)) << p.paper;
+        const QRegularExpressionMatch pages =
+            QRegularExpression(QStringLiteral("/Count (\\d+)")).match(QString::fromLatin1(pdf));
+        ASSERT_TRUE(pages.hasMatch());
+        EXPECT_GE(pages.captured(1).toInt(), 4) << p.paper;
+        EXPECT_FALSE(pdf.contains("/Subtype /Image")) << "plots drawn as pictures, not vectors";
+    }
 }
 
 // Saves that cannot be made, in every picture format: the run says so in one line on

@@ -1,0 +1,51 @@
+#include "cli/report_command.hpp"
+
+#include "io/files.hpp"
+#include "io/sha256.hpp"
+#include "report/report_html.hpp"
+
+namespace qalix {
+
+namespace {
+
+// The hash of the file's bytes as they are now: those the report was made from.
+std::string fileHash(const std::string& path) {
+    const io::ReadResult read = io::readFile(path, kDesignFileBytes);
+    return read ? io::sha256Hex(*read.bytes) : std::string();
+}
+
+ReportRequest requestOf(const CliOptions& o, const DesignInputs& inputs, const DesignFile* opened) {
+    ReportRequest request;
+    request.inputs = inputs;
+    request.title = o.title.value_or(opened != nullptr ? opened->title : std::string());
+    if (opened != nullptr && o.openDesign) request.designFileHash = fileHash(*o.openDesign);
+    request.extraMeans = o.reportMeans;
+    request.appendix = o.appendix;
+    request.paper = o.paper.value_or("a4") == "letter" ? Paper::Letter : Paper::A4;
+    return request;
+}
+
+}  // namespace
+
+bool writeReport(const CliOptions& o, const DesignInputs& inputs, const DesignFile* opened,
+                 const DocumentRenderer& documents, std::ostream& err) {
+    const ReportContent report = computeReport(requestOf(o, inputs, opened));
+    const std::string html = reportHtml(report);
+    if (io::lowercaseExtension(*o.out) == ".pdf") {
+        std::string reason =
+            "this qalix was built without the desktop libraries that write PDF; "
+            "write the report as FILE.html instead";
+        if (!documents || !documents(*o.out, html, report.request.paper == Paper::Letter, reason)) {
+            err << "Error: Cannot write the report " << *o.out << ": " << reason << '\n';
+            return false;
+        }
+        return true;
+    }
+    if (const auto failed = io::saveFile(*o.out, html)) {
+        err << "Error: Cannot save the file " << failed->describe() << '\n';
+        return false;
+    }
+    return true;
+}
+
+}  // namespace qalix

@@ -1,0 +1,162 @@
+// The design report as a reviewer reads it: every number the dialogs show for the design, in
+// their formats; the command it prints reproduces them; the scales it adds agree with hand
+// calculation; and it states how far its probabilities move on a grid four times finer.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli_run.hpp"
+#include "file_folder.hpp"
+
+namespace qalix::testing {
+namespace {
+
+std::string readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string unescaped(std::string text) {
+    for (const auto& [entity, plain] : {std::pair<std::string, std::string>{"&lt;", "<"},
+                                        {"&gt;", ">"},
+                                        {"&quot;", "\""},
+                                        {"&amp;", "&"}}) {
+        for (auto at = text.find(entity); at != std::string::npos; at = text.find(entity, at))
+            text.replace(at, entity.size(), plain);
+    }
+    return text;
+}
+
+std::vector<std::string> words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> out;
+    for (std::string w; in >> w;)
+        out.push_back(w);
+    return out;
+}
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    return first == std::string::npos ? ""
+                                      : text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// A table cell holding exactly the text.
+bool hasCell(const std::string& html, const std::string& text) {
+    return html.find(">" + trimmed(text) + "</td>") != std::string::npos;
+}
+
+std::string fixed4(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", value);
+    return text;
+}
+
+class Report : public FileFolderTest {};
+
+struct ReportCase {
+    std::vector<std::string> design;
+    bool brownian;
+};
+
+TEST_F(Report, ShowsWhatTheDialogsShowAndItsCommandReproducesIt) {
+    const std::vector<ReportCase> cases = {
+        {{"--looks", "4", "--rho", "0.02"}, false},
+        {{"--looks", "5", "--m", "60", "--groups", "10,10,15,15", "--a", "3.5"}, false},
+        {{"--design", "brownian", "--looks", "6", "--rho", "0.01"}, true},
+    };
+    for (const ReportCase& c : cases) {
+        SCOPED_TRACE(c.design[1]);
+        std::vector<std::string> args = {"report", "--out", path("report.html")};
+        args.insert(args.end(), c.design.begin(), c.design.end());
+        const CliRun made = run(args);
+        ASSERT_EQ(made.status, 0) << made.err;
+        const std::string html = readText(path("report.html"));
+
+        std::smatch command;
+        ASSERT_TRUE(
+            std::regex_search(html, command, std::regex("<code>(qalix design [^<]*)</code>")));
+        std::vector<std::string> again = words(unescaped(command[1]));
+        again.erase(again.begin());
+        again.insert(again.end(), {"--look-details", "--json"});
+        const CliRun design = run(again);
+        ASSERT_EQ(design.status, 0) << design.err;
+        const JsonValue json = design.json();
+
+        // The operating characteristics at the null, halfway and the alternative.
+        ASSERT_EQ(json["characteristics"].items.size(), 3u);
+        for (const JsonValue& at : json["characteristics"].items) {
+            for (const JsonValue& look : at["looks"].items) {
+                for (const char* field : {"sigAt", "sigBy", "stopAt", "stopBy"})
+                    EXPECT_TRUE(hasCell(html, look[field]["text"].text)) << field;
+            }
+            for (const char* field : {"ET", "PSig", "PFut"})
+                EXPECT_TRUE(hasCell(html, at["expected"][field]["text"].text)) << field;
+            for (const char* field : {"all", "sig", "fut"})
+                EXPECT_TRUE(hasCell(html, at["discordance"][field]["text"].text)) << field;
+        }
+        for (const char* field : {"a", "maxDiscordance", "actualSigLevel", "actualPower"})
+            EXPECT_TRUE(hasCell(html, json["panel"][field].text)) << field;
+
+        // Boundaries: the dialog's texts, Z = S_t / sqrt(t), and the mean that reaches each.
+        for (const JsonValue& b : json["boundaries"].items) {
+            for (const char* field : {"upperStd", "lowerStd", "upperP", "lowerP"})
+                EXPECT_TRUE(hasCell(html, b[field]["text"].text)) << field;
+            const double t = b["infoTime"]["value"].number();
+            const double upper = b["upperStd"]["value"].number();
+            EXPECT_TRUE(hasCell(html, fixed4(upper / std::sqrt(t)))) << "Z";
+            const double mean =
+                c.brownian ? upper / t : b["upperSum"]["value"].number() / b["n"].number();
+            EXPECT_TRUE(hasCell(html, fixed4(mean))) << "mean scale";
+        }
+        // At the last look both boundaries are the full-sample test's z_0.95.
+        EXPECT_TRUE(hasCell(html, "1.6449"));
+    }
+}
+
+TEST_F(Report, StatesTheAccuracyOnAFinerGrid) {
+    ASSERT_EQ(run({"report", "--looks", "4", "--out", path("report.html")}).status, 0);
+    const std::string html = readText(path("report.html"));
+    std::smatch within;
+    ASSERT_TRUE(std::regex_search(html, within, std::regex("agree to within ([0-9.e+-]+)")));
+    // The grid's own error: the probabilities shown to four decimals stay as they are.
+    EXPECT_LT(std::stod(within[1]), 5e-5);
+    EXPECT_NE(html.find("800 outer intervals instead of 200"), std::string::npos);
+}
+
+TEST_F(Report, MeansAskedForJoinTheThreeOfTheDesign) {
+    ASSERT_EQ(run({"report", "--looks", "3", "--mean", "0.1", "--mean", "0.75", "--out",
+                   path("report.html")})
+                  .status,
+              0);
+    const std::string html = readText(path("report.html"));
+    for (const char* mean : {"mu = 0<", "mu = 0.25<", "mu = 0.5<", "mu = 0.1<", "mu = 0.75<"})
+        EXPECT_NE(html.find(mean), std::string::npos) << mean;
+}
+
+TEST_F(Report, AReportFromADesignFileNamesItsHash) {
+    const std::string file = path("trial.qalixdesign");
+    ASSERT_EQ(run({"design", "--looks", "4", "--save-design", file, "--title", "Trial <A>"}).status,
+              0);
+    ASSERT_EQ(run({"report", "--open", file, "--out", path("report.html")}).status, 0);
+    const std::string html = readText(path("report.html"));
+    EXPECT_NE(html.find("<h1>Trial &lt;A&gt;</h1>"), std::string::npos);
+    EXPECT_TRUE(std::regex_search(html, std::regex("SHA-256</th><td><code>[0-9a-f]{64}</code>")));
+}
+
+TEST_F(Report, APdfWithoutTheRendererIsRefusedNotFaked) {
+    const CliRun r = run({"report", "--looks", "4", "--out", path("report.pdf")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Cannot write the report"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(path("report.pdf")));
+}
+
+}  // namespace
+}  // namespace qalix::testing
