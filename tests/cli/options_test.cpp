@@ -77,8 +77,9 @@ TEST_P(UsageErrors, NameTheOptionAndWhyWithStatusTwo) {
 INSTANTIATE_TEST_SUITE_P(
     Table, UsageErrors,
     ::testing::Values(
-        BadCommandLine{{}, "a command is needed: fixed, design, simulate, import or plot"},
-        BadCommandLine{{"solve"}, "a command is needed: fixed, design, simulate, import or plot"},
+        BadCommandLine{{}, "a command is needed: fixed, design, compare, simulate, import or plot"},
+        BadCommandLine{{"solve"},
+                       "a command is needed: fixed, design, compare, simulate, import or plot"},
         BadCommandLine{{"fixed", "stray"}, "unexpected argument stray"},
         BadCommandLine{{"fixed", "--nonsense"}, "unknown option --nonsense"},
         BadCommandLine{{"fixed", "--alpha"}, "--alpha needs a value"},
