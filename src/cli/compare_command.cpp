@@ -1,5 +1,6 @@
 #include "cli/compare_command.hpp"
 
+#include <algorithm>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -39,26 +40,31 @@ std::vector<std::optional<std::string>> alternatives(const std::optional<std::st
     return all;
 }
 
-// One alternative of each option with alternatives, by the option's name.
-struct Choice {
-    std::string_view name;
-    std::optional<std::string> value;
-};
-
+// An option with alternatives, and how one of them is given to a candidate's options.
 struct Axis {
     std::string_view name;
     std::vector<std::optional<std::string>> values;
+    void (*give)(CliOptions&, const std::string&);
 };
 
 // The options with alternatives, the one varying slowest first.
 std::vector<Axis> axesOf(const CliOptions& o) {
-    return {{"--looks", alternatives(o.looksChoices)},
-            {o.timesChoices ? "--times" : "--groups",
-             alternatives(o.timesChoices ? o.timesChoices : o.groupsChoices)},
-            {o.aChoices ? "--a" : "--rho", alternatives(o.aChoices ? o.aChoices : o.rhoChoices)}};
+    const bool times = o.timesChoices.has_value();
+    const bool a = o.aChoices.has_value();
+    return {
+        {"--looks", alternatives(o.looksChoices),
+         [](CliOptions& c, const std::string& v) { c.looks = v; }},
+        {times ? "--times" : "--groups", alternatives(times ? o.timesChoices : o.groupsChoices),
+         times ? +[](CliOptions& c, const std::string& v) { c.times = splitAt(v, ','); }
+               : +[](CliOptions& c, const std::string& v) { c.groups = splitAt(v, ','); }},
+        {a ? "--a" : "--rho", alternatives(a ? o.aChoices : o.rhoChoices),
+         a ? +[](CliOptions& c, const std::string& v) { c.a = v; }
+           : +[](CliOptions& c, const std::string& v) { c.rho = v; }},
+    };
 }
 
-std::size_t countCandidates(std::size_t files, const std::vector<Axis>& axes) {
+// The product of the alternatives, with a file each, is at most kMaxCandidates.
+void checkCount(std::size_t files, const std::vector<Axis>& axes) {
     std::size_t count = std::max<std::size_t>(files, 1);
     for (const Axis& axis : axes) {
         count *= axis.values.size();
@@ -68,20 +74,6 @@ std::size_t countCandidates(std::size_t files, const std::vector<Axis>& axes) {
                              "parts");
         }
     }
-    return count;
-}
-
-// The options of one candidate: those given, with one alternative of each.
-CliOptions candidateOptions(CliOptions o, const std::vector<Choice>& choices) {
-    for (const Choice& c : choices) {
-        if (!c.value) continue;
-        if (c.name == "--looks") o.looks = c.value;
-        if (c.name == "--groups") o.groups = splitAt(*c.value, ',');
-        if (c.name == "--times") o.times = splitAt(*c.value, ',');
-        if (c.name == "--rho") o.rho = c.value;
-        if (c.name == "--a") o.a = c.value;
-    }
-    return o;
 }
 
 // A list of looks of the wrong length for the candidate's number of looks is refused here,
@@ -105,15 +97,14 @@ void addCandidates(const CliOptions& o, const DesignFile* file, const std::strin
                    const std::vector<Axis>& axes, std::vector<Candidate>& candidates) {
     std::vector<std::size_t> at(axes.size(), 0);
     for (;;) {
-        std::vector<Choice> choices;
+        CliOptions c = o;
         std::string options = named;
         for (std::size_t i = 0; i < axes.size(); ++i) {
-            choices.push_back({axes[i].name, axes[i].values[at[i]]});
-            if (axes[i].values[at[i]])
-                options += (options.empty() ? "" : " ") + std::string(axes[i].name) + " " +
-                           *axes[i].values[at[i]];
+            const std::optional<std::string>& value = axes[i].values[at[i]];
+            if (!value) continue;
+            axes[i].give(c, *value);
+            options += (options.empty() ? "" : " ") + std::string(axes[i].name) + " " + *value;
         }
-        const CliOptions c = candidateOptions(o, choices);
         candidates.push_back({file ? openedInputs(*file, c) : givenInputs(c), options});
         checkLooks(candidates.back());
         // The next combination, the last option varying fastest.
@@ -126,7 +117,7 @@ void addCandidates(const CliOptions& o, const DesignFile* file, const std::strin
 
 std::vector<Candidate> candidatesOf(const CliOptions& o) {
     const std::vector<Axis> axes = axesOf(o);
-    countCandidates(o.openFiles.size(), axes);
+    checkCount(o.openFiles.size(), axes);
     std::vector<Candidate> candidates;
     if (o.openFiles.empty()) addCandidates(o, nullptr, "", axes, candidates);
     for (const std::string& path : o.openFiles) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -26,15 +27,20 @@ void runInParallel(std::size_t count, unsigned threads,
             }
         }
     };
+    // The calling thread works too; a thread the system will not start leaves the work to
+    // the others.
     const std::size_t workers = std::min<std::size_t>(std::max(threads, 1U), count);
-    if (workers <= 1) {
+    {
+        std::vector<std::jthread> helpers;
+        for (std::size_t w = 1; w < workers; ++w) {
+            try {
+                helpers.emplace_back(work);
+            } catch (const std::system_error&) {
+                break;
+            }
+        }
         work();
-    } else {
-        std::vector<std::jthread> pool;
-        pool.reserve(workers);
-        for (std::size_t w = 0; w < workers; ++w)
-            pool.emplace_back(work);
-    }  // the jthreads join here
+    }  // the helpers join here
     for (const std::exception_ptr& failure : failures) {
         if (failure) std::rethrow_exception(failure);
     }
