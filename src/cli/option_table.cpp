@@ -439,7 +439,8 @@ const std::vector<CommandSpec>& commands() {
          {kNormseqName, kBrownianName},
          checkDesign},
         {kCompareCommand,
-         "candidate designs side by side, one row each: every combination of the alternatives "
+         "candidate designs side by side, each a row of its results at the mean 0 and at the "
+         "alternative: every combination of the alternatives "
          "of --looks, --groups or --times, and --rho or --a (separated by ';', the last option "
          "varying fastest), for each --open file in turn",
          compareOptions(),

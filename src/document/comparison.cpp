@@ -38,7 +38,8 @@ constexpr std::array<Column, 13> kColumns = {{
 
 // The zero as the dialogs' mean lists write it.
 constexpr std::string_view kNullMean = "0.0";
-// The ratio of the maximum size to m: F6.3, as the dialogs show a ratio near 1.
+// The ratio of the maximum size to m, F6.3: the size is m rounded up to a whole number, so
+// three decimals show how far above 1 it is.
 constexpr int kRatioWidth = 6;
 constexpr int kRatioDecimals = 3;
 constexpr std::string_view kColumnGap = "  ";
