@@ -142,6 +142,8 @@ Outcome compute(std::size_t index, const Candidate& candidate) {
         messages << shown.message.caption << ": " << shown.message.text << '\n';
     } catch (const ControlRefused& refused) {
         messages << "qalix: " << refused.what() << '\n';
+    } catch (const InputError& e) {  // a number of looks checkLooks could not read
+        messages << "qalix: " << e.what() << '\n';
     }
     outcome.messages = messages.str();
     return outcome;
