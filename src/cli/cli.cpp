@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/compare_command.hpp"
 #include "cli/design_files.hpp"
 #include "cli/options.hpp"
 #include "cli/plot_command.hpp"
@@ -17,28 +18,6 @@
 namespace qalix {
 
 namespace {
-
-// What the options say of the design. A statistician designing a sequential trial on a
-// normal sample starts from its size: without --m or --solve the design commands compute m.
-DesignInputs inputsOf(const CliOptions& o) {
-    DesignInputs in;
-    in.design = o.design;
-    in.alpha = o.alpha;
-    in.power = o.power;
-    in.sd = o.sd;
-    in.mu = o.mu;
-    in.m = o.m;
-    in.solve = o.solve;
-    if (!in.solve && o.command != kFixedCommand && o.design == kNormseqName && !o.m) in.solve = "m";
-    in.looks = o.looks;
-    in.groups = o.groups;
-    in.times = o.times;
-    in.rho = o.rho;
-    in.a = o.a;
-    if (o.deltas) in.means = MeanList{false, *o.deltas};
-    if (o.means) in.means = MeanList{true, *o.means};
-    return in;
-}
 
 // Enters the design as the user would and reads back what the program shows, the inputs
 // completed with what the panel shows.
@@ -75,7 +54,7 @@ int run(const CliOptions& o, std::ostream& out, std::ostream& err, const Picture
         s.start();
         const std::optional<DesignFile> opened =
             o.openDesign ? std::optional(readDesignFile(*o.openDesign)) : std::nullopt;
-        const DesignInputs inputs = opened ? openedInputs(*opened, o) : inputsOf(o);
+        const DesignInputs inputs = opened ? openedInputs(*opened, o) : givenInputs(o);
         if (o.command == kReportCommand)
             return writeReport(o, inputs, opened ? &*opened : nullptr, documents, err) ? 0 : 1;
         const DesignSnapshot snapshot = designSnapshot(s, o, inputs, opened ? &*opened : nullptr);
@@ -129,6 +108,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             out << helpText(options.command);
             return 0;
         }
+        if (options.command == kCompareCommand) return runCompare(options, out, err);
         return run(options, out, err, renderer, documents);
     } catch (const UsageError& e) {
         err << "qalix: " << e.what() << '\n' << kUsage << '\n';

@@ -18,7 +18,9 @@ void replace(std::optional<T>& input, const std::optional<T>& option) {
     if (option) input = option;
 }
 
-bool save(const std::optional<std::string>& path, const std::string& text, std::ostream& err) {
+}  // namespace
+
+bool saveText(const std::optional<std::string>& path, const std::string& text, std::ostream& err) {
     if (!path) return true;
     if (const auto failed = io::saveFile(*path, text)) {
         err << "Error: Cannot save the file " << failed->describe() << '\n';
@@ -27,7 +29,25 @@ bool save(const std::optional<std::string>& path, const std::string& text, std::
     return true;
 }
 
-}  // namespace
+DesignInputs givenInputs(const CliOptions& o) {
+    DesignInputs in;
+    in.design = o.design;
+    in.alpha = o.alpha;
+    in.power = o.power;
+    in.sd = o.sd;
+    in.mu = o.mu;
+    in.m = o.m;
+    in.solve = o.solve;
+    if (!in.solve && o.command != kFixedCommand && o.design == kNormseqName && !o.m) in.solve = "m";
+    in.looks = o.looks;
+    in.groups = o.groups;
+    in.times = o.times;
+    in.rho = o.rho;
+    in.a = o.a;
+    if (o.deltas) in.means = MeanList{false, *o.deltas};
+    if (o.means) in.means = MeanList{true, *o.means};
+    return in;
+}
 
 DesignInputs openedInputs(const DesignFile& file, const CliOptions& o) {
     DesignInputs in = file.inputs;
@@ -78,12 +98,12 @@ bool changesInputs(const CliOptions& o) {
 
 bool writeDesignFiles(const CliOptions& o, const DesignSnapshot& snapshot, std::ostream& err) {
     if (o.saveDesign &&
-        !save(designFileTarget(*o.saveDesign),
-              designFileText(snapshot, o.title.value_or(""), o.notes.value_or("")), err)) {
+        !saveText(designFileTarget(*o.saveDesign),
+                  designFileText(snapshot, o.title.value_or(""), o.notes.value_or("")), err)) {
         return false;
     }
-    if (o.csv && !save(o.csv, boundariesCsv(snapshot), err)) return false;
-    return !o.curvesCsv || save(o.curvesCsv, curvesCsv(snapshot), err);
+    if (o.csv && !saveText(o.csv, boundariesCsv(snapshot), err)) return false;
+    return !o.curvesCsv || saveText(o.curvesCsv, curvesCsv(snapshot), err);
 }
 
 }  // namespace qalix

@@ -162,6 +162,58 @@ const OptionRule kCurvesCsv{.name = "--curves-csv",
                                 "CSV",
                             .target = &CliOptions::curvesCsv};
 
+// Options of the comparison: each alternative of one option is a candidate with every
+// alternative of the others.
+const OptionRule kLooksChoices{.name = "--looks",
+                               .placeholder = "K1;...",
+                               .help = "numbers of looks, 2 to 16 each (default 4)",
+                               .target = &CliOptions::looksChoices,
+                               .check = ValueCheck::NumberChoices};
+const OptionRule kGroupsChoices{.name = "--groups",
+                                .placeholder = "n1,...;...",
+                                .help =
+                                    "group sizes of the looks before the last, K-1 for each "
+                                    "number of looks K",
+                                .target = &CliOptions::groupsChoices,
+                                .check = ValueCheck::ListChoices,
+                                .unusedIn = kGroups.unusedIn,
+                                .why = kGroups.why};
+const OptionRule kTimesChoices{.name = "--times",
+                               .placeholder = "t1,...;...",
+                               .help =
+                                   "information times of the looks before the last, K-1 for "
+                                   "each number of looks K",
+                               .target = &CliOptions::timesChoices,
+                               .check = ValueCheck::ListChoices,
+                               .unusedIn = kTimes.unusedIn,
+                               .why = kTimes.why};
+const OptionRule kRhoChoices{.name = "--rho",
+                             .placeholder = "T1;...",
+                             .help = "maximum discordance probabilities rho_max (default 0.02)",
+                             .target = &CliOptions::rhoChoices,
+                             .check = ValueCheck::NumberChoices};
+const OptionRule kCoefficientChoices{.name = "--a",
+                                     .placeholder = "T1;...",
+                                     .help = "boundary coefficients a, used as typed",
+                                     .target = &CliOptions::aChoices,
+                                     .check = ValueCheck::NumberChoices};
+const OptionRule kOpenDesigns{.name = "--open",
+                              .placeholder = "FILE",
+                              .help =
+                                  "a design file, repeatable: each file's design is a candidate, "
+                                  "its inputs changed by the options given",
+                              .target = &CliOptions::openFiles,
+                              .repeats = kMaxOptionValues};
+const OptionRule kCompareCsv{.name = "--csv",
+                             .placeholder = "FILE",
+                             .help = "write the rows to FILE as CSV, values in full",
+                             .target = &CliOptions::csv};
+const OptionRule kJobs{.name = "--jobs",
+                       .placeholder = "N",
+                       .help = "threads to compute the candidates on (default: one per core)",
+                       .target = &CliOptions::jobs,
+                       .check = ValueCheck::Whole};
+
 // Options of the sample paths.
 const OptionRule kSet{.name = "--set",
                       .placeholder = "mu=T,n=N",
@@ -274,14 +326,19 @@ void checkSolve(const CliOptions& o) {
     throw UsageError("--solve takes m, mu, sd, power or alpha");
 }
 
+// The looks are placed by sizes or by times, and a is searched for or typed.
+void checkPlacing(bool rho, bool a, bool groups, bool times) {
+    if (rho && a) throw UsageError("give --rho or --a, not both: a is searched from rho_max");
+    if (groups && times) throw UsageError("give --groups or --times, not both");
+}
+
 void checkFixed(const CliOptions& o) {
     checkSolve(o);
 }
 
 void checkSimulate(const CliOptions& o) {
     checkSolve(o);
-    if (o.rho && o.a) throw UsageError("give --rho or --a, not both: a is searched from rho_max");
-    if (o.groups && o.times) throw UsageError("give --groups or --times, not both");
+    checkPlacing(given(o.rho), given(o.a), o.groups.has_value(), o.times.has_value());
     if (o.sets.empty()) throw UsageError("give at least one --set to simulate");
 }
 
@@ -293,8 +350,7 @@ bool isPlotFile(const std::string& path) {
 // The plot, its picture file and the paths drawn on it.
 void checkPlot(const CliOptions& o) {
     checkSolve(o);
-    if (o.rho && o.a) throw UsageError("give --rho or --a, not both: a is searched from rho_max");
-    if (o.groups && o.times) throw UsageError("give --groups or --times, not both");
+    checkPlacing(given(o.rho), given(o.a), o.groups.has_value(), o.times.has_value());
     if (o.plot != "boundary" && o.plot != "power" && o.plot != "expected")
         throw UsageError("name the plot: qalix plot boundary|power|expected --out FILE");
     if (!o.out || !isPlotFile(*o.out))
@@ -313,8 +369,7 @@ void checkPlot(const CliOptions& o) {
 
 void checkImport(const CliOptions& o) {
     checkSolve(o);
-    if (o.rho && o.a) throw UsageError("give --rho or --a, not both: a is searched from rho_max");
-    if (o.groups && o.times) throw UsageError("give --groups or --times, not both");
+    checkPlacing(given(o.rho), given(o.a), o.groups.has_value(), o.times.has_value());
     if (o.files.empty()) throw UsageError("give the files to import, each after its --kind");
 }
 
@@ -335,9 +390,18 @@ void checkReport(const CliOptions& o) {
 
 void checkDesign(const CliOptions& o) {
     checkSolve(o);
-    if (o.rho && o.a) throw UsageError("give --rho or --a, not both: a is searched from rho_max");
-    if (o.groups && o.times) throw UsageError("give --groups or --times, not both");
+    checkPlacing(given(o.rho), given(o.a), o.groups.has_value(), o.times.has_value());
     if (o.deltas && o.means) throw UsageError("give --delta or --means, not both");
+}
+
+void checkCompare(const CliOptions& o) {
+    checkSolve(o);
+    checkPlacing(given(o.rhoChoices), given(o.aChoices), given(o.groupsChoices),
+                 given(o.timesChoices));
+    if (o.jobs && (*o.jobs == 0 || *o.jobs > kMaxJobs)) {
+        throw UsageError("--jobs takes a whole number of threads from 1 to " +
+                         std::to_string(kMaxJobs));
+    }
 }
 
 const std::vector<const OptionRule*>& fixedOptions() {
@@ -361,6 +425,14 @@ std::vector<const OptionRule*> designOptions() {
 std::vector<const OptionRule*> sequentialOptions() {
     std::vector<const OptionRule*> options = fixedOptions();
     for (const OptionRule* o : {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient})
+        options.push_back(o);
+    return options;
+}
+
+std::vector<const OptionRule*> compareOptions() {
+    std::vector<const OptionRule*> options = fixedOptions();
+    for (const OptionRule* o : {&kLooksChoices, &kGroupsChoices, &kTimesChoices, &kRhoChoices,
+                                &kCoefficientChoices, &kOpenDesigns, &kCompareCsv, &kJobs})
         options.push_back(o);
     return options;
 }
@@ -412,6 +484,14 @@ const std::vector<CommandSpec>& commands() {
          designOptions(),
          {kNormseqName, kBrownianName},
          checkDesign},
+        {kCompareCommand,
+         "candidate designs side by side, each a row of its results at the mean 0 and at the "
+         "alternative: every combination of the alternatives "
+         "of --looks, --groups or --times, and --rho or --a (separated by ';', the last option "
+         "varying fastest), for each --open file in turn",
+         compareOptions(),
+         {kNormseqName, kBrownianName},
+         checkCompare},
         {kSimulateCommand,
          "sample paths simulated for the sets given, on a sequential design, written as "
          "\"Simu\" lines",

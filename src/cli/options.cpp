@@ -19,7 +19,7 @@ namespace qalix {
 namespace {
 
 constexpr std::string_view kNeedsCommand =
-    "a command is needed: fixed, design, simulate, import, plot or report";
+    "a command is needed: fixed, design, compare, simulate, import, plot or report";
 constexpr std::string_view kHelpOption = "--help";
 constexpr std::string_view kHelpLine = "print this help";
 // What follows a command that is not an option: the plot's name, the files.
@@ -38,17 +38,6 @@ std::string importKind(const std::optional<std::string>& kind) {
     if (*kind == "observ") return "Observ";
     if (*kind == "varname") return "VarName";
     throw UsageError("--kind takes simu, observ or varname");
-}
-
-std::vector<std::string> splitList(const std::string& text) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = text.find(',', start);
-        parts.push_back(text.substr(start, comma == std::string::npos ? comma : comma - start));
-        if (comma == std::string::npos) return parts;
-        start = comma + 1;
-    }
 }
 
 std::string quoted(const std::string& value) {
@@ -85,8 +74,28 @@ const OptionRule& optionNamed(const CommandSpec& command, std::string_view name)
     throw UsageError("unknown option " + std::string(name));
 }
 
+// Alternatives separated by ';', each one number or a list of them.
+void checkChoices(const OptionRule& rule, const std::string& value) {
+    for (const std::string& choice : splitAt(value, kAlternativeSeparator)) {
+        if (choice.empty()) {
+            throw UsageError(std::string(rule.name) +
+                             " has an empty alternative: " + quoted(value));
+        }
+        const bool list = rule.check == ValueCheck::ListChoices;
+        for (const std::string& item : list ? splitAt(choice, ',') : std::vector{choice}) {
+            if (!isOneNumber(item)) {
+                throw UsageError(std::string(rule.name) + " takes " +
+                                 (list ? "lists of numbers" : "numbers") +
+                                 " separated by ';': " + quoted(choice) + " in " + quoted(value));
+            }
+        }
+    }
+}
+
 // The value checked as the rule asks; a usage error naming the option otherwise.
 void checkValue(const OptionRule& rule, const std::string& value) {
+    if (rule.check == ValueCheck::NumberChoices || rule.check == ValueCheck::ListChoices)
+        checkChoices(rule, value);
     if (rule.check == ValueCheck::Number && !isOneNumber(value))
         throw UsageError(std::string(rule.name) + " takes one number: " + quoted(value));
     if (rule.check == ValueCheck::Whole && !wholeNumber(value, 0, UINT64_MAX))
@@ -94,7 +103,7 @@ void checkValue(const OptionRule& rule, const std::string& value) {
 }
 
 std::vector<std::string> listValues(const OptionRule& rule, const std::string& value) {
-    std::vector<std::string> items = splitList(value);
+    std::vector<std::string> items = splitAt(value, ',');
     if (items.size() > kMaxOptionValues) throw tooManyValues(rule);
     for (const std::string& item : items)
         checkValue(rule, item);
@@ -159,7 +168,8 @@ void checkDesignUse(const CliOptions& o, const CommandSpec& command,
     }
     // The design of a design file is known once it is read.
     const bool designOpened =
-        o.openDesign && std::find(o.given.begin(), o.given.end(), "--design") == o.given.end();
+        (o.openDesign || !o.openFiles.empty()) &&
+        std::find(o.given.begin(), o.given.end(), "--design") == o.given.end();
     for (const OptionRule* rule : givenOptions) {
         if (!designOpened && !rule->unusedIn.empty() && rule->unusedIn == o.design) {
             throw UsageError(std::string(rule->name) + " has no use in the " + o.design +
@@ -311,6 +321,17 @@ void refuseExtras(const CLI::App& command) {
 }
 
 }  // namespace
+
+std::vector<std::string> splitAt(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(separator, start);
+        parts.push_back(text.substr(start, end == std::string::npos ? end : end - start));
+        if (end == std::string::npos) return parts;
+        start = end + 1;
+    }
+}
 
 std::optional<std::uint64_t> wholeNumber(std::string_view text, std::uint64_t low,
                                          std::uint64_t high) {

@@ -31,6 +31,7 @@ inline constexpr std::string_view kSimulateCommand = "simulate";
 inline constexpr std::string_view kImportCommand = "import";
 inline constexpr std::string_view kPlotCommand = "plot";
 inline constexpr std::string_view kReportCommand = "report";
+inline constexpr std::string_view kCompareCommand = "compare";
 
 // A sample file and what it holds, in the order the files were given.
 struct ImportFile {
@@ -71,11 +72,21 @@ struct CliOptions {
     std::vector<std::string> reportMeans;  // --mean, repeated
     std::optional<std::string> paper;
     bool appendix = false;
+    // compare: the alternatives given for the looks, their placing and the boundary coefficient,
+    // each as typed ("2;4;8"), the design files opened, and the threads to compute on.
+    std::optional<std::string> looksChoices, groupsChoices, timesChoices, rhoChoices, aChoices;
+    std::vector<std::string> openFiles;
+    std::optional<std::uint64_t> jobs;
 };
 
 // Most values one option takes (a list, or a repeated option): the scale of the desktop's
 // lists. More is a sweep, for a loop over qalix.
 inline constexpr std::size_t kMaxOptionValues = 1000;
+// Most candidates one comparison computes, and most threads it computes them on.
+inline constexpr std::size_t kMaxCandidates = kMaxOptionValues;
+inline constexpr std::uint64_t kMaxJobs = 256;
+// The separator of alternatives, as in --looks "2;4;8".
+inline constexpr char kAlternativeSeparator = ';';
 // Pixels of the graphic window a plot is laid out in.
 inline constexpr int kMinWindowPixels = 100;
 inline constexpr int kMaxWindowPixels = 99999;
@@ -98,6 +109,9 @@ enum class ValueCheck {
     Text,    // a name or a file: --design, --solve, --out, --kind, --paths, --set
     Number,  // one number as a control reads it
     Whole,   // a whole decimal number (records, seeds, pixels)
+    // Alternatives separated by ';', none empty: each one number, or each a list of numbers.
+    NumberChoices,
+    ListChoices,
 };
 
 struct OptionRule {
@@ -129,6 +143,9 @@ struct CommandSpec {
 // Every command, in the order the help lists them.
 const std::vector<CommandSpec>& commands();
 
+// The parts of a text between separators: "a,,b" is "a", "", "b".
+std::vector<std::string> splitAt(const std::string& text, char separator);
+
 // Throws UsageError naming what is wrong. "--name value" and "--name=value" are the same;
 // "--help" asks for the help of the command it follows, or of every command, and nothing else.
 CliOptions parseOptions(const std::vector<std::string>& args);
@@ -137,7 +154,7 @@ CliOptions parseOptions(const std::vector<std::string>& args);
 std::string helpText(std::string_view command = {});
 
 inline constexpr std::string_view kUsage =
-    "usage: qalix fixed|design|simulate|import|plot|report [PLOT] [--option value | "
+    "usage: qalix fixed|design|compare|simulate|import|plot|report [PLOT] [--option value | "
     "--option=value]... "
     "[FILE]...  (qalix --help lists every option)";
 

@@ -6,16 +6,9 @@ namespace qalix {
 
 namespace {
 
-std::optional<std::string> panelText(const DesignSnapshot& d, std::string_view name) {
-    for (const auto& [key, text] : d.panelTexts) {
-        if (key == name) return text;
-    }
-    return std::nullopt;
-}
-
 // The parameter as typed, else as the panel showed it, unless it is the one computed.
 void complete(std::optional<std::string>& input, const DesignSnapshot& d, std::string_view name) {
-    if (!input && d.inputs.solve != name) input = panelText(d, name);
+    if (!input && d.inputs.solve != name) input = d.panelText(name);
 }
 
 std::string joined(const std::vector<std::string>& texts) {

@@ -42,6 +42,9 @@ struct DesignSnapshot {
     // computed) and the values the program used (alpha .. altDelta, then a .. actual power).
     std::vector<std::pair<std::string, std::string>> panelTexts;
     std::vector<std::pair<std::string, double>> values;
+    // The panel's text and the value of that name; none when the snapshot has no such entry.
+    std::optional<std::string> panelText(std::string_view name) const;
+    std::optional<double> value(std::string_view name) const;
     std::vector<double> searchIterates;  // every a the search evaluated, the returned one last
     bool sequential = false;
 

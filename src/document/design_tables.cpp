@@ -1,7 +1,6 @@
 #include "document/design_tables.hpp"
 
 #include <cmath>
-#include <initializer_list>
 
 #include "numeric/number_text.hpp"
 
@@ -11,23 +10,23 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-std::string number(std::optional<double> value) {
+}  // namespace
+
+std::string csvNumber(std::optional<double> value) {
     if (!value || !std::isfinite(*value)) return {};
     return formatFree(*value);
 }
 
-std::string whole(std::optional<double> value) {
+std::string csvWhole(std::optional<double> value) {
     return value ? std::to_string(static_cast<long long>(*value)) : std::string();
 }
 
-std::string row(std::initializer_list<std::string> fields) {
+std::string csvRow(const std::vector<std::string>& fields) {
     std::string line;
     for (const std::string& f : fields)
         line += (line.empty() ? "" : ",") + csvField(f);
     return line + std::string(kLineEnd);
 }
-
-}  // namespace
 
 std::string csvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
@@ -38,30 +37,31 @@ std::string csvField(const std::string& text) {
 }
 
 std::string boundariesCsv(const DesignSnapshot& d) {
-    std::string csv = row({"look", "information_time", "group_size", "cumulative_size",
-                           "futility_sum", "significance_sum", "futility_brownian",
-                           "significance_brownian", "futility_p_value", "significance_p_value"});
+    std::string csv = csvRow({"look", "information_time", "group_size", "cumulative_size",
+                              "futility_sum", "significance_sum", "futility_brownian",
+                              "significance_brownian", "futility_p_value", "significance_p_value"});
     for (std::size_t i = 0; i < d.looks.size() && i < d.boundaries.size(); ++i) {
         const ShownFields& look = d.looks[i].fields;
         const ShownFields& b = d.boundaries[i].fields;
-        csv += row({std::to_string(d.looks[i].look), number(look["infoTime"].value),
-                    whole(look["groupSize"].value), whole(look["cumulative"].value),
-                    number(b["lowerSum"].value), number(b["upperSum"].value),
-                    number(b["lowerStd"].value), number(b["upperStd"].value),
-                    number(b["lowerP"].value), number(b["upperP"].value)});
+        csv += csvRow({std::to_string(d.looks[i].look), csvNumber(look["infoTime"].value),
+                       csvWhole(look["groupSize"].value), csvWhole(look["cumulative"].value),
+                       csvNumber(b["lowerSum"].value), csvNumber(b["upperSum"].value),
+                       csvNumber(b["lowerStd"].value), csvNumber(b["upperStd"].value),
+                       csvNumber(b["lowerP"].value), csvNumber(b["upperP"].value)});
     }
     return csv;
 }
 
 std::string curvesCsv(const DesignSnapshot& d) {
     std::string csv =
-        row({"curve", "theta", "mean", "reject", "accept", "expected_information_time"});
+        csvRow({"curve", "theta", "mean", "reject", "accept", "expected_information_time"});
     for (const auto& p : d.powerFunction) {
-        csv +=
-            row({"power", number(p.theta), number(p.mean), number(p.reject), number(p.accept), ""});
+        csv += csvRow({"power", csvNumber(p.theta), csvNumber(p.mean), csvNumber(p.reject),
+                       csvNumber(p.accept), ""});
     }
     for (const auto& p : d.expectedInformation)
-        csv += row({"expected", number(p.theta), number(p.mean), "", "", number(p.expectedTime)});
+        csv += csvRow(
+            {"expected", csvNumber(p.theta), csvNumber(p.mean), "", "", csvNumber(p.expectedTime)});
     return csv;
 }
 

@@ -3,7 +3,9 @@
 // the power and expected-information curves.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "document/design_snapshot.hpp"
 
@@ -19,5 +21,10 @@ std::string curvesCsv(const DesignSnapshot& snapshot);
 
 // A field of a CSV row, quoted when it holds a comma, a quote or a line end.
 std::string csvField(const std::string& text);
+// A row of fields, each quoted as it needs, with its line end.
+std::string csvRow(const std::vector<std::string>& fields);
+// A value in full (blank when there is none or it is not a number), and a whole one.
+std::string csvNumber(std::optional<double> value);
+std::string csvWhole(std::optional<double> value);
 
 }  // namespace qalix

@@ -1,7 +1,10 @@
 // The engine's kernels evaluate exp in vector lanes. Private to src/engine.
 #pragma once
 
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__GLIBC__)
+// ThreadSanitizer instruments the clones' resolver, which the loader runs before the sanitizer
+// is set up: a thread-sanitized build takes the plain kernels.
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__GLIBC__) && \
+    !defined(__SANITIZE_THREAD__)
 // Without -ffast-math GCC vectorises exp only when it is declared with SIMD variants; glibc's
 // libmvec provides them. The kernels are cloned for AVX-512, AVX2 and plain x86-64 and the
 // loader picks one for the machine, so the binary stays portable.

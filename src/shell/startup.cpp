@@ -49,7 +49,7 @@ void putStartupValues(Program& program) {
         r.importVarName[i] = kDefaultSampleNames[i];
     }
     r.importNameKind = "nonamesd";
-    panel.setText(panel::kLooksCombo, "4");
+    panel.setText(panel::kLooksCombo, std::string(kStartupLooks));
     panel.setText(panel::kRhoCombo, "0.02");
 }
 

@@ -7,6 +7,8 @@
 namespace qalix {
 
 inline constexpr std::string_view kStartupError = "Error initializing application QALIXinfWin";
+// The number of looks the panel offers at start.
+inline constexpr std::string_view kStartupLooks = "4";
 
 // The start screen: a picture, "Start Program" and "Cancel".
 inline constexpr int kStartScreenDialog = 122;

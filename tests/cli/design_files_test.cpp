@@ -12,6 +12,7 @@
 
 #include "cli_run.hpp"
 #include "file_folder.hpp"
+#include "shell_words.hpp"
 
 namespace qalix::testing {
 namespace {
@@ -43,41 +44,6 @@ std::vector<std::string> outputOptions(const std::vector<std::string>& args) {
         if (a == "--look-details" || a == "--curves") kept.push_back(a);
     }
     return kept;
-}
-
-// The words of a command line as a POSIX shell splits them: blanks, and '...' quoting.
-std::vector<std::string> shellWords(const std::string& line) {
-    std::vector<std::string> words;
-    std::string word;
-    bool inWord = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (c == '\'') {
-            const std::size_t end = line.find('\'', i + 1);
-            word += line.substr(i + 1, end - i - 1);
-            i = end;
-            inWord = true;
-        } else if (c == '\\' && i + 1 < line.size()) {
-            word += line[++i];
-            inWord = true;
-        } else if (c == ' ' || c == '\n') {
-            if (inWord) words.push_back(word);
-            word.clear();
-            inWord = false;
-        } else {
-            word += c;
-            inWord = true;
-        }
-    }
-    if (inWord) words.push_back(word);
-    return words;
-}
-
-std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 void writeText(const std::string& path, const std::string& text) {
@@ -244,25 +210,6 @@ TEST_F(DesignFiles, HugeAndDeepFilesAreRefusedBeforeTheyAreRead) {
     const CliRun nested = run({"design", "--open", deep});
     EXPECT_EQ(nested.status, 1);
     EXPECT_NE(nested.err.find("The design file " + deep), std::string::npos) << nested.err;
-}
-
-// RFC 4180 rows: a header, then one row per look, fields split at commas outside quotes.
-std::vector<std::vector<std::string>> csvRows(const std::string& text) {
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        std::vector<std::string> fields(1);
-        for (char c : line) {
-            if (c == ',') {
-                fields.emplace_back();
-            } else {
-                fields.back() += c;
-            }
-        }
-        rows.push_back(fields);
-    }
-    return rows;
 }
 
 TEST_F(DesignFiles, TheBoundaryTableHoldsWhatTheLookDetailsShow) {

@@ -1,0 +1,39 @@
+// Candidate designs side by side. Each is computed in a program of its own as the design
+// command computes it, with the operating characteristics at the null mean 0 and at the
+// alternative the panel shows, and gives one row of what a choice among them rests on: the
+// coefficient and discordance, the actual level and power, the maximum and expected sizes and
+// the probability of an early stop. As aligned text, JSON and CSV.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "document/design_snapshot.hpp"
+#include "document/session.hpp"
+#include "document/snapshot_json.hpp"
+
+namespace qalix {
+
+struct ComparisonRow {
+    std::size_t candidate = 0;  // from 1, in the order the candidates were given
+    std::string design;
+    Shown alternative;   // the mean typed as the alternative: mu_a, or delta_a on information time
+    ShownFields fields;  // the columns, in order
+    std::string command;
+};
+
+// Enters the design as the design command does and captures it with the characteristics at 0
+// and at the alternative; its inputs complete (design_command.hpp), the two means among them.
+DesignSnapshot comparedSnapshot(Session& session, DesignInputs inputs);
+
+ComparisonRow comparisonRow(std::size_t candidate, const DesignSnapshot& snapshot);
+
+// Right-aligned columns under their headings, the command last.
+std::string comparisonText(const std::vector<ComparisonRow>& rows);
+// An array of rows, every shown field as {"text", "value"}.
+Json comparisonJson(const std::vector<ComparisonRow>& rows);
+// RFC 4180, a header row, values in full.
+std::string comparisonCsv(const std::vector<ComparisonRow>& rows);
+
+}  // namespace qalix
