@@ -1,5 +1,19 @@
 #include "cli/picture_renderer.hpp"
 
+#ifdef _WIN32
+
+namespace qalix {
+
+// The Windows build has no desktop libraries and so no renderer: pictures are refused, with
+// the reason, as by any build without one.
+PictureRenderer pictureRenderer() {
+    return {};
+}
+
+}  // namespace qalix
+
+#else
+
 #include <dlfcn.h>
 #include <unistd.h>
 
@@ -71,3 +85,5 @@ PictureRenderer pictureRenderer() {
 }
 
 }  // namespace qalix
+
+#endif
