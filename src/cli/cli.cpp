@@ -1,94 +1,73 @@
 #include "cli/cli.hpp"
 
-#include <map>
 #include <optional>
 #include <string>
 
-#include "cli/characteristics_report.hpp"
-#include "cli/design_report.hpp"
+#include "cli/design_files.hpp"
 #include "cli/options.hpp"
 #include "cli/plot_command.hpp"
+#include "cli/report.hpp"
 #include "cli/samples_commands.hpp"
-#include "cli/session.hpp"
-#include "design/info_times.hpp"
-#include "design/panel_ids.hpp"
-#include "shell/startup.hpp"
+#include "document/capture.hpp"
+#include "document/design_command.hpp"
+#include "document/design_entry.hpp"
+#include "document/session.hpp"
 
 namespace qalix {
 
 namespace {
 
-using namespace panel;
-
-int designButton(const std::string& design) {
-    static const std::map<std::string, int, std::less<>> buttons = {
-        {std::string(kNormseqName), kNormseqDesign},
-        {std::string(kBrownianName), kBrownianDesign},
-        {std::string(kFixedName), kFixedDesign}};
-    return buttons.at(design);
+// What the options say of the design. A statistician designing a sequential trial on a
+// normal sample starts from its size: without --m or --solve the design commands compute m.
+DesignInputs inputsOf(const CliOptions& o) {
+    DesignInputs in;
+    in.design = o.design;
+    in.alpha = o.alpha;
+    in.power = o.power;
+    in.sd = o.sd;
+    in.mu = o.mu;
+    in.m = o.m;
+    in.solve = o.solve;
+    if (!in.solve && o.command != kFixedCommand && o.design == kNormseqName && !o.m) in.solve = "m";
+    in.looks = o.looks;
+    in.groups = o.groups;
+    in.times = o.times;
+    in.rho = o.rho;
+    in.a = o.a;
+    if (o.deltas) in.means = MeanList{false, *o.deltas};
+    if (o.means) in.means = MeanList{true, *o.means};
+    return in;
 }
 
-int solveButton(const std::string& item) {
-    static const std::map<std::string, int> buttons = {{"m", kSizeButton},
-                                                       {"mu", kMuButton},
-                                                       {"sd", kSdButton},
-                                                       {"power", kPowerButton},
-                                                       {"alpha", kAlphaButton}};
-    return buttons.at(item);
+// Enters the design as the user would and reads back what the program shows, the inputs
+// completed with what the panel shows.
+DesignSnapshot designSnapshot(Session& s, const CliOptions& o, const DesignInputs& inputs,
+                              const DesignFile* opened) {
+    const AfterAction after = [&s] { s.checkMessages(); };
+    enterFixedDesign(s.program(), inputs, after);
+    const bool design = o.command == kDesignCommand;
+    CaptureParts parts;
+    parts.sequential = o.command != kFixedCommand;
+    // An opened file's results are compared in full: what it holds is computed again.
+    parts.boundaries = design && (o.lookDetails || o.saveDesign || o.csv || opened);
+    parts.curves = o.curves || o.curvesCsv || (opened && opened->derived.contains("powerFunction"));
+    if (parts.sequential) enterSequentialDesign(s.program(), inputs, after);
+    DesignInputs captured = inputs;
+    if (!design) captured.means.reset();  // only the design command reports them
+    DesignSnapshot snapshot = captureSnapshot(s, captured, parts);
+    snapshot.inputs = completeInputs(snapshot);
+    return snapshot;
 }
 
-void typeIfGiven(Session& s, int control, const std::optional<std::string>& text) {
-    if (text) s.act([&](Driver& ui) { ui.type(control, *text); });
-}
-
-// What the panel computes after the parameters are typed. A statistician designing a
-// sequential trial on a normal sample starts from its size: without --m or --solve the design
-// command computes m first.
-std::optional<std::string> solveItem(const CliOptions& o) {
-    if (o.solve) return o.solve;
-    if (o.command != kFixedCommand && o.design == kNormseqName && !o.m) return "m";
-    return std::nullopt;
-}
-
-void runFixedSteps(Session& s, const CliOptions& o) {
-    s.act([&](Driver& ui) { ui.click(designButton(o.design)); });
-    typeIfGiven(s, kAlphaCombo, o.alpha);
-    typeIfGiven(s, kPowerCombo, o.power);
-    typeIfGiven(s, kSdCombo, o.sd);
-    typeIfGiven(s, kMuCombo, o.mu);
-    typeIfGiven(s, kSizeCombo, o.m);
-    if (const auto item = solveItem(o)) s.act([&](Driver& ui) { ui.click(solveButton(*item)); });
-}
-
-// Types looks 1..K-1 of one row of the information-time dialog and updates the others.
-void enterLooks(Session& s, const std::array<int, kMaxLooks>& row,
-                const std::vector<std::string>& values) {
-    const int K = s.program().record().numLooks;
-    if (static_cast<int>(values.size()) != K - 1) {
-        throw UsageError("give " + std::to_string(K - 1) +
-                         " values, one for each look before the last");
+// The report the options ask for: the boundaries and curves a file needed only when asked.
+Json reportOf(DesignSnapshot snapshot, const CliOptions& o) {
+    if (!o.lookDetails) snapshot.boundaries.clear();
+    if (!o.curves) {
+        snapshot.curves = false;
+        snapshot.powerFunction.clear();
+        snapshot.expectedInformation.clear();
     }
-    for (std::size_t k = 0; k < values.size(); ++k) {
-        s.act([&](Driver& ui) { ui.type(kInfoTimeDialog, row[k], values[k]); });
-    }
-    s.act([&](Driver& ui) { ui.click(kInfoTimeDialog, infotimes::kUpdateChanges); });
-}
-
-void runDesignSteps(Session& s, const CliOptions& o) {
-    typeIfGiven(s, kLooksCombo, o.looks);
-    const int enter = o.design == kBrownianName ? kInfoTimesButton : kGroupSizesButton;
-    s.inModal(kInfoTimeDialog, infotimes::kOk, [&] {
-        if (o.groups) enterLooks(s, infotimes::kGroupSize, *o.groups);
-        if (o.times) enterLooks(s, infotimes::kTime, *o.times);
-    });
-    s.act([&](Driver& ui) { ui.click(enter); });
-    typeIfGiven(s, kRhoCombo, o.rho);
-    s.act([&](Driver& ui) { ui.click(kCoeffButton); });
-    if (o.a) {
-        typeIfGiven(s, kCoeffCombo, o.a);
-        s.act([&](Driver& ui) { ui.click(kRhoButton); });
-    }
-    s.act([&](Driver& ui) { ui.click(kSequentialDesignButton); });
+    return snapshotJson(snapshot);
 }
 
 int run(const CliOptions& o, std::ostream& out, std::ostream& err,
@@ -97,19 +76,24 @@ int run(const CliOptions& o, std::ostream& out, std::ostream& err,
     s.platform().echoConsole(&err);  // keeps the warning line out of the JSON on out
     s.printNotices(&err);
     try {
-        s.platform().onModal(kStartScreenDialog, [&s](Dialog&) {
-            s.ui().click(kStartScreenDialog, startscreen::kStart);
-        });
-        startUp(s.program());
-        s.checkMessages();
-        runFixedSteps(s, o);
-        ReportNode report = ReportNode::object();
-        reportFixed(s, report);
-        if (o.command != kFixedCommand) {
-            runDesignSteps(s, o);
-            reportDesign(s, report, o.curves);
+        s.start();
+        const std::optional<DesignFile> opened =
+            o.openDesign ? std::optional(readDesignFile(*o.openDesign)) : std::nullopt;
+        const DesignSnapshot snapshot = designSnapshot(
+            s, o, opened ? openedInputs(*opened, o) : inputsOf(o), opened ? &*opened : nullptr);
+        if (o.printCommand) {
+            out << designCommand(snapshot.inputs) << '\n';
+            return 0;
         }
-        if (o.command == kDesignCommand) reportCharacteristics(s, o, report);
+        Json report = reportOf(snapshot, o);
+        if (o.command == kDesignCommand) {
+            if (!writeDesignFiles(o, snapshot, err)) return 1;
+            // Options given with the file change its design: its results are not these.
+            if (opened && !changesInputs(o)) {
+                if (const auto notice = resultsDiffer(*opened, snapshotJson(snapshot)))
+                    err << "Design File: " << *notice << '\n';
+            }
+        }
         if (o.command == kSimulateCommand) {
             runSimulate(s, o, report, out);
             return 0;
@@ -120,9 +104,9 @@ int run(const CliOptions& o, std::ostream& out, std::ostream& err,
             return 0;
         }
         if (o.json) {
-            report.writeJson(out);
+            writeJson(report, out);
         } else {
-            report.writeText(out);
+            writeText(report, out);
         }
         return 0;
     } catch (const MessageShown& shown) {
@@ -130,6 +114,9 @@ int run(const CliOptions& o, std::ostream& out, std::ostream& err,
         return 1;
     } catch (const ControlRefused& refused) {
         err << "qalix: " << refused.what() << '\n';
+        return 1;
+    } catch (const DesignFileError& e) {
+        err << "Error: " << e.what() << '\n';
         return 1;
     }
 }
@@ -146,6 +133,9 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
         return run(options, out, err, renderer);
     } catch (const UsageError& e) {
+        err << "qalix: " << e.what() << '\n' << kUsage << '\n';
+        return 2;
+    } catch (const InputError& e) {
         err << "qalix: " << e.what() << '\n' << kUsage << '\n';
         return 2;
     }

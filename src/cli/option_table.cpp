@@ -124,6 +124,44 @@ const OptionRule kCurves{.name = "--curves",
                              "its mean theta",
                          .target = &CliOptions::curves};
 
+// Design files, the command that reproduces a design, and its tables.
+const OptionRule kSaveDesign{.name = "--save-design",
+                             .placeholder = "FILE",
+                             .help =
+                                 "write the design, its inputs and results, to FILE (.qalixdesign "
+                                 "added when FILE has no extension)",
+                             .target = &CliOptions::saveDesign};
+const OptionRule kOpenDesign{.name = "--open",
+                             .placeholder = "FILE",
+                             .help =
+                                 "the design of a design file; other options given change "
+                                 "its inputs. Its results are checked against the file's",
+                             .target = &CliOptions::openDesign};
+const OptionRule kTitle{.name = "--title",
+                        .placeholder = "TEXT",
+                        .help = "a title for the design file",
+                        .target = &CliOptions::title};
+const OptionRule kNotes{.name = "--notes",
+                        .placeholder = "TEXT",
+                        .help = "notes for the design file",
+                        .target = &CliOptions::notes};
+const OptionRule kPrintCommand{.name = "--print-command",
+                               .placeholder = "",
+                               .help =
+                                   "print the one qalix command that reproduces the design, "
+                                   "every input written out, and nothing else",
+                               .target = &CliOptions::printCommand};
+const OptionRule kCsv{.name = "--csv",
+                      .placeholder = "FILE",
+                      .help = "write the boundaries of every look to FILE as CSV",
+                      .target = &CliOptions::csv};
+const OptionRule kCurvesCsv{.name = "--curves-csv",
+                            .placeholder = "FILE",
+                            .help =
+                                "write the power and expected-information curves to FILE as "
+                                "CSV",
+                            .target = &CliOptions::curvesCsv};
+
 // Options of the sample paths.
 const OptionRule kSet{.name = "--set",
                       .placeholder = "mu=T,n=N",
@@ -276,7 +314,8 @@ const std::vector<const OptionRule*>& fixedOptions() {
 std::vector<const OptionRule*> designOptions() {
     std::vector<const OptionRule*> options = fixedOptions();
     for (const OptionRule* o : {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient, &kDeltas, &kMeans,
-                                &kLookDetails, &kCurves}) {
+                                &kLookDetails, &kCurves, &kOpenDesign, &kSaveDesign, &kTitle,
+                                &kNotes, &kPrintCommand, &kCsv, &kCurvesCsv}) {
         options.push_back(o);
     }
     return options;

@@ -157,8 +157,11 @@ void checkDesignUse(const CliOptions& o, const CommandSpec& command,
         }
         throw UsageError("--design takes normseq, brownian or fixed");
     }
+    // The design of a design file is known once it is read.
+    const bool designOpened =
+        o.openDesign && std::find(o.given.begin(), o.given.end(), "--design") == o.given.end();
     for (const OptionRule* rule : givenOptions) {
-        if (!rule->unusedIn.empty() && rule->unusedIn == o.design) {
+        if (!designOpened && !rule->unusedIn.empty() && rule->unusedIn == o.design) {
             throw UsageError(std::string(rule->name) + " has no use in the " + o.design +
                              " design: " + std::string(rule->why));
         }
@@ -181,6 +184,7 @@ void read(Parse& p, const OptionRule& rule, const std::optional<std::string>& va
     if (rule.repeats == 0 && count > 0)
         throw UsageError(std::string(rule.name) + " is given twice");
     p.given.push_back(&rule);
+    p.options.given.emplace_back(rule.name);
     store(p.options, rule, value);
     if (rule.target == OptionTarget(&CliOptions::kind)) p.kinds.push_back(*value);
 }
@@ -307,13 +311,6 @@ void refuseExtras(const CLI::App& command) {
 }
 
 }  // namespace
-
-bool isOneNumber(std::string_view text) {
-    const std::string number = trimmed(text);
-    double value = 0.0;
-    return !number.empty() && number.find_first_of(" \t,/") == std::string::npos &&
-           readFree(number, value) == ReadStatus::Ok;
-}
 
 std::optional<std::uint64_t> wholeNumber(std::string_view text, std::uint64_t low,
                                          std::uint64_t high) {

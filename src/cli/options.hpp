@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "design/design_record.hpp"
+#include "numeric/number_text.hpp"
 
 namespace qalix {
 
@@ -49,6 +50,11 @@ struct CliOptions {
     // operating characteristics
     std::optional<std::vector<std::string>> deltas, means;
     bool lookDetails = false;
+    // design files, the reproducing command and the tables
+    std::optional<std::string> saveDesign, openDesign, title, notes, csv, curvesCsv;
+    bool printCommand = false;
+    // Every option given, by name, in order.
+    std::vector<std::string> given;
     // samples
     std::vector<std::string> sets;  // "mu=..,delta=..,n=.." each
     std::optional<std::uint64_t> seed;
@@ -69,9 +75,6 @@ inline constexpr std::size_t kMaxOptionValues = 1000;
 inline constexpr int kMinWindowPixels = 100;
 inline constexpr int kMaxWindowPixels = 99999;
 
-// A value typed into a control must be one number as the control reads it, and nothing else:
-// "0.025", "4", "-1.5e-3"; not "", "4 apples", "0.8 0.9", "0,025" or "0x10".
-bool isOneNumber(std::string_view text);
 // A whole decimal number from low to high, digits only: nothing for "-1", "1.5", "0x10", "",
 // or a number beyond high.
 std::optional<std::uint64_t> wholeNumber(std::string_view text, std::uint64_t low,

@@ -6,15 +6,9 @@
 #include <functional>
 #include <string>
 
-#include "ui/canvas.hpp"
+#include "document/session.hpp"
 
 namespace qalix {
-
-// Draws a picture of width by height pixels into the file named; false with the reason when
-// it cannot.
-using PictureRenderer =
-    std::function<bool(const std::string& path, int width, int height,
-                       const std::function<void(Canvas&)>& draw, std::string& reason)>;
 
 // The library's file name.
 inline constexpr const char* kPictureRendererFile = "libqalix-pictures.so";

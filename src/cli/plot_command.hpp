@@ -5,7 +5,7 @@
 #pragma once
 
 #include "cli/options.hpp"
-#include "cli/session.hpp"
+#include "document/session.hpp"
 
 namespace qalix {
 

@@ -4,8 +4,10 @@
 #include <limits>
 #include <map>
 
+#include "cli/report.hpp"
 #include "design/fields.hpp"
 #include "design/panel_ids.hpp"
+#include "document/capture.hpp"
 #include "numeric/number_text.hpp"
 #include "samples/import_ids.hpp"
 #include "samples/sample_files.hpp"
@@ -63,46 +65,43 @@ void selectSet(Session& s, const SetFields& fields) {
     s.act([](Driver& ui) { ui.click(kSimulationDialog, kSelectSet); });
 }
 
-void reportSets(Session& s, ReportNode& report, const std::string& lines) {
+void reportSets(Session& s, Json& report, const std::string& lines) {
     const DesignRecord& r = s.program().record();
     const SamplesState& state = s.program().samples();
-    ReportNode& simulation = report["simulation"];
-    simulation["seed"] = ReportNode::unsignedInteger(state.lastSeed);
-    ReportNode& sets = simulation["sets"] = ReportNode::array();
+    Json& simulation = report["simulation"];
+    simulation["seed"] = state.lastSeed;
+    Json& sets = simulation["sets"] = Json::array();
     for (int set = 1; set <= r.simRecordCount; ++set) {
         const auto i = static_cast<std::size_t>(set - 1);
-        ReportNode entry = ReportNode::object();
-        entry["set"] = ReportNode::integer(set);
-        entry["mu"] = ReportNode::number(r.simMean[i]);
-        entry["delta"] = ReportNode::number(r.simDelta[i]);
-        entry["n"] = ReportNode::integer(r.simSize[i]);
-        entry["observations"] = ReportNode::integer(state.drawn[i]);
-        sets.push(std::move(entry));
+        sets.push_back({{"set", set},
+                        {"mu", r.simMean[i]},
+                        {"delta", r.simDelta[i]},
+                        {"n", r.simSize[i]},
+                        {"observations", state.drawn[i]}});
     }
-    ReportNode& texts = simulation["lines"] = ReportNode::array();
+    Json& texts = simulation["lines"] = Json::array();
     std::size_t start = 0;
     for (std::size_t end = lines.find('\n'); end != std::string::npos;
          start = end + 1, end = lines.find('\n', start)) {
-        texts.push(ReportNode::text(lines.substr(start, end - start)));
+        texts.push_back(lines.substr(start, end - start));
     }
 }
 
 // A shown SD and the number behind it: none where the dialog shows "?".
-ReportNode shownSd(Session& s, int control, double value) {
-    const std::string text = s.ui().text(kImportDialog, control);
-    return ReportNode::shown(text, text == "?" ? std::numeric_limits<double>::quiet_NaN() : value);
+Json shownSd(Session& s, int control, double value) {
+    return shownJson(shownField(s.ui().text(kImportDialog, control), value));
 }
 
 // The record the selection dialog shows, on both SD radios.
-ReportNode importedRecord(Session& s, int record) {
+Json importedRecord(Session& s, int record) {
     using namespace imports;
     const DesignRecord& r = s.program().record();
     const auto i = static_cast<std::size_t>(record - 1);
     s.act([&](Driver& ui) { ui.spin(kImportDialog, kRecordSpin, record); });
-    ReportNode entry = ReportNode::object();
-    entry["record"] = ReportNode::integer(record);
-    entry["name"] = ReportNode::text(s.ui().text(kImportDialog, kVarNameEdit));
-    entry["size"] = ReportNode::integer(r.importSize[i]);
+    Json entry = Json::object();
+    entry["record"] = record;
+    entry["name"] = s.ui().text(kImportDialog, kVarNameEdit);
+    entry["size"] = r.importSize[i];
     // The Brownian scale divides an SD by sqrt(N), N the sample size rounded up.
     const double rootN = std::sqrt(static_cast<double>(roundedUp(r.sampleSize, kRoundUp6)));
     s.act([](Driver& ui) { ui.click(kImportDialog, kAssumedRadio); });
@@ -156,7 +155,7 @@ void importFiles(Session& s, const CliOptions& o) {
     }
 }
 
-void runSimulate(Session& s, const CliOptions& o, ReportNode& report, std::ostream& out) {
+void runSimulate(Session& s, const CliOptions& o, Json& report, std::ostream& out) {
     simulateSets(s, o);
     const auto lines = simulationText(s.program().record(), s.program().samples());
     if (o.out) {
@@ -167,24 +166,24 @@ void runSimulate(Session& s, const CliOptions& o, ReportNode& report, std::ostre
     }
     if (o.json) {
         reportSets(s, report, lines.value_or(""));
-        report.writeJson(out);
+        writeJson(report, out);
     } else if (!o.out) {
         out << lines.value_or("");
     }
 }
 
-void runImport(Session& s, const CliOptions& o, ReportNode& report) {
+void runImport(Session& s, const CliOptions& o, Json& report) {
     importFiles(s, o);
     const DesignRecord& r = s.program().record();
-    ReportNode& imported = report["imported"];
-    imported["count"] = ReportNode::integer(r.importCount);
-    imported["available"] = ReportNode::text(r.importAvailable ? "yes" : "no");
-    ReportNode& records = imported["records"] = ReportNode::array();
+    Json& imported = report["imported"];
+    imported["count"] = r.importCount;
+    imported["available"] = r.importAvailable ? "yes" : "no";
+    Json& records = imported["records"] = Json::array();
     if (!r.importAvailable) return;  // names alone: there are no samples to select
     if (!o.select) s.act([](Driver& ui) { ui.click(panel::kImportedSamples); });
-    imported["selected"] = ReportNode::integer(r.selectedSetCount);
+    imported["selected"] = r.selectedSetCount;
     for (int record = 1; record <= r.importCount; ++record)
-        records.push(importedRecord(s, record));
+        records.push_back(importedRecord(s, record));
 }
 
 }  // namespace qalix

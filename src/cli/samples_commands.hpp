@@ -7,17 +7,17 @@
 #include <ostream>
 
 #include "cli/options.hpp"
-#include "cli/report.hpp"
-#include "cli/session.hpp"
+#include "document/session.hpp"
+#include "document/snapshot_json.hpp"
 
 namespace qalix {
 
 // Writes the "Simu" lines to --out (through the frame's "Save Simulation") or to out, or the
 // report with the sets and lines to out as JSON.
-void runSimulate(Session& s, const CliOptions& o, ReportNode& report, std::ostream& out);
+void runSimulate(Session& s, const CliOptions& o, Json& report, std::ostream& out);
 
 // Adds the imported records to the report.
-void runImport(Session& s, const CliOptions& o, ReportNode& report);
+void runImport(Session& s, const CliOptions& o, Json& report);
 
 // The steps both share with the plot command: the sets of --set selected and simulated in
 // the simulation dialog; the files imported through the text window's Data menu and the

@@ -99,6 +99,9 @@ struct DesignRecord {
     bool importAvailable = false;
 };
 
+inline bool isBrownianKey(std::string_view key) {
+    return key == kBrownianKey;
+}
 // The design's kind: a sequential test on a normal sample, or on information time.
 inline bool isNormseq(const DesignRecord& r) {
     return r.designKind == kNormseqKey;

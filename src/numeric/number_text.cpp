@@ -311,4 +311,11 @@ ReadStatus readFixed(std::string_view text, int width, int decimals, double& val
     return readRealToken(packed, d, value);
 }
 
+bool isOneNumber(std::string_view text) {
+    const std::string number = trimmed(text);
+    double value = 0.0;
+    return !number.empty() && number.find_first_of(" \t,/") == std::string::npos &&
+           readFree(number, value) == ReadStatus::Ok;
+}
+
 }  // namespace qalix

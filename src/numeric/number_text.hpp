@@ -61,6 +61,11 @@ bool isNumberBeginning(std::string_view text);
 // holds one number takes it for a decimal comma instead, whatever the locale.
 bool hasDecimalComma(std::string_view text);
 
+// A text that is one number as a control reads it, and nothing else: "0.025", " 4 ",
+// "-1.5e-3"; not "", "4 apples", "0.8 0.9", "0,025" or "0x10". What a value typed for the
+// program from outside (an option, a design file) must be.
+bool isOneNumber(std::string_view text);
+
 // Fixed-field read Fw.d: only the first w characters count, blanks in them are ignored, and
 // digits without a decimal point have their last d digits taken as decimals ("5000" in F6.4
 // is 0.5, "12345" is 1.2345, "0.5" is 0.5); an exponent does not cancel that

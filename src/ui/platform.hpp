@@ -99,6 +99,13 @@ class Platform {
     // Shows a dialog that stays open while the program's own loop runs; a dialog already
     // open is brought to the front.
     virtual bool showModeless(Dialog& dialog) = 0;
+    // The next time the dialog is shown modally, the script acts in it in the user's place and
+    // must end it: opening a design file types its looks into the information-time dialog as a
+    // user would, on a screen or not.
+    virtual void scriptModal(int dialogId, std::function<void(Dialog&)> script) = 0;
+    // Takes back a script the dialog was not shown for, so that the user meets the dialog
+    // next time.
+    virtual void withdrawScript(int dialogId) = 0;
 
     virtual FileChoice openFile(const FileRequest& request) = 0;
     virtual FileChoice saveFile(const FileRequest& request) = 0;
@@ -110,6 +117,12 @@ class Platform {
     // units, drawn by draw. False with the reason when it cannot be written.
     virtual bool savePicture(const std::string& path, int width, int height,
                              const std::function<void(Canvas&)>& draw, std::string& reason) = 0;
+
+    // Puts a text on the system's clipboard.
+    virtual void copyText(const std::string& text) = 0;
+    // The folder where the program keeps what it remembers between runs (the recent design
+    // files); empty when it keeps nothing.
+    virtual std::string settingsFolder() = 0;
 
     virtual void beep(int frequencyHz, int milliseconds) = 0;
     // False when no help can be shown.

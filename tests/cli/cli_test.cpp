@@ -2,7 +2,7 @@
 // read back as text or JSON, message boxes on standard error with status 1.
 #include <gtest/gtest.h>
 
-#include "cli/session.hpp"
+#include "document/session.hpp"
 #include "cli_run.hpp"
 #include "design/info_time_ids.hpp"
 #include "shell/startup.hpp"

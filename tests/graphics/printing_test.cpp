@@ -193,7 +193,11 @@ TEST_F(TextPrint, MarginsThatLeaveNoRoomAreRefusedNotDividedBy) {
 class MetafilePrint : public ::testing::Test {
   protected:
     void SetUp() override {
-        file = std::filesystem::temp_directory_path() / "qalix_print_sample.emf";
+        // Each test runs in a process of its own, in parallel: a name of its own each.
+        file =
+            std::filesystem::temp_directory_path() /
+            ("qalix_print_" +
+             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".emf");
         EmfWriter writer(file);
         test::drawSample(writer, 1, 1);
         ASSERT_TRUE(writer.finish());

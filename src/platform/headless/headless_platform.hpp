@@ -33,6 +33,15 @@ class HeadlessPlatform : public Platform {
     int messageBox(const Message& message) override;
     int showModal(Dialog& dialog) override;
     bool showModeless(Dialog& dialog) override;
+    void scriptModal(int dialogId, std::function<void(Dialog&)> script) override {
+        onModal(dialogId, std::move(script));
+    }
+    void withdrawScript(int dialogId) override {
+        auto& queue = scripts_[dialogId];
+        if (!queue.empty()) queue.pop_back();
+    }
+    void copyText(const std::string& text) override { copied_.push_back(text); }
+    std::string settingsFolder() override { return settingsFolder_; }
     FileChoice openFile(const FileRequest& request) override;
     FileChoice saveFile(const FileRequest& request) override;
     FontChoice chooseFont(const FontDescription& initial) override;
@@ -63,6 +72,8 @@ class HeadlessPlatform : public Platform {
     void answerClockSeed(std::uint64_t seed) { seeds_.push_back(seed); }
     // Console lines are also written here when set.
     void echoConsole(std::ostream* stream) { echo_ = stream; }
+    // Where the program keeps what it remembers between runs; nothing unless a test says.
+    void keepSettingsIn(std::string folder) { settingsFolder_ = std::move(folder); }
 
     // What the program asked for.
     const std::vector<Message>& messages() const { return messages_; }
@@ -71,6 +82,7 @@ class HeadlessPlatform : public Platform {
     const std::vector<int>& modalDialogsShown() const { return modalShown_; }
     const std::vector<FileRequest>& fileRequests() const { return fileRequests_; }
     const std::vector<Beep>& beeps() const { return beeps_; }
+    const std::vector<std::string>& copiedTexts() const { return copied_; }
     const std::vector<HelpRequest>& helpRequests() const { return helpRequests_; }
     const std::vector<PrintRequest>& printRequests() const { return printRequests_; }
     std::optional<FontDescription> lastFontOffered() const { return lastFont_; }
@@ -107,6 +119,8 @@ class HeadlessPlatform : public Platform {
     std::vector<PictureRequest> pictures_;
     std::optional<std::string> pictureRefusal_;
     std::ostream* echo_ = nullptr;
+    std::vector<std::string> copied_;
+    std::string settingsFolder_;
     std::optional<int> quitCode_;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/qt/qt_platform.hpp"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMarginsF>
@@ -11,6 +12,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStandardPaths>
 #include <algorithm>
 #include <chrono>
 #include <ctime>
@@ -163,7 +165,25 @@ int QtPlatform::messageBox(const Message& message) {
     return answer == QMessageBox::Yes ? kIdYes : kIdNo;
 }
 
+void QtPlatform::scriptModal(int dialogId, std::function<void(Dialog&)> script) {
+    scripts_[dialogId] = std::move(script);
+}
+
+// A dialog the program fills is opened and ended by its script, without a window.
 int QtPlatform::showModal(Dialog& dialog) {
+    if (const auto script = scripts_.find(dialog.id()); script != scripts_.end()) {
+        const auto fill = std::move(script->second);
+        scripts_.erase(script);
+        dialog.open(Modality::Modal);
+        try {
+            fill(dialog);
+        } catch (...) {
+            if (dialog.isOpen()) dialog.end(kIdCancel);
+            throw;
+        }
+        if (dialog.isOpen()) dialog.end(kIdCancel);
+        return dialog.exitCode();
+    }
     dialog.open(Modality::Modal);
     DialogWindow& w = window(dialog);
     place(w, dialog);
@@ -178,6 +198,14 @@ bool QtPlatform::showModeless(Dialog& dialog) {
     w.raise();
     w.activateWindow();
     return true;
+}
+
+void QtPlatform::copyText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+std::string QtPlatform::settingsFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
 }
 
 FileChoice QtPlatform::openFile(const FileRequest& request) {

@@ -3,6 +3,7 @@
 // the help window, and the application's event loop.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -47,6 +48,10 @@ class QtPlatform : public Platform {
     int messageBox(const Message& message) override;
     int showModal(Dialog& dialog) override;
     bool showModeless(Dialog& dialog) override;
+    void scriptModal(int dialogId, std::function<void(Dialog&)> script) override;
+    void withdrawScript(int dialogId) override { scripts_.erase(dialogId); }
+    void copyText(const std::string& text) override;
+    std::string settingsFolder() override;
     FileChoice openFile(const FileRequest& request) override;
     FileChoice saveFile(const FileRequest& request) override;
     FontChoice chooseFont(const FontDescription& initial) override;
@@ -69,6 +74,7 @@ class QtPlatform : public Platform {
 
     QWidget* frame_ = nullptr;
     std::map<const Dialog*, std::unique_ptr<DialogWindow>> windows_;
+    std::map<int, std::function<void(Dialog&)>> scripts_;  // modal dialogs the program fills
     std::unique_ptr<HelpWindow> help_;
     std::unique_ptr<QPrinter> printer_;
     std::optional<int> quitCode_;

@@ -1,4 +1,5 @@
-// One run of the program on the headless platform, driven by the command line.
+// One run of the program on the headless platform, driven as a user drives it: by the command
+// line, and by the design files and reports, which compute a design in a program of their own.
 #pragma once
 
 #include <ostream>
@@ -6,10 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "cli/picture_renderer.hpp"
 #include "platform/headless/driver.hpp"
 #include "platform/headless/headless_platform.hpp"
 #include "shell/program.hpp"
+#include "shell/startup.hpp"
 
 namespace qalix {
 
@@ -18,10 +19,16 @@ struct MessageShown {
     Message message;
 };
 
-// The headless platform with pictures drawn by the renderer the build has.
-class CliPlatform : public HeadlessPlatform {
+// Draws a picture of width by height pixels into the file named; false with the reason when
+// it cannot (the SVG, PDF and PNG pictures, which need the desktop's painter).
+using PictureRenderer =
+    std::function<bool(const std::string& path, int width, int height,
+                       const std::function<void(Canvas&)>& draw, std::string& reason)>;
+
+// The headless platform with pictures drawn by the renderer given, if any.
+class SessionPlatform : public HeadlessPlatform {
   public:
-    explicit CliPlatform(PictureRenderer renderer) : renderer_(std::move(renderer)) {}
+    explicit SessionPlatform(PictureRenderer renderer) : renderer_(std::move(renderer)) {}
 
     bool savePicture(const std::string& path, int width, int height,
                      const std::function<void(Canvas&)>& draw, std::string& reason) override {
@@ -43,7 +50,10 @@ class Session {
 
     Program& program() { return program_; }
     Driver& ui() { return ui_; }
-    CliPlatform& platform() { return platform_; }
+    // The start screen answered as the user answers it, and the program started; a message of
+    // start-up ends the run.
+    void start();
+    SessionPlatform& platform() { return platform_; }
 
     // Every user action goes through here so that a message box ends the run; a notice is
     // printed and the run goes on.
@@ -74,10 +84,17 @@ class Session {
     }
 
   private:
-    CliPlatform platform_;
+    SessionPlatform platform_;
     Program program_;
     Driver ui_;
     std::ostream* notices_ = nullptr;
 };
+
+inline void Session::start() {
+    platform_.onModal(kStartScreenDialog,
+                      [this](Dialog&) { ui_.click(kStartScreenDialog, startscreen::kStart); });
+    startUp(program_);
+    checkMessages();
+}
 
 }  // namespace qalix

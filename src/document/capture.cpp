@@ -1,0 +1,224 @@
+#include "document/capture.hpp"
+
+#include <cmath>
+#include <initializer_list>
+
+#include "characteristics/boundary_ids.hpp"
+#include "characteristics/common.hpp"
+#include "characteristics/discordance_ids.hpp"
+#include "characteristics/expected_size_ids.hpp"
+#include "characteristics/significance.hpp"
+#include "characteristics/significance_ids.hpp"
+#include "design/info_time_ids.hpp"
+#include "design/panel_ids.hpp"
+#include "design/sequential_design.hpp"
+#include "numeric/number_text.hpp"
+
+namespace qalix {
+
+namespace {
+
+// What a field shows when it holds no number: blanks, the mark of an undefined value, or the
+// selection dialog's mark of an SD it cannot estimate.
+bool showsNoNumber(const std::string& text) {
+    const std::string shown = trimmed(text);
+    return shown.empty() || shown == "n/a" || shown == "?";
+}
+
+void captureFixed(Session& s, DesignSnapshot& d) {
+    const DesignRecord& r = s.program().record();
+    const Driver& ui = s.ui();
+    d.design = r.designKind.str();
+    for (const auto& [name, control] : {std::pair{"alpha", panel::kAlphaCombo},
+                                        {"power", panel::kPowerCombo},
+                                        {"sd", panel::kSdCombo},
+                                        {"mu", panel::kMuCombo},
+                                        {"m", panel::kSizeCombo}})
+        d.panelTexts.emplace_back(name, ui.text(control));
+    d.values = {{"alpha", r.alpha}, {"power", r.power},  {"sd", r.stdDev},
+                {"mu", r.altMean},  {"m", r.sampleSize}, {"altDelta", r.altDelta}};
+}
+
+// The information-time dialog's fields of look k with the values behind them: the times the
+// engine integrates over, and the group and cumulative sizes of the record.
+DesignSnapshot::Look lookFields(Session& s, int k) {
+    const DesignRecord& r = s.program().record();
+    const auto i = static_cast<std::size_t>(k - 1);
+    const auto text = [&](int control) { return s.ui().text(kInfoTimeDialog, control); };
+    DesignSnapshot::Look look{k, {}};
+    look.fields.add("infoTime", shownField(text(infotimes::kTime[i]), r.engineTime[i]));
+    look.fields.add("groupSize", shownWhole(text(infotimes::kGroupSize[i]), r.groupSize[i]));
+    look.fields.add("cumulative", shownWhole(text(infotimes::kCumulative[i]), r.cumSize[i]));
+    return look;
+}
+
+void captureSequential(Session& s, DesignSnapshot& d, bool curves) {
+    Program& program = s.program();
+    const SequentialState& seq = program.sequential();
+    for (const auto& [name, control] : {std::pair{"looks", panel::kLooksCombo},
+                                        {"rho", panel::kRhoCombo},
+                                        {"a", panel::kCoeffCombo},
+                                        {"maxDiscordance", panel::kDiscordanceEdit},
+                                        {"actualSigLevel", panel::kActualSigEdit},
+                                        {"actualPower", panel::kActualPowerEdit}})
+        d.panelTexts.emplace_back(name, s.ui().text(control));
+    for (int k = 1; k <= program.record().numLooks; ++k)
+        d.looks.push_back(lookFields(s, k));
+    // The values the program used: a blank coefficient combo leaves the last a read.
+    d.values.insert(d.values.end(), {{"a", seq.coefficient},
+                                     {"achievedRho", seq.achievedRho},
+                                     {"rhoMax", program.record().rhoMax},
+                                     {"maxDiscordance", seq.maxDiscordance},
+                                     {"actualSigLevel", seq.actualLevel},
+                                     {"actualPower", seq.actualPower}});
+    d.searchIterates = seq.searchIterates;
+    d.sequential = true;
+    if (!curves) return;
+    d.curves = true;
+    const DesignRecord& r = program.record();
+    const auto dataMean = [&r](double theta) {
+        return isBrownian(r) ? theta : muOfDelta(r, theta);
+    };
+    std::vector<double> means;
+    const std::vector<double> power = powerFunction(program, &means);
+    for (std::size_t i = 0; i < means.size(); ++i)
+        d.powerFunction.push_back({means[i], dataMean(means[i]), power[2 * i], power[2 * i + 1]});
+    const std::vector<double> expected = expectedInformation(program, &means);
+    for (std::size_t i = 0; i < means.size(); ++i)
+        d.expectedInformation.push_back({means[i], dataMean(means[i]), expected[i]});
+}
+
+// Types the i-th mean into a dialog's delta or mu combo, as the user chose the scale.
+void enterMean(Session& s, int dialog, int deltaCombo, int muCombo, const MeanList& means,
+               std::size_t i) {
+    const int combo = means.onDataScale ? muCombo : deltaCombo;
+    s.act([&](Driver& ui) { ui.type(dialog, combo, means.texts[i]); });
+}
+
+void captureSignificance(Session& s, const MeanList& means, DesignSnapshot& d) {
+    using namespace significance;
+    const int K = s.program().record().numLooks;
+    const HittingProbabilities& p = s.program().characteristics().hitting;
+    const auto shown = [&](int control, double value) {
+        return shownField(s.ui().text(kSignificanceDialog, control), value);
+    };
+    s.inModal(kSignificanceDialog, kClose, [&] {
+        for (std::size_t i = 0; i < means.texts.size(); ++i) {
+            enterMean(s, kSignificanceDialog, kDeltaCombo, kMuCombo, means, i);
+            for (int k = 1; k <= K; ++k) {
+                s.act([&](Driver& ui) { ui.spin(kSignificanceDialog, kStageSpin, k); });
+                DesignSnapshot::Look look{k, {}};
+                look.fields.add("sigAt", shown(kSigAtEdit, p.sigAt));
+                look.fields.add("sigBy", shown(kSigByEdit, p.sigBy));
+                look.fields.add("stopAt", shown(kStopAtEdit, p.stopAt));
+                look.fields.add("stopBy", shown(kStopByEdit, p.stopBy));
+                // On information time the group size field is blank: its value is none.
+                const LookSizes sizes = sizesAtLook(s.program().record(), k);
+                look.fields.add("groupSize",
+                                shownWhole(s.ui().text(kSignificanceDialog, kGroupSizeEdit),
+                                           sizes.group.value_or(0)));
+                look.fields.add("cumulative",
+                                shownWhole(s.ui().text(kSignificanceDialog, kCumulativeEdit),
+                                           sizes.cumulative));
+                d.characteristics[i].looks.push_back(std::move(look));
+            }
+        }
+    });
+    s.act([](Driver& ui) { ui.click(panel::kSignificanceButton); });
+}
+
+void captureExpectedSize(Session& s, const MeanList& means, DesignSnapshot& d) {
+    using namespace expectedsize;
+    const ExpectedSizes& e = s.program().characteristics().expected;
+    s.inModal(kExpectedSizeDialog, kClose, [&] {
+        for (std::size_t i = 0; i < means.texts.size(); ++i) {
+            enterMean(s, kExpectedSizeDialog, kDeltaCombo, kMuCombo, means, i);
+            ShownFields& fields = d.characteristics[i].expected;
+            const auto field = [&](const char* name, int control, double value) {
+                fields.add(name, shownField(s.ui().text(kExpectedSizeDialog, control), value));
+            };
+            field("EN", kSizeOverall, e.sizeOverall);
+            field("ENSig", kSizeGivenSig, e.sizeGivenSig);
+            field("ENFut", kSizeGivenFut, e.sizeGivenFut);
+            field("ET", kTimeOverall, e.timeOverall);
+            field("ETSig", kTimeGivenSig, e.timeGivenSig);
+            field("ETFut", kTimeGivenFut, e.timeGivenFut);
+            field("PSig", kProbSig, e.probSig);
+            field("PFut", kProbFut, e.probFut);
+        }
+    });
+    s.act([](Driver& ui) { ui.click(panel::kExpectedSizeButton); });
+}
+
+void captureDiscordance(Session& s, const MeanList& means, DesignSnapshot& d) {
+    using namespace discordance;
+    const DiscordanceValues& v = s.program().characteristics().discordance;
+    s.inModal(kDiscordanceDialog, kClose, [&] {
+        for (std::size_t i = 0; i < means.texts.size(); ++i) {
+            enterMean(s, kDiscordanceDialog, kDeltaCombo, kMuCombo, means, i);
+            ShownFields& fields = d.characteristics[i].discordance;
+            const auto field = [&](const char* name, int control, double value) {
+                fields.add(name, shownField(s.ui().text(kDiscordanceDialog, control), value));
+            };
+            field("all", kOverall, v.overall);
+            field("sig", kAtSignificance, v.atSignificance);
+            field("fut", kAtFutility, v.atFutility);
+        }
+    });
+    s.act([](Driver& ui) { ui.click(panel::kDiscordanceButton); });
+}
+
+void captureBoundaries(Session& s, DesignSnapshot& d) {
+    using namespace boundaries;
+    const CharacteristicsState& c = s.program().characteristics();
+    s.inModal(kBoundaryDialog, kClose, [&] {
+        for (int k = 1; k <= s.program().record().numLooks; ++k) {
+            s.act([&](Driver& ui) { ui.spin(kBoundaryDialog, kLookSpin, k); });
+            const BoundaryValues& b = c.boundary;
+            DesignSnapshot::Boundary look{k, c.partialSize, {}};
+            const auto field = [&](const char* name, int control, double value) {
+                look.fields.add(name, shownField(s.ui().text(kBoundaryDialog, control), value));
+            };
+            field("infoTime", kTimeCombo, c.time);
+            field("lowerSum", kLowerSum, b.lowerSum);
+            field("upperSum", kUpperSum, b.upperSum);
+            field("lowerStd", kLowerStd, b.lowerStd);
+            field("upperStd", kUpperStd, b.upperStd);
+            field("lowerP", kLowerP, b.lowerP);
+            field("upperP", kUpperP, b.upperP);
+            d.boundaries.push_back(std::move(look));
+        }
+    });
+    s.act([](Driver& ui) { ui.click(panel::kBoundaryButton); });
+}
+
+}  // namespace
+
+Shown shownField(std::string text, double value) {
+    const bool none = showsNoNumber(text) || !std::isfinite(value);
+    return {std::move(text), none ? std::nullopt : std::optional(value), false};
+}
+
+Shown shownWhole(std::string text, long long value) {
+    const bool none = showsNoNumber(text);
+    return {std::move(text), none ? std::nullopt : std::optional(static_cast<double>(value)), true};
+}
+
+DesignSnapshot captureSnapshot(Session& s, const DesignInputs& inputs, const CaptureParts& parts) {
+    DesignSnapshot d;
+    d.inputs = inputs;
+    captureFixed(s, d);
+    if (!parts.sequential) return d;
+    captureSequential(s, d, parts.curves);
+    if (inputs.means && !inputs.means->texts.empty()) {
+        for (const std::string& text : inputs.means->texts)
+            d.characteristics.push_back({inputs.means->onDataScale, text, {}, {}, {}});
+        captureSignificance(s, *inputs.means, d);
+        captureExpectedSize(s, *inputs.means, d);
+        captureDiscordance(s, *inputs.means, d);
+    }
+    if (parts.boundaries) captureBoundaries(s, d);
+    return d;
+}
+
+}  // namespace qalix

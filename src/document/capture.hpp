@@ -1,0 +1,25 @@
+// The snapshot of a design entered in a headless program: what the panel shows, and what each
+// dialog of section 5 shows when the user opens it, types the means asked for and spins
+// through the looks.
+#pragma once
+
+#include "document/design_snapshot.hpp"
+#include "document/session.hpp"
+
+namespace qalix {
+
+struct CaptureParts {
+    bool sequential = true;   // more than the fixed-sample design
+    bool boundaries = false;  // "Critical Boundary Values" at every look
+    bool curves = false;      // the power function and the expected information time
+};
+
+// Reads the snapshot; the operating characteristics at the inputs' means, if any.
+DesignSnapshot captureSnapshot(Session& session, const DesignInputs& inputs,
+                               const CaptureParts& parts);
+
+// A field's text and value; none when the text shows no number (blank, "n/a", "?").
+Shown shownField(std::string text, double value);
+Shown shownWhole(std::string text, long long value);
+
+}  // namespace qalix

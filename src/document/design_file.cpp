@@ -1,0 +1,79 @@
+#include "document/design_file.hpp"
+
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <vector>
+
+#include "numeric/number_text.hpp"
+#include "program_version.hpp"
+
+namespace qalix {
+
+namespace {
+
+std::string utcNow() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
+Json typed(const std::string& text) {
+    double value = 0.0;
+    const bool read = readFree(text, value) == ReadStatus::Ok;
+    return {{"text", text}, {"value", read ? Json(value) : Json(nullptr)}};
+}
+
+Json typedList(const std::vector<std::string>& texts) {
+    Json list = Json::array();
+    for (const std::string& t : texts)
+        list.push_back(typed(t));
+    return list;
+}
+
+Json inputsJson(const DesignInputs& in) {
+    Json j = Json::object();
+    j["design"] = in.design;
+    const std::pair<const char*, const std::optional<std::string>*> parameters[] = {
+        {"alpha", &in.alpha}, {"power", &in.power}, {"sd", &in.sd}, {"mu", &in.mu}, {"m", &in.m}};
+    for (const auto& [name, value] : parameters) {
+        if (*value) j[name] = typed(**value);
+    }
+    if (in.solve) j["solve"] = *in.solve;
+    if (in.looks) j["looks"] = typed(*in.looks);
+    if (in.groups) j["groups"] = typedList(*in.groups);
+    if (in.times) j["times"] = typedList(*in.times);
+    if (in.rho) j["rho"] = typed(*in.rho);
+    if (in.a) j["a"] = typed(*in.a);
+    if (in.means) {
+        j["means"] = {{"scale", in.means->onDataScale ? "mu" : "delta"},
+                      {"values", typedList(in.means->texts)}};
+    }
+    return j;
+}
+
+}  // namespace
+
+std::string designFileTarget(const std::string& chosen) {
+    if (std::filesystem::path(chosen).has_extension()) return chosen;
+    return chosen + std::string(kDesignFileExtension);
+}
+
+std::string designFileText(const DesignSnapshot& snapshot, std::string_view title,
+                           std::string_view notes) {
+    Json file = Json::object();
+    file["format"] = kDesignFileFormat;
+    file["version"] = kDesignFileVersion;
+    file["program"] = "qalix " + std::string(kProgramVersion);
+    file["written"] = utcNow();
+    file["title"] = title;
+    file["notes"] = notes;
+    file["inputs"] = inputsJson(snapshot.inputs);
+    file["derived"] = snapshotJson(snapshot);
+    return file.dump(2) + "\n";
+}
+
+}  // namespace qalix

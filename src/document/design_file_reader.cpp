@@ -1,0 +1,367 @@
+// Reading a design file: every check before anything is used, each failure naming the file,
+// the line and the key.
+#include <map>
+#include <set>
+#include <vector>
+
+#include "document/design_file.hpp"
+#include "io/files.hpp"
+#include "numeric/number_text.hpp"
+#include "program_version.hpp"
+
+namespace qalix {
+
+namespace {
+
+// No file the program writes is nested more than five levels deep.
+constexpr int kMaxNesting = 32;
+constexpr std::size_t kMaxMeans = 1000;
+constexpr int kMinLooks = 2;
+constexpr int kMaxLooks = 16;
+constexpr double kMaxTrialSize = 99999.0;
+
+// The line each key and each array element starts on, by its path ("inputs.groups[2]"), and
+// the deepest nesting: read off the text, since the parsed values keep no positions.
+struct Layout {
+    std::map<std::string, int> lines;
+    int depth = 0;
+    int deepestLine = 0;
+};
+
+struct Scope {
+    std::string path;
+    bool array;
+    int index = 0;
+    std::string key;
+};
+
+std::string childPath(const Scope& s) {
+    if (s.array) return s.path + "[" + std::to_string(s.index + 1) + "]";
+    return s.path.empty() ? s.key : s.path + "." + s.key;
+}
+
+// The string that starts at text[i] (a quote), undecoded; i ends after its closing quote.
+std::string stringAt(std::string_view text, std::size_t& i) {
+    std::string value;
+    for (++i; i < text.size() && text[i] != '"'; ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) ++i;
+        value += text[i];
+    }
+    ++i;
+    return value;
+}
+
+Layout layoutOf(std::string_view text) {
+    Layout layout;
+    std::vector<Scope> scopes;
+    int line = 1;
+    bool valueNext = true;  // the next token starts a value (of an array, or after a colon)
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        if (c == '\n') ++line;
+        if (c == '"') {
+            const std::string s = stringAt(text, i);
+            if (!scopes.empty() && !scopes.back().array && !valueNext) {
+                scopes.back().key = s;
+                layout.lines.emplace(childPath(scopes.back()), line);
+            }
+            continue;
+        }
+        if (c == '{' || c == '[') {
+            const std::string path = scopes.empty() ? "" : childPath(scopes.back());
+            if (!scopes.empty() && scopes.back().array) layout.lines.emplace(path, line);
+            scopes.push_back({path, c == '[', 0, {}});
+            valueNext = c == '[';
+            if (static_cast<int>(scopes.size()) > layout.depth) {
+                layout.depth = static_cast<int>(scopes.size());
+                layout.deepestLine = line;
+            }
+        } else if ((c == '}' || c == ']') && !scopes.empty()) {
+            scopes.pop_back();
+            valueNext = false;
+        } else if (c == ':') {
+            valueNext = true;
+        } else if (c == ',' && !scopes.empty()) {
+            if (scopes.back().array) ++scopes.back().index;
+            valueNext = scopes.back().array;
+        } else if (!std::isspace(static_cast<unsigned char>(c)) && !scopes.empty() &&
+                   scopes.back().array && valueNext) {
+            layout.lines.emplace(childPath(scopes.back()), line);
+            valueNext = false;
+        }
+        ++i;
+    }
+    return layout;
+}
+
+// What a check found wrong, at the key it names.
+class Checker {
+  public:
+    Checker(std::string name, Layout layout) : name_(std::move(name)), layout_(std::move(layout)) {}
+
+    [[noreturn]] void fail(const std::string& path, const std::string& what) const {
+        const auto line = layout_.lines.find(path);
+        std::string where = name_;
+        if (line != layout_.lines.end()) where += ", line " + std::to_string(line->second);
+        if (!path.empty()) where += ", key \"" + path + "\"";
+        throw DesignFileError("The design file " + where + " cannot be opened: " + what + ".");
+    }
+
+    const Json& member(const Json& object, const std::string& path, const char* key) const {
+        if (!object.contains(key)) fail(path, std::string("\"") + key + "\" is missing");
+        return object.at(key);
+    }
+
+    void onlyKeys(const Json& object, const std::string& path,
+                  const std::set<std::string>& allowed) const {
+        for (const auto& [key, value] : object.items()) {
+            if (!allowed.count(key))
+                fail(join(path, key), "there is no such key in a design file of this version");
+        }
+    }
+
+    static std::string join(const std::string& path, const std::string& key) {
+        return path.empty() ? key : path + "." + key;
+    }
+
+  private:
+    std::string name_;
+    Layout layout_;
+};
+
+// A typed input: {"text": "0.05", "value": 0.05}; the text is what is typed, and must be one
+// number inside the range given.
+std::string typedInput(const Checker& c, const Json& input, const std::string& path, double low,
+                       double high, bool openLow = true, bool openHigh = true) {
+    if (!input.is_object()) c.fail(path, "it must be {\"text\": ..., \"value\": ...}");
+    c.onlyKeys(input, path, {"text", "value"});
+    const Json& text = c.member(input, path, "text");
+    if (!text.is_string()) c.fail(Checker::join(path, "text"), "it must be a text");
+    const std::string typed = text.get<std::string>();
+    double value = 0.0;
+    if (!isOneNumber(typed) || readFree(typed, value) != ReadStatus::Ok)
+        c.fail(Checker::join(path, "text"), "\"" + typed + "\" is not one number");
+    const bool aboveLow = openLow ? value > low : value >= low;
+    const bool belowHigh = openHigh ? value < high : value <= high;
+    if (!aboveLow || !belowHigh) {
+        c.fail(Checker::join(path, "text"), typed + " lies outside " + (openLow ? "(" : "[") +
+                                                formatFree(low) + ", " + formatFree(high) +
+                                                (openHigh ? ")" : "]"));
+    }
+    return typed;
+}
+
+std::optional<std::string> optionalInput(const Checker& c, const Json& inputs, const char* key,
+                                         double low, double high, bool openLow = true,
+                                         bool openHigh = true) {
+    if (!inputs.contains(key)) return std::nullopt;
+    return typedInput(c, inputs.at(key), Checker::join("inputs", key), low, high, openLow,
+                      openHigh);
+}
+
+std::vector<std::string> typedList(const Checker& c, const Json& list, const std::string& path,
+                                   std::size_t count, double low, double high, bool openLow) {
+    if (!list.is_array()) c.fail(path, "it must be a list");
+    if (list.size() != count) {
+        c.fail(path, "it must hold " + std::to_string(count) +
+                         " values, one for each look before the last");
+    }
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        texts.push_back(typedInput(c, list[i], path + "[" + std::to_string(i + 1) + "]", low, high,
+                                   openLow, true));
+    }
+    return texts;
+}
+
+MeanList meansOf(const Checker& c, const Json& means, bool brownian) {
+    const std::string path = "inputs.means";
+    if (!means.is_object()) c.fail(path, "it must be {\"scale\": ..., \"values\": [...]}");
+    c.onlyKeys(means, path, {"scale", "values"});
+    const Json& scale = c.member(means, path, "scale");
+    if (scale != "delta" && scale != "mu")
+        c.fail(path + ".scale", "it must be \"delta\" or \"mu\"");
+    if (scale == "mu" && brownian)
+        c.fail(path + ".scale", "on information time the means are on the delta scale");
+    const Json& values = c.member(means, path, "values");
+    if (!values.is_array() || values.empty() || values.size() > kMaxMeans)
+        c.fail(path + ".values", "it must be a list of 1 to 1000 means");
+    MeanList list{scale == "mu", {}};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        list.texts.push_back(typedInput(
+            c, values[i], path + ".values[" + std::to_string(i + 1) + "]", -1e300, 1e300));
+    }
+    return list;
+}
+
+void checkSolve(const Checker& c, const DesignInputs& in, bool brownian) {
+    if (!in.solve) return;
+    const std::set<std::string> solvable =
+        brownian ? std::set<std::string>{"power", "alpha"}
+                 : std::set<std::string>{"m", "mu", "sd", "power", "alpha"};
+    if (!solvable.count(*in.solve))
+        c.fail("inputs.solve", "\"" + *in.solve + "\" cannot be computed in this design");
+}
+
+DesignInputs inputsOf(const Checker& c, const Json& inputs) {
+    const std::string path = "inputs";
+    if (!inputs.is_object()) c.fail(path, "it must be an object");
+    const Json& design = c.member(inputs, path, "design");
+    if (design != "normseq" && design != "brownian")
+        c.fail("inputs.design", "it must be \"normseq\" or \"brownian\"");
+    const bool brownian = design == "brownian";
+    std::set<std::string> keys = {"design", "alpha", "power", "solve",
+                                  "looks",  "rho",   "a",     "means"};
+    const std::set<std::string> ofDesign = brownian
+                                               ? std::set<std::string>{"times"}
+                                               : std::set<std::string>{"sd", "mu", "m", "groups"};
+    keys.insert(ofDesign.begin(), ofDesign.end());
+    c.onlyKeys(inputs, path, keys);
+    DesignInputs in;
+    in.design = design.get<std::string>();
+    if (inputs.contains("solve")) {
+        if (!inputs.at("solve").is_string()) c.fail("inputs.solve", "it must be a text");
+        in.solve = inputs.at("solve").get<std::string>();
+    }
+    checkSolve(c, in, brownian);
+    in.alpha = optionalInput(c, inputs, "alpha", 0.0, 1.0);
+    in.power = optionalInput(c, inputs, "power", 0.0, 1.0);
+    in.sd = optionalInput(c, inputs, "sd", 0.0, 1e300);
+    in.mu = optionalInput(c, inputs, "mu", 0.0, 1e300);
+    in.m = optionalInput(c, inputs, "m", 1.0, kMaxTrialSize, false, false);
+    for (const char* needed : {"alpha", "power", "sd", "mu", "m"}) {
+        if (brownian && std::string_view(needed) != "alpha" && std::string_view(needed) != "power")
+            continue;
+        if (!inputs.contains(needed) && in.solve != needed)
+            c.fail(path, std::string("\"") + needed + "\" is missing, and not computed");
+        if (inputs.contains(needed) && in.solve == needed)
+            c.fail(Checker::join(path, needed),
+                   "it is computed (\"solve\"), so it cannot be given");
+    }
+    in.looks = typedInput(c, c.member(inputs, path, "looks"), "inputs.looks", kMinLooks, kMaxLooks,
+                          false, false);
+    double looks = 0.0;
+    readFree(*in.looks, looks);
+    const auto before = static_cast<std::size_t>(looks) - 1;
+    if (inputs.contains("groups"))
+        in.groups =
+            typedList(c, inputs.at("groups"), "inputs.groups", before, 1.0, kMaxTrialSize, false);
+    if (inputs.contains("times"))
+        in.times = typedList(c, inputs.at("times"), "inputs.times", before, 0.0, 1.0, true);
+    if (inputs.contains("rho") == inputs.contains("a"))
+        c.fail(path, "it must give either \"rho\" (a is searched) or \"a\", one of them");
+    in.rho = optionalInput(c, inputs, "rho", 0.0, 0.5);
+    in.a = optionalInput(c, inputs, "a", 0.0, 1e300);
+    if (inputs.contains("means")) in.means = meansOf(c, inputs.at("means"), brownian);
+    return in;
+}
+
+std::string textMember(const Checker& c, const Json& file, const char* key) {
+    if (!file.contains(key)) return {};
+    if (!file.at(key).is_string()) c.fail(key, "it must be a text");
+    return file.at(key).get<std::string>();
+}
+
+int lineOfByte(std::string_view text, std::size_t byte) {
+    int line = 1;
+    for (std::size_t i = 0; i < std::min(byte, text.size()); ++i)
+        line += text[i] == '\n' ? 1 : 0;
+    return line;
+}
+
+}  // namespace
+
+DesignFile parseDesignFile(std::string_view text, const std::string& name) {
+    Layout layout = layoutOf(text);
+    if (layout.depth > kMaxNesting) {
+        throw DesignFileError("The design file " + name + ", line " +
+                              std::to_string(layout.deepestLine) +
+                              " cannot be opened: it is nested more than " +
+                              std::to_string(kMaxNesting) + " levels deep.");
+    }
+    Json file;
+    try {
+        file = Json::parse(text);
+    } catch (const Json::parse_error& e) {
+        throw DesignFileError("The design file " + name + ", line " +
+                              std::to_string(lineOfByte(text, e.byte)) +
+                              " cannot be opened: it is not JSON.");
+    }
+    const Checker c(name, std::move(layout));
+    if (!file.is_object() || !file.contains("format") || file.at("format") != kDesignFileFormat)
+        c.fail("format", "it is not a QALIX design file (\"format\" is not \"qalix-design\")");
+    c.onlyKeys(file, "",
+               {"format", "version", "program", "written", "title", "notes", "inputs", "derived"});
+    const Json& version = c.member(file, "", "version");
+    if (!version.is_number_integer() || version.get<long long>() < 1)
+        c.fail("version", "it must be a whole number from 1");
+    if (version.get<long long>() > kDesignFileVersion) {
+        c.fail("version", "it was written by a newer program, in version " + version.dump() +
+                              " of the design file; this program (qalix " +
+                              std::string(kProgramVersion) + ") reads version " +
+                              std::to_string(kDesignFileVersion));
+    }
+    DesignFile design;
+    design.title = textMember(c, file, "title");
+    design.notes = textMember(c, file, "notes");
+    design.program = textMember(c, file, "program");
+    design.written = textMember(c, file, "written");
+    design.inputs = inputsOf(c, c.member(file, "", "inputs"));
+    design.derived = file.contains("derived") ? file.at("derived") : Json::object();
+    if (!design.derived.is_object()) c.fail("derived", "it must be an object");
+    return design;
+}
+
+DesignFile readDesignFile(const std::string& path) {
+    const io::ReadResult read = io::readFile(path, kDesignFileBytes);
+    if (read.tooLarge) {
+        throw DesignFileError("The design file " + path + " cannot be opened: it is larger than " +
+                              std::to_string(kDesignFileBytes >> 20) +
+                              " MiB, and no design file is.");
+    }
+    if (!read) {
+        throw DesignFileError("The design file " + read.error.describe() + " cannot be opened.");
+    }
+    return parseDesignFile(*read.bytes, path);
+}
+
+namespace {
+
+std::optional<std::string> differenceAt(const Json& was, const Json& now, const std::string& path) {
+    const auto shown = [](const Json& j) { return "\"" + j.get<std::string>() + "\""; };
+    if (was.is_string()) {
+        if (now.is_string() && now == was) return std::nullopt;
+        return path + ": " + shown(was) + " in the file, " +
+               (now.is_string() ? shown(now) : std::string("nothing")) + " now";
+    }
+    if (was.is_array()) {
+        if (!now.is_array() || now.size() != was.size())
+            return path + ": " + std::to_string(was.size()) + " entries in the file, " +
+                   std::to_string(now.is_array() ? now.size() : 0) + " now";
+        for (std::size_t i = 0; i < was.size(); ++i) {
+            if (auto d = differenceAt(was[i], now[i], path + "[" + std::to_string(i + 1) + "]"))
+                return d;
+        }
+        return std::nullopt;
+    }
+    if (!was.is_object()) return std::nullopt;  // a value in full: its digits may differ
+    for (const auto& [key, value] : was.items()) {
+        const std::string at = path.empty() ? key : path + "." + key;
+        if (key == "values") continue;  // values in full, behind the texts compared
+        if (!now.is_object() || !now.contains(key)) {
+            if (value.is_string() || value.is_object() || value.is_array())
+                return at + ": in the file, not computed now";
+            continue;
+        }
+        if (auto d = differenceAt(value, now.at(key), at)) return d;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> firstDifference(const Json& inFile, const Json& now) {
+    return differenceAt(inFile, now, "");
+}
+
+}  // namespace qalix
