@@ -24,7 +24,8 @@ namespace fs = std::filesystem;
 
 #ifdef _WIN32
 // Windows has no FIFOs; its device that takes every byte is NUL. A name longer than a folder
-// takes is an invalid name or one not found, depending on the version.
+// takes gives "File name too long" on Windows and "No such file or directory" under Wine, so
+// there only the refusal and the untouched folder are checked.
 constexpr const char* kNullDevice = "NUL";
 constexpr const char* kNameTooLong = "";
 #else
