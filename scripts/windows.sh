@@ -14,9 +14,9 @@ wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver64
 mkdir -p "$WINEPREFIX"
 [ -f "$WINEPREFIX/system.reg" ] || "$wine" wineboot --init >/dev/null 2>&1
-# One Wine server for the whole run: each test program then starts in a fraction of a second
-# instead of seconds.
-"$wineserver" --persistent=600
+# One Wine server, kept until the script ends, for the test discovery of the build and for the
+# tests: each program then starts in a fraction of a second instead of seconds.
+"$wineserver" --persistent
 trap '"$wineserver" --kill 2>/dev/null || true' EXIT
 
 cd "$root"
