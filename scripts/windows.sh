@@ -13,7 +13,11 @@ export WINEDEBUG=-all
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver64
 mkdir -p "$WINEPREFIX"
-[ -f "$WINEPREFIX/system.reg" ] || "$wine" wineboot --init >/dev/null 2>&1
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "Making the Wine prefix $WINEPREFIX"
+  "$wine" wineboot --init >/dev/null 2>&1 || true  # its status says little; the file does
+  [ -f "$WINEPREFIX/system.reg" ] || { echo "Wine could not make $WINEPREFIX" >&2; exit 1; }
+fi
 # One Wine server, kept until the script ends, for the test discovery of the build and for the
 # tests: each program then starts in a fraction of a second instead of seconds.
 "$wineserver" --persistent
