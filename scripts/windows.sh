@@ -25,6 +25,9 @@ cmake --build --preset windows -j"$(nproc)"
 # One Wine server, kept until the script ends, for the tests: each program then starts in a
 # fraction of a second instead of seconds. Not during the build: test discovery under it has
 # been seen to hang.
+# Wine's own services start with the first program and inherit its output: started here, with
+# none, so that they hold no test's output open and ctest does not wait on them.
 "$wineserver" --persistent
 trap '"$wineserver" --kill 2>/dev/null || true' EXIT
+"$wine" wineboot </dev/null >/dev/null 2>&1 || true
 ctest --preset windows -j"$(nproc)" "$@"
