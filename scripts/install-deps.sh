@@ -14,6 +14,12 @@ packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev local
 read -r -a extra <<<"${QALIX_EXTRA_PACKAGES:-}"
 packages+=("${extra[@]}")
 
+# `install-deps.sh windows` adds the Windows cross build (scripts/windows.sh): MinGW-w64 with
+# posix threads, Wine to run what it builds, and GoogleTest's sources to build for Windows.
+if [ "${1:-}" = windows ]; then
+  packages+=(g++-mingw-w64-x86-64-posix wine64 googletest)
+fi
+
 # The number texts must not follow the user's locale; the tests check it under a German one.
 ensure_german_locale() {
   locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && return 0

@@ -1,5 +1,23 @@
 #include "cli/picture_renderer.hpp"
 
+#ifdef _WIN32
+
+namespace qalix {
+
+// The Windows build has no desktop libraries and so no renderer: pictures and PDF reports are
+// refused, with the reason, as by any build without one.
+PictureRenderer pictureRenderer() {
+    return {};
+}
+
+DocumentRenderer documentRenderer() {
+    return {};
+}
+
+}  // namespace qalix
+
+#else
+
 #include <dlfcn.h>
 #include <unistd.h>
 
@@ -107,3 +125,5 @@ DocumentRenderer documentRenderer() {
 }
 
 }  // namespace qalix
+
+#endif

@@ -1,7 +1,7 @@
 #include "document/design_file.hpp"
 
 #include <chrono>
-#include <ctime>
+#include <cstdio>
 #include <filesystem>
 #include <vector>
 
@@ -12,12 +12,18 @@ namespace qalix {
 
 namespace {
 
+// From the calendar of <chrono>, which needs neither gmtime_r (POSIX) nor gmtime_s (Windows).
 std::string utcNow() {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm utc{};
-    gmtime_r(&now, &utc);
+    using namespace std::chrono;
+    const auto now = floor<seconds>(system_clock::now());
+    const auto today = floor<days>(now);
+    const year_month_day date{today};
+    const hh_mm_ss time{now - today};
     char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", int{date.year()},
+                  unsigned{date.month()}, unsigned{date.day()},
+                  static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                  static_cast<int>(time.seconds().count()));
     return text;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 #include <numeric>
 
@@ -70,11 +71,11 @@ std::vector<int> estimatedAdvances(const FontDescription& font, std::u16string_v
     std::vector<int> advances;
     advances.reserve(text.size());
     double exact = 0.0;
-    long placed = 0;
+    std::int64_t placed = 0;  // two ints apart: wider than an int (long is 32 bits on Windows)
     for (std::size_t i = 0; i < text.size(); ++i) {
         const bool secondOfPair = i > 0 && isLowSurrogate(text[i]) && isHighSurrogate(text[i - 1]);
         if (!secondOfPair) exact += advanceThousandths(font, text[i]) * em / kThousandthsPerEm;
-        const long next = saturatingRound(exact);
+        const std::int64_t next = saturatingRound(exact);
         advances.push_back(saturatingRound(static_cast<double>(next - placed)));
         placed = next;
     }

@@ -1,32 +1,25 @@
 #include "io/files.hpp"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
 #include <cctype>
 #include <cerrno>
 #include <random>
 #include <system_error>
 
+#include "io/native_files.hpp"
+
 namespace qalix::io {
 
 namespace {
 
 namespace fs = std::filesystem;
+using native::Kind;
 
 // The new file's name: short, so that a target of the longest name a folder allows still
 // saves, and unpredictable, so that nobody can plant a file or link under it beforehand.
 constexpr std::string_view kTemporaryPrefix = ".qalix-";
 constexpr int kTemporaryLetters = 8;
 constexpr int kTemporaryAttempts = 100;
-constexpr mode_t kNewFileMode = 0666;  // narrowed by the user's umask
-constexpr mode_t kPermissionBits = 07777;
-
-std::string lastError() {
-    return std::generic_category().message(errno);
-}
 
 std::string temporaryName() {
     static constexpr std::string_view kLetters =
@@ -37,16 +30,6 @@ std::string temporaryName() {
     for (int i = 0; i < kTemporaryLetters; ++i)
         name += kLetters[pick(generator)];
     return name;
-}
-
-// What is at a path, without following a final link.
-enum class Kind { Missing, Regular, CharacterDevice, Folder, Other, Unknown };
-
-Kind kindOf(const struct stat& st) {
-    if (S_ISREG(st.st_mode)) return Kind::Regular;
-    if (S_ISCHR(st.st_mode)) return Kind::CharacterDevice;
-    if (S_ISDIR(st.st_mode)) return Kind::Folder;
-    return Kind::Other;
 }
 
 std::string refusal(Kind kind) {
@@ -62,29 +45,6 @@ fs::path resolved(const fs::path& target) {
     return ec ? target : real;
 }
 
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            if (n == 0) errno = EIO;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-// A rename is on disk only once the folder that holds the name is; a failure here cannot
-// undo the save, so it is not reported.
-void syncFolder(const fs::path& folder) {
-    const int fd =
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
 }  // namespace
 
 SafeSave::SafeSave(const fs::path& target) : target_(resolved(target)) {
@@ -93,37 +53,37 @@ SafeSave::SafeSave(const fs::path& target) : target_(resolved(target)) {
         fail("the name holds no file name");
         return;
     }
-    struct stat st {};
-    const bool exists = ::stat(target_.c_str(), &st) == 0;
-    if (!exists && errno != ENOENT) {
-        fail(lastError());
+    native::Status st;
+    std::string reason;
+    if (!native::status(target_, st, reason)) {
+        fail(reason);
         return;
     }
-    const Kind kind = exists ? kindOf(st) : Kind::Missing;
-    if (kind == Kind::CharacterDevice) {
-        fd_ = ::open(target_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-        if (fd_ < 0) fail(lastError());
+    if (st.kind == Kind::CharacterDevice) {
+        fd_ = native::openDevice(target_, reason);
+        if (fd_ < 0) fail(reason);
         return;
     }
-    if (kind != Kind::Missing && kind != Kind::Regular) {
-        fail(refusal(kind));
+    if (st.kind != Kind::Missing && st.kind != Kind::Regular) {
+        fail(refusal(st.kind));
+        return;
+    }
+    if (st.readOnly) {
+        fail(std::generic_category().message(EACCES));
         return;
     }
     const fs::path folder = target_.parent_path();
     for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
         const fs::path candidate = folder / temporaryName();
-        // O_EXCL with O_CREAT also refuses a link of that name, dangling or not.
-        fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                     kNewFileMode);
+        bool nameTaken = false;
+        fd_ = native::createNew(candidate, st, nameTaken, reason);
         if (fd_ >= 0) {
             temporary_ = candidate;
-            // The replacement keeps the permissions of the file it replaces.
-            if (kind == Kind::Regular) ::fchmod(fd_, st.st_mode & kPermissionBits);
             return;
         }
-        if (errno != EEXIST) break;
+        if (!nameTaken) break;
     }
-    fail(lastError());
+    fail(reason);
 }
 
 SafeSave::~SafeSave() {
@@ -142,15 +102,17 @@ void SafeSave::abandon(std::string reason) {
 }
 
 void SafeSave::discard() {
-    if (fd_ >= 0) ::close(fd_);
+    std::string ignored;
+    if (fd_ >= 0) native::close(fd_, ignored);
     fd_ = -1;
-    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    if (!temporary_.empty()) native::remove(temporary_);
     temporary_.clear();
 }
 
 bool SafeSave::write(std::string_view bytes) {
     if (failed_ || fd_ < 0) return false;
-    if (!writeAll(fd_, bytes)) fail(lastError());
+    std::string reason;
+    if (!native::writeAll(fd_, bytes, reason)) fail(reason);
     return !failed_;
 }
 
@@ -160,18 +122,17 @@ bool SafeSave::commit() {
         return false;
     }
     const bool inPlace = temporary_.empty();
+    std::string reason;
     // A device cannot be flushed to disk; a file must be, or a crash could leave it empty.
-    if (!inPlace && ::fsync(fd_) != 0) fail(lastError());
+    if (!inPlace && !native::flushToDisk(fd_, reason)) fail(reason);
     const int fd = fd_;
     fd_ = -1;
-    if (::close(fd) != 0) fail(lastError());
-    if (!failed_ && !inPlace && ::rename(temporary_.c_str(), target_.c_str()) != 0)
-        fail(lastError());
+    if (!native::close(fd, reason)) fail(reason);
+    if (!failed_ && !inPlace && !native::replace(temporary_, target_, reason)) fail(reason);
     if (failed_) {
         discard();
         return false;
     }
-    if (!inPlace) syncFolder(target_.parent_path());
     temporary_.clear();
     committed_ = true;
     return true;
@@ -192,12 +153,46 @@ std::string lowercaseExtension(const fs::path& path) {
 }
 
 std::optional<FileError> notReadable(const fs::path& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return FileError{path.string(), lastError()};
-    const Kind kind = kindOf(st);
-    if (kind != Kind::Regular) return FileError{path.string(), refusal(kind)};
+    native::Status st;
+    std::string reason;
+    if (!native::status(path, st, reason)) return FileError{path.string(), reason};
+    if (st.kind == Kind::Missing)
+        return FileError{path.string(), std::generic_category().message(ENOENT)};
+    if (st.kind != Kind::Regular) return FileError{path.string(), refusal(st.kind)};
     return std::nullopt;
 }
+
+namespace {
+
+// The bytes of an open file, checked again now that it is open: the name may have become
+// something else since it was looked at.
+std::string readOpen(int fd, std::size_t maxBytes, const std::string& tooLarge,
+                     std::string& reason) {
+    native::Status st;
+    if (!native::status(fd, st, reason)) return {};
+    if (st.kind != Kind::Regular) {
+        reason = refusal(st.kind);
+        return {};
+    }
+    if (st.size > maxBytes) {
+        reason = tooLarge;
+        return {};
+    }
+    std::string bytes;
+    std::array<char, 1 << 16> buffer{};
+    for (;;) {
+        const std::ptrdiff_t n = native::readSome(fd, buffer.data(), buffer.size(), reason);
+        if (n <= 0) break;
+        bytes.append(buffer.data(), static_cast<std::size_t>(n));
+        if (bytes.size() > maxBytes) {  // it grew while being read
+            reason = tooLarge;
+            break;
+        }
+    }
+    return bytes;
+}
+
+}  // namespace
 
 ReadResult readFile(const fs::path& path, std::size_t maxBytes) {
     ReadResult result;
@@ -206,41 +201,16 @@ ReadResult readFile(const fs::path& path, std::size_t maxBytes) {
         return result;
     }
     result.error.path = path.string();
-    // Not blocking: should the name have become a FIFO since the check, opening it does not
-    // wait for a writer, and the check below refuses it.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    std::string reason;
+    const int fd = native::openForReading(path, reason);
     if (fd < 0) {
-        result.error.reason = lastError();
+        result.error.reason = reason;
         return result;
     }
-    struct stat st {};
-    std::string bytes;
-    std::string reason;
     const std::string tooLarge = "it is larger than " + std::to_string(maxBytes) + " bytes";
-    if (::fstat(fd, &st) != 0) {
-        reason = lastError();
-    } else if (kindOf(st) != Kind::Regular) {
-        reason = refusal(kindOf(st));
-    } else if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
-        reason = tooLarge;
-    } else {
-        std::array<char, 1 << 16> buffer{};
-        for (;;) {
-            const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) {
-                reason = lastError();
-                break;
-            }
-            if (n == 0) break;
-            bytes.append(buffer.data(), static_cast<std::size_t>(n));
-            if (bytes.size() > maxBytes) {  // it grew while being read
-                reason = tooLarge;
-                break;
-            }
-        }
-    }
-    ::close(fd);
+    std::string bytes = readOpen(fd, maxBytes, tooLarge, reason);
+    std::string ignored;
+    native::close(fd, ignored);
     if (reason.empty()) {
         result.bytes = std::move(bytes);
     } else {

@@ -9,9 +9,17 @@ namespace qalix {
 
 inline constexpr std::size_t kTitleNameLength = 40;
 
+// What ends a folder in a path: on Windows a backslash too, and the colon after a drive
+// ("C:plot.emf"); elsewhere both may be part of a file's name.
+#ifdef _WIN32
+inline constexpr std::string_view kFolderEnds = "/\\:";
+#else
+inline constexpr std::string_view kFolderEnds = "/";
+#endif
+
 // A chosen file's name without its folder and extension.
 inline std::string baseName(std::string_view path) {
-    const auto slash = path.find_last_of('/');
+    const auto slash = path.find_last_of(kFolderEnds);
     std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
     const auto dot = name.find_last_of('.');
     if (dot != std::string_view::npos && dot > 0) name = name.substr(0, dot);

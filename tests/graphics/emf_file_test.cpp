@@ -101,7 +101,7 @@ TEST_F(EmfFile, AWriterDroppedUnfinishedLeavesNothing) {
 
 TEST_F(EmfFile, AnotherProgramsReaderOpensTheFile) {
     const std::string reader = QALIX_EMF2SVG;
-    if (reader.empty()) GTEST_SKIP() << "no emf2svg-conv on this machine";
+    if (reader.empty()) GTEST_SKIP() << "no emf2svg-conv this build can start";
     const fs::path emf = folder / "sample.emf", svg = folder / "sample.svg";
     EmfWriter writer(emf);
     test::drawSample(writer, 1, 1);

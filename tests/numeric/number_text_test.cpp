@@ -542,7 +542,8 @@ class CommaDecimal : public std::numpunct<char> {
 };
 
 TEST_F(NumberTextLocale, GermanCLocale) {
-    const char* names[] = {"de_DE.UTF-8", "de_DE.utf8", "de_DE"};
+    // The names Linux gives it, then those of Windows.
+    const char* names[] = {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "de-DE", "German_Germany.1252"};
     const char* chosen = nullptr;
     for (const char* name : names) {
         if (std::setlocale(LC_ALL, name) != nullptr) {

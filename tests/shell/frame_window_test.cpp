@@ -418,6 +418,15 @@ TEST(TitleName, DropsTheFolderAndExtensionAndKeepsFortyCharacters) {
     EXPECT_EQ(titleName("plain"), "plain");
     EXPECT_EQ(titleName("/a/b.c/d"), "d");
     EXPECT_EQ(titleName("/x/" + std::string(50, 'n') + ".txt"), std::string(40, 'n'));
+#ifdef _WIN32
+    // A Windows path ends its folders with backslashes or a drive's colon.
+    EXPECT_EQ(titleName("C:\\Users\\ann\\trial.emf"), "trial");
+    EXPECT_EQ(titleName("D:trial.emf"), "trial");
+    EXPECT_EQ(titleName("C:\\a.b\\d"), "d");
+#else
+    // Elsewhere a backslash or a colon is part of the file's name.
+    EXPECT_EQ(titleName("/home/ann/a\\b:c.emf"), "a\\b:c");
+#endif
 }
 
 // ---- Start-up -----------------------------------------------------------------------------
