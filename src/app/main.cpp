@@ -13,6 +13,7 @@
 #include "platform/qt/dialog_window.hpp"
 #include "platform/qt/frame_main_window.hpp"
 #include "platform/qt/qt_platform.hpp"
+#include "report/report_menu.hpp"
 #include "shell/program.hpp"
 #include "shell/startup.hpp"
 
@@ -63,7 +64,8 @@ int main(int argc, char** argv) {
 
     qalix::qt::QtPlatform platform;
     qalix::Program program(platform);
-    const qalix::DesignMenu designs(program);
+    qalix::DesignMenu designs(program);
+    const qalix::ReportMenu reports(program, designs);
     qalix::qt::FrameMainWindow frame(program.frame());
     frame.openWithin(QGuiApplication::primaryScreen()->availableGeometry(), kFrameInset);
     platform.setFrame(&frame);

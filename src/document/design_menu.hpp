@@ -28,6 +28,9 @@ class DesignMenu {
     // What "Open Design..." does with the file chosen.
     void open(const std::string& path);
     const RecentDesigns& recent() const { return recent_; }
+    // The design the panel shows, computed again with the parts given; nothing after a
+    // message (one that says why when the panel's results are not its inputs').
+    std::optional<DesignSnapshot> shownDesign(const CaptureParts& parts);
 
   private:
     void chooseAndOpen();
@@ -37,9 +40,6 @@ class DesignMenu {
     void copyCommand();
     void showRecent();
     void enterLive(const DesignInputs& inputs);
-    // The design the panel shows, computed again with the parts given; nothing after a
-    // message.
-    std::optional<DesignSnapshot> shownDesign(const CaptureParts& parts);
     std::optional<std::string> chooseFile(const FileRequest& request, bool save);
     bool saved(const std::string& path, const std::string& text);
 

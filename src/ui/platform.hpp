@@ -120,6 +120,12 @@ class Platform {
 
     // Puts a text on the system's clipboard.
     virtual void copyText(const std::string& text) = 0;
+    // Writes an HTML document as a PDF on A4 (or Letter) pages; false with the reason when the
+    // platform cannot.
+    virtual bool saveDocumentPdf(const std::string& path, const std::string& html, bool letter,
+                                 std::string& reason) = 0;
+    // Shows a file the program wrote in the system's viewer for its kind.
+    virtual void openDocument(const std::string& path) = 0;
     // The folder where the program keeps what it remembers between runs (the recent design
     // files); empty when it keeps nothing.
     virtual std::string settingsFolder() = 0;

@@ -13,6 +13,7 @@
 #include "design/info_time_ids.hpp"
 #include "design/panel_ids.hpp"
 #include "document/design_menu.hpp"
+#include "report/report_menu.hpp"
 #include "support/started_program.hpp"
 #include "ui/menu_ids.hpp"
 
@@ -391,6 +392,37 @@ TEST_F(DesignMenuTest, CommandsWaitForADesignAndSaysWhenASaveFails) {
     frame().command(menu::kCopyDesignCommand);
     ASSERT_FALSE(platform.copiedTexts().empty());
     EXPECT_EQ(frame().text(), "  " + platform.copiedTexts().back());
+}
+
+}  // namespace
+}  // namespace qalix::testing
+
+namespace qalix::testing {
+namespace {
+
+// File > "Design Report...": the report `qalix report` writes for the same design, shown in
+// the system's viewer; a PDF the platform cannot draw is refused with the reason, not faked.
+TEST_F(DesignMenuTest, DesignReportWritesWhatTheCommandLineWritesAndShowsIt) {
+    const ReportMenu reports(program, *designs);
+    const DesignCase& c = kDesigns[0];
+    enter(c);
+    platform.answerSaveFile({DialogOutcome::Accepted, file("report"), 0});
+    frame().command(menu::kDesignReport);
+    ASSERT_EQ(takeMessages(), std::vector<std::string>{});
+    ASSERT_FALSE(platform.openedDocuments().empty());
+    EXPECT_EQ(platform.openedDocuments().back(), file("report.html"));
+    std::vector<std::string> args = {"report", "--out", file("cli.html")};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    ASSERT_EQ(run(args).status, 0);
+    EXPECT_EQ(readBytes(file("report.html")), readBytes(file("cli.html")));
+
+    platform.answerSaveFile({DialogOutcome::Accepted, file("report.pdf"), 0});
+    frame().command(menu::kDesignReport);
+    const std::vector<std::string> messages = takeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("Cannot save the report " + file("report.pdf")), std::string::npos)
+        << messages[0];
+    EXPECT_FALSE(fs::exists(file("report.pdf")));
 }
 
 }  // namespace

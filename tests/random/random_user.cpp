@@ -11,6 +11,7 @@
 
 #include "design/panel_ids.hpp"
 #include "document/design_menu.hpp"
+#include "report/report_menu.hpp"
 #include "platform/headless/driver.hpp"
 #include "random/hostile_texts.hpp"
 #include "random/random_platform.hpp"
@@ -104,11 +105,13 @@ struct RandomUser::Session {
               [&user](const std::string& line) { user.note(line); }),
           program(platform),
           designs(program),
+          reports(program, designs),
           ui(program.dialogs()) {}
 
     RandomPlatform platform;
     Program program;
     DesignMenu designs;
+    ReportMenu reports;
     Driver ui;
 };
 

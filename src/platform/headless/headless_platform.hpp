@@ -41,6 +41,13 @@ class HeadlessPlatform : public Platform {
         if (!queue.empty()) queue.pop_back();
     }
     void copyText(const std::string& text) override { copied_.push_back(text); }
+    // Without a painter there is no PDF; the reason says so.
+    bool saveDocumentPdf(const std::string&, const std::string&, bool,
+                         std::string& reason) override {
+        reason = "PDF needs the desktop's libraries; choose HTML";
+        return false;
+    }
+    void openDocument(const std::string& path) override { opened_.push_back(path); }
     std::string settingsFolder() override { return settingsFolder_; }
     FileChoice openFile(const FileRequest& request) override;
     FileChoice saveFile(const FileRequest& request) override;
@@ -88,6 +95,7 @@ class HeadlessPlatform : public Platform {
     const std::vector<FileRequest>& fileRequests() const { return fileRequests_; }
     const std::vector<Beep>& beeps() const { return beeps_; }
     const std::vector<std::string>& copiedTexts() const { return copied_; }
+    const std::vector<std::string>& openedDocuments() const { return opened_; }
     const std::vector<HelpRequest>& helpRequests() const { return helpRequests_; }
     const std::vector<PrintRequest>& printRequests() const { return printRequests_; }
     std::optional<FontDescription> lastFontOffered() const { return lastFont_; }
@@ -125,6 +133,7 @@ class HeadlessPlatform : public Platform {
     std::optional<std::string> pictureRefusal_;
     std::ostream* echo_ = nullptr;
     std::vector<std::string> copied_;
+    std::vector<std::string> opened_;
     std::string settingsFolder_;
     std::optional<int> quitCode_;
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMarginsF>
@@ -13,6 +14,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QUrl>
 #include <algorithm>
 #include <chrono>
 #include <ctime>
@@ -23,6 +25,7 @@
 #include "platform/qt/help_window.hpp"
 #include "platform/qt/picture_files.hpp"
 #include "platform/qt/print_device.hpp"
+#include "platform/qt/report_pdf.hpp"
 #include "platform/qt/window_placement.hpp"
 #include "shell/about_box.hpp"
 #include "shell/frame_window.hpp"
@@ -202,6 +205,15 @@ bool QtPlatform::showModeless(Dialog& dialog) {
 
 void QtPlatform::copyText(const std::string& text) {
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+bool QtPlatform::saveDocumentPdf(const std::string& path, const std::string& html, bool letter,
+                                 std::string& reason) {
+    return saveReportPdf(path, html, letter, reason);
+}
+
+void QtPlatform::openDocument(const std::string& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
 }
 
 std::string QtPlatform::settingsFolder() {

@@ -51,6 +51,9 @@ class QtPlatform : public Platform {
     void scriptModal(int dialogId, std::function<void(Dialog&)> script) override;
     void withdrawScript(int dialogId) override { scripts_.erase(dialogId); }
     void copyText(const std::string& text) override;
+    bool saveDocumentPdf(const std::string& path, const std::string& html, bool letter,
+                         std::string& reason) override;
+    void openDocument(const std::string& path) override;
     std::string settingsFolder() override;
     FileChoice openFile(const FileRequest& request) override;
     FileChoice saveFile(const FileRequest& request) override;
