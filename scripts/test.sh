@@ -3,7 +3,9 @@
 # Debian package made from it, installed into a throw-away root and run from there, then in
 # the sanitizer build (the "sanitize" preset of CMakePresets.json, in build-asan/), where the
 # program and every test run under AddressSanitizer and UndefinedBehaviorSanitizer; last, every
-# fuzz target for FUZZ_SECONDS seconds (scripts/fuzz.sh, in build-fuzz/).
+# fuzz target for FUZZ_SECONDS seconds (scripts/fuzz.sh, in build-fuzz/); and the Windows
+# cross-build under Wine when its sources changed since its last green run
+# (scripts/windows-ci.sh).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
@@ -21,3 +23,5 @@ cmake --build --preset sanitize -j"$(nproc)"
 ctest --preset sanitize -j"$(nproc)"
 
 "$root/scripts/fuzz.sh"
+
+"$root/scripts/windows-ci.sh"
