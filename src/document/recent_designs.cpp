@@ -19,7 +19,8 @@ bool namesAFile(std::string_view line) {
         const auto u = static_cast<unsigned char>(c);
         return u < 0x20 || u == 0x7f;
     });
-    return !line.empty() && line.front() == '/' && !control;
+    // Absolute on the system the program runs on: "/..." here, "C:\\..." on Windows.
+    return !line.empty() && std::filesystem::path(line).is_absolute() && !control;
 }
 
 std::filesystem::path listFile(const std::string& folder) {
