@@ -1,6 +1,7 @@
 #include "cli/compare_command.hpp"
 
 #include <algorithm>
+#include <numeric>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -13,6 +14,7 @@
 #include "document/design_entry.hpp"
 #include "document/design_file.hpp"
 #include "document/parallel_runs.hpp"
+#include "numeric/number_text.hpp"
 #include "shell/startup.hpp"
 
 namespace qalix {
@@ -162,6 +164,21 @@ void printMessages(const std::vector<Candidate>& candidates, const std::vector<O
     }
 }
 
+// The candidates with the most looks first: the costliest start first, so that the threads
+// end together instead of one computing the last 16-look design alone.
+std::vector<std::size_t> costliestFirst(const std::vector<Candidate>& candidates) {
+    std::vector<std::size_t> order(candidates.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    const auto looks = [&candidates](std::size_t i) {
+        double k = 0.0;
+        const auto& text = candidates[i].inputs.looks;
+        return text && readFree(*text, k) == ReadStatus::Ok ? k : 0.0;
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&looks](std::size_t a, std::size_t b) { return looks(a) > looks(b); });
+    return order;
+}
+
 }  // namespace
 
 int runCompare(const CliOptions& o, std::ostream& out, std::ostream& err) {
@@ -174,8 +191,11 @@ int runCompare(const CliOptions& o, std::ostream& out, std::ostream& err) {
     }
     std::vector<Outcome> outcomes(candidates.size());
     const auto threads = static_cast<unsigned>(o.jobs.value_or(defaultThreads()));
-    runInParallel(candidates.size(), threads,
-                  [&](std::size_t i) { outcomes[i] = compute(i, candidates[i]); });
+    const std::vector<std::size_t> order = costliestFirst(candidates);
+    runInParallel(candidates.size(), threads, [&](std::size_t j) {
+        const std::size_t i = order[j];
+        outcomes[i] = compute(i, candidates[i]);
+    });
     printMessages(candidates, outcomes, err);
     std::vector<ComparisonRow> rows;
     for (Outcome& outcome : outcomes) {
