@@ -254,18 +254,18 @@ std::unique_ptr<CLI::App> makeApp(Parse& p, std::vector<std::string>& arguments)
     formatter->column_width(kHelpColumn);
     app->formatter(formatter);
     app->footer(helpFooter());
-    for (const CommandSpec& spec : commands()) {
-        CLI::App* command = app->add_subcommand(std::string(spec.name), std::string(spec.help));
+    for (const CommandSpec& entry : commands()) {
+        CLI::App* command = app->add_subcommand(std::string(entry.name), std::string(entry.help));
         command->set_help_flag(std::string(kHelpOption), std::string(kHelpLine));
         command->allow_extras();
         command->formatter(formatter);
         command->footer(helpFooter());
-        for (const OptionRule* rule : spec.options)
+        for (const OptionRule* rule : entry.options)
             addRule(*command, *rule, p);
-        if (spec.takesFiles || spec.takesPlotName) {
+        if (entry.takesFiles || entry.takesPlotName) {
             command
                 ->add_option(std::string(kArguments), arguments,
-                             spec.takesPlotName ? "PLOT [--kind K FILE...]" : "--kind K FILE...")
+                             entry.takesPlotName ? "PLOT [--kind K FILE...]" : "--kind K FILE...")
                 ->expected(0, -1)
                 ->group("");  // the usage line shows them
         }
