@@ -1,5 +1,6 @@
 // Reading a design file: every check before anything is used, each failure naming the file,
 // the line and the key.
+#include <charconv>
 #include <map>
 #include <set>
 #include <vector>
@@ -269,6 +270,58 @@ int lineOfByte(std::string_view text, std::size_t byte) {
     return line;
 }
 
+// Whether a number that is out of a double's range is so by being too large rather than too
+// small: its decimal order (the significand's plus the exponent) tells, and is positive.
+bool tooLarge(std::string_view number) {
+    const std::size_t e = number.find_first_of("eE");
+    const std::string_view significand = number.substr(0, e);
+    const std::size_t first = significand.find_first_of("123456789");
+    if (first == std::string_view::npos) return false;
+    const std::size_t point = std::min(significand.find('.'), significand.size());
+    long long order = first < point ? static_cast<long long>(point - first) - 1
+                                    : -static_cast<long long>(first - point);
+    if (e != std::string_view::npos) {
+        std::string_view exponent = number.substr(e + 1);
+        if (!exponent.empty() && exponent.front() == '+') exponent.remove_prefix(1);
+        int value = 0;
+        const auto [end, ec] =
+            std::from_chars(exponent.data(), exponent.data() + exponent.size(), value);
+        if (ec == std::errc::result_out_of_range) return exponent.front() != '-';
+        order += value;
+    }
+    return order > 0;
+}
+
+// The line of the first number too large for a double ("1e999"): JSON allows it, the reader
+// refuses it, and the message should point at it.
+int lineOfHugeNumber(std::string_view text) {
+    const auto inNumber = [](char c) {
+        return std::isdigit(static_cast<unsigned char>(c)) || c == '-' || c == '+' || c == '.' ||
+               c == 'e' || c == 'E';
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] == '"') {
+            stringAt(text, i);
+            continue;
+        }
+        if (text[i] != '-' && !std::isdigit(static_cast<unsigned char>(text[i]))) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() && inNumber(text[end]))
+            ++end;
+        const std::string_view number = text.substr(i, end - i);
+        double value = 0.0;
+        if (std::from_chars(number.data(), number.data() + number.size(), value).ec ==
+                std::errc::result_out_of_range &&
+            tooLarge(number))
+            return lineOfByte(text, i);
+        i = end;
+    }
+    return 1;
+}
+
 }  // namespace
 
 DesignFile parseDesignFile(std::string_view text, const std::string& name) {
@@ -286,6 +339,10 @@ DesignFile parseDesignFile(std::string_view text, const std::string& name) {
         throw DesignFileError("The design file " + name + ", line " +
                               std::to_string(lineOfByte(text, e.byte)) +
                               " cannot be opened: it is not JSON.");
+    } catch (const Json::out_of_range&) {
+        throw DesignFileError("The design file " + name + ", line " +
+                              std::to_string(lineOfHugeNumber(text)) +
+                              " cannot be opened: it holds a number too large to read.");
     }
     const Checker c(name, std::move(layout));
     if (!file.is_object() || !file.contains("format") || file.at("format") != kDesignFileFormat)

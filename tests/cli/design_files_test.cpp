@@ -163,6 +163,8 @@ TEST_F(DesignFiles, HostileFilesAreRefusedNamingLineAndKey) {
         {"out of range", "\"text\": \"0.050\"", "\"text\": \"1.5\"", "1.5 lies outside"},
         {"too many looks", "\"text\": \"4\"", "\"text\": \"17\"", "key \"inputs.looks.text\""},
         {"not a number", "\"text\": \"0.800\"", "\"text\": \"lots\"", "\"lots\" is not one number"},
+        {"a number beyond any double", "\"value\": 0.05", "\"value\": 1e999",
+         "line 12 cannot be opened: it holds a number too large to read"},
         {"both rho and a", "\"rho\": {", "\"a\": {\"text\": \"3\", \"value\": 3}, \"rho\": {",
          "either \"rho\""},
     };
