@@ -1,5 +1,6 @@
 #include "graphics/svg_canvas.hpp"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace qalix {
@@ -7,6 +8,8 @@ namespace qalix {
 namespace {
 
 constexpr double kTenthsPerDegree = 10.0;
+// The ascent of the sans-serif faces the plots are read in, as a fraction of the font size.
+constexpr double kAscent = 0.9;
 
 std::string rgb(const Colour& c) {
     return "rgb(" + std::to_string(c.red) + "," + std::to_string(c.green) + "," +
@@ -120,9 +123,11 @@ void SvgCanvas::textOut(int x, int y, std::string_view text) {
     const int px = x + originX_;
     const int py = y + originY_;
     const int size = std::abs(font_.height) > 0 ? std::abs(font_.height) : 12;
-    body_ << "<text x=\"" << px << "\" y=\"" << py << "\" font-size=\"" << size
-          << "\" font-family=\"" << fontFamily(font_)
-          << "\" dominant-baseline=\"text-before-edge\"";
+    // The baseline an ascent below the reference point, placed by hand: not every SVG reader
+    // (Qt's, which draws the PDF report, among them) takes dominant-baseline.
+    const long baseline = std::lround(py + kAscent * size);
+    body_ << "<text x=\"" << px << "\" y=\"" << baseline << "\" font-size=\"" << size
+          << "\" font-family=\"" << fontFamily(font_) << "\"";
     if (font_.weight > FontDescription::kNormalWeight) body_ << " font-weight=\"bold\"";
     if (align_ == TextAlign::RightTop) body_ << " text-anchor=\"end\"";
     if (font_.escapement != 0) {
