@@ -13,6 +13,7 @@
 #include "platform/qt/dialog_window.hpp"
 #include "platform/qt/frame_main_window.hpp"
 #include "platform/qt/qt_platform.hpp"
+#include "report/compare_menu.hpp"
 #include "report/report_menu.hpp"
 #include "shell/program.hpp"
 #include "shell/startup.hpp"
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
     qalix::Program program(platform);
     qalix::DesignMenu designs(program);
     const qalix::ReportMenu reports(program, designs);
+    const qalix::CompareMenu comparisons(program);
     qalix::qt::FrameMainWindow frame(program.frame());
     frame.openWithin(QGuiApplication::primaryScreen()->availableGeometry(), kFrameInset);
     platform.setFrame(&frame);

@@ -108,7 +108,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             out << helpText(options.command);
             return 0;
         }
-        if (options.command == kCompareCommand) return runCompare(options, out, err);
+        if (options.command == kCompareCommand) return runCompare(options, out, err, documents);
         return run(options, out, err, renderer, documents);
     } catch (const UsageError& e) {
         err << "qalix: " << e.what() << '\n' << kUsage << '\n';

@@ -9,12 +9,15 @@
 
 #include "cli/design_files.hpp"
 #include "cli/report.hpp"
+#include "cli/report_command.hpp"
 #include "design/info_times.hpp"
+#include "document/candidate_runs.hpp"
 #include "document/comparison.hpp"
 #include "document/design_entry.hpp"
 #include "document/design_file.hpp"
 #include "document/parallel_runs.hpp"
 #include "numeric/number_text.hpp"
+#include "report/comparison_html.hpp"
 #include "shell/startup.hpp"
 
 namespace qalix {
@@ -25,12 +28,6 @@ namespace {
 struct Candidate {
     DesignInputs inputs;
     std::string options;
-};
-
-// What computing a candidate gave: its row, or none and the message that stopped it.
-struct Outcome {
-    std::optional<ComparisonRow> row;
-    std::string messages;
 };
 
 // The alternatives of an option, or one that leaves the option out.
@@ -129,31 +126,9 @@ std::vector<Candidate> candidatesOf(const CliOptions& o) {
     return candidates;
 }
 
-// Computes one candidate in a program of its own; what it prints is kept for later, so that
-// the candidates' messages come out in their order whatever thread ran them.
-Outcome compute(std::size_t index, const Candidate& candidate) {
-    Outcome outcome;
-    std::ostringstream messages;
-    Session s;
-    s.platform().echoConsole(&messages);
-    s.printNotices(&messages);
-    try {
-        s.start();
-        outcome.row = comparisonRow(index + 1, comparedSnapshot(s, candidate.inputs));
-    } catch (const MessageShown& shown) {
-        messages << shown.message.caption << ": " << shown.message.text << '\n';
-    } catch (const ControlRefused& refused) {
-        messages << "qalix: " << refused.what() << '\n';
-    } catch (const InputError& e) {  // a number of looks checkLooks could not read
-        messages << "qalix: " << e.what() << '\n';
-    }
-    outcome.messages = messages.str();
-    return outcome;
-}
-
 // Each line a candidate printed, after the candidate's number and options.
-void printMessages(const std::vector<Candidate>& candidates, const std::vector<Outcome>& outcomes,
-                   std::ostream& err) {
+void printMessages(const std::vector<Candidate>& candidates,
+                   const std::vector<CandidateOutcome>& outcomes, std::ostream& err) {
     for (std::size_t i = 0; i < outcomes.size(); ++i) {
         std::istringstream lines(outcomes[i].messages);
         for (std::string line; std::getline(lines, line);) {
@@ -164,24 +139,21 @@ void printMessages(const std::vector<Candidate>& candidates, const std::vector<O
     }
 }
 
-// The candidates with the most looks first: the costliest start first, so that the threads
-// end together instead of one computing the last 16-look design alone.
-std::vector<std::size_t> costliestFirst(const std::vector<Candidate>& candidates) {
-    std::vector<std::size_t> order(candidates.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    const auto looks = [&candidates](std::size_t i) {
-        double k = 0.0;
-        const auto& text = candidates[i].inputs.looks;
-        return text && readFree(*text, k) == ReadStatus::Ok ? k : 0.0;
-    };
-    std::stable_sort(order.begin(), order.end(),
-                     [&looks](std::size_t a, std::size_t b) { return looks(a) > looks(b); });
-    return order;
+// The table and the curves as the document --out names.
+bool writeComparison(const CliOptions& o, std::vector<ComparisonRow> rows,
+                     const DocumentRenderer& documents, std::ostream& err) {
+    ComparisonDocument document;
+    document.title = o.title.value_or("");
+    document.paper = o.paper.value_or("a4") == "letter" ? Paper::Letter : Paper::A4;
+    document.rows = std::move(rows);
+    return writeDocument(*o.out, comparisonHtml(document), document.paper == Paper::Letter,
+                         documents, "comparison", err);
 }
 
 }  // namespace
 
-int runCompare(const CliOptions& o, std::ostream& out, std::ostream& err) {
+int runCompare(const CliOptions& o, std::ostream& out, std::ostream& err,
+               const DocumentRenderer& documents) {
     std::vector<Candidate> candidates;
     try {
         candidates = candidatesOf(o);
@@ -189,19 +161,20 @@ int runCompare(const CliOptions& o, std::ostream& out, std::ostream& err) {
         err << "Error: " << e.what() << '\n';
         return 1;
     }
-    std::vector<Outcome> outcomes(candidates.size());
+    std::vector<DesignInputs> inputs;
+    for (const Candidate& c : candidates)
+        inputs.push_back(c.inputs);
     const auto threads = static_cast<unsigned>(o.jobs.value_or(defaultThreads()));
-    const std::vector<std::size_t> order = costliestFirst(candidates);
-    runInParallel(candidates.size(), threads, [&](std::size_t j) {
-        const std::size_t i = order[j];
-        outcomes[i] = compute(i, candidates[i]);
-    });
+    std::vector<CandidateOutcome> outcomes = computeCandidates(inputs, threads, o.out.has_value());
     printMessages(candidates, outcomes, err);
     std::vector<ComparisonRow> rows;
-    for (Outcome& outcome : outcomes) {
-        if (outcome.row) rows.push_back(std::move(*outcome.row));
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {
+        if (!outcomes[i].row) continue;
+        rows.push_back(std::move(*outcomes[i].row));
+        rows.back().label = candidates[i].options;
     }
     if (!saveText(o.csv, comparisonCsv(rows), err)) return 1;
+    if (o.out && !writeComparison(o, rows, documents, err)) return 1;
     if (o.json) {
         writeJson(comparisonJson(rows), out);
     } else {

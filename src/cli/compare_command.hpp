@@ -6,12 +6,15 @@
 #include <ostream>
 
 #include "cli/options.hpp"
+#include "cli/picture_renderer.hpp"
 
 namespace qalix {
 
 // Exit status as runCli's: 1 when a candidate's design showed a message (printed on err with
 // the candidate it belongs to; the other rows are printed) or a file cannot be read or
-// written. A candidate the options cannot make throws UsageError or InputError.
-int runCompare(const CliOptions& o, std::ostream& out, std::ostream& err);
+// written. A candidate the options cannot make throws UsageError or InputError. With --out, the
+// table and the candidates' curves are written as a document too, a PDF by `documents`.
+int runCompare(const CliOptions& o, std::ostream& out, std::ostream& err,
+               const DocumentRenderer& documents = {});
 
 }  // namespace qalix

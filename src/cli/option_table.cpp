@@ -139,7 +139,7 @@ const OptionRule kOpenDesign{.name = "--open",
                              .target = &CliOptions::openDesign};
 const OptionRule kTitle{.name = "--title",
                         .placeholder = "TEXT",
-                        .help = "a title for the design file or the report",
+                        .help = "a title for the design file, the report or the comparison",
                         .target = &CliOptions::title};
 const OptionRule kNotes{.name = "--notes",
                         .placeholder = "TEXT",
@@ -236,7 +236,8 @@ const OptionRule kOut{.name = "--out",
                           "simulate: write the \"Simu\" lines to FILE as Save Simulation "
                           "does (default: standard output); plot: the picture FILE.svg, "
                           ".pdf or .png, or the metafile FILE.emf; report: FILE.html or "
-                          "FILE.pdf",
+                          "FILE.pdf; compare: the table and the candidates' curves as "
+                          "FILE.html or FILE.pdf",
                       .target = &CliOptions::out};
 const OptionRule kKind{.name = "--kind",
                        .placeholder = "K",
@@ -284,7 +285,9 @@ const OptionRule kMean{.name = "--mean",
                        .repeats = kMaxOptionValues};
 const OptionRule kPaper{.name = "--paper",
                         .placeholder = "P",
-                        .help = "a4 (default) or letter: the page size the report prints on",
+                        .help =
+                            "a4 (default) or letter: the page size the report or the "
+                            "comparison prints on",
                         .target = &CliOptions::paper};
 const OptionRule kAppendix{.name = "--appendix",
                            .placeholder = "",
@@ -378,14 +381,18 @@ bool isReportFile(const std::string& path) {
     return extension == ".html" || extension == ".htm" || extension == ".pdf";
 }
 
+void checkPaper(const CliOptions& o) {
+    if (o.paper && *o.paper != "a4" && *o.paper != "letter")
+        throw UsageError("--paper takes a4 or letter");
+}
+
 void checkReport(const CliOptions& o) {
     checkSolve(o);
     if (o.rho && o.a) throw UsageError("give --rho or --a, not both: a is searched from rho_max");
     if (o.groups && o.times) throw UsageError("give --groups or --times, not both");
     if (!o.out || !isReportFile(*o.out))
         throw UsageError("--out names the report to write: FILE.html or FILE.pdf");
-    if (o.paper && *o.paper != "a4" && *o.paper != "letter")
-        throw UsageError("--paper takes a4 or letter");
+    checkPaper(o);
 }
 
 void checkDesign(const CliOptions& o) {
@@ -402,6 +409,11 @@ void checkCompare(const CliOptions& o) {
         throw UsageError("--jobs takes a whole number of threads from 1 to " +
                          std::to_string(kMaxJobs));
     }
+    if (o.out && !isReportFile(*o.out))
+        throw UsageError("--out names the comparison to write: FILE.html or FILE.pdf");
+    if ((o.paper || o.title) && !o.out)
+        throw UsageError("--paper and --title belong to the comparison --out writes");
+    checkPaper(o);
 }
 
 const std::vector<const OptionRule*>& fixedOptions() {
@@ -431,8 +443,9 @@ std::vector<const OptionRule*> sequentialOptions() {
 
 std::vector<const OptionRule*> compareOptions() {
     std::vector<const OptionRule*> options = fixedOptions();
-    for (const OptionRule* o : {&kLooksChoices, &kGroupsChoices, &kTimesChoices, &kRhoChoices,
-                                &kCoefficientChoices, &kOpenDesigns, &kCompareCsv, &kJobs})
+    for (const OptionRule* o :
+         {&kLooksChoices, &kGroupsChoices, &kTimesChoices, &kRhoChoices, &kCoefficientChoices,
+          &kOpenDesigns, &kCompareCsv, &kJobs, &kOut, &kPaper, &kTitle})
         options.push_back(o);
     return options;
 }
@@ -488,7 +501,8 @@ const std::vector<CommandSpec>& commands() {
          "candidate designs side by side, each a row of its results at the mean 0 and at the "
          "alternative: every combination of the alternatives "
          "of --looks, --groups or --times, and --rho or --a (separated by ';', the last option "
-         "varying fastest), for each --open file in turn",
+         "varying fastest), for each --open file in turn; --out adds their power and "
+         "expected-size curves in a document",
          compareOptions(),
          {kNormseqName, kBrownianName},
          checkCompare},

@@ -27,25 +27,31 @@ ReportRequest requestOf(const CliOptions& o, const DesignInputs& inputs, const D
 
 }  // namespace
 
-bool writeReport(const CliOptions& o, const DesignInputs& inputs, const DesignFile* opened,
-                 const DocumentRenderer& documents, std::ostream& err) {
-    const ReportContent report = computeReport(requestOf(o, inputs, opened));
-    const std::string html = reportHtml(report);
-    if (io::lowercaseExtension(*o.out) == ".pdf") {
+bool writeDocument(const std::string& path, const std::string& html, bool letter,
+                   const DocumentRenderer& documents, std::string_view what, std::ostream& err) {
+    if (io::lowercaseExtension(path) == ".pdf") {
         std::string reason =
             "this qalix was built without the desktop libraries that write PDF; "
-            "write the report as FILE.html instead";
-        if (!documents || !documents(*o.out, html, report.request.paper == Paper::Letter, reason)) {
-            err << "Error: Cannot write the report " << *o.out << ": " << reason << '\n';
+            "write the " +
+            std::string(what) + " as FILE.html instead";
+        if (!documents || !documents(path, html, letter, reason)) {
+            err << "Error: Cannot write the " << what << " " << path << ": " << reason << '\n';
             return false;
         }
         return true;
     }
-    if (const auto failed = io::saveFile(*o.out, html)) {
+    if (const auto failed = io::saveFile(path, html)) {
         err << "Error: Cannot save the file " << failed->describe() << '\n';
         return false;
     }
     return true;
+}
+
+bool writeReport(const CliOptions& o, const DesignInputs& inputs, const DesignFile* opened,
+                 const DocumentRenderer& documents, std::ostream& err) {
+    const ReportContent report = computeReport(requestOf(o, inputs, opened));
+    return writeDocument(*o.out, reportHtml(report), report.request.paper == Paper::Letter,
+                         documents, "report", err);
 }
 
 }  // namespace qalix

@@ -4,6 +4,8 @@
 
 #include <optional>
 #include <ostream>
+#include <string>
+#include <string_view>
 
 #include "cli/options.hpp"
 #include "cli/picture_renderer.hpp"
@@ -11,6 +13,11 @@
 #include "document/session.hpp"
 
 namespace qalix {
+
+// Writes an HTML document, or as PDF by the renderer when the name ends in ".pdf"; false, with
+// the reason said on err naming the document as `what`, when it cannot be written.
+bool writeDocument(const std::string& path, const std::string& html, bool letter,
+                   const DocumentRenderer& documents, std::string_view what, std::ostream& err);
 
 // Writes the report; false, with the reason said on err, when it cannot be written.
 bool writeReport(const CliOptions& o, const DesignInputs& inputs, const DesignFile* opened,

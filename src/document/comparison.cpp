@@ -35,6 +35,7 @@ constexpr std::array<Column, 13> kColumns = {{
     {"earlyStopNull", "P(early|0)", "early_stop_null"},
     {"earlyStopAlt", "P(early|alt)", "early_stop_alt"},
 }};
+static_assert(kColumns[kDesignColumns - 1].key == "maxSizeRatio");
 
 // The zero as the dialogs' mean lists write it.
 constexpr std::string_view kNullMean = "0.0";
@@ -89,8 +90,9 @@ void addCharacteristics(const DesignSnapshot& d, ShownFields& row) {
     row.add("earlyStopAlt", trimmedField(alt.looks.at(beforeLast).fields["stopBy"]));
 }
 
-// The cells of the text table: the headings, then a row per candidate.
-std::vector<std::vector<std::string>> textCells(const std::vector<ComparisonRow>& rows) {
+}  // namespace
+
+std::vector<std::vector<std::string>> comparisonCells(const std::vector<ComparisonRow>& rows) {
     std::vector<std::string> headings = {"#"};
     for (const Column& c : kColumns)
         headings.emplace_back(c.heading);
@@ -104,9 +106,7 @@ std::vector<std::vector<std::string>> textCells(const std::vector<ComparisonRow>
     return cells;
 }
 
-}  // namespace
-
-DesignSnapshot comparedSnapshot(Session& s, DesignInputs inputs) {
+DesignSnapshot comparedSnapshot(Session& s, DesignInputs inputs, bool curves) {
     const AfterAction after = [&s] { s.checkMessages(); };
     enterFixedDesign(s.program(), inputs, after);
     enterSequentialDesign(s.program(), inputs, after);
@@ -115,7 +115,7 @@ DesignSnapshot comparedSnapshot(Session& s, DesignInputs inputs) {
     const bool brownian = isBrownian(r);
     inputs.means = MeanList{
         !brownian, {std::string(kNullMean), formatFree(brownian ? r.altDelta : r.altMean)}};
-    DesignSnapshot snapshot = captureSnapshot(s, inputs, CaptureParts{});
+    DesignSnapshot snapshot = captureSnapshot(s, inputs, CaptureParts{.curves = curves});
     snapshot.inputs = completeInputs(snapshot);
     return snapshot;
 }
@@ -137,11 +137,18 @@ ComparisonRow comparisonRow(std::size_t candidate, const DesignSnapshot& d) {
     addSizes(d, row.fields);
     addCharacteristics(d, row.fields);
     row.command = designCommand(d.inputs);
+    if (d.curves) {
+        row.curves.onDataScale = !isBrownianKey(d.design);
+        if (row.curves.onDataScale && !d.looks.empty())
+            row.curves.maxSize = d.looks.back().fields["cumulative"].value.value_or(0.0);
+        row.curves.power = d.powerFunction;
+        row.curves.expected = d.expectedInformation;
+    }
     return row;
 }
 
 std::string comparisonText(const std::vector<ComparisonRow>& rows) {
-    const std::vector<std::vector<std::string>> cells = textCells(rows);
+    const std::vector<std::vector<std::string>> cells = comparisonCells(rows);
     std::vector<std::size_t> widths(cells.front().size(), 0);
     for (const auto& line : cells) {
         for (std::size_t i = 0; i < line.size(); ++i)

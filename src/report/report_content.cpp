@@ -1,8 +1,6 @@
 #include "report/report_content.hpp"
 
-#include <chrono>
 #include <cmath>
-#include <ctime>
 #include <map>
 
 #include "design/design_record.hpp"
@@ -22,19 +20,6 @@ namespace qalix {
 namespace {
 
 using Pictures = std::map<std::string, std::string>;
-
-std::string utcDate() {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm utc{};
-#ifdef _WIN32
-    gmtime_s(&utc, &now);
-#else
-    gmtime_r(&now, &utc);
-#endif
-    char text[16];
-    std::strftime(text, sizeof text, "%Y-%m-%d", &utc);
-    return text;
-}
 
 // Pictures drawn on an SVG canvas and kept by the name they were saved under.
 PictureRenderer svgCapture(Pictures& pictures) {

@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "document/design_snapshot.hpp"
+#include "report/html_parts.hpp"
 
 namespace qalix {
-
-enum class Paper { A4, Letter };
 
 struct ReportRequest {
     DesignInputs inputs;

@@ -10,16 +10,13 @@
 #include "graphics/svg_canvas.hpp"
 #include "numeric/number_text.hpp"
 #include "program_version.hpp"
+#include "report/html_parts.hpp"
 
 namespace qalix {
 
 namespace {
 
-using Row = std::vector<std::string>;
-
-std::string html(const std::string& text) {
-    return xmlText(text);
-}
+using Row = HtmlRow;
 
 std::string trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(' ');
@@ -32,34 +29,6 @@ std::string panelText(const DesignSnapshot& d, std::string_view name) {
         if (key == name) return trimmed(text);
     }
     return {};
-}
-
-// A row of cells; numbers never wrap, in browsers and in the PDF writer's layout alike.
-std::string cells(const Row& row, const char* tag, bool numbers) {
-    const std::string open =
-        std::string("<") + tag + (numbers ? " style=\"white-space: nowrap\">" : ">");
-    std::string out = "<tr>";
-    for (const std::string& cell : row)
-        out += open + html(cell) + "</" + tag + ">";
-    return out + "</tr>\n";
-}
-
-// A table with its header rows (repeated on every page it spans) and body rows.
-std::string table(const std::string& caption, const std::vector<Row>& head,
-                  const std::vector<Row>& body, const char* cssClass = "numbers",
-                  const std::string& groups = {}) {
-    // The caption as a paragraph of its own: every HTML reader, browsers and the PDF writer's
-    // alike, shows it above the table.
-    const bool numbers = std::string_view(cssClass).starts_with("numbers");
-    const bool headWraps = std::string_view(cssClass).ends_with("appendix");
-    std::string out = "<p class=\"caption\">" + html(caption) + "</p>\n<table class=\"" + cssClass +
-                      "\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\">\n<thead>\n" + groups;
-    for (const Row& row : head)
-        out += cells(row, "th", numbers && !headWraps);
-    out += "</thead>\n<tbody>\n";
-    for (const Row& row : body)
-        out += cells(row, "td", numbers);
-    return out + "</tbody>\n</table>\n";
 }
 
 bool brownian(const ReportContent& r) {
@@ -118,10 +87,7 @@ std::string header(const ReportContent& r) {
                              {"Reproducing command", r.command}};
     if (!r.request.designFileHash.empty())
         rows.push_back({"Design file SHA-256", r.request.designFileHash});
-    std::string out = "<h1>" + html(title(r)) + "</h1>\n<table class=\"header\">\n";
-    for (const Row& row : rows)
-        out += "<tr><th>" + html(row[0]) + "</th><td><code>" + html(row[1]) + "</code></td></tr>\n";
-    return out + "</table>\n";
+    return htmlHeader(title(r), rows);
 }
 
 std::string parametersTable(const ReportContent& r) {
@@ -142,8 +108,8 @@ std::string parametersTable(const ReportContent& r) {
     rows.push_back({"Largest discordance of an early stop", panelText(d, "maxDiscordance")});
     rows.push_back({"Actual significance level", panelText(d, "actualSigLevel")});
     rows.push_back({"Actual power", panelText(d, "actualPower")});
-    return "<h2>Design parameters</h2>\n" + table("Table 1. The design as the panel shows it",
-                                                  {{"Parameter", "Value"}}, rows, "parameters");
+    return "<h2>Design parameters</h2>\n" + htmlTable("Table 1. The design as the panel shows it",
+                                                      {{"Parameter", "Value"}}, rows, "parameters");
 }
 
 std::vector<Row*> rowsOf(std::vector<Row>& head, std::vector<Row>& body) {
@@ -190,11 +156,12 @@ std::string boundaryTable(const ReportContent& r) {
           : "Mean is the observed sample mean that reaches the boundary, in the units of the "
             "observations: the cumulative-sum boundary over the cumulative size.";
     return "<h2>Stopping boundaries</h2>\n" +
-           table(std::string("Table 2. Boundaries at each look: ") + (b ? "" : "cumulative sum, ") +
-                     "Brownian scale S_t, Z = S_t / sqrt(t), one-sided P-value and " +
-                     (b ? "drift" : "mean") + " scale",
-                 head, body, "numbers boundaries", groups) +
-           "<p class=\"note\">" + html(scale) + "</p>\n";
+           htmlTable(std::string("Table 2. Boundaries at each look: ") +
+                         (b ? "" : "cumulative sum, ") +
+                         "Brownian scale S_t, Z = S_t / sqrt(t), one-sided P-value and " +
+                         (b ? "drift" : "mean") + " scale",
+                     head, body, "numbers boundaries", groups) +
+           "<p class=\"note\">" + htmlText(scale) + "</p>\n";
 }
 
 std::string characteristicsAt(const DesignSnapshot::AtMean& at, int number) {
@@ -222,12 +189,13 @@ std::string characteristicsAt(const DesignSnapshot::AtMean& at, int number) {
                            [](const std::string& c) { return c.empty(); });
     });
     const std::string n = std::to_string(number);
-    return "<h3>At " + html(mean) + "</h3>\n" +
-           table("Table 3." + n + "a. Probabilities of significance and of stopping, " + mean,
-                 {{"Look", "Cum. N", "Significance at", "Significance by", "Stop at", "Stop by"}},
-                 looks) +
-           table("Table 3." + n + "b. Expected size and discordance, " + mean,
-                 {{"", "Overall", "Given significance", "Given futility"}}, summary);
+    return "<h3>At " + htmlText(mean) + "</h3>\n" +
+           htmlTable(
+               "Table 3." + n + "a. Probabilities of significance and of stopping, " + mean,
+               {{"Look", "Cum. N", "Significance at", "Significance by", "Stop at", "Stop by"}},
+               looks) +
+           htmlTable("Table 3." + n + "b. Expected size and discordance, " + mean,
+                     {{"", "Overall", "Given significance", "Given futility"}}, summary);
 }
 
 std::string characteristics(const ReportContent& r) {
@@ -238,16 +206,11 @@ std::string characteristics(const ReportContent& r) {
     return out;
 }
 
-std::string figure(const std::string& svg, const std::string& caption) {
-    return "<div class=\"figure\">\n" + svg + "<p class=\"caption\">" + html(caption) +
-           "</p>\n</div>\n";
-}
-
 std::string plots(const ReportContent& r) {
     return "<h2>Plots</h2>\n" +
-           figure(r.plots.boundary, "Figure 1. Stopping boundaries over information time") +
-           figure(r.plots.power, "Figure 2. Power function") +
-           figure(r.plots.expected, "Figure 3. Expected information time at stopping");
+           htmlFigure(r.plots.boundary, "Figure 1. Stopping boundaries over information time") +
+           htmlFigure(r.plots.power, "Figure 2. Power function") +
+           htmlFigure(r.plots.expected, "Figure 3. Expected information time at stopping");
 }
 
 std::string accuracy(const ReportContent& r) {
@@ -255,13 +218,13 @@ std::string accuracy(const ReportContent& r) {
     std::string out = "<h2>Numerical accuracy</h2>\n<p>";
     if (!a.computed) {
         return out +
-               html("The probabilities could not be recomputed on a grid four times finer: " +
-                    a.reason) +
+               htmlText("The probabilities could not be recomputed on a grid four times finer: " +
+                        a.reason) +
                "</p>\n";
     }
     char largest[32];
     std::snprintf(largest, sizeof largest, "%.1e", a.largest);
-    out += html(
+    out += htmlText(
         "Every probability of this report was recomputed on an integration grid four "
         "times finer (" +
         std::to_string(a.gridIntervals) + " outer intervals instead of " +
@@ -269,18 +232,18 @@ std::string accuracy(const ReportContent& r) {
         ", every inner grid likewise). All probabilities agree to within " + largest +
         " with the finer grid.");
     if (a.marked.empty()) {
-        return out + html(" None differs by more than half a unit of its last shown digit.") +
+        return out + htmlText(" None differs by more than half a unit of its last shown digit.") +
                "</p>\n";
     }
-    out += html(" These differ by more than half a unit of their last shown digit:") + "</p>\n";
+    out += htmlText(" These differ by more than half a unit of their last shown digit:") + "</p>\n";
     std::vector<Row> rows;
     for (const GridDifference& d : a.marked) {
         char diff[32];
         std::snprintf(diff, sizeof diff, "%.1e", d.difference);
         rows.push_back({d.where, trimmed(d.shown), diff});
     }
-    return out + table("Table 4. Probabilities that depend on the grid beyond their digits",
-                       {{"Probability", "Shown", "Difference"}}, rows);
+    return out + htmlTable("Table 4. Probabilities that depend on the grid beyond their digits",
+                           {{"Probability", "Shown", "Difference"}}, rows);
 }
 
 std::vector<Row> csvRows(const std::string& csv) {
@@ -307,7 +270,7 @@ std::string appendixTable(const std::string& caption, const std::string& csv) {
     for (std::string& name : head)
         std::replace(name.begin(), name.end(), '_', ' ');  // names that can wrap
     rows.erase(rows.begin());
-    return table(caption, {head}, rows, "numbers appendix");
+    return htmlTable(caption, {head}, rows, "numbers appendix");
 }
 
 std::string appendix(const ReportContent& r) {
@@ -319,31 +282,6 @@ std::string appendix(const ReportContent& r) {
                "Table A2. Power and expected information curves (as qalix design "
                "--curves-csv writes them)",
                curvesCsv(r.snapshot));
-}
-
-std::string style(Paper paper) {
-    return std::string("<style>\n@page { size: ") + (paper == Paper::A4 ? "A4" : "letter") +
-           "; margin: 18mm 15mm; }\n"
-           "body { font-family: 'DejaVu Sans', Arial, sans-serif; font-size: 10pt; color: #000; "
-           "max-width: 60em; margin: 1em auto; }\n"
-           "h1 { font-size: 16pt; } h2 { font-size: 13pt; margin-top: 1.4em; } "
-           "h3 { font-size: 11pt; }\n"
-           "table { border-collapse: collapse; margin: 0.6em 0; }\n"
-           "p.caption { font-weight: bold; margin: 0.8em 0 0.2em 0; break-after: avoid; "
-           "page-break-after: avoid; }\n"
-           "th, td { border: 1px solid #999; padding: 2px 5px; }\n"
-           "table.numbers td { text-align: right; font-variant-numeric: tabular-nums; }\n"
-           "table.numbers { font-size: 8pt; } table.boundaries, table.appendix { font-size: 7pt; "
-           "}\n"
-           "table.header th, table.parameters th { text-align: left; }\n"
-           "table.parameters td { text-align: right; }\n"
-           "code { word-break: break-all; }\n"
-           "thead { display: table-header-group; }\n"
-           "tr, div.figure { break-inside: avoid; page-break-inside: avoid; }\n"
-           "div.figure { margin: 1em 0; } div.figure svg { width: 100%; height: auto; }\n"
-           ".note { font-size: 9pt; }\n"
-           ".new-page { break-before: page; page-break-before: always; }\n"
-           "</style>\n";
 }
 
 }  // namespace
@@ -376,8 +314,8 @@ std::string protocolParagraph(const ReportContent& r) {
 
 std::string reportHtml(const ReportContent& r) {
     return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-           html(title(r)) + "</title>\n" + style(r.request.paper) + "</head>\n<body>\n" +
-           header(r) + "<h2>Summary</h2>\n<p>" + html(protocolParagraph(r)) + "</p>\n" +
+           htmlText(title(r)) + "</title>\n" + htmlStyle(r.request.paper) + "</head>\n<body>\n" +
+           header(r) + "<h2>Summary</h2>\n<p>" + htmlText(protocolParagraph(r)) + "</p>\n" +
            parametersTable(r) + boundaryTable(r) + characteristics(r) + plots(r) + accuracy(r) +
            appendix(r) + "</body>\n</html>\n";
 }

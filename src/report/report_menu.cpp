@@ -51,6 +51,7 @@ void ReportMenu::writeReport() {
     request.inputs = design->inputs;
     ReportContent report;
     try {
+        const BusyWhile busy(platform);
         report = computeReport(request);
     } catch (const MessageShown& shown) {
         program_.error("The report cannot be made: " + shown.message.text);

@@ -65,6 +65,13 @@ struct FileChoice {
     unsigned errorCode = 0;
 };
 
+// The files of an open dialog that takes several at once.
+struct FileChoices {
+    DialogOutcome outcome = DialogOutcome::Cancelled;
+    std::vector<std::string> paths;
+    unsigned errorCode = 0;
+};
+
 struct FontChoice {
     DialogOutcome outcome = DialogOutcome::Cancelled;
     FontDescription font;
@@ -108,6 +115,7 @@ class Platform {
     virtual void withdrawScript(int dialogId) = 0;
 
     virtual FileChoice openFile(const FileRequest& request) = 0;
+    virtual FileChoices openFiles(const FileRequest& request) = 0;
     virtual FileChoice saveFile(const FileRequest& request) = 0;
     virtual FontChoice chooseFont(const FontDescription& initial) = 0;
     virtual PageSetupChoice pageSetup(const PageSetup& initial) = 0;
@@ -124,6 +132,9 @@ class Platform {
     // platform cannot.
     virtual bool saveDocumentPdf(const std::string& path, const std::string& html, bool letter,
                                  std::string& reason) = 0;
+    // Work that keeps the program from answering for a moment begins (true) or has ended:
+    // the user is shown that the program is busy.
+    virtual void busy(bool working) = 0;
     // Shows a file the program wrote in the system's viewer for its kind.
     virtual void openDocument(const std::string& path) = 0;
     // The folder where the program keeps what it remembers between runs (the recent design
@@ -142,6 +153,18 @@ class Platform {
     // before the loop starts ends it at once.
     virtual int runMainLoop() = 0;
     virtual void quit(int exitCode) = 0;
+};
+
+// The platform shows the program busy while this lives.
+class BusyWhile {
+  public:
+    explicit BusyWhile(Platform& platform) : platform_(platform) { platform_.busy(true); }
+    ~BusyWhile() { platform_.busy(false); }
+    BusyWhile(const BusyWhile&) = delete;
+    BusyWhile& operator=(const BusyWhile&) = delete;
+
+  private:
+    Platform& platform_;
 };
 
 }  // namespace qalix

@@ -4,11 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "cli/design_files.hpp"
 #include "cli/options.hpp"
 #include "cli_run.hpp"
+#include "document/candidate_runs.hpp"
 #include "file_folder.hpp"
 #include "shell_words.hpp"
 
@@ -207,6 +211,92 @@ TEST(Compare, ACandidateTheProgramRefusesLeavesTheOthers) {
     EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
 }
 
+// The strokes of the thick pens in each <svg> element of a document: the curves' and their
+// legend samples'.
+std::vector<std::set<std::string>> curvePensPerFigure(const std::string& html) {
+    static const std::regex kThick(
+        "stroke=\"[^\"]*\" stroke-width=\"2\"( stroke-dasharray=\"[^\"]*\")?");
+    std::vector<std::set<std::string>> figures;
+    for (std::size_t at = html.find("<svg"); at != std::string::npos;
+         at = html.find("<svg", at + 1)) {
+        const std::string svg = html.substr(at, html.find("</svg>", at) - at);
+        std::set<std::string> pens;
+        for (auto m = std::sregex_iterator(svg.begin(), svg.end(), kThick);
+             m != std::sregex_iterator(); ++m)
+            pens.insert(m->str());
+        figures.push_back(std::move(pens));
+    }
+    return figures;
+}
+
+std::size_t occurrences(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+// The document --out writes: the text output unchanged, every candidate's command, and in each
+// of its two figures a legend line for every candidate and a pen no other candidate has.
+TEST_F(CompareFiles, TheDocumentShowsEveryCandidateInAPenOfItsOwn) {
+    const std::vector<std::string> args = {"compare", "--looks", "4;8", "--rho", "0.01;0.05"};
+    const CliRun plain = run(args);
+    const std::string html = path("candidates.html");
+    const CliRun written = run(with(args, {"--out", html, "--title", "Trial 7"}));
+    ASSERT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(written.out, plain.out);
+    const std::string document = readText(html);
+    EXPECT_NE(document.find("<h1>Trial 7</h1>"), std::string::npos);
+    const JsonValue rows = run(with(args, {"--json"})).json();
+    ASSERT_EQ(rows.items.size(), 4u);
+    const char* labels[] = {"--looks 4 --rho 0.01", "--looks 4 --rho 0.05", "--looks 8 --rho 0.01",
+                            "--looks 8 --rho 0.05"};
+    for (std::size_t i = 0; i < rows.items.size(); ++i) {
+        SCOPED_TRACE(labels[i]);
+        EXPECT_NE(document.find(rows[i]["command"].text), std::string::npos);
+        EXPECT_EQ(occurrences(document, std::to_string(i + 1) + "   " + labels[i] + "</text>"), 2u);
+    }
+    const auto figures = curvePensPerFigure(document);
+    ASSERT_EQ(figures.size(), 2u);
+    for (const auto& pens : figures)
+        EXPECT_EQ(pens.size(), rows.items.size());
+}
+
+// Each row's curves are its own candidate's whatever thread computed it and in whatever order
+// (the most looks first): the power function and expected information time `qalix design
+// --curves` gives for the same options.
+TEST(Compare, EachCandidatesCurvesAreThoseOfItsDesign) {
+    const std::vector<std::vector<std::string>> candidates = {
+        {"--looks", "2", "--m", "40"},
+        {"--design", "brownian", "--looks", "3", "--rho", "0.01"},
+        {"--looks", "8", "--rho", "0.05"},
+    };
+    std::vector<DesignInputs> inputs;
+    for (const auto& options : candidates)
+        inputs.push_back(givenInputs(parseOptions(with({"design"}, options))));
+    const std::vector<CandidateOutcome> outcomes = computeCandidates(inputs, 2, true);
+    ASSERT_EQ(outcomes.size(), candidates.size());
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        SCOPED_TRACE(candidates[i][1]);
+        ASSERT_TRUE(outcomes[i].row.has_value()) << outcomes[i].messages;
+        const ComparedCurves& curves = outcomes[i].row->curves;
+        const CliRun design = run(with(with({"design"}, candidates[i]), {"--curves", "--json"}));
+        ASSERT_EQ(design.status, 0) << design.err;
+        const JsonValue json = design.json();
+        const JsonValue& power = json["powerFunction"];
+        const JsonValue& expected = json["expectedInformation"];
+        ASSERT_EQ(curves.power.size(), power.items.size());
+        ASSERT_EQ(curves.expected.size(), expected.items.size());
+        for (std::size_t j = 0; j < power.items.size(); ++j) {
+            EXPECT_EQ(curves.power[j].theta, power[j]["theta"].number());
+            EXPECT_EQ(curves.power[j].reject, power[j]["reject"].number());
+        }
+        for (std::size_t j = 0; j < expected.items.size(); ++j)
+            EXPECT_EQ(curves.expected[j].expectedTime, expected[j]["expectedTime"].number());
+        EXPECT_EQ(curves.onDataScale, candidates[i][1] != "brownian");
+    }
+}
+
 struct Refused {
     std::vector<std::string> args;
     std::string message;
@@ -235,6 +325,9 @@ TEST(Compare, CandidatesTheOptionsCannotMakeAreRefusedBeforeAnyIsComputed) {
         {{"--rho", "0.01", "--a", "3"}, "give --rho or --a, not both: a is searched from rho_max"},
         {{"--jobs", "0"}, "--jobs takes a whole number of threads from 1 to 256"},
         {{"--jobs", "two"}, "--jobs takes a whole number: \"two\""},
+        {{"--out", "curves.png"}, "--out names the comparison to write: FILE.html or FILE.pdf"},
+        {{"--paper", "letter"}, "--paper and --title belong to the comparison --out writes"},
+        {{"--out", "c.html", "--paper", "a5"}, "--paper takes a4 or letter"},
         {{"--looks", "2;3;4;5;6;7;8;9;10;11", "--rho", manyRho},
          "compare takes at most 1000 candidates: the alternatives given make more; compare "
          "them in parts"},

@@ -13,6 +13,7 @@
 #include "design/info_time_ids.hpp"
 #include "design/panel_ids.hpp"
 #include "document/design_menu.hpp"
+#include "report/compare_menu.hpp"
 #include "report/report_menu.hpp"
 #include "support/started_program.hpp"
 #include "ui/menu_ids.hpp"
@@ -427,6 +428,60 @@ TEST_F(DesignMenuTest, DesignReportWritesWhatTheCommandLineWritesAndShowsIt) {
     EXPECT_NE(messages[0].find("Cannot save the report " + file("report.pdf")), std::string::npos)
         << messages[0];
     EXPECT_FALSE(fs::exists(file("report.pdf")));
+}
+
+// File > "Compare Designs...": the files chosen compared as `qalix compare --open` compares
+// them, the table in the text window the frame turns to, and every design's curves in the
+// picture the graphic window shows once the user turns to it.
+TEST_F(DesignMenuTest, CompareDesignsShowsWhatTheCommandLineComparesAndDrawsEveryDesign) {
+    const CompareMenu comparisons(program);
+    const std::string first = file("first.qalixdesign");
+    const std::string second = file("second.qalixdesign");
+    enter(kDesigns[0]);
+    save(first);
+    enter(kDesigns[1]);
+    save(second);
+    ASSERT_FALSE(frame().hasTextWindow());
+    platform.answerOpenFiles({DialogOutcome::Accepted, {first, second}, 0});
+    frame().command(menu::kCompareDesigns);
+    ASSERT_EQ(takeMessages(), std::vector<std::string>{});
+    EXPECT_EQ(platform.busyDepth(), 0);
+    ASSERT_TRUE(frame().hasTextWindow());
+    const CliRun cli = run({"compare", "--open", first, "--open", second});
+    ASSERT_EQ(cli.status, 0) << cli.err;
+    EXPECT_NE(frame().text().find(cli.out), std::string::npos) << frame().text();
+    EXPECT_NE(frame().text().find("  2  " + second + "\n"), std::string::npos);
+
+    frame().command(menu::kGraphicWindow);
+    ASSERT_NE(frame().picture(), nullptr);
+    const std::string drawn = frame().picture()->text();
+    for (const char* legend :
+         {"1   first", "2   second", "POWER FUNCTIONS", "EXPECTED INFORMATION TIME"})
+        EXPECT_NE(drawn.find(legend), std::string::npos) << legend;
+}
+
+// A file that cannot be read is named in one message and nothing is compared: the user's
+// text stays as it was; a cancelled dialog does nothing.
+TEST_F(DesignMenuTest, CompareDesignsRefusesAFileItCannotReadAndChangesNothing) {
+    const CompareMenu comparisons(program);
+    enter(kDesigns[0]);
+    save(file("good"));
+    const std::string bad = file("bad.qalixdesign");
+    writeBytes(bad, "{\"format\": \"png\"}");
+    frame().command(menu::kTextWindow);
+    frame().userEdit("notes of mine\n");
+    platform.answerOpenFiles({DialogOutcome::Accepted, {file("good.qalixdesign"), bad}, 0});
+    frame().command(menu::kCompareDesigns);
+    const std::vector<std::string> messages = takeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("Error: The design file " + bad, 0), 0u) << messages[0];
+    EXPECT_EQ(frame().text(), "notes of mine\n");
+    EXPECT_EQ(frame().picture(), nullptr);
+
+    platform.answerOpenFiles({});
+    frame().command(menu::kCompareDesigns);
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{});
+    EXPECT_EQ(frame().text(), "notes of mine\n");
 }
 
 }  // namespace

@@ -134,6 +134,25 @@ FileChoice RandomPlatform::openFile(const FileRequest& request) {
     return HeadlessPlatform::openFile(request);
 }
 
+// One to four files, most of them there: design files the user saved among them.
+FileChoices RandomPlatform::openFiles(const FileRequest& request) {
+    FileChoices choices;
+    if (const auto outcome = notChosen()) {
+        choices = {
+            *outcome, {}, *outcome == DialogOutcome::Failed ? oneOf(random_, kDialogErrors) : 0};
+    } else {
+        choices.outcome = DialogOutcome::Accepted;
+        for (int i = between(random_, 1, 4); i > 0; --i) {
+            choices.paths.push_back(chance(0.7)   ? existingFile()
+                                    : chance(0.7) ? freshSampleFile()
+                                                  : (folder_ / "absent.txt").string());
+        }
+    }
+    log_("  open-files dialog answers " + std::to_string(choices.paths.size()) + " files");
+    answerOpenFiles(choices);
+    return HeadlessPlatform::openFiles(request);
+}
+
 FileChoice RandomPlatform::saveFile(const FileRequest& request) {
     FileChoice choice;
     if (const auto outcome = notChosen()) {

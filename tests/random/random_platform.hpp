@@ -26,6 +26,7 @@ class RandomPlatform final : public HeadlessPlatform {
     int messageBox(const Message& message) override;
     int showModal(Dialog& dialog) override;
     FileChoice openFile(const FileRequest& request) override;
+    FileChoices openFiles(const FileRequest& request) override;
     FileChoice saveFile(const FileRequest& request) override;
     FontChoice chooseFont(const FontDescription& initial) override;
     PageSetupChoice pageSetup(const PageSetup& initial) override;

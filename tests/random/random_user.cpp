@@ -11,11 +11,12 @@
 
 #include "design/panel_ids.hpp"
 #include "document/design_menu.hpp"
-#include "report/report_menu.hpp"
 #include "platform/headless/driver.hpp"
 #include "random/hostile_texts.hpp"
 #include "random/random_platform.hpp"
 #include "random/screen_checks.hpp"
+#include "report/compare_menu.hpp"
+#include "report/report_menu.hpp"
 #include "shell/program.hpp"
 #include "shell/startup.hpp"
 
@@ -106,12 +107,14 @@ struct RandomUser::Session {
           program(platform),
           designs(program),
           reports(program, designs),
+          comparisons(program),
           ui(program.dialogs()) {}
 
     RandomPlatform platform;
     Program program;
     DesignMenu designs;
     ReportMenu reports;
+    CompareMenu comparisons;
     Driver ui;
 };
 

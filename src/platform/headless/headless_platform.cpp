@@ -76,6 +76,11 @@ FileChoice HeadlessPlatform::openFile(const FileRequest& request) {
     return take(openFiles_, "open-file");
 }
 
+FileChoices HeadlessPlatform::openFiles(const FileRequest& request) {
+    fileRequests_.push_back(request);
+    return take(openManyFiles_, "open-files");
+}
+
 FileChoice HeadlessPlatform::saveFile(const FileRequest& request) {
     fileRequests_.push_back(request);
     return take(saveFiles_, "save-file");

@@ -48,8 +48,12 @@ class HeadlessPlatform : public Platform {
         return false;
     }
     void openDocument(const std::string& path) override { opened_.push_back(path); }
+    // Every begin must be ended: a test reads the depth after the work.
+    void busy(bool working) override { busyDepth_ += working ? 1 : -1; }
+    int busyDepth() const { return busyDepth_; }
     std::string settingsFolder() override { return settingsFolder_; }
     FileChoice openFile(const FileRequest& request) override;
+    FileChoices openFiles(const FileRequest& request) override;
     FileChoice saveFile(const FileRequest& request) override;
     FontChoice chooseFont(const FontDescription& initial) override;
     PageSetupChoice pageSetup(const PageSetup& initial) override;
@@ -72,6 +76,7 @@ class HeadlessPlatform : public Platform {
         return queue != scripts_.end() && !queue->second.empty();
     }
     void answerOpenFile(FileChoice choice) { openFiles_.push_back(std::move(choice)); }
+    void answerOpenFiles(FileChoices choices) { openManyFiles_.push_back(std::move(choices)); }
     void answerSaveFile(FileChoice choice) { saveFiles_.push_back(std::move(choice)); }
     void answerFont(FontChoice choice) { fonts_.push_back(std::move(choice)); }
     void answerPageSetup(PageSetupChoice choice) { pageSetups_.push_back(std::move(choice)); }
@@ -117,6 +122,7 @@ class HeadlessPlatform : public Platform {
     std::vector<int> modalShown_;
     std::map<int, std::deque<ModalScript>> scripts_;
     std::deque<FileChoice> openFiles_;
+    std::deque<FileChoices> openManyFiles_;
     std::deque<FileChoice> saveFiles_;
     std::deque<FontChoice> fonts_;
     std::deque<PageSetupChoice> pageSetups_;
@@ -134,6 +140,7 @@ class HeadlessPlatform : public Platform {
     std::ostream* echo_ = nullptr;
     std::vector<std::string> copied_;
     std::vector<std::string> opened_;
+    int busyDepth_ = 0;
     std::string settingsFolder_;
     std::optional<int> quitCode_;
 };

@@ -212,6 +212,16 @@ bool QtPlatform::saveDocumentPdf(const std::string& path, const std::string& htm
     return saveReportPdf(path, html, letter, reason);
 }
 
+void QtPlatform::busy(bool working) {
+    if (working) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        // The cursor shows at once, before the work holds the event loop.
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
 void QtPlatform::openDocument(const std::string& path) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
 }
@@ -222,6 +232,18 @@ std::string QtPlatform::settingsFolder() {
 
 FileChoice QtPlatform::openFile(const FileRequest& request) {
     return runFileDialog(frame_, request, false);
+}
+
+FileChoices QtPlatform::openFiles(const FileRequest& request) {
+    QFileDialog dialog(frame_);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setNameFilter(filterOf(request));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    FileChoices choices{DialogOutcome::Accepted, {}, 0};
+    for (const QString& file : dialog.selectedFiles())
+        choices.paths.push_back(file.toStdString());
+    return choices;
 }
 
 FileChoice QtPlatform::saveFile(const FileRequest& request) {

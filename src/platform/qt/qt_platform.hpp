@@ -54,8 +54,10 @@ class QtPlatform : public Platform {
     bool saveDocumentPdf(const std::string& path, const std::string& html, bool letter,
                          std::string& reason) override;
     void openDocument(const std::string& path) override;
+    void busy(bool working) override;
     std::string settingsFolder() override;
     FileChoice openFile(const FileRequest& request) override;
+    FileChoices openFiles(const FileRequest& request) override;
     FileChoice saveFile(const FileRequest& request) override;
     FontChoice chooseFont(const FontDescription& initial) override;
     PageSetupChoice pageSetup(const PageSetup& initial) override;
