@@ -74,12 +74,12 @@ DesignMenu::DesignMenu(Program& program)
     : program_(program), recent_(program.platform().settingsFolder()) {
     FrameCommands& c = program.frame().commands();
     const auto designComputed = [&program] { return program.sequential().designComputed; };
-    c.add({kOpenDesign, kWindowModes, [this] { chooseAndOpen(); }});
+    c.add({kOpenDesign, kAnyMode, [this] { chooseAndOpen(); }});
     c.add({kSaveDesign, kAnyMode, [this] { save(); }, designComputed});
     c.add({kExportTables, kAnyMode, [this] { exportTables(); }, designComputed});
     c.add({kCopyDesignCommand, kAnyMode, [this] { copyCommand(); }, designComputed});
     for (std::size_t i = 0; i < kRecentItems.size(); ++i) {
-        c.add({kRecentItems[i], kWindowModes, [this, i] { openRecent(i); },
+        c.add({kRecentItems[i], kAnyMode, [this, i] { openRecent(i); },
                [this, i] { return i < recent_.files().size(); }});
     }
     showRecent();

@@ -85,6 +85,7 @@ void CompareMenu::compare(const std::vector<std::string>& paths) {
     drawComparison(picture, rows);
     program_.graphics().picture = std::move(picture);
     frame.pictureChanged();
+    frame.refreshMenu();  // the graphic window can show them even before a design
 }
 
 }  // namespace qalix

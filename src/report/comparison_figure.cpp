@@ -50,7 +50,7 @@ FontDescription figureFont(int height) {
     return font;
 }
 
-const Layout kWindowLayout{figureFont(15), 3, 24};
+const Layout kWindowLayout{figureFont(20), 3, 28};
 const Layout kDocumentLayout{figureFont(20), 2, 30};
 // The document's figures: one panel over its legend.
 constexpr int kDocumentWidth = 1000, kDocumentPanelHeight = 600;
@@ -287,7 +287,7 @@ int legendHeight(std::size_t candidates, const Layout& layout) {
 
 void drawComparison(Canvas& canvas, std::span<const ComparisonRow> candidates) {
     const Rect page = kPlotPage;
-    const int legend = legendHeight(kMaxFigureCurves, kWindowLayout);
+    const int legend = legendHeight(candidates.size(), kWindowLayout);
     const int panelsBottom = page.bottom - legend - kWindowLayout.legendRow / 2;
     const int middle = (page.left + page.right) / 2;
     FigurePainter painter(canvas, kWindowLayout);

@@ -78,8 +78,9 @@ void FrameWindow::addOwnCommands() {
     c.add({kPageSetup, kAnyMode, [this] { pageSetup(); }});
     c.add({kClose, kAnyMode, [this] { minimise(); }});
     c.add({kChangeFont, kAnyMode, [this] { changeFont(); }});
+    // Before a design, the graphic window has only a comparison's curves to show.
     c.add({kGraphicWindow, kAnyMode, [this] { chooseWindow(true); },
-           [this] { return designComputed(); }});
+           [this] { return designComputed() || context_.graphics.picture.has_value(); }});
     c.add({kTextWindow, kAnyMode, [this] { chooseWindow(false); }});
     c.add({kHelpContents, kAnyMode, [this] { openHelp(HelpRequest::Contents); }});
     c.add({kHelpSearch, kAnyMode, [this] { openHelp(HelpRequest::Search); }});

@@ -24,7 +24,6 @@ struct Modes {
 inline constexpr Modes kAnyMode{true, true, true};
 inline constexpr Modes kGraphicMode{false, true, false};
 inline constexpr Modes kTextMode{false, false, true};
-inline constexpr Modes kWindowModes{false, true, true};  // once the frame shows either window
 
 struct FrameCommand {
     int id;

@@ -377,8 +377,7 @@ TEST_F(DesignMenuTest, PanelWhoseResultsItsInputsNoLongerGiveIsNotSaved) {
 }
 
 TEST_F(DesignMenuTest, CommandsWaitForADesignAndSaysWhenASaveFails) {
-    for (int id :
-         {menu::kSaveDesign, menu::kExportTables, menu::kCopyDesignCommand, menu::kOpenDesign})
+    for (int id : {menu::kSaveDesign, menu::kExportTables, menu::kCopyDesignCommand})
         EXPECT_FALSE(menu().enabled(id)) << id;
     enter(kDesigns[2]);
     for (int id :
@@ -458,6 +457,27 @@ TEST_F(DesignMenuTest, CompareDesignsShowsWhatTheCommandLineComparesAndDrawsEver
     for (const char* legend :
          {"1   first", "2   second", "POWER FUNCTIONS", "EXPECTED INFORMATION TIME"})
         EXPECT_NE(drawn.find(legend), std::string::npos) << legend;
+}
+
+// Before any window is chosen and any design computed, as the program starts: design files
+// can be compared, their curves seen in the graphic window, and opened.
+TEST_F(DesignMenuTest, DesignFilesWorkFromTheStartBeforeAnyDesign) {
+    const CompareMenu comparisons(program);
+    const std::string saved = file("saved.qalixdesign");
+    ASSERT_EQ(run({"design", "--looks", "3", "--save-design", saved}).status, 0);
+    ASSERT_EQ(frame().mode(), FrameMode::None);
+    EXPECT_FALSE(menu().enabled(menu::kGraphicWindow));
+    EXPECT_TRUE(menu().enabled(menu::kOpenDesign));
+    platform.answerOpenFiles({DialogOutcome::Accepted, {saved}, 0});
+    frame().command(menu::kCompareDesigns);
+    ASSERT_EQ(takeMessages(), std::vector<std::string>{});
+    ASSERT_TRUE(menu().enabled(menu::kGraphicWindow));
+    frame().command(menu::kGraphicWindow);
+    ASSERT_NE(frame().picture(), nullptr);
+    EXPECT_NE(frame().picture()->text().find("1   saved"), std::string::npos);
+    open(saved);
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{});
+    EXPECT_TRUE(frame().designComputed());
 }
 
 // A file that cannot be read is named in one message and nothing is compared: the user's
