@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <numeric>
+#include <vector>
 
 #include "graphics/plot_page.hpp"
 #include "graphics/svg_canvas.hpp"
@@ -75,13 +76,29 @@ struct PanelData {
     std::vector<std::vector<std::pair<double, double>>> curves;
 };
 
-// A step of 1, 2 or 5 times a power of ten that cuts the span into about `aimed` parts.
+// A step of 1, 2 or 5 times a power of ten that cuts the span into about `aimed` parts; 0 for
+// a span too small or too large to cut (no ticks are drawn then).
 double niceStep(double span, int aimed) {
     const double raw = span / aimed;
+    if (!std::isnormal(raw) || raw < 0.0) return 0.0;
     const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
     const double normal = raw / magnitude;
     const double factor = normal < 1.5 ? 1.0 : normal < 3.0 ? 2.0 : normal < 7.0 ? 5.0 : 10.0;
     return factor * magnitude;
+}
+
+// The multiples of the step from low to high; none when there is no step, or when the range
+// holds more of them than an axis can show (values far from 0 against a small span).
+std::vector<double> ticks(double low, double high, double step) {
+    constexpr double kMostTicks = 100.0;
+    if (step == 0.0) return {};
+    const double first = std::ceil(low / step - 1e-9);
+    const double last = std::floor(high / step + 1e-9);
+    if (!(last - first < kMostTicks)) return {};
+    std::vector<double> values;
+    for (int i = 0; i <= static_cast<int>(last - first); ++i)
+        values.push_back((first + i) * step);
+    return values;
 }
 
 // A tick's value with the decimals its step needs, never "-0".
@@ -204,8 +221,7 @@ class FigurePainter {
 
     void xAxis(const PanelData& p, const Rect& plot) {
         const double step = niceStep(p.xHigh - p.xLow, kAimedTicks);
-        for (double v = std::ceil(p.xLow / step - 1e-9) * step; v <= p.xHigh + step * 1e-9;
-             v += step) {
+        for (const double v : ticks(p.xLow, p.xHigh, step)) {
             const int x = xAt(p, plot, v);
             gridLine(x, plot.top, x, plot.bottom);
             canvas_.selectPen(kAxisPen);
@@ -218,7 +234,7 @@ class FigurePainter {
 
     void yAxis(const PanelData& p, const Rect& plot, int areaLeft) {
         const double step = niceStep(p.yHigh - p.yLow, kAimedTicks);
-        for (double v = p.yLow; v <= p.yHigh + step * 1e-9; v += step) {
+        for (const double v : ticks(p.yLow, p.yHigh, step)) {
             const int y = yAt(p, plot, v);
             gridLine(plot.left, y, plot.right, y);
             canvas_.selectPen(kAxisPen);
