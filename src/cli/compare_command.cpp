@@ -1,7 +1,6 @@
 #include "cli/compare_command.hpp"
 
 #include <algorithm>
-#include <numeric>
 #include <optional>
 #include <sstream>
 #include <string>
