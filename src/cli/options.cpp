@@ -185,6 +185,9 @@ struct Parse {
     const CommandSpec* command = nullptr;
     std::vector<const OptionRule*> given;
     std::vector<std::string> kinds;
+    // Where CLI11 stores the arguments that are not options; placeArguments reads them from
+    // the option's results instead, which keep a lone empty argument.
+    std::vector<std::string> arguments;
 };
 
 // Each value is stored as it is read, so that a value given twice, or too often, is refused
@@ -243,8 +246,8 @@ class HelpFormatter : public CLI::Formatter {
 };
 
 // The command line as CLI11 reads it: a subcommand per command, each option of the table
-// read into p as it comes. Arguments that are not options stay in order in `arguments`.
-std::unique_ptr<CLI::App> makeApp(Parse& p, std::vector<std::string>& arguments) {
+// read into p as it comes. Arguments that are not options are the results of kArguments.
+std::unique_ptr<CLI::App> makeApp(Parse& p) {
     auto app = std::make_unique<CLI::App>(
         "Types each option into the panel control a user would, presses the buttons and prints "
         "what the dialogs show.",
@@ -254,6 +257,9 @@ std::unique_ptr<CLI::App> makeApp(Parse& p, std::vector<std::string>& arguments)
     formatter->column_width(kHelpColumn);
     app->formatter(formatter);
     app->footer(helpFooter());
+    // One command a run: another command's name after the first is an argument of the first,
+    // not a second command whose arguments would be mixed with the first's.
+    app->require_subcommand(0, 1);
     for (const CommandSpec& entry : commands()) {
         CLI::App* command = app->add_subcommand(std::string(entry.name), std::string(entry.help));
         command->set_help_flag(std::string(kHelpOption), std::string(kHelpLine));
@@ -264,7 +270,7 @@ std::unique_ptr<CLI::App> makeApp(Parse& p, std::vector<std::string>& arguments)
             addRule(*command, *rule, p);
         if (entry.takesFiles || entry.takesPlotName) {
             command
-                ->add_option(std::string(kArguments), arguments,
+                ->add_option(std::string(kArguments), p.arguments,
                              entry.takesPlotName ? "PLOT [--kind K FILE...]" : "--kind K FILE...")
                 ->expected(0, -1)
                 ->group("");  // the usage line shows them
@@ -283,16 +289,20 @@ UsageError mismatch(const CLI::ArgumentMismatch& e) {
 }
 
 // The arguments that are not options, in the order given: the plot's name, then the files,
-// each of the kind given last before it.
-void placeArguments(Parse& p, const CLI::App& command, const std::vector<std::string>& arguments) {
+// each of the kind given last before it. They are read from the option's raw results, which
+// keep every argument as given (its stored list drops a lone empty one).
+void placeArguments(Parse& p, const CLI::App& command) {
     const CLI::Option* kindOption = command.get_option_no_throw("--kind");
     const CLI::Option* argumentOption = command.get_option_no_throw(std::string(kArguments));
+    if (argumentOption == nullptr) return;
+    const std::vector<std::string>& arguments = argumentOption->results();
     std::size_t kinds = 0;
     std::size_t next = 0;
     for (const CLI::Option* option : command.parse_order()) {
         if (option == kindOption && kindOption != nullptr) ++kinds;
-        if (option != argumentOption || argumentOption == nullptr) continue;
-        const std::string& argument = arguments.at(next++);
+        if (option != argumentOption || next >= arguments.size()) continue;
+        const std::string& argument = arguments[next++];
+        if (argument.empty()) throw UsageError("an empty argument (\"\") names no file or plot");
         if (p.command->takesPlotName && p.options.plot.empty()) {
             p.options.plot = argument;
         } else {
@@ -353,8 +363,7 @@ CliOptions parseOptions(const std::vector<std::string>& args) {
         p.command = &commandNamed(args.front());
         p.options.command = args.front();
     }
-    std::vector<std::string> arguments;
-    const auto app = makeApp(p, arguments);
+    const auto app = makeApp(p);
     std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 reads from the back
     try {
         app->parse(reversed);
@@ -370,7 +379,7 @@ CliOptions parseOptions(const std::vector<std::string>& args) {
     }
     const CLI::App& command = *app->get_subcommand(std::string(p.command->name));
     refuseExtras(command);
-    placeArguments(p, command, arguments);
+    placeArguments(p, command);
     checkDesignUse(p.options, *p.command, p.given);
     p.command->check(p.options);
     return p.options;
@@ -378,8 +387,7 @@ CliOptions parseOptions(const std::vector<std::string>& args) {
 
 std::string helpText(std::string_view command) {
     Parse p;
-    std::vector<std::string> arguments;
-    const auto app = makeApp(p, arguments);
+    const auto app = makeApp(p);
     if (command.empty()) return app->help();
     return app->get_subcommand(std::string(command))->help();
 }

@@ -161,7 +161,29 @@ INSTANTIATE_TEST_SUITE_P(
         BadCommandLine{{"simulate", "--set", "mu=0.5,n=2.5"},
                        "--set takes a whole number for n: mu=0.5,n=2.5"},
         BadCommandLine{{"simulate", "--set", "mu=0.5 0.6,n=2"},
-                       "--set takes one number for mu: mu=0.5 0.6,n=2"}));
+                       "--set takes one number for mu: mu=0.5 0.6,n=2"},
+        // Every argument is taken or refused: a lone empty one once ended the program with
+        // std::out_of_range, and another command's name once switched to that command.
+        BadCommandLine{{"import", "--kind", "simu", ""},
+                       "an empty argument (\"\") names no file or plot"},
+        BadCommandLine{
+            {"import", "--kind", "simu", "", "", "", "plot", "bounda", "", "!", "", "t", ""},
+            "an empty argument (\"\") names no file or plot"},
+        BadCommandLine{{"plot", ""}, "an empty argument (\"\") names no file or plot"},
+        // An output never overwrites an input, nor another output: the same file once links
+        // are followed, whether it exists yet or not.
+        BadCommandLine{{"design", "--open", "t.qalixdesign", "--csv", "./t.qalixdesign"},
+                       "--csv would write over --open t.qalixdesign, which this command reads: "
+                       "give the output a file of its own"},
+        BadCommandLine{{"design", "--open", "t.qalixdesign", "--save-design", "t"},
+                       "--save-design would write over --open t.qalixdesign, which this command "
+                       "reads: give the output a file of its own"},
+        BadCommandLine{{"plot", "boundary", "--kind", "simu", "s.emf", "--out", "s.emf"},
+                       "--out would write over the sample file s.emf, which this command reads: "
+                       "give the output a file of its own"},
+        BadCommandLine{{"design", "--looks", "4", "--csv", "a.csv", "--curves-csv", "a.csv"},
+                       "--csv and --curves-csv name the same file a.csv: give each output a file "
+                       "of its own"}));
 
 // Every list and repeated option takes as many values as the program's tables and lists hold,
 // and says so rather than dropping or grinding through the rest.
