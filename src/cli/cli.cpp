@@ -5,6 +5,7 @@
 
 #include "cli/compare_command.hpp"
 #include "cli/design_files.hpp"
+#include "cli/file_roles.hpp"
 #include "cli/options.hpp"
 #include "cli/plot_command.hpp"
 #include "cli/report.hpp"
@@ -108,6 +109,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             out << helpText(options.command);
             return 0;
         }
+        refuseClashingFiles(options);
         if (options.command == kCompareCommand) return runCompare(options, out, err, documents);
         return run(options, out, err, renderer, documents);
     } catch (const UsageError& e) {
