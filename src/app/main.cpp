@@ -9,6 +9,7 @@
 
 #include "design/panel_ids.hpp"
 #include "document/design_menu.hpp"
+#include "io/files.hpp"
 #include "platform/qt/application.hpp"
 #include "platform/qt/dialog_window.hpp"
 #include "platform/qt/frame_main_window.hpp"
@@ -53,6 +54,7 @@ int reportStart(qalix::qt::QtPlatform& platform, bool started) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    qalix::io::ignoreFileSizeSignal();
     if (!hasDisplay()) {
         std::fputs(
             "qalixinf: no display to show windows on; the command line program qalix "

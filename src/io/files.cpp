@@ -45,12 +45,24 @@ fs::path resolved(const fs::path& target) {
     return ec ? target : real;
 }
 
+// A link to nothing: a save would create a file the user never named, at the link's target.
+std::optional<std::string> danglingLink(const fs::path& target) {
+    std::error_code ec;
+    if (!fs::is_symlink(target, ec) || fs::exists(target, ec)) return std::nullopt;
+    const fs::path points = fs::read_symlink(target, ec);
+    return "it is a link to " + points.string() + ", which does not exist";
+}
+
 }  // namespace
 
 SafeSave::SafeSave(const fs::path& target) : target_(resolved(target)) {
     error_.path = target.string();
     if (target.filename().empty()) {
         fail("the name holds no file name");
+        return;
+    }
+    if (auto dangling = danglingLink(target)) {
+        fail(std::move(*dangling));
         return;
     }
     native::Status st;
@@ -69,7 +81,7 @@ SafeSave::SafeSave(const fs::path& target) : target_(resolved(target)) {
         return;
     }
     if (st.readOnly) {
-        fail(std::generic_category().message(EACCES));
+        fail("it is read-only");
         return;
     }
     const fs::path folder = target_.parent_path();
@@ -105,7 +117,12 @@ void SafeSave::discard() {
     std::string ignored;
     if (fd_ >= 0) native::close(fd_, ignored);
     fd_ = -1;
-    if (!temporary_.empty()) native::remove(temporary_);
+    std::string reason;
+    if (!temporary_.empty() && !native::remove(temporary_, reason)) {
+        // Said, so that the user can remove what the program could not.
+        error_.reason +=
+            "; the unfinished copy " + temporary_.string() + " could not be removed: " + reason;
+    }
     temporary_.clear();
 }
 
@@ -143,6 +160,16 @@ std::optional<FileError> saveFile(const fs::path& target, std::string_view bytes
     save.write(bytes);
     if (save.commit()) return std::nullopt;
     return save.error();
+}
+
+bool sameFile(const fs::path& a, const fs::path& b) {
+    std::error_code ec;
+    if (fs::equivalent(a, b, ec)) return true;
+    std::error_code ea;
+    std::error_code eb;
+    const fs::path ca = fs::weakly_canonical(fs::absolute(a, ea), ea);
+    const fs::path cb = fs::weakly_canonical(fs::absolute(b, eb), eb);
+    return !ea && !eb && ca == cb;
 }
 
 std::string lowercaseExtension(const fs::path& path) {
@@ -184,8 +211,8 @@ std::string readOpen(int fd, std::size_t maxBytes, const std::string& tooLarge,
         const std::ptrdiff_t n = native::readSome(fd, buffer.data(), buffer.size(), reason);
         if (n <= 0) break;
         bytes.append(buffer.data(), static_cast<std::size_t>(n));
-        if (bytes.size() > maxBytes) {  // it grew while being read
-            reason = tooLarge;
+        if (bytes.size() > maxBytes) {
+            reason = "it grew beyond " + std::to_string(maxBytes) + " bytes while it was read";
             break;
         }
     }

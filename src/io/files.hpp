@@ -83,4 +83,12 @@ ReadResult readFile(const std::filesystem::path& path, std::size_t maxBytes);
 // device...), or nothing when it can. Checked before a file is opened.
 std::optional<FileError> notReadable(const std::filesystem::path& path);
 
+// Whether two names name one file once links are followed, whether or not it exists yet.
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+
+// Called once at start: a write beyond the file size limit (ulimit -f) then fails with "File
+// too large", which a save reports, instead of ending the program with SIGXFSZ. Nothing on
+// systems without such a signal.
+void ignoreFileSizeSignal();
+
 }  // namespace qalix::io

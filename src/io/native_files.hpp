@@ -2,6 +2,9 @@
 // (native_files_posix.cpp, native_files_windows.cpp); files.cpp holds the logic both share.
 // A file is a C runtime descriptor on both. Every call that fails gives the reason in words.
 // Private to src/io.
+//
+// Each call first asks planted() whether a test made its step fail (planted_faults.cpp); in a
+// program no fault is ever planted, and the question costs one load of a flag.
 #pragma once
 
 #include <cstddef>
@@ -22,10 +25,18 @@ struct Status {
     std::uintmax_t size = 0;
     // What a replacement keeps of the file it replaces (POSIX permission bits).
     unsigned permissions = 0;
-    // Windows: the read-only attribute, under which a file must not be replaced. Never set on
-    // POSIX, where the folder's permissions decide and the replacement keeps the mode.
+    // A regular file its owner may not write: the read-only attribute on Windows, no owner
+    // write permission on POSIX. A save must not replace it, although the folder would let a
+    // rename do so.
     bool readOnly = false;
 };
+
+// The steps a save and a read ask of the system.
+enum class Step { Status, Create, Open, Write, Read, Flush, Close, Rename, Remove };
+
+// Whether a fault a test planted fails this call of the step; reason then says why. Inner
+// check of every call below: it costs one relaxed load when nothing is planted.
+bool planted(Step step, std::string& reason);
 
 // What is at the path; a name that names nothing is Kind::Missing, not a failure.
 bool status(const fs::path& path, Status& st, std::string& reason);
@@ -47,6 +58,6 @@ bool close(int fd, std::string& reason);
 
 // Puts the new file at the target's name, replacing what is there, on disk once it returns.
 bool replace(const fs::path& from, const fs::path& to, std::string& reason);
-void remove(const fs::path& path);
+bool remove(const fs::path& path, std::string& reason);
 
 }  // namespace qalix::io::native

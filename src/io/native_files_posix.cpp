@@ -2,7 +2,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <system_error>
 
 #include "io/native_files.hpp"
@@ -36,6 +38,7 @@ Status statusOf(const struct stat& st) {
         s.kind = Kind::Other;
     s.size = static_cast<std::uintmax_t>(st.st_size);
     s.permissions = st.st_mode & kPermissionBits;
+    s.readOnly = s.kind == Kind::Regular && (st.st_mode & S_IWUSR) == 0;
     return s;
 }
 
@@ -49,9 +52,16 @@ void syncFolder(const fs::path& folder) {
     ::close(fd);
 }
 
+// A read of a file that keeps growing: a full buffer every time.
+std::ptrdiff_t endlessRead(char* buffer, std::size_t size) {
+    std::fill(buffer, buffer + size, 'x');
+    return static_cast<std::ptrdiff_t>(size);
+}
+
 }  // namespace
 
 bool status(const fs::path& path, Status& st, std::string& reason) {
+    if (planted(Step::Status, reason)) return false;
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
         st = Status{};
@@ -62,6 +72,7 @@ bool status(const fs::path& path, Status& st, std::string& reason) {
 }
 
 bool status(int fd, Status& st, std::string& reason) {
+    if (planted(Step::Status, reason)) return false;
     struct stat info {};
     if (::fstat(fd, &info) != 0) return failed(reason);
     st = statusOf(info);
@@ -69,11 +80,14 @@ bool status(int fd, Status& st, std::string& reason) {
 }
 
 int openDevice(const fs::path& path, std::string& reason) {
+    if (planted(Step::Open, reason)) return -1;
     const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
     return fd >= 0 ? fd : failedFd(reason);
 }
 
 int createNew(const fs::path& path, const Status& replaced, bool& nameTaken, std::string& reason) {
+    nameTaken = false;
+    if (planted(Step::Create, reason)) return -1;
     // O_EXCL with O_CREAT also refuses a link of that name, dangling or not.
     const int fd =
         ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kNewFileMode);
@@ -85,6 +99,7 @@ int createNew(const fs::path& path, const Status& replaced, bool& nameTaken, std
 }
 
 int openForReading(const fs::path& path, std::string& reason) {
+    if (planted(Step::Open, reason)) return -1;
     // Not blocking: should the name have become a FIFO since it was looked at, opening it
     // does not wait for a writer.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -92,6 +107,7 @@ int openForReading(const fs::path& path, std::string& reason) {
 }
 
 bool writeAll(int fd, std::string_view bytes, std::string& reason) {
+    if (planted(Step::Write, reason)) return false;
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR) continue;
@@ -105,6 +121,7 @@ bool writeAll(int fd, std::string_view bytes, std::string& reason) {
 }
 
 std::ptrdiff_t readSome(int fd, char* buffer, std::size_t size, std::string& reason) {
+    if (planted(Step::Read, reason)) return reason.empty() ? endlessRead(buffer, size) : -1;
     for (;;) {
         const ssize_t n = ::read(fd, buffer, size);
         if (n >= 0) return n;
@@ -113,21 +130,36 @@ std::ptrdiff_t readSome(int fd, char* buffer, std::size_t size, std::string& rea
 }
 
 bool flushToDisk(int fd, std::string& reason) {
+    if (planted(Step::Flush, reason)) return false;
     return ::fsync(fd) == 0 || failed(reason);
 }
 
 bool close(int fd, std::string& reason) {
+    if (planted(Step::Close, reason)) {
+        ::close(fd);  // the descriptor is gone whatever close() reports
+        return false;
+    }
     return ::close(fd) == 0 || failed(reason);
 }
 
 bool replace(const fs::path& from, const fs::path& to, std::string& reason) {
+    if (planted(Step::Rename, reason)) return false;
     if (::rename(from.c_str(), to.c_str()) != 0) return failed(reason);
     syncFolder(to.parent_path());
     return true;
 }
 
-void remove(const fs::path& path) {
-    ::unlink(path.c_str());
+bool remove(const fs::path& path, std::string& reason) {
+    if (planted(Step::Remove, reason)) return false;
+    return ::unlink(path.c_str()) == 0 || failed(reason);
 }
 
 }  // namespace qalix::io::native
+
+namespace qalix::io {
+
+void ignoreFileSizeSignal() {
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+}  // namespace qalix::io

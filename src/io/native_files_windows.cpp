@@ -86,9 +86,16 @@ int descriptor(HANDLE h, int flags, std::string& reason) {
     return fd;
 }
 
+// A read of a file that keeps growing: a full buffer every time.
+std::ptrdiff_t endlessRead(char* buffer, std::size_t size) {
+    std::fill(buffer, buffer + size, 'x');
+    return static_cast<std::ptrdiff_t>(size);
+}
+
 }  // namespace
 
 bool status(const fs::path& path, Status& st, std::string& reason) {
+    if (planted(Step::Status, reason)) return false;
     struct _stat64 info {};
     if (_wstat64(path.c_str(), &info) == 0) {
         st = statusOf(info);
@@ -101,6 +108,7 @@ bool status(const fs::path& path, Status& st, std::string& reason) {
 }
 
 bool status(int fd, Status& st, std::string& reason) {
+    if (planted(Step::Status, reason)) return false;
     struct _stat64 info {};
     if (_fstat64(fd, &info) != 0) return failed(reason);
     st = statusOf(info);
@@ -108,12 +116,15 @@ bool status(int fd, Status& st, std::string& reason) {
 }
 
 int openDevice(const fs::path& path, std::string& reason) {
+    if (planted(Step::Open, reason)) return -1;
     return descriptor(
         CreateFileW(path.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr),
         _O_WRONLY, reason);
 }
 
 int createNew(const fs::path& path, const Status&, bool& nameTaken, std::string& reason) {
+    nameTaken = false;
+    if (planted(Step::Create, reason)) return -1;
     const HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
     const DWORD error = GetLastError();
@@ -123,12 +134,14 @@ int createNew(const fs::path& path, const Status&, bool& nameTaken, std::string&
 }
 
 int openForReading(const fs::path& path, std::string& reason) {
+    if (planted(Step::Open, reason)) return -1;
     return descriptor(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
                       _O_RDONLY, reason);
 }
 
 bool writeAll(int fd, std::string_view bytes, std::string& reason) {
+    if (planted(Step::Write, reason)) return false;
     while (!bytes.empty()) {
         const auto chunk =
             static_cast<unsigned>(std::min<std::size_t>(bytes.size(), kLargestTransfer));
@@ -143,27 +156,41 @@ bool writeAll(int fd, std::string_view bytes, std::string& reason) {
 }
 
 std::ptrdiff_t readSome(int fd, char* buffer, std::size_t size, std::string& reason) {
+    if (planted(Step::Read, reason)) return reason.empty() ? endlessRead(buffer, size) : -1;
     const auto chunk = static_cast<unsigned>(std::min<std::size_t>(size, kLargestTransfer));
     const int n = _read(fd, buffer, chunk);
     return n >= 0 ? n : failedFd(reason);
 }
 
 bool flushToDisk(int fd, std::string& reason) {
+    if (planted(Step::Flush, reason)) return false;
     return _commit(fd) == 0 || failed(reason);
 }
 
 bool close(int fd, std::string& reason) {
+    if (planted(Step::Close, reason)) {
+        _close(fd);  // the descriptor is gone whatever close() reports
+        return false;
+    }
     return _close(fd) == 0 || failed(reason);
 }
 
 bool replace(const fs::path& from, const fs::path& to, std::string& reason) {
+    if (planted(Step::Rename, reason)) return false;
     return MoveFileExW(from.c_str(), to.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0 ||
            failedWindows(reason);
 }
 
-void remove(const fs::path& path) {
-    DeleteFileW(path.c_str());
+bool remove(const fs::path& path, std::string& reason) {
+    if (planted(Step::Remove, reason)) return false;
+    return DeleteFileW(path.c_str()) != 0 || failedWindows(reason);
 }
 
 }  // namespace qalix::io::native
+
+namespace qalix::io {
+
+void ignoreFileSizeSignal() {}  // Windows has no file size limit that signals
+
+}  // namespace qalix::io

@@ -22,7 +22,7 @@ bool saved(Platform& platform, const std::string& path, const std::string& html,
     if (io::lowercaseExtension(path) == ".pdf")
         return platform.saveDocumentPdf(path, html, false, reason);
     const auto failed = io::saveFile(path, html);
-    if (failed) reason = failed->describe();
+    if (failed) reason = failed->reason;  // the message names the path
     return !failed;
 }
 

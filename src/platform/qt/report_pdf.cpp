@@ -116,7 +116,7 @@ bool saveReportPdf(const std::string& path, const std::string& html, bool letter
     const QByteArray& bytes = buffer.data();
     if (const auto failed = io::saveFile(
             path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
-        reason = failed->describe();
+        reason = failed->reason;  // the caller names the path
         return false;
     }
     return true;
