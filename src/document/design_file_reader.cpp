@@ -1,7 +1,10 @@
 // Reading a design file: every check before anything is used, each failure naming the file,
 // the line and the key.
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <map>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -14,19 +17,24 @@ namespace qalix {
 
 namespace {
 
-// No file the program writes is nested more than five levels deep.
+// Files the program writes nest five levels deep; a file nested deeper than this is refused
+// before its layout is read, whose paths grow with the depth.
 constexpr int kMaxNesting = 32;
 constexpr std::size_t kMaxMeans = 1000;
 constexpr int kMinLooks = 2;
 constexpr int kMaxLooks = 16;
 constexpr double kMaxTrialSize = 99999.0;
+// Relative difference within which two values in full are the same value.
+constexpr double kValueTolerance = 1e-12;
 
-// The line each key and each array element starts on, by its path ("inputs.groups[2]"), and
-// the deepest nesting: read off the text, since the parsed values keep no positions.
+// The line each key and each array element starts on, by its path ("inputs.groups[2]"): read
+// off the text, since the parsed values keep no positions.
 struct Layout {
     std::map<std::string, int> lines;
-    int depth = 0;
-    int deepestLine = 0;
+    // The first key given twice in one object: its path and both lines.
+    std::optional<std::string> duplicate;
+    int firstLine = 0;
+    int secondLine = 0;
 };
 
 struct Scope {
@@ -34,6 +42,7 @@ struct Scope {
     bool array;
     int index = 0;
     std::string key;
+    std::map<std::string, int> keyLines;  // of an object: each key's line
 };
 
 std::string childPath(const Scope& s) {
@@ -52,6 +61,31 @@ std::string stringAt(std::string_view text, std::size_t& i) {
     return value;
 }
 
+// The line where the nesting first goes deeper than kMaxNesting, or 0: one pass that keeps
+// nothing but a count, so that a hostile depth costs no more than reading the bytes.
+int lineTooDeep(std::string_view text) {
+    int line = 1;
+    int depth = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        if (c == '"') {
+            for (++i; i < text.size() && text[i] != '"'; ++i) {
+                if (text[i] == '\\') ++i;
+            }
+            ++i;
+            continue;
+        }
+        if (c == '\n') ++line;
+        if (c == '{' || c == '[') {
+            if (++depth > kMaxNesting) return line;
+        } else if ((c == '}' || c == ']') && depth > 0) {
+            --depth;
+        }
+        ++i;
+    }
+    return 0;
+}
+
 Layout layoutOf(std::string_view text) {
     Layout layout;
     std::vector<Scope> scopes;
@@ -63,20 +97,23 @@ Layout layoutOf(std::string_view text) {
         if (c == '"') {
             const std::string s = stringAt(text, i);
             if (!scopes.empty() && !scopes.back().array && !valueNext) {
-                scopes.back().key = s;
-                layout.lines.emplace(childPath(scopes.back()), line);
+                Scope& object = scopes.back();
+                object.key = s;
+                layout.lines.emplace(childPath(object), line);
+                const auto [first, added] = object.keyLines.emplace(s, line);
+                if (!added && !layout.duplicate) {
+                    layout.duplicate = childPath(object);
+                    layout.firstLine = first->second;
+                    layout.secondLine = line;
+                }
             }
             continue;
         }
         if (c == '{' || c == '[') {
             const std::string path = scopes.empty() ? "" : childPath(scopes.back());
             if (!scopes.empty() && scopes.back().array) layout.lines.emplace(path, line);
-            scopes.push_back({path, c == '[', 0, {}});
+            scopes.push_back({path, c == '[', 0, {}, {}});
             valueNext = c == '[';
-            if (static_cast<int>(scopes.size()) > layout.depth) {
-                layout.depth = static_cast<int>(scopes.size());
-                layout.deepestLine = line;
-            }
         } else if ((c == '}' || c == ']') && !scopes.empty()) {
             scopes.pop_back();
             valueNext = false;
@@ -130,8 +167,15 @@ class Checker {
     Layout layout_;
 };
 
+// Whether a value in full is the one a text reads as: equal to 1e-12 relative, since a file
+// written on another system may differ in the last bits of a computed value.
+bool sameValue(double a, double b) {
+    return a == b || std::abs(a - b) <= kValueTolerance * std::max(std::abs(a), std::abs(b));
+}
+
 // A typed input: {"text": "0.05", "value": 0.05}; the text is what is typed, and must be one
-// number inside the range given.
+// number inside the range given. The value is there for readers without the program, so it
+// must be the number the text reads as.
 std::string typedInput(const Checker& c, const Json& input, const std::string& path, double low,
                        double high, bool openLow = true, bool openHigh = true) {
     if (!input.is_object()) c.fail(path, "it must be {\"text\": ..., \"value\": ...}");
@@ -148,6 +192,12 @@ std::string typedInput(const Checker& c, const Json& input, const std::string& p
         c.fail(Checker::join(path, "text"), typed + " lies outside " + (openLow ? "(" : "[") +
                                                 formatFree(low) + ", " + formatFree(high) +
                                                 (openHigh ? ")" : "]"));
+    }
+    const Json& stored = c.member(input, path, "value");
+    if (!stored.is_number()) c.fail(Checker::join(path, "value"), "it must be a number");
+    if (!sameValue(stored.get<double>(), value)) {
+        c.fail(Checker::join(path, "value"), stored.dump() + " is not the number its text " +
+                                                 typed + " reads as (" + formatFree(value) + ")");
     }
     return typed;
 }
@@ -325,13 +375,12 @@ int lineOfHugeNumber(std::string_view text) {
 }  // namespace
 
 DesignFile parseDesignFile(std::string_view text, const std::string& name) {
-    Layout layout = layoutOf(text);
-    if (layout.depth > kMaxNesting) {
-        throw DesignFileError("The design file " + name + ", line " +
-                              std::to_string(layout.deepestLine) +
+    if (const int deep = lineTooDeep(text)) {
+        throw DesignFileError("The design file " + name + ", line " + std::to_string(deep) +
                               " cannot be opened: it is nested more than " +
                               std::to_string(kMaxNesting) + " levels deep.");
     }
+    Layout layout = layoutOf(text);
     Json file;
     try {
         file = Json::parse(text);
@@ -343,6 +392,12 @@ DesignFile parseDesignFile(std::string_view text, const std::string& name) {
         throw DesignFileError("The design file " + name + ", line " +
                               std::to_string(lineOfHugeNumber(text)) +
                               " cannot be opened: it holds a number too large to read.");
+    }
+    if (layout.duplicate) {
+        throw DesignFileError("The design file " + name + ", lines " +
+                              std::to_string(layout.firstLine) + " and " +
+                              std::to_string(layout.secondLine) + " cannot be opened: key \"" +
+                              *layout.duplicate + "\" is given twice.");
     }
     const Checker c(name, std::move(layout));
     if (!file.is_object() || !file.contains("format") || file.at("format") != kDesignFileFormat)
@@ -377,17 +432,30 @@ DesignFile readDesignFile(const std::string& path) {
                               " MiB, and no design file is.");
     }
     if (!read) {
-        throw DesignFileError("The design file " + read.error.describe() + " cannot be opened.");
+        throw DesignFileError("Cannot open the design file " + read.error.describe() + ".");
     }
     return parseDesignFile(*read.bytes, path);
 }
 
 namespace {
 
+// Shown texts are compared exactly, but a text that shows a value in full (the coefficient a)
+// may differ in its last digits between systems whose exp differs in the last bit: two such
+// texts within 1e-12 of each other show one value. No text shown with fewer digits can be
+// that close without being equal.
+bool sameNumber(const Json& was, const Json& now) {
+    const std::string a = was.get<std::string>();
+    const std::string b = now.get<std::string>();
+    double x = 0.0;
+    double y = 0.0;
+    return isOneNumber(a) && isOneNumber(b) && readFree(a, x) == ReadStatus::Ok &&
+           readFree(b, y) == ReadStatus::Ok && sameValue(x, y);
+}
+
 std::optional<std::string> differenceAt(const Json& was, const Json& now, const std::string& path) {
     const auto shown = [](const Json& j) { return "\"" + j.get<std::string>() + "\""; };
     if (was.is_string()) {
-        if (now.is_string() && now == was) return std::nullopt;
+        if (now.is_string() && (now == was || sameNumber(was, now))) return std::nullopt;
         return path + ": " + shown(was) + " in the file, " +
                (now.is_string() ? shown(now) : std::string("nothing")) + " now";
     }

@@ -285,7 +285,9 @@ TEST_F(DesignMenuTest, HandEditedInputShowsTheRecomputedDesignAndWhereItDiffers)
     enter(kDesigns[0]);
     save(file("edited"));
     const std::string path = file("edited.qalixdesign");
-    writeBytes(path, replaced(readBytes(path), "\"text\": \"0.02\"", "\"text\": \"0.03\""));
+    // Text and value alike: a value that is not its text's number is refused.
+    writeBytes(path, replaced(readBytes(path), "\"text\": \"0.02\",\n      \"value\": 0.02",
+                              "\"text\": \"0.03\",\n      \"value\": 0.03"));
     enter(kOtherDesign);
     open(path);
     const std::vector<std::string> messages = takeMessages();

@@ -88,7 +88,8 @@ TEST_F(DesignMenuWindow, DifferenceIsShownInOneMessage) {
     const std::string path = designFile("edited.qalixdesign", {"--looks", "4", "--rho", "0.02"});
     std::ifstream in(path);
     std::string text{std::istreambuf_iterator<char>(in), {}};
-    text.replace(text.find("\"text\": \"0.02\""), 14, "\"text\": \"0.03\"");
+    const std::string typed = "\"text\": \"0.02\",\n      \"value\": 0.02";
+    text.replace(text.find(typed), typed.size(), "\"text\": \"0.03\",\n      \"value\": 0.03");
     std::ofstream(path) << text;
     const QRect screen = QApplication::primaryScreen()->availableGeometry();
     whileBoxIsOpen(
