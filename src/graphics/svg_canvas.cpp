@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "graphics/utf16.hpp"
+
 namespace qalix {
 
 namespace {
@@ -49,10 +51,11 @@ std::string fontFamily(const FontDescription& font) {
 
 }  // namespace
 
-std::string xmlText(std::string_view latin1) {
+std::string xmlText(std::string_view utf8) {
+    // Through UTF-16 and back: a malformed sequence becomes U+FFFD, never bytes XML refuses.
+    const std::string text = utf16ToUtf8(utf8ToUtf16(utf8));
     std::string out;
-    for (const char ch : latin1) {
-        const auto byte = static_cast<unsigned char>(ch);
+    for (const char ch : text) {
         switch (ch) {
             case '&':
                 out += "&amp;";
@@ -67,14 +70,8 @@ std::string xmlText(std::string_view latin1) {
                 out += "&quot;";
                 break;
             default:
-                if (byte < 0x20) {
-                    out += ' ';  // no control character is legal XML
-                } else if (byte < 0x80) {
-                    out += ch;
-                } else {
-                    out += static_cast<char>(0xC0 | (byte >> 6));
-                    out += static_cast<char>(0x80 | (byte & 0x3F));
-                }
+                // No control character is legal XML.
+                out += static_cast<unsigned char>(ch) < 0x20 ? ' ' : ch;
         }
     }
     return out;

@@ -46,7 +46,8 @@ class SvgCanvas : public Canvas {
     std::ostringstream body_;
 };
 
-// Text as XML character data: markup characters escaped, Latin-1 bytes as UTF-8.
-std::string xmlText(std::string_view latin1);
+// UTF-8 text as XML character data: markup characters escaped, control characters as blanks,
+// a malformed sequence as U+FFFD.
+std::string xmlText(std::string_view utf8);
 
 }  // namespace qalix

@@ -110,16 +110,9 @@ std::string tickText(double value, double step) {
     return text;
 }
 
-std::string asciiText(const std::string& label) {
-    std::string text;
-    for (const char c : label)  // the canvases take Latin-1; a name in another script shows '?'
-        text += static_cast<unsigned char>(c) < 0x80 ? c : '?';
-    return text;
-}
-
 std::string legendText(const ComparisonRow& c) {
     return std::to_string(c.candidate) + "   " +
-           (c.label.empty() ? "candidate " + std::to_string(c.candidate) : asciiText(c.label));
+           (c.label.empty() ? "candidate " + std::to_string(c.candidate) : c.label);
 }
 
 PanelData panelData(std::span<const ComparisonRow> candidates, ComparisonPanel panel) {

@@ -26,9 +26,11 @@ TEST(SvgCanvas, DrawsWhatThePlotsAskFor) {
              c.lineTo(3, 4);
          },
          "<line x1=\"11\" y1=\"22\" x2=\"13\" y2=\"24\""},
-        {"markup escaped, Latin-1 as UTF-8",
-         [](SvgCanvas& c) { c.textOut(0, 0, "p < 0.05 & \xb5"); },
+        // Texts are UTF-8 throughout: "\xc2\xb5" once came out as "\xc3\x82\xc2\xb5".
+        {"markup escaped, UTF-8 kept", [](SvgCanvas& c) { c.textOut(0, 0, "p < 0.05 & \xc2\xb5"); },
          ">p &lt; 0.05 &amp; \xc2\xb5</text>"},
+        {"a malformed byte as U+FFFD", [](SvgCanvas& c) { c.textOut(0, 0, "d\xe9sign"); },
+         ">d\xef\xbf\xbdsign</text>"},
         {"right-aligned",
          [](SvgCanvas& c) {
              c.setTextAlign(TextAlign::RightTop);

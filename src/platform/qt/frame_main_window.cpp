@@ -1,5 +1,7 @@
 #include "platform/qt/frame_main_window.hpp"
 
+#include "platform/qt/text_bytes.hpp"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QDialog>
@@ -56,13 +58,6 @@ void GraphicWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const QSize size = event->size();
     dispatch([&] { model_.setClientRect({0, 0, size.width(), size.height()}); });
-}
-
-QString textFromBytes(const std::string& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(QByteArray::fromStdString(bytes));
-    if (utf8.hasError()) text = QString::fromLatin1(bytes.data(), static_cast<int>(bytes.size()));
-    return text;
 }
 
 FrameMainWindow::FrameMainWindow(FrameWindow& model)

@@ -72,7 +72,4 @@ class FrameMainWindow : public QMainWindow {
     int menuObserver_ = 0;
 };
 
-// The text window's bytes as the screen shows them: UTF-8 where they are, Latin-1 otherwise.
-QString textFromBytes(const std::string& bytes);
-
 }  // namespace qalix::qt

@@ -1,5 +1,7 @@
 #include "platform/qt/painter_canvas.hpp"
 
+#include "platform/qt/text_bytes.hpp"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -88,7 +90,7 @@ void PainterCanvas::rectangle(int left, int top, int right, int bottom) {
 }
 
 void PainterCanvas::textOut(int x, int y, std::string_view text) {
-    const QString q = QString::fromLatin1(text.data(), static_cast<int>(text.size()));
+    const QString q = programText(text);
     painter_.save();
     painter_.setFont(font_);
     painter_.setPen(QPen(Qt::black));

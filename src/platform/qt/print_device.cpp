@@ -1,5 +1,7 @@
 #include "platform/qt/print_device.hpp"
 
+#include "platform/qt/text_bytes.hpp"
+
 #include <QFontMetrics>
 #include <QPrinter>
 
@@ -64,8 +66,7 @@ void QtPrintDevice::drawText(int x, int y, std::string_view text) {
     painter_.setFont(font_);
     painter_.setPen(Qt::black);
     const QFontMetrics metrics(font_, &printer_);
-    painter_.drawText(QPoint(x, y + metrics.ascent()),
-                      QString::fromLatin1(text.data(), static_cast<int>(text.size())));
+    painter_.drawText(QPoint(x, y + metrics.ascent()), textFromBytes(std::string(text)));
 }
 
 Canvas& QtPrintDevice::canvas() {
