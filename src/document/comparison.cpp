@@ -113,9 +113,14 @@ DesignSnapshot comparedSnapshot(Session& s, DesignInputs inputs, bool curves) {
     // The alternative as the dialogs offer it when they open, in full.
     const DesignRecord& r = s.program().record();
     const bool brownian = isBrownian(r);
-    inputs.means = MeanList{
+    const MeanList compared{
         !brownian, {std::string(kNullMean), formatFree(brownian ? r.altDelta : r.altMean)}};
+    // A design file's own means are computed too, so that a file the design command refuses is
+    // refused here alike; the row and its command keep to the two compared.
+    inputs.means = withDesignMeans(compared, inputs.means, r);
     DesignSnapshot snapshot = captureSnapshot(s, inputs, CaptureParts{.curves = curves});
+    snapshot.characteristics.resize(compared.texts.size());
+    snapshot.inputs.means = compared;
     snapshot.inputs = completeInputs(snapshot);
     return snapshot;
 }

@@ -26,4 +26,10 @@ void enterFixedDesign(Program& program, const DesignInputs& inputs, const AfterA
 // Sections 3 and 4: the looks, the boundary coefficient, "Sequential Design".
 void enterSequentialDesign(Program& program, const DesignInputs& inputs, const AfterAction& after);
 
+// The means a document computes (its own first), followed by the design's own means, those on
+// the other scale carried over as mu = delta * sigma / sqrt(M): no mean a design file gives
+// is dropped, so each is checked as the design command checks it.
+MeanList withDesignMeans(MeanList own, const std::optional<MeanList>& design,
+                         const DesignRecord& record);
+
 }  // namespace qalix

@@ -32,12 +32,16 @@ PictureRenderer svgCapture(Pictures& pictures) {
     };
 }
 
-// The null mean, halfway to the alternative, the alternative, then the means asked for; on
-// the data scale with normal outcomes, on the Brownian scale on information time.
-MeanList reportMeans(const DesignRecord& r, const std::vector<std::string>& extra) {
+// The null mean, halfway to the alternative, the alternative, then the design's own means
+// (a design file's) and the means asked for; on the data scale with normal outcomes, on the
+// Brownian scale on information time.
+MeanList reportMeans(const DesignRecord& r, const std::optional<MeanList>& designMeans,
+                     const std::vector<std::string>& extra) {
     const bool onDataScale = !isBrownian(r);
     const double alternative = onDataScale ? r.altMean : r.altDelta;
-    MeanList means{onDataScale, {"0", formatFree(alternative / 2.0), formatFree(alternative)}};
+    MeanList means = withDesignMeans(
+        {onDataScale, {"0", formatFree(alternative / 2.0), formatFree(alternative)}}, designMeans,
+        r);
     means.texts.insert(means.texts.end(), extra.begin(), extra.end());
     return means;
 }
@@ -48,7 +52,7 @@ DesignInputs enterDesign(Session& s, const ReportRequest& request) {
     DesignInputs inputs = request.inputs;
     enterFixedDesign(s.program(), inputs, after);
     enterSequentialDesign(s.program(), inputs, after);
-    inputs.means = reportMeans(s.program().record(), request.extraMeans);
+    inputs.means = reportMeans(s.program().record(), request.inputs.means, request.extraMeans);
     return inputs;
 }
 

@@ -151,6 +151,66 @@ TEST_F(Report, AReportFromADesignFileNamesItsHash) {
     EXPECT_TRUE(std::regex_search(html, std::regex("SHA-256</th><td><code>[0-9a-f]{64}</code>")));
 }
 
+// A design file's own means join the report's three (they were dropped), and a mean the design
+// command refuses is refused by the report and the comparison alike (they accepted it).
+TEST_F(Report, ADesignFilesMeansJoinItAndAreCheckedAsTheDesignChecksThem) {
+    const std::string file = path("means.qalixdesign");
+    ASSERT_EQ(
+        run({"design", "--looks", "4", "--means", "0.123,0.777", "--save-design", file}).status, 0);
+    ASSERT_EQ(run({"report", "--open", file, "--mean", "0.4", "--out", path("r.html")}).status, 0);
+    const std::string html = readText(path("r.html"));
+    for (const char* mean :
+         {"mu = 0<", "mu = 0.25<", "mu = 0.5<", "mu = 0.123<", "mu = 0.777<", "mu = 0.4<"})
+        EXPECT_NE(html.find(mean), std::string::npos) << mean;
+
+    std::string text = readText(file);
+    const std::string typed = "\"text\": \"0.777\",\n          \"value\": 0.777";
+    ASSERT_NE(text.find(typed), std::string::npos);
+    text.replace(text.find(typed), typed.size(),
+                 "\"text\": \"1e200\",\n          \"value\": 1e200");
+    std::ofstream(path("far.qalixdesign"), std::ios::binary) << text;
+    const std::string refused = "The true mean is outside the range the program can compute.";
+    const CliRun design = run({"design", "--open", path("far.qalixdesign")});
+    EXPECT_EQ(design.status, 1);
+    EXPECT_NE(design.err.find(refused), std::string::npos) << design.err;
+    const CliRun report =
+        run({"report", "--open", path("far.qalixdesign"), "--out", path("f.html")});
+    EXPECT_EQ(report.status, 1);
+    EXPECT_NE(report.err.find(refused), std::string::npos) << report.err;
+    const CliRun compare = run({"compare", "--open", path("far.qalixdesign")});
+    EXPECT_EQ(compare.status, 1);
+    EXPECT_NE(compare.err.find(refused), std::string::npos) << compare.err;
+}
+
+// Titles and file names are UTF-8 from the command line to the page: each character outside
+// ASCII once came out encoded twice in the HTML and PDF (U+00DC as U+00C3 U+0153), and file
+// names as "d??sign" in the comparison's legend.
+TEST_F(Report, TextOutsideAsciiIsUtf8FromEndToEnd) {
+    const std::string title =
+        "\xc3\x9c"
+        "n"
+        "\xc3\xaf"
+        "c"
+        "\xc3\xb8"
+        "d"
+        "\xc3\xa9";
+    ASSERT_EQ(run({"report", "--looks", "4", "--title", title, "--out", path("u.html")}).status, 0);
+    const std::string report = readText(path("u.html"));
+    EXPECT_NE(report.find("<h1>" + title + "</h1>"), std::string::npos);
+
+    const std::string name = "d\xc3\xa9sign";
+    ASSERT_EQ(run({"design", "--looks", "4", "--save-design", path(name)}).status, 0);
+    ASSERT_EQ(
+        run({"compare", "--open", path(name + ".qalixdesign"), "--out", path("c.html")}).status, 0);
+    const std::string comparison = readText(path("c.html"));
+    EXPECT_NE(comparison.find(name + ".qalixdesign</td>"), std::string::npos);    // the table
+    EXPECT_NE(comparison.find(name + ".qalixdesign</text>"), std::string::npos);  // the legend
+    for (const std::string& html : {report, comparison}) {
+        EXPECT_EQ(html.find("\xc3\x83"), std::string::npos);  // UTF-8 taken for Latin-1
+        EXPECT_EQ(html.find("d??sign"), std::string::npos);
+    }
+}
+
 TEST_F(Report, APdfWithoutTheRendererIsRefusedNotFaked) {
     const CliRun r = run({"report", "--looks", "4", "--out", path("report.pdf")});
     EXPECT_EQ(r.status, 1);
