@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "design/panel_ids.hpp"
+#include "numeric/number_text.hpp"
+
 namespace qalix {
 
 namespace {
@@ -21,9 +24,9 @@ struct RangeText {
 RangeText rangeText(Parameter p) {
     switch (p) {
         case Parameter::Alpha:
-            return {"significance level alpha", "lie between 0 and 1"};
+            return {"significance level alpha", "lie between 0.0001 and 1"};
         case Parameter::Power:
-            return {"power", "lie between 0 and 1"};
+            return {"power", "lie between 0 and 0.9999"};
         case Parameter::PowerAboveAlpha:
             return {"power", "be above the significance level alpha"};
         case Parameter::Sd:
@@ -62,8 +65,23 @@ double recordValue(const DesignRecord& r, Parameter p) {
     return 0.0;
 }
 
-bool isProbability(double x) {
-    return x > 0.0 && x < 1.0;
+// Beyond kLeastTail of either end the program's quantile is not what it shows.
+bool isAlpha(double x) {
+    return x >= static_cast<double>(static_cast<float>(kLeastTail)) && x < 1.0;
+}
+bool isPower(double x) {
+    return x > 0.0 && x <= 1.0 - kLeastTail;
+}
+
+// A positive alpha the range refuses for being too close to 0 says so, with the text as
+// typed: 1e-320 reads as 0 in single precision, and "must lie between 0.0001 and 1" alone
+// does not tell the user which end was crossed.
+std::string tooSmall(DesignContext& program, Parameter p) {
+    if (p != Parameter::Alpha) return {};
+    const std::string typed = trimmed(program.panel().getText(panel::kAlphaCombo));
+    double value = 0.0;
+    if (readFree(typed, value) != ReadStatus::Ok || !(value > 0.0 && value < kLeastTail)) return {};
+    return ": " + typed + " is too small";
 }
 
 bool refuse(DesignContext& program, const std::string& text) {
@@ -77,8 +95,9 @@ bool inRange(const DesignRecord& r, Parameter p, double x) {
     if (!std::isfinite(x)) return false;
     switch (p) {
         case Parameter::Alpha:
+            return isAlpha(x);
         case Parameter::Power:
-            return isProbability(x);
+            return isPower(x);
         case Parameter::PowerAboveAlpha:
             return x > static_cast<double>(r.alpha);
         case Parameter::Sd:
@@ -96,7 +115,8 @@ bool inRange(const DesignRecord& r, Parameter p, double x) {
 bool valueInRange(DesignContext& program, Parameter p, double value) {
     if (inRange(program.record, p, value)) return true;
     const RangeText t = rangeText(p);
-    return refuse(program, "The " + std::string(t.name) + " must " + t.range + ".");
+    return refuse(program,
+                  "The " + std::string(t.name) + " must " + t.range + tooSmall(program, p) + ".");
 }
 
 bool parametersInRange(DesignContext& program, const std::vector<Parameter>& used) {

@@ -131,9 +131,23 @@ void discordanceOfCoefficient(DesignContext& program, Dialog& panel) {
 
 }  // namespace
 
+// Two looks before the last at one time as read, on information time: the dialog shows, and
+// the engine reads, the times to three decimals, so 0.1001 typed after 0.1 is 0.100 there.
+std::string tieNote(const DesignContext& program, const double* t, int K) {
+    if (!isBrownian(program.record)) return {};
+    for (int k = 1; k < K; ++k) {
+        if (t[k] != t[k - 1] || !(t[k] < 1.0)) continue;
+        return " Looks " + std::to_string(k) + " and " + std::to_string(k + 1) + " both fall at " +
+               formatFree(t[k]) +
+               ": the times are read as the Information Times dialog shows them, to three "
+               "decimals.";
+    }
+    return {};
+}
+
 bool timesInRange(DesignContext& program, const double* t, int K) {
     if (increaseToOne(t, K)) return true;
-    program.error(kTimesError);
+    program.error(std::string(kTimesError) + tieNote(program, t, K));
     return false;
 }
 

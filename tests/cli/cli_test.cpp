@@ -2,9 +2,9 @@
 // read back as text or JSON, message boxes on standard error with status 1.
 #include <gtest/gtest.h>
 
-#include "document/session.hpp"
 #include "cli_run.hpp"
 #include "design/info_time_ids.hpp"
+#include "document/session.hpp"
 #include "shell/startup.hpp"
 #include "ui/menu_ids.hpp"
 
@@ -40,7 +40,7 @@ TEST(CommandLine, OptionsAreTypedInOrderAfterTheDesign) {
 TEST(CommandLine, MessageBoxGoesToStandardErrorWithStatusOne) {
     const CliRun r = run({"fixed", "--alpha", "1.5", "--solve", "m"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Error: The significance level alpha must lie between 0 and 1.\n");
+    EXPECT_EQ(r.err, "Error: The significance level alpha must lie between 0.0001 and 1.\n");
     EXPECT_TRUE(r.out.empty());
 }
 

@@ -36,13 +36,13 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, RefusedRun,
     ::testing::Values(
         Refused{{"fixed", "--alpha", "0", "--solve", "m"},
-                "The significance level alpha must lie between 0 and 1.",
+                "The significance level alpha must lie between 0.0001 and 1.",
                 "m = 112.81"},
         Refused{{"fixed", "--alpha", "-1", "--solve", "m"},
-                "The significance level alpha must lie between 0 and 1.",
+                "The significance level alpha must lie between 0.0001 and 1.",
                 "NaN"},
         Refused{{"fixed", "--power", "1", "--solve", "m"},
-                "The power must lie between 0 and 1.",
+                "The power must lie between 0 and 0.9999.",
                 "Infinity"},
         Refused{{"fixed", "--sd", "-1", "--solve", "m"},
                 "The standard deviation sigma must be above 0.",
@@ -53,11 +53,11 @@ INSTANTIATE_TEST_SUITE_P(
                 "Infinity"},
         Refused{{"fixed", "--m", "1e6", "--solve", "alpha"},
                 "The significance level alpha computed from the other four parameters is "
-                "outside its range: it must lie between 0 and 1.",
+                "outside its range: it must lie between 0.0001 and 1.",
                 "alpha -0.2376"},
         Refused{{"fixed", "--m", "1e5", "--solve", "power"},
                 "The power computed from the other four parameters is outside its range: it "
-                "must lie between 0 and 1.",
+                "must lie between 0 and 0.9999.",
                 "power 1.00008"},
         Refused{{"design", "--looks", "4", "--rho", "0.6"},
                 "The maximum discordance probability rho_max must lie between 0 and 0.5.",
@@ -92,6 +92,33 @@ INSTANTIATE_TEST_SUITE_P(
                 "(an interval of 0.0010): with a = 3.1266 the shortest interval it computes "
                 "there is about 0.0012.",
                 "The true mean is outside the range the program can compute."},
+        // The program's normal quantile is right from 0.0001 on: 1e-10 once gave m = 112.81
+        // (z = 4.47 for 6.36), and 1e-320, 0 in single precision, said only "between 0 and 1".
+        Refused{{"fixed", "--alpha", "1e-10", "--solve", "m"},
+                "The significance level alpha must lie between 0.0001 and 1: 1e-10 is too "
+                "small.",
+                "m = 112.81"},
+        Refused{{"fixed", "--alpha", "1e-320", "--solve", "m"},
+                "The significance level alpha must lie between 0.0001 and 1: 1e-320 is too "
+                "small.",
+                "The significance level alpha must lie between 0 and 1."},
+        Refused{{"fixed", "--power", "0.99999", "--solve", "m"},
+                "The power must lie between 0 and 0.9999.",
+                "m = 18.40 (z = 3.82 for 4.26)"},
+        Refused{{"design", "--design", "brownian", "--looks", "4", "--times", "0.1,0.1001,0.8"},
+                "The information times must increase strictly from above 0 to exactly 1 at the "
+                "last look. Looks 1 and 2 both fall at 0.1: the times are read as the "
+                "Information Times dialog shows them, to three decimals.",
+                "The information times must increase strictly from above 0 to exactly 1 at the "
+                "last look."},
+        Refused{{"design", "--open", "missing.qalixdesign"},
+                "Cannot open the design file missing.qalixdesign: No such file or directory.",
+                "The design file missing.qalixdesign: No such file or directory cannot be "
+                "opened."},
+        // Another command's name is a file of the first command, not a command of its own.
+        Refused{{"import", "--kind", "simu", "plot", "boundary"},
+                "Cannot read the file plot: No such file or directory",
+                "Cannot read the file boundary"},
         Refused{{"design", "--design", "brownian", "--looks", "4", "--times", "0.25,0.5,0.998"},
                 "The last two looks lie too close together for the program's integration grid "
                 "(an interval of 0.0020): with a = 3.0457 the shortest interval it computes "

@@ -104,8 +104,9 @@ void PrintTo(const OutOfRange& c, std::ostream* os) {
 
 class ParameterRange : public StartedProgram, public ::testing::WithParamInterface<OutOfRange> {};
 
-constexpr const char* kAlphaRange = "Error: The significance level alpha must lie between 0 and 1.";
-constexpr const char* kPowerRange = "Error: The power must lie between 0 and 1.";
+constexpr const char* kAlphaRange =
+    "Error: The significance level alpha must lie between 0.0001 and 1.";
+constexpr const char* kPowerRange = "Error: The power must lie between 0 and 0.9999.";
 
 TEST_P(ParameterRange, IsRefusedWithOneMessageAndNothingShown) {
     const OutOfRange& c = GetParam();
@@ -157,11 +158,11 @@ INSTANTIATE_TEST_SUITE_P(
         OutOfRange{{{kSizeCombo, "1e6"}},
                    kAlphaButton,
                    "Error: The significance level alpha computed from the other four "
-                   "parameters is outside its range: it must lie between 0 and 1."},
+                   "parameters is outside its range: it must lie between 0.0001 and 1."},
         OutOfRange{{{kSizeCombo, "1e5"}},
                    kPowerButton,
                    "Error: The power computed from the other four parameters is outside its "
-                   "range: it must lie between 0 and 1."}));
+                   "range: it must lie between 0 and 0.9999."}));
 
 // A decimal comma is an entry error in every control that holds one number, whatever the
 // locale: "0,025" read as 0 gave m = 313.37, "1,5" silently became 1.

@@ -329,6 +329,7 @@ struct BadTimesCase {
     const char* name;
     bool groupSizes;                     // "normseq" with m = 50, else "brownian"
     std::function<void(Driver&)> enter;  // after a good search, makes the times unusable
+    const char* note = "";               // what the message adds for these times
 };
 
 void PrintTo(const BadTimesCase& c, std::ostream* os) {
@@ -357,10 +358,11 @@ TEST_P(BadTimes, SearchAndRhoRefuseThemAndWriteNothing) {
     const auto iterates = program.sequential().searchIterates;
     const double rhoMax = record().rhoMax;
 
+    const std::string box = std::string(kTimesErrorBox) + GetParam().note;
     ui.click(kCoeffButton);
-    EXPECT_EQ(takeMessages(), std::vector<std::string>{kTimesErrorBox});
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{box});
     ui.click(kRhoButton);
-    EXPECT_EQ(takeMessages(), std::vector<std::string>{kTimesErrorBox});
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{box});
 
     EXPECT_EQ(ui.text(kCoeffCombo), a);
     EXPECT_EQ(ui.text(kRhoCombo), rho);
@@ -386,10 +388,14 @@ INSTANTIATE_TEST_SUITE_P(
                                    [](Driver& ui) {
                                        typeTimes(ui, {"0.25", "0.2", "0.75"});
                                    }},
+                      // 0.7501 reads as 0.750, as the field shows it.
                       BadTimesCase{"repeated", false,
                                    [](Driver& ui) {
-                                       typeTimes(ui, {"0.25", "0.75", "0.75"});
-                                   }},
+                                       typeTimes(ui, {"0.25", "0.75", "0.7501"});
+                                       ui.click(kInfoTimeDialog, infotimes::kUpdateChanges);
+                                   },
+                                   " Looks 2 and 3 both fall at 0.75: the times are read as the "
+                                   "Information Times dialog shows them, to three decimals."},
                       BadTimesCase{"zero_first", false,
                                    [](Driver& ui) {
                                        typeTimes(ui, {"0", "0.5", "0.75"});
@@ -713,7 +719,7 @@ INSTANTIATE_TEST_SUITE_P(
     EachParameter, DesignParameterRange,
     ::testing::Values(
         DesignParameter{false, kAlphaCombo, "0",
-                        "Error: The significance level alpha must lie between 0 and 1."},
+                        "Error: The significance level alpha must lie between 0.0001 and 1."},
         DesignParameter{false, kMuCombo, "0",
                         "Error: The alternative mean mu_a must be above 0: the test is one-sided "
                         "for a positive mean."},
@@ -722,7 +728,7 @@ INSTANTIATE_TEST_SUITE_P(
         DesignParameter{false, kSizeCombo, "0.00001",  // M = 0 made every mean NaN
                         "Error: The sample size m must lie between 1 and 99999 for a "
                         "sequential design."},
-        DesignParameter{true, kPowerCombo, "1", "Error: The power must lie between 0 and 1."},
+        DesignParameter{true, kPowerCombo, "1", "Error: The power must lie between 0 and 0.9999."},
         DesignParameter{true, kPowerCombo, "0.01",
                         "Error: The power must be above the significance level alpha."}));
 

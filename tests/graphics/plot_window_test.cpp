@@ -351,7 +351,7 @@ TEST_P(PlotOutOfRange, StopsThePassWithTheRangeMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Plots, PlotOutOfRange,
     ::testing::Values(OutOfRangeCase{"PowerAboveOne", panel::kPowerCombo, "2.15",
-                                     "Error: The power must lie between 0 and 1."},
+                                     "Error: The power must lie between 0 and 0.9999."},
                       OutOfRangeCase{"SampleSizeZero", panel::kSizeCombo, "0",
                                      "Error: The sample size m must lie between 1 and 99999 "
                                      "for a sequential design."}),
