@@ -92,10 +92,9 @@ void computeBoundaries(CharacteristicsContext& program, double a) {
     const double half = halfWidth(a, t);
     const float upper = static_cast<float>(z * t + half);
     const float lower = static_cast<float>(z * t - half);
-    const double sumScale = r.stdDev * std::sqrt(r.sampleSize);
     BoundaryValues& b = s.boundary;
-    b.lowerSum = static_cast<float>(lower * sumScale);
-    b.upperSum = static_cast<float>(upper * sumScale);
+    b.lowerSum = static_cast<float>(sumOfBrownian(r, lower));
+    b.upperSum = static_cast<float>(sumOfBrownian(r, upper));
     b.lowerStd = lower;
     b.upperStd = upper;
     b.lowerP = static_cast<float>(1.0 - HNM(lower / std::sqrt(t)));

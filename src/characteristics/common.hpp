@@ -1,5 +1,5 @@
-// What the four operating-characteristics dialogs share: the rounded-up maximum size, the
-// two scales of a true mean, and the formats of their mean fields.
+// What the four operating-characteristics dialogs share: the formats of their mean fields (the
+// maximum size and the two scales of a true mean are the trial's, design/trial_scale.hpp).
 #pragma once
 
 #include <cmath>
@@ -7,25 +7,13 @@
 
 #include "design/context.hpp"
 #include "design/fields.hpp"
+#include "design/trial_scale.hpp"
 
 namespace qalix {
 
 // Means are read and written as F8.5 (mu) and F9.5 (delta) fixed fields.
 inline constexpr FieldFormat kMuFormat{8, 5};
 inline constexpr FieldFormat kDeltaFormat{9, 5};
-
-// M: the maximum sample size, m rounded up.
-inline int maximumSize(const DesignRecord& r) {
-    return roundedUp(r.sampleSize, kRoundUp5);
-}
-
-// delta = sqrt(M) * mu / sigma, and back.
-inline double deltaOfMu(const DesignRecord& r, double mu) {
-    return std::sqrt(static_cast<double>(maximumSize(r))) * mu / r.stdDev;
-}
-inline double muOfDelta(const DesignRecord& r, double delta) {
-    return delta * r.stdDev / std::sqrt(static_cast<double>(maximumSize(r)));
-}
 
 // A mean that overflows on its way to the other scale (a sigma typed huge or tiny) is as
 // far beyond its field as the largest double: asterisks, never "Infinity".

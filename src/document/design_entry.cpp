@@ -1,12 +1,11 @@
 #include "document/design_entry.hpp"
 
-#include <cmath>
 #include <map>
 #include <string>
 
-#include "design/fields.hpp"
 #include "design/info_time_ids.hpp"
 #include "design/panel_ids.hpp"
+#include "design/trial_scale.hpp"
 
 namespace qalix {
 
@@ -110,13 +109,13 @@ void enterSequentialDesign(Program& program, const DesignInputs& inputs, const A
 MeanList withDesignMeans(MeanList own, const std::optional<MeanList>& design,
                          const DesignRecord& record) {
     if (!design) return own;
-    const double perDelta = record.stdDev / std::sqrt(roundedUp(record.sampleSize, kRoundUp5));
     for (const std::string& text : design->texts) {
         double value = 0.0;
         if (design->onDataScale == own.onDataScale || readFree(text, value) != ReadStatus::Ok) {
             own.texts.push_back(text);
         } else {
-            own.texts.push_back(formatFree(own.onDataScale ? value * perDelta : value / perDelta));
+            own.texts.push_back(
+                formatFree(own.onDataScale ? muOfDelta(record, value) : deltaOfMu(record, value)));
         }
     }
     return own;

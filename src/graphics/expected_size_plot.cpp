@@ -7,6 +7,7 @@
 
 #include "design/fields.hpp"
 #include "design/sequential_design.hpp"
+#include "design/trial_scale.hpp"
 #include "graphics/plot_entries.hpp"
 #include "numeric/number_text.hpp"
 
@@ -138,12 +139,12 @@ class ExpectedSizePass {
                 static_cast<double>(r_.numLooks)};
     }
 
-    // delta * sigma / sqrt(m), with m as it stands.
+    // delta * sigma / sqrt(M): the trial's maximum size, as every scale of the design.
     void meanLabels() {
         if (!normseq_) return;
         for (int i = kFirstMeanLabel; i <= kLastMeanLabel; ++i) {
             const float x = kMeanLabelStep * static_cast<float>(i);
-            const double mu = x * r_.stdDev / std::sqrt(r_.sampleSize);
+            const double mu = muOfDelta(r_, x);
             painter_.text({x, kMeanRow}, drawnText(formatField(mu, kMeanField), kMeanDrawn));
         }
     }

@@ -267,20 +267,20 @@ TEST_F(BoundaryValues, ZeroCoefficientPutsBothBoundariesOnTheCriticalLine) {
     ui.click(panel::kBoundaryButton);
 }
 
-// With m = 24.73 the looks use M = 25 but the sum scale uses sqrt(m) itself.
-TEST_F(BoundaryValues, SumScaleUsesTheUnroundedSampleSize) {
+// With m = 24.73 the trial takes M = 25 observations, and the sum scale is on M too: on
+// sqrt(m) the final sum was 8.180, whose Z over 25 observations is 1.636, not 1.6449.
+TEST_F(BoundaryValues, SumScaleIsOnTheMaximumSize) {
     ui.click(panel::kSizeButton);
     ASSERT_EQ(ui.text(panel::kSizeCombo), "24.73");
     ASSERT_NO_FATAL_FAILURE(completeDesign());
     whenShown(kBoundaryDialog, [&] {
-        // m = ((z_0.95 + z_0.8) * sigma / mu_a)^2 with sigma = 1, mu_a = 0.5.
-        const double m = std::pow((1.6448536269514722 + 0.8416212335729143) / 0.5, 2);
         for (int k = 1; k <= 4; ++k) {
             SCOPED_TRACE(k);
             ui.spin(kBoundaryDialog, kLookSpin, k);
             const int n = k < 4 ? 6 * k : 25;
-            expectBoundariesAt(coefficient(), n / 25.0, std::sqrt(m));
+            expectBoundariesAt(coefficient(), n / 25.0, std::sqrt(25.0));
         }
+        EXPECT_EQ(ui.text(kBoundaryDialog, boundaries::kUpperSum), "8.224");  // 1.6449 * sqrt(25)
     });
     ui.click(panel::kBoundaryButton);
 }
