@@ -56,10 +56,12 @@ run_target() {
      "$build/tests/fuzz/$target" "$budget" -seed="$seed" -timeout=10 -rss_limit_mb=2048 \
        -print_final_stats=1 -artifact_prefix="$dir/" \
        "$dir/corpus" "$root/tests/fuzz/corpus/$target" >"$dir/log" 2>&1; then
-    echo "fuzz $target: passed ($(grep -o 'stat::number_of_executed_units: *[0-9]*' "$dir/log" |
-      grep -o '[0-9]*$') inputs in $(grep -o 'Done [0-9]* runs in [0-9]* second' "$dir/log" |
-      grep -o '[0-9]* second' || echo "${seconds:-?} second") s, $(grep -o 'Seed: [0-9]*' \
-      "$dir/log" | head -1))"
+    local inputs took
+    inputs="$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$dir/log" | grep -o '[0-9]*$')"
+    took="$(grep -o 'Done [0-9]* runs in [0-9]* second' "$dir/log" | grep -o 'in [0-9]*' |
+      grep -o '[0-9]*' || echo "$seconds")"
+    echo "fuzz $target: passed ($inputs inputs in $took s, $(grep -o 'Seed: [0-9]*' "$dir/log" |
+      head -1))"
     return 0
   fi
   echo "fuzz $target: FAILED ($(grep -o 'Seed: [0-9]*' "$dir/log" | head -1))"
