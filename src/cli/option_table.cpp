@@ -143,7 +143,7 @@ const OptionRule kTitle{.name = "--title",
                         .target = &CliOptions::title};
 const OptionRule kNotes{.name = "--notes",
                         .placeholder = "TEXT",
-                        .help = "notes for the design file",
+                        .help = "notes for the design file or the report",
                         .target = &CliOptions::notes};
 const OptionRule kPrintCommand{.name = "--print-command",
                                .placeholder = "",
@@ -477,7 +477,7 @@ std::vector<const OptionRule*> reportOptions() {
         if (o != &kJson) options.push_back(o);
     }
     for (const OptionRule* o : {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient, &kOpenDesign,
-                                &kTitle, &kMean, &kOut, &kPaper, &kAppendix})
+                                &kTitle, &kNotes, &kMean, &kOut, &kPaper, &kAppendix})
         options.push_back(o);
     return options;
 }

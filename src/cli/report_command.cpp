@@ -18,6 +18,7 @@ ReportRequest requestOf(const CliOptions& o, const DesignInputs& inputs, const D
     ReportRequest request;
     request.inputs = inputs;
     request.title = o.title.value_or(opened != nullptr ? opened->title : std::string());
+    request.notes = o.notes.value_or(opened != nullptr ? opened->notes : std::string());
     if (opened != nullptr && o.openDesign) request.designFileHash = fileHash(*o.openDesign);
     request.extraMeans = o.reportMeans;
     request.appendix = o.appendix;

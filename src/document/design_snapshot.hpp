@@ -47,6 +47,10 @@ struct DesignSnapshot {
     std::optional<double> value(std::string_view name) const;
     std::vector<double> searchIterates;  // every a the search evaluated, the returned one last
     bool sequential = false;
+    // Of a sequential design: the critical value of the last look, and the level when the
+    // futility boundaries are not obeyed (the upper boundaries alone).
+    std::optional<Shown> criticalValue;
+    std::optional<Shown> nonbindingLevel;
 
     // The information-time dialog: each look's time, group and cumulative size.
     struct Look {

@@ -36,33 +36,47 @@ std::string csvField(const std::string& text) {
     return quoted + "\"";
 }
 
-std::string boundariesCsv(const DesignSnapshot& d) {
-    std::string csv = csvRow({"look", "information_time", "group_size", "cumulative_size",
-                              "futility_sum", "significance_sum", "futility_brownian",
-                              "significance_brownian", "futility_p_value", "significance_p_value"});
+TableRows boundaryRows(const DesignSnapshot& d) {
+    TableRows rows = {{"look", "information_time", "group_size", "cumulative_size", "futility_sum",
+                       "significance_sum", "futility_brownian", "significance_brownian",
+                       "futility_p_value", "significance_p_value"}};
     for (std::size_t i = 0; i < d.looks.size() && i < d.boundaries.size(); ++i) {
         const ShownFields& look = d.looks[i].fields;
         const ShownFields& b = d.boundaries[i].fields;
-        csv += csvRow({std::to_string(d.looks[i].look), csvNumber(look["infoTime"].value),
-                       csvWhole(look["groupSize"].value), csvWhole(look["cumulative"].value),
-                       csvNumber(b["lowerSum"].value), csvNumber(b["upperSum"].value),
-                       csvNumber(b["lowerStd"].value), csvNumber(b["upperStd"].value),
-                       csvNumber(b["lowerP"].value), csvNumber(b["upperP"].value)});
+        rows.push_back({std::to_string(d.looks[i].look), csvNumber(look["infoTime"].value),
+                        csvWhole(look["groupSize"].value), csvWhole(look["cumulative"].value),
+                        csvNumber(b["lowerSum"].value), csvNumber(b["upperSum"].value),
+                        csvNumber(b["lowerStd"].value), csvNumber(b["upperStd"].value),
+                        csvNumber(b["lowerP"].value), csvNumber(b["upperP"].value)});
     }
+    return rows;
+}
+
+TableRows curveRows(const DesignSnapshot& d) {
+    TableRows rows = {{"curve", "theta", "mean", "reject", "accept", "expected_information_time"}};
+    for (const auto& p : d.powerFunction) {
+        rows.push_back({"power", csvNumber(p.theta), csvNumber(p.mean), csvNumber(p.reject),
+                        csvNumber(p.accept), ""});
+    }
+    for (const auto& p : d.expectedInformation)
+        rows.push_back(
+            {"expected", csvNumber(p.theta), csvNumber(p.mean), "", "", csvNumber(p.expectedTime)});
+    return rows;
+}
+
+std::string csvOf(const TableRows& rows) {
+    std::string csv;
+    for (const auto& row : rows)
+        csv += csvRow(row);
     return csv;
 }
 
+std::string boundariesCsv(const DesignSnapshot& d) {
+    return csvOf(boundaryRows(d));
+}
+
 std::string curvesCsv(const DesignSnapshot& d) {
-    std::string csv =
-        csvRow({"curve", "theta", "mean", "reject", "accept", "expected_information_time"});
-    for (const auto& p : d.powerFunction) {
-        csv += csvRow({"power", csvNumber(p.theta), csvNumber(p.mean), csvNumber(p.reject),
-                       csvNumber(p.accept), ""});
-    }
-    for (const auto& p : d.expectedInformation)
-        csv += csvRow(
-            {"expected", csvNumber(p.theta), csvNumber(p.mean), "", "", csvNumber(p.expectedTime)});
-    return csv;
+    return csvOf(curveRows(d));
 }
 
 }  // namespace qalix

@@ -11,12 +11,20 @@
 
 namespace qalix {
 
+// A table as rows of cells, its header first: the one source of a table that the CSV writer and
+// the documents both render.
+using TableRows = std::vector<std::vector<std::string>>;
+
 // look, information time, group and cumulative size (blank on information time), the
 // boundaries on the scales of the cumulative sum and of the Brownian statistic, and the
 // critical one-sided P-values. The snapshot needs its boundaries.
-std::string boundariesCsv(const DesignSnapshot& snapshot);
+TableRows boundaryRows(const DesignSnapshot& snapshot);
 // One row per point of each curve: which curve, theta, the mean on the data scale, the
 // rejection and acceptance probabilities (power) or the expected information time.
+TableRows curveRows(const DesignSnapshot& snapshot);
+
+std::string csvOf(const TableRows& rows);
+std::string boundariesCsv(const DesignSnapshot& snapshot);
 std::string curvesCsv(const DesignSnapshot& snapshot);
 
 // A field of a CSV row, quoted when it holds a comma, a quote or a line end.

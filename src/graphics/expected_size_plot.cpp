@@ -102,7 +102,8 @@ class ExpectedSizePass {
           variant_(variant),
           painter_(canvas, kExpectedSizeScale, program.windowFont),
           normseq_(isNormseq(r_)),
-          da_(static_cast<float>(standardizedAlternative(r_))) {}
+          da_(static_cast<float>(standardizedAlternative(r_))),
+          guide_(normseq_ ? static_cast<float>(deltaOfMu(r_, r_.altMean)) : da_) {}
 
     void run(float rhoMax) {
         painter_.begin(kPlotPage, variant_.whiteBackground);
@@ -190,10 +191,10 @@ class ExpectedSizePass {
 
     void reference() {
         painter_.pen(plotpen::kReference);
-        painter_.line({da_, kReferenceLow}, {da_, 1.0f});
-        painter_.text({da_ + kLabelShift, kAlternativeLabelY},
-                      drawnText(formatField(da_, kAlternativeField), kReferenceDrawn));
-        painter_.text({da_ + kLabelShift, kReferenceLow},
+        painter_.line({guide_, kReferenceLow}, {guide_, 1.0f});
+        painter_.text({guide_ + kLabelShift, kAlternativeLabelY},
+                      drawnText(formatField(guide_, kAlternativeField), kReferenceDrawn));
+        painter_.text({guide_ + kLabelShift, kReferenceLow},
                       drawnText(formatField(r_.altMean, kAltMeanField), kReferenceDrawn));
     }
 
@@ -202,7 +203,10 @@ class ExpectedSizePass {
     const ExpectedSizeVariant& variant_;
     PlotPainter painter_;
     bool normseq_;
-    float da_;
+    float da_;  // delta_a = z_(1-alpha) + z_(power), of the design block
+    // The design's alternative on this trial's M observations, where the curve shows the
+    // design's actual power: on group sizes sqrt(M) mu_a / sigma, on information time delta_a.
+    float guide_;
 };
 
 }  // namespace

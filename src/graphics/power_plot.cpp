@@ -88,7 +88,8 @@ class PowerPass {
           variant_(variant),
           painter_(canvas, kPowerScale, program.windowFont),
           normseq_(isNormseq(r_)),
-          da_(static_cast<float>(standardizedAlternative(r_))) {}
+          da_(static_cast<float>(standardizedAlternative(r_))),
+          guide_(normseq_ ? static_cast<float>(deltaOfMu(r_, r_.altMean)) : da_) {}
 
     void run(float rhoMax) {
         painter_.begin(kPlotPage, variant_.whiteBackground);
@@ -167,11 +168,11 @@ class PowerPass {
         const auto power = static_cast<float>(r_.power);
         const float alpha = r_.alpha;
         painter_.pen(plotpen::kReference);
-        painter_.line({da_, kReferenceLow}, {da_, 1.0f});
+        painter_.line({guide_, kReferenceLow}, {guide_, 1.0f});
         painter_.line({0.0f, power}, {kRight, power});
         painter_.line({kAlphaFrom, alpha}, {0.0f, alpha});
-        label({da_ + kLabelShift, kAlternativeLabelY}, da_, kAlternativeField);
-        label({da_ + kLabelShift, kReferenceLow}, r_.altMean, kProbabilityField);
+        label({guide_ + kLabelShift, kAlternativeLabelY}, guide_, kAlternativeField);
+        label({guide_ + kLabelShift, kReferenceLow}, r_.altMean, kProbabilityField);
         label({kAlphaLabelX, alpha + kLabelRaise}, alpha, kProbabilityField);
         label({kPowerLabelX, power + kLabelRaise}, power, kProbabilityField);
     }
@@ -185,7 +186,10 @@ class PowerPass {
     const PowerVariant& variant_;
     PlotPainter painter_;
     bool normseq_;
-    float da_;
+    float da_;  // delta_a = z_(1-alpha) + z_(power), of the design block
+    // The design's alternative on this trial's M observations, where the curve shows the
+    // design's actual power: on group sizes sqrt(M) mu_a / sigma, on information time delta_a.
+    float guide_;
 };
 
 }  // namespace

@@ -1,16 +1,19 @@
 #include "report/report_content.hpp"
 
+#include <array>
 #include <cmath>
 #include <map>
 
 #include "design/design_record.hpp"
 #include "design/panel_ids.hpp"
+#include "design/trial_scale.hpp"
 #include "document/capture.hpp"
 #include "document/design_command.hpp"
 #include "document/design_entry.hpp"
 #include "document/session.hpp"
 #include "graphics/plot_ids.hpp"
 #include "graphics/svg_canvas.hpp"
+#include "numeric/normal.hpp"
 #include "numeric/number_text.hpp"
 #include "shell/frame_window.hpp"
 #include "ui/menu_ids.hpp"
@@ -32,16 +35,20 @@ PictureRenderer svgCapture(Pictures& pictures) {
     };
 }
 
-// The null mean, halfway to the alternative, the alternative, then the design's own means
-// (a design file's) and the means asked for; on the data scale with normal outcomes, on the
-// Brownian scale on information time.
+// The range of means every report shows (0, a quarter, a half, three quarters, once and one
+// and a half times the alternative), then the design's own means (a design file's) and the
+// means asked for; on the data scale with normal outcomes, on the Brownian scale on
+// information time.
+constexpr std::array kRangeFractions = {0.0, 0.25, 0.5, 0.75, 1.0, 1.5};
+
 MeanList reportMeans(const DesignRecord& r, const std::optional<MeanList>& designMeans,
                      const std::vector<std::string>& extra) {
     const bool onDataScale = !isBrownian(r);
     const double alternative = onDataScale ? r.altMean : r.altDelta;
-    MeanList means = withDesignMeans(
-        {onDataScale, {"0", formatFree(alternative / 2.0), formatFree(alternative)}}, designMeans,
-        r);
+    MeanList range{onDataScale, {}};
+    for (const double fraction : kRangeFractions)
+        range.texts.push_back(fraction == 0.0 ? "0" : formatFree(alternative * fraction));
+    MeanList means = withDesignMeans(range, designMeans, r);
     means.texts.insert(means.texts.end(), extra.begin(), extra.end());
     return means;
 }
@@ -54,6 +61,20 @@ DesignInputs enterDesign(Session& s, const ReportRequest& request) {
     enterSequentialDesign(s.program(), inputs, after);
     inputs.means = reportMeans(s.program().record(), request.inputs.means, request.extraMeans);
     return inputs;
+}
+
+// The power of the fixed-sample test on the trial's M observations at each mean: the one the
+// sequential design is weighed against. 1 - Phi(z - delta), with the program's own normal
+// distribution function and critical value.
+std::vector<double> fixedSamplePowers(const DesignRecord& r, const MeanList& means) {
+    std::vector<double> powers;
+    for (const std::string& text : means.texts) {
+        double mean = 0.0;
+        readFree(text, mean);
+        const double delta = means.onDataScale ? deltaOfMu(r, mean) : mean;
+        powers.push_back(1.0 - HNM(static_cast<double>(r.zAlpha) - delta));
+    }
+    return powers;
 }
 
 std::string plotSvg(Session& s, const Pictures& pictures, int command, const std::string& name) {
@@ -164,6 +185,9 @@ ReportContent computeReport(const ReportRequest& request) {
     const DesignInputs inputs = enterDesign(s, request);
     report.snapshot =
         captureSnapshot(s, inputs, {.sequential = true, .boundaries = true, .curves = true});
+    report.rangeMeans = kRangeFractions.size();
+    report.fixedSamplePower = fixedSamplePowers(s.program().record(), *inputs.means);
+    report.maximumSize = maximumSize(s.program().record());
     report.snapshot.inputs = completeInputs(report.snapshot);
     report.command = designCommand(report.snapshot.inputs);
     report.date = utcDate();

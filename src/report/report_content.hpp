@@ -1,7 +1,8 @@
 // Everything the design report shows, computed in headless programs of its own as the user
-// would compute it: the design with its boundaries, curves and operating characteristics at
-// the null mean, a mean halfway to the alternative and the alternative (and any more asked
-// for), the three plots as SVG, and the same probabilities on a grid four times finer.
+// would compute it: the design with its boundaries, curves and operating characteristics over
+// a range of means from the null to one and a half times the alternative (and any more the
+// design file gives or the user asks for), the fixed-sample test beside them, the three plots
+// as SVG, and the same probabilities on a grid four times finer.
 #pragma once
 
 #include <string>
@@ -15,6 +16,7 @@ namespace qalix {
 struct ReportRequest {
     DesignInputs inputs;
     std::string title;                    // empty: the design's kind
+    std::string notes;                    // a paragraph under the header, when given
     std::string designFileHash;           // SHA-256 of the design file the design came from, if any
     std::vector<std::string> extraMeans;  // on the scale of the design's alternative
     bool appendix = false;                // the CSV tables at the end
@@ -45,7 +47,13 @@ struct ReportPlots {
 
 struct ReportContent {
     ReportRequest request;
+    // Its characteristics: first the range of means, at 0, 1/4, 1/2, 3/4, 1 and 3/2 of the
+    // alternative, then the design's own means and those asked for.
     DesignSnapshot snapshot;
+    std::size_t rangeMeans = 0;
+    // At each of those means, the power of the fixed-sample test on M observations.
+    std::vector<double> fixedSamplePower;
+    int maximumSize = 0;  // M (the grid's steps on information time)
     std::string command;  // the one qalix command that reproduces every number
     std::string date;     // UTC, YYYY-MM-DD
     ReportPlots plots;

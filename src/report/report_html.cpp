@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <sstream>
 #include <vector>
 
 #include "design/design_record.hpp"
@@ -11,6 +10,7 @@
 #include "numeric/number_text.hpp"
 #include "program_version.hpp"
 #include "report/html_parts.hpp"
+#include "report/report_words.hpp"
 
 namespace qalix {
 
@@ -18,25 +18,8 @@ namespace {
 
 using Row = HtmlRow;
 
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-std::string panelText(const DesignSnapshot& d, std::string_view name) {
-    for (const auto& [key, text] : d.panelTexts) {
-        if (key == name) return trimmed(text);
-    }
-    return {};
-}
-
 bool brownian(const ReportContent& r) {
-    return isBrownianKey(r.snapshot.design);
-}
-
-std::string alternativeName(const ReportContent& r) {
-    return brownian(r) ? "delta_a" : "mu_a";
+    return onInformationTime(r);
 }
 
 std::string title(const ReportContent& r) {
@@ -45,17 +28,8 @@ std::string title(const ReportContent& r) {
                        : "Group-sequential design for normal outcomes";
 }
 
-std::string joined(const std::vector<std::string>& items) {
-    std::string out;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (i > 0) out += i + 1 == items.size() ? " and " : ", ";
-        out += items[i];
-    }
-    return out;
-}
-
 std::string fixed4(std::optional<double> value) {
-    return value && std::isfinite(*value) ? formatF(*value, 9, 4) : std::string();
+    return decimals(value, 4);
 }
 
 // Z = S_t / sqrt(t): the standardized statistic at the look.
@@ -87,27 +61,51 @@ std::string header(const ReportContent& r) {
                              {"Reproducing command", r.command}};
     if (!r.request.designFileHash.empty())
         rows.push_back({"Design file SHA-256", r.request.designFileHash});
-    return htmlHeader(title(r), rows);
+    std::string out = htmlHeader(title(r), rows);
+    if (!r.request.notes.empty())
+        out += "<p class=\"notes\">" + htmlText(r.request.notes) + "</p>\n";
+    return out;
+}
+
+std::string summary(const ReportContent& r) {
+    std::string out = "<h2>Summary</h2>\n<p>" + htmlText(protocolParagraph(r)) + "</p>\n";
+    out += "<h2>Hypotheses and assumptions</h2>\n<ul>\n";
+    for (const std::string& line : hypothesesAndAssumptions(r))
+        out += "<li>" + htmlText(line) + "</li>\n";
+    return out + "</ul>\n";
 }
 
 std::string parametersTable(const ReportContent& r) {
-    const DesignSnapshot& d = r.snapshot;
     const bool b = brownian(r);
-    std::vector<Row> rows = {{"One-sided significance level alpha", panelText(d, "alpha")},
-                             {"Power at the alternative", panelText(d, "power")}};
+    std::vector<Row> rows = {{"Nominal one-sided significance level alpha", shownText(r, "alpha")},
+                             {"Power at the alternative", shownText(r, "power")}};
     if (!b) {
-        rows.push_back({"Standard deviation sigma", panelText(d, "sd")});
-        rows.push_back({"Alternative mean mu_a", panelText(d, "mu")});
-        rows.push_back({"Sample size m", panelText(d, "m")});
+        rows.push_back({"Standard deviation sigma", shownText(r, "sd")});
+        rows.push_back({"Alternative mean mu_a", shownText(r, "mu")});
+        rows.push_back({"Sample size m", shownText(r, "m")});
+        rows.push_back({"Maximum sample size M (m rounded up)", std::to_string(r.maximumSize)});
     } else {
-        rows.push_back({"Standardized alternative delta_a", panelText(d, "mu")});
+        rows.push_back({"Standardized alternative delta_a", shownText(r, "mu")});
     }
-    rows.push_back({"Number of looks K", panelText(d, "looks")});
-    rows.push_back({"Maximum discordance rho_max", panelText(d, "rho")});
-    rows.push_back({"Boundary coefficient a", panelText(d, "a")});
-    rows.push_back({"Largest discordance of an early stop", panelText(d, "maxDiscordance")});
-    rows.push_back({"Actual significance level", panelText(d, "actualSigLevel")});
-    rows.push_back({"Actual power", panelText(d, "actualPower")});
+    rows.push_back({"Number of looks K", shownText(r, "looks")});
+    rows.push_back({"Critical value of the last look z", finalCritical(r)});
+    if (!r.snapshot.inputs.a)
+        rows.push_back({"Maximum discordance asked for, rho_max", shownText(r, "rho")});
+    rows.push_back({"Boundary coefficient a", shownText(r, "a")});
+    rows.push_back(
+        {"rho(a; 0): discordance given a final statistic at the critical value "
+         "(the largest over final values)",
+         decimals(r.snapshot.value("achievedRho"), 4)});
+    rows.push_back(
+        {"Discordance of an early stop when the true mean lies on the critical line "
+         "(the largest over true means)",
+         shownText(r, "maxDiscordance")});
+    rows.push_back(
+        {"Actual significance level, futility obeyed (binding)", shownText(r, "actualSigLevel")});
+    if (r.snapshot.nonbindingLevel)
+        rows.push_back({"Significance level, futility ignored (non-binding)",
+                        trimmed(r.snapshot.nonbindingLevel->text)});
+    rows.push_back({"Actual power", shownText(r, "actualPower")});
     return "<h2>Design parameters</h2>\n" + htmlTable("Table 1. The design as the panel shows it",
                                                       {{"Parameter", "Value"}}, rows, "parameters");
 }
@@ -121,6 +119,44 @@ std::vector<Row*> rowsOf(std::vector<Row>& head, std::vector<Row>& body) {
     return rows;
 }
 
+// An interim look: both boundaries on every scale.
+Row interimRow(const ReportContent& r, std::size_t i) {
+    const auto& bd = r.snapshot.boundaries[i];
+    const auto& look = r.snapshot.looks.at(i).fields;
+    const auto& f = bd.fields;
+    return {std::to_string(bd.look),
+            informationTime(look["infoTime"].text),
+            trimmed(look["groupSize"].text),
+            trimmed(look["cumulative"].text),
+            trimmed(f["lowerSum"].text),
+            trimmed(f["lowerStd"].text),
+            fixed4(zOf(f, "lowerStd")),
+            trimmed(f["lowerP"].text),
+            fixed4(meanOf(r, bd, "lowerSum", "lowerStd")),
+            trimmed(f["upperSum"].text),
+            trimmed(f["upperStd"].text),
+            fixed4(zOf(f, "upperStd")),
+            trimmed(f["upperP"].text),
+            fixed4(meanOf(r, bd, "upperSum", "upperStd"))};
+}
+
+// The last look: one critical value decides, so one line says so in every scale.
+std::string finalLine(const ReportContent& r) {
+    const auto& bd = r.snapshot.boundaries.back();
+    const auto& f = bd.fields;
+    std::string line = "Look " + std::to_string(bd.look) + " (the last, t = 1";
+    if (!brownian(r)) line += ", n = " + std::to_string(bd.n);
+    line += "): reject H0 if Z >= " + finalCritical(r) + ", else accept it";
+    if (!brownian(r)) {
+        line += "; equivalently if the sum of the observations is at least " +
+                trimmed(f["upperSum"].text) + ", their mean at least " +
+                fixed4(meanOf(r, bd, "upperSum", "upperStd")) + ",";
+    } else {
+        line += "; equivalently if";
+    }
+    return line + " or the one-sided P-value at most " + trimmed(f["upperP"].text) + ".";
+}
+
 std::string boundaryTable(const ReportContent& r) {
     const bool b = brownian(r);
     const std::string groups = std::string("<tr><th colspan=\"") + (b ? "2" : "4") +
@@ -131,19 +167,8 @@ std::string boundaryTable(const ReportContent& r) {
                               b ? "S_t / t" : "Mean", "Sum", "S_t", "Z", "P",
                               b ? "S_t / t" : "Mean"}};
     std::vector<Row> body;
-    for (std::size_t i = 0; i < r.snapshot.boundaries.size(); ++i) {
-        const auto& bd = r.snapshot.boundaries[i];
-        const auto& look = r.snapshot.looks.at(i).fields;
-        const auto& f = bd.fields;
-        body.push_back({std::to_string(bd.look), trimmed(f["infoTime"].text),
-                        trimmed(look["groupSize"].text), trimmed(look["cumulative"].text),
-                        trimmed(f["lowerSum"].text), trimmed(f["lowerStd"].text),
-                        trimmed(fixed4(zOf(f, "lowerStd"))), trimmed(f["lowerP"].text),
-                        trimmed(fixed4(meanOf(r, bd, "lowerSum", "lowerStd"))),
-                        trimmed(f["upperSum"].text), trimmed(f["upperStd"].text),
-                        trimmed(fixed4(zOf(f, "upperStd"))), trimmed(f["upperP"].text),
-                        trimmed(fixed4(meanOf(r, bd, "upperSum", "upperStd")))});
-    }
+    for (std::size_t i = 0; i + 1 < r.snapshot.boundaries.size(); ++i)
+        body.push_back(interimRow(r, i));
     // On information time there are no sizes and no sums.
     if (b) {
         for (Row* row : rowsOf(head, body)) {
@@ -154,24 +179,81 @@ std::string boundaryTable(const ReportContent& r) {
     const std::string scale =
         b ? "S_t / t is the drift estimate that reaches the boundary, on the delta scale."
           : "Mean is the observed sample mean that reaches the boundary, in the units of the "
-            "observations: the cumulative-sum boundary over the cumulative size.";
+            "observations: the cumulative-sum boundary over the cumulative size N. The sum "
+            "and mean scales are on M = " +
+                std::to_string(r.maximumSize) +
+                ": a sum s after N observations has Z = s / (sigma sqrt(N)).";
     return "<h2>Stopping boundaries</h2>\n" +
-           htmlTable(std::string("Table 2. Boundaries at each look: ") +
+           htmlTable(std::string("Table 2. Boundaries at each interim look: ") +
                          (b ? "" : "cumulative sum, ") +
                          "Brownian scale S_t, Z = S_t / sqrt(t), one-sided P-value and " +
                          (b ? "drift" : "mean") + " scale",
                      head, body, "numbers boundaries", groups) +
-           "<p class=\"note\">" + htmlText(scale) + "</p>\n";
+           "<p class=\"final\">" + htmlText(finalLine(r)) + "</p>\n<p class=\"note\">" +
+           htmlText(scale) + "</p>\n";
 }
 
-std::string characteristicsAt(const DesignSnapshot::AtMean& at, int number) {
-    const std::string mean = (at.onDataScale ? "mu = " : "delta = ") + at.text;
+std::string meanText(const DesignSnapshot::AtMean& at) {
+    return (at.onDataScale ? "mu = " : "delta = ") + at.text;
+}
+
+// Power, expected size and the chance of an early stop over the range of means, with the
+// fixed-sample test of the same M beside them.
+std::string rangeTable(const ReportContent& r) {
+    const bool b = brownian(r);
+    const std::string M = std::to_string(r.maximumSize);
+    Row head = {"True mean",         "Power", "E(N)", "E(N) / M", "E(T)", "P(stop early)",
+                "Fixed-sample power"};
+    std::vector<Row> body;
+    const auto& all = r.snapshot.characteristics;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const auto& at = all[i];
+        const auto& e = at.expected;
+        const std::size_t beforeLast = at.looks.size() >= 2 ? at.looks.size() - 2 : 0;
+        const std::optional<double> size = e["EN"].value;
+        body.push_back({meanText(at), trimmed(e["PSig"].text), trimmed(e["EN"].text),
+                        size ? decimals(*size / r.maximumSize, 3) : std::string(),
+                        trimmed(e["ET"].text),
+                        trimmed(at.looks.at(beforeLast).fields["stopBy"].text),
+                        decimals(r.fixedSamplePower.at(i), 4)});
+    }
+    std::vector<Row> headRows = {head};
+    if (b) {
+        for (Row* row : rowsOf(headRows, body)) {
+            for (std::size_t column : {3u, 2u})
+                row->erase(row->begin() + static_cast<std::ptrdiff_t>(column));
+        }
+    }
+    const std::string note =
+        b ? "The fixed-sample test takes the whole trial (t = 1) at every mean; the sequential "
+            "design is expected to stop at E(T)."
+          : "The fixed-sample test takes all M = " + M +
+                " observations at every mean; the sequential design is expected to take E(N) "
+                "of them. P(stop early) is the probability of a stop before the last look.";
+    return "<h2>Operating characteristics over a range of means</h2>\n" +
+           htmlTable("Table 3. Power, expected " + std::string(b ? "information time" : "size") +
+                         " and early stops, from the null to one and a half times the "
+                         "alternative, beside the fixed-sample test",
+                     headRows, body) +
+           "<p class=\"note\">" + htmlText(note) + "</p>\n";
+}
+
+std::string characteristicsAt(const ReportContent& r, const DesignSnapshot::AtMean& at,
+                              int number) {
+    const std::string mean = meanText(at);
+    std::vector<Row> head = {
+        {"Look", "Cum. N", "Significance at", "Significance by", "Stop at", "Stop by"}};
     std::vector<Row> looks;
     for (const auto& look : at.looks) {
         const auto& f = look.fields;
         looks.push_back({std::to_string(look.look), trimmed(f["cumulative"].text),
                          trimmed(f["sigAt"].text), trimmed(f["sigBy"].text),
                          trimmed(f["stopAt"].text), trimmed(f["stopBy"].text)});
+    }
+    // On information time the sizes are the program's grid steps, not observations.
+    if (brownian(r)) {
+        for (Row* row : rowsOf(head, looks))
+            row->erase(row->begin() + 1);
     }
     const auto& e = at.expected;
     const auto& dsc = at.discordance;
@@ -190,25 +272,37 @@ std::string characteristicsAt(const DesignSnapshot::AtMean& at, int number) {
     });
     const std::string n = std::to_string(number);
     return "<h3>At " + htmlText(mean) + "</h3>\n" +
-           htmlTable(
-               "Table 3." + n + "a. Probabilities of significance and of stopping, " + mean,
-               {{"Look", "Cum. N", "Significance at", "Significance by", "Stop at", "Stop by"}},
-               looks) +
-           htmlTable("Table 3." + n + "b. Expected size and discordance, " + mean,
+           htmlTable("Table 4." + n + "a. Probabilities of significance and of stopping, " + mean,
+                     head, looks) +
+           htmlTable("Table 4." + n + "b. Expected size and discordance, " + mean,
                      {{"", "Overall", "Given significance", "Given futility"}}, summary);
 }
 
+// In detail: the null, half the alternative, the alternative, and every mean the design file
+// gives or the user asks for.
 std::string characteristics(const ReportContent& r) {
-    std::string out = "<h2>Operating characteristics</h2>\n";
+    std::string out = "<h2>Operating characteristics in detail</h2>\n";
+    const auto& all = r.snapshot.characteristics;
+    constexpr std::size_t kDetailedOfRange[] = {0, 2, 4};
     int number = 1;
-    for (const auto& at : r.snapshot.characteristics)
-        out += characteristicsAt(at, number++);
+    for (std::size_t i : kDetailedOfRange) {
+        if (i < r.rangeMeans && i < all.size()) out += characteristicsAt(r, all[i], number++);
+    }
+    for (std::size_t i = r.rangeMeans; i < all.size(); ++i)
+        out += characteristicsAt(r, all[i], number++);
     return out;
+}
+
+std::string discordance(const ReportContent& r) {
+    return "<h2>Discordance</h2>\n<p>" + htmlText(discordanceExplained(r)) + "</p>\n";
 }
 
 std::string plots(const ReportContent& r) {
     return "<h2>Plots</h2>\n" +
-           htmlFigure(r.plots.boundary, "Figure 1. Stopping boundaries over information time") +
+           htmlFigure(r.plots.boundary,
+                      "Figure 1. Stopping boundaries over information time. The design block's "
+                      "\"4. Discord prob: rho_max\" is the discordance on the critical line, " +
+                          shownText(r, "maxDiscordance") + " (see Discordance).") +
            htmlFigure(r.plots.power, "Figure 2. Power function") +
            htmlFigure(r.plots.expected, "Figure 3. Expected information time at stopping");
 }
@@ -242,29 +336,11 @@ std::string accuracy(const ReportContent& r) {
         std::snprintf(diff, sizeof diff, "%.1e", d.difference);
         rows.push_back({d.where, trimmed(d.shown), diff});
     }
-    return out + htmlTable("Table 4. Probabilities that depend on the grid beyond their digits",
+    return out + htmlTable("Table 5. Probabilities that depend on the grid beyond their digits",
                            {{"Probability", "Shown", "Difference"}}, rows);
 }
 
-std::vector<Row> csvRows(const std::string& csv) {
-    std::vector<Row> rows;
-    std::istringstream lines(csv);
-    for (std::string line; std::getline(lines, line);) {
-        Row row(1);
-        for (char c : line) {
-            if (c == ',') {
-                row.emplace_back();
-            } else if (c != '\r' && c != '"') {
-                row.back() += c;
-            }
-        }
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-std::string appendixTable(const std::string& caption, const std::string& csv) {
-    std::vector<Row> rows = csvRows(csv);
+std::string appendixTable(const std::string& caption, TableRows rows) {
     if (rows.empty()) return {};
     Row head = rows.front();
     for (std::string& name : head)
@@ -277,47 +353,21 @@ std::string appendix(const ReportContent& r) {
     if (!r.request.appendix) return {};
     return "<h2 class=\"new-page\">Appendix: the tables in full precision</h2>\n" +
            appendixTable("Table A1. Boundaries (as qalix design --csv writes them)",
-                         boundariesCsv(r.snapshot)) +
+                         boundaryRows(r.snapshot)) +
            appendixTable(
                "Table A2. Power and expected information curves (as qalix design "
                "--curves-csv writes them)",
-               curvesCsv(r.snapshot));
+               curveRows(r.snapshot));
 }
 
 }  // namespace
 
-std::string protocolParagraph(const ReportContent& r) {
-    const DesignSnapshot& d = r.snapshot;
-    std::vector<std::string> times;
-    std::vector<std::string> sizes;
-    for (const auto& look : d.looks) {
-        times.push_back(trimmed(look.fields["infoTime"].text));
-        sizes.push_back(trimmed(look.fields["cumulative"].text));
-    }
-    std::ostringstream p;
-    p << "Up to " << d.looks.size() << " analyses are planned at information fractions "
-      << joined(times);
-    if (!brownian(r)) p << " (cumulative sample sizes " << joined(sizes) << ")";
-    p << ". The trial stops for efficacy at analysis k if the standardized test statistic Z_k "
-         "reaches the efficacy boundary of that analysis, and for futility if it falls to the "
-         "futility boundary (Table 2); at the last analysis the two boundaries meet at the "
-         "critical value of the full-sample test. The boundaries are chosen so that the "
-         "probability that an early stop contradicts the decision of the full-sample test is at "
-         "most rho_max = "
-      << panelText(d, "rho") << " (boundary coefficient a = " << panelText(d, "a")
-      << "); the largest such probability over the final values is "
-      << panelText(d, "maxDiscordance") << ". The actual one-sided significance level is "
-      << panelText(d, "actualSigLevel") << " and the power is " << panelText(d, "actualPower")
-      << " at " << alternativeName(r) << " = " << panelText(d, "mu") << ".";
-    return p.str();
-}
-
 std::string reportHtml(const ReportContent& r) {
     return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
            htmlText(title(r)) + "</title>\n" + htmlStyle(r.request.paper) + "</head>\n<body>\n" +
-           header(r) + "<h2>Summary</h2>\n<p>" + htmlText(protocolParagraph(r)) + "</p>\n" +
-           parametersTable(r) + boundaryTable(r) + characteristics(r) + plots(r) + accuracy(r) +
-           appendix(r) + "</body>\n</html>\n";
+           header(r) + summary(r) + parametersTable(r) + boundaryTable(r) + rangeTable(r) +
+           characteristics(r) + discordance(r) + plots(r) + accuracy(r) + appendix(r) +
+           "</body>\n</html>\n";
 }
 
 }  // namespace qalix

@@ -11,7 +11,4 @@ namespace qalix {
 
 std::string reportHtml(const ReportContent& report);
 
-// The plain-language description of the design, ready for a protocol.
-std::string protocolParagraph(const ReportContent& report);
-
 }  // namespace qalix

@@ -80,17 +80,21 @@ TEST_F(CurvePlots, PowerCurveIsTheRejectionProbabilityOfTheTest) {
     }
 }
 
+// The vertical guide stands at the design's alternative on its M observations, sqrt(25) *
+// 0.5 / 1 = 2.5, where the curve shows the design's actual power; it stood at delta_a = 2.486,
+// whose mean on this trial is 0.4973, under the label mu_a = 0.5000. The design block keeps
+// delta_a.
 TEST_F(CurvePlots, PowerReferenceLinesStandAtTheAlternativePowerAndAlpha) {
     ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
     plotPower();
     const auto log = picture();
-    const auto da = static_cast<float>(kAlternative);
-    EXPECT_TRUE(hasLine(log, kPower.at("move", da, -0.22f)));
-    EXPECT_TRUE(hasLine(log, kPower.at("line", da, 1.0f)));
+    const float alternative = 2.5f;
+    EXPECT_TRUE(hasLine(log, kPower.at("move", alternative, -0.22f)));
+    EXPECT_TRUE(hasLine(log, kPower.at("line", alternative, 1.0f)));
     EXPECT_TRUE(hasLine(log, kPower.at("line", 5.0f, 0.8f)));
     EXPECT_TRUE(hasLine(log, kPower.at("move", -1.0f, 0.05f)));
-    EXPECT_TRUE(hasLine(log, kPower.textAt(da + 0.01f, 0.06f, " 2.486")));
-    EXPECT_TRUE(hasLine(log, kPower.textAt(da + 0.01f, -0.22f, "0.5000")));
+    EXPECT_TRUE(hasLine(log, kPower.textAt(alternative + 0.01f, 0.06f, " 2.500")));
+    EXPECT_TRUE(hasLine(log, kPower.textAt(alternative + 0.01f, -0.22f, "0.5000")));
     EXPECT_TRUE(hasLine(log, kPower.textAt(-1.45f, 0.05f + 0.02f, "0.0500")));
     EXPECT_TRUE(hasLine(log, kPower.textAt(5.05f, 0.8f + 0.02f, "0.8000")));
     EXPECT_TRUE(hasLine(log, kPower.textAt(-3.5f, -0.47f, "3. Alternative:   delta_a =   2.486")));
@@ -185,10 +189,10 @@ TEST_F(CurvePlots, ExpectedSizeReferenceAndMeanScale) {
     ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
     plotExpectedSize();
     const auto log = picture();
-    const auto da = static_cast<float>(kAlternative);
-    EXPECT_TRUE(hasLine(log, kExpected.at("move", da, -0.22f)));
-    EXPECT_TRUE(hasLine(log, kExpected.textAt(da + 0.1f, 0.06f, " 2.486")));
-    EXPECT_TRUE(hasLine(log, kExpected.textAt(da + 0.1f, -0.22f, " 0.50 ")));
+    const float alternative = 2.5f;  // sqrt(M) mu_a / sigma, as on the power plot
+    EXPECT_TRUE(hasLine(log, kExpected.at("move", alternative, -0.22f)));
+    EXPECT_TRUE(hasLine(log, kExpected.textAt(alternative + 0.1f, 0.06f, " 2.500")));
+    EXPECT_TRUE(hasLine(log, kExpected.textAt(alternative + 0.1f, -0.22f, " 0.50 ")));
     // 2 * 1 / sqrt(25) = 0.4 under delta = 2, as F5.2 in six characters.
     EXPECT_TRUE(hasLine(log, kExpected.textAt(2.0f, -0.135f, " 0.40 ")));
     EXPECT_TRUE(hasLine(log, kExpected.textAt(-10.0f, -0.135f, "-2.00 ")));

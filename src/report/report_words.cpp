@@ -1,0 +1,183 @@
+#include "report/report_words.hpp"
+
+#include <cmath>
+#include <sstream>
+
+#include "design/design_record.hpp"
+#include "numeric/number_text.hpp"
+
+namespace qalix {
+
+namespace {
+
+std::string joined(const std::vector<std::string>& items) {
+    std::string out;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) out += i + 1 == items.size() ? " and " : ", ";
+        out += items[i];
+    }
+    return out;
+}
+
+std::string alternativeName(const ReportContent& r) {
+    return onInformationTime(r) ? "delta_a" : "mu_a";
+}
+
+std::string value(const ReportContent& r, std::string_view name, int places) {
+    return decimals(r.snapshot.value(name), places);
+}
+
+// How M comes about: the fixed-sample size m, solved or typed, rounded up.
+std::string maximumSizeSentence(const ReportContent& r) {
+    const std::string m = shownText(r, "m");
+    const std::string M = std::to_string(r.maximumSize);
+    const bool solved = r.snapshot.inputs.solve == std::optional<std::string>("m");
+    std::string origin = solved ? "the fixed-sample size m = " + m + " that gives power " +
+                                      shownText(r, "power") + " at mu_a"
+                                : "the sample size m = " + m + " as given";
+    return "The trial takes at most M = " + M + " observations: " + origin +
+           (m == M ? "." : ", rounded up to a whole number.");
+}
+
+// The coefficient a and the discordance given a final statistic at the critical value.
+std::string coefficientSentence(const ReportContent& r) {
+    const std::string given =
+        "given a final statistic at that critical value, the probability "
+        "that an early stop contradicts the decision of the full-sample "
+        "test is rho(a; 0) = " +
+        value(r, "achievedRho", 4);
+    if (r.snapshot.inputs.a)
+        return "The boundary coefficient a = " + value(r, "a", 4) + " was given: " + given + ".";
+    return "The boundary coefficient a = " + value(r, "a", 4) + " is searched so that, " + given +
+           " (rho_max " + shownText(r, "rho") + " asked for).";
+}
+
+}  // namespace
+
+bool onInformationTime(const ReportContent& r) {
+    return isBrownianKey(r.snapshot.design);
+}
+
+std::string shownText(const ReportContent& r, std::string_view name) {
+    return trimmed(r.snapshot.panelText(name).value_or(""));
+}
+
+std::string decimals(std::optional<double> value, int places) {
+    if (!value || !std::isfinite(*value)) return {};
+    return trimmed(formatF(*value, 24, places));
+}
+
+std::string finalCritical(const ReportContent& r) {
+    if (r.snapshot.boundaries.empty()) return {};
+    return trimmed(r.snapshot.boundaries.back().fields["upperStd"].text);
+}
+
+std::string informationTime(const std::string& shown) {
+    std::string text = trimmed(shown);
+    const auto point = text.find('.');
+    if (point == std::string::npos) return text;
+    while (text.size() > point + 4 && text.back() == '0')
+        text.pop_back();
+    return text;
+}
+
+std::string levelStatement(const ReportContent& r) {
+    const std::string actual = shownText(r, "actualSigLevel");
+    const std::string nominal = shownText(r, "alpha");
+    const double a = r.snapshot.value("actualSigLevel").value_or(0.0);
+    const double n = r.snapshot.value("alpha").value_or(0.0);
+    const char* side = a > n ? "above" : (a < n ? "below" : "at");
+    std::string text =
+        "The actual one-sided significance level, with the futility boundaries "
+        "obeyed (binding), is " +
+        actual + ", " + side + " the nominal " + nominal;
+    if (r.snapshot.nonbindingLevel) {
+        text +=
+            "; with the futility boundaries not obeyed (non-binding, the upper boundaries "
+            "alone) it is " +
+            trimmed(r.snapshot.nonbindingLevel->text);
+    }
+    return text + ".";
+}
+
+std::string protocolParagraph(const ReportContent& r) {
+    const DesignSnapshot& d = r.snapshot;
+    std::vector<std::string> times;
+    std::vector<std::string> sizes;
+    for (const auto& look : d.looks) {
+        times.push_back(informationTime(look.fields["infoTime"].text));
+        sizes.push_back(trimmed(look.fields["cumulative"].text));
+    }
+    std::ostringstream p;
+    p << "Up to " << d.looks.size() << " analyses are planned at information fractions "
+      << joined(times);
+    if (!onInformationTime(r))
+        p << " (cumulative sample sizes " << joined(sizes) << " of at most M = " << r.maximumSize
+          << ")";
+    p << ". The trial stops for efficacy at analysis k if the standardized statistic Z_k reaches "
+         "the efficacy boundary of that analysis, and for futility if it falls to the futility "
+         "boundary (Table 2); at the last analysis H0 is rejected if Z >= "
+      << finalCritical(r) << ", the critical value of the fixed-sample test. "
+      << coefficientSentence(r)
+      << " When the true mean lies on the critical line, an early stop contradicts that decision "
+         "with probability "
+      << shownText(r, "maxDiscordance") << ", the largest over true means. " << levelStatement(r)
+      << " The power is " << shownText(r, "actualPower") << " at " << alternativeName(r) << " = "
+      << shownText(r, "mu") << ".";
+    return p.str();
+}
+
+std::vector<std::string> hypothesesAndAssumptions(const ReportContent& r) {
+    const std::string z = finalCritical(r);
+    if (onInformationTime(r)) {
+        return {
+            "Hypotheses: H0: delta <= 0 against H1: delta > 0 (one-sided), where delta is the "
+            "drift of the trial's standardized statistic; the power is computed at delta_a = " +
+                shownText(r, "mu") + ".",
+            "Model: the standardized statistic S_t is a Brownian motion with drift delta on "
+            "information time t, scaled so that the whole trial has t = 1.",
+            "Statistic: at a look at information time t_k, Z_k = S_(t_k) / sqrt(t_k).",
+            "Information time: the looks are placed directly at the information times given; "
+            "the program's " +
+                std::to_string(r.maximumSize) +
+                " grid steps are a device of its computation, not observations.",
+            "Decision at the last look (t = 1): the single critical value decides, reject H0 if "
+            "Z >= " +
+                z + ".",
+        };
+    }
+    return {
+        "Hypotheses: H0: mu <= 0 against H1: mu > 0 (one-sided), mu the mean of an "
+        "observation; the power is computed at mu_a = " +
+            shownText(r, "mu") + ".",
+        "Model: the observations are independent and normal with a common standard deviation "
+        "sigma = " +
+            shownText(r, "sd") + ", taken as known.",
+        maximumSizeSentence(r),
+        "Statistic: at look k, after n_k observations in all, Z_k = (x_1 + ... + x_(n_k)) / "
+        "(sigma sqrt(n_k)); on the Brownian scale S_k = Z_k sqrt(t_k).",
+        "Information time: t_k = n_k / M, the fraction of the trial's information a look has.",
+        "Decision at the last look (n = M, t = 1): the single critical value decides, reject H0 "
+        "if Z >= " +
+            z + ".",
+    };
+}
+
+std::string discordanceExplained(const ReportContent& r) {
+    return "An early stop is discordant when its decision differs from the one the fixed-sample "
+           "test would reach at the end. Two numbers describe it. rho(a; 0) = " +
+           value(r, "achievedRho", 4) +
+           " is the probability of a discordant early stop given that the final statistic lies "
+           "exactly at the critical value; over final values it is the largest" +
+           (r.snapshot.inputs.a ? std::string(".")
+                                : ", and the boundary coefficient was searched so that it meets "
+                                  "rho_max = " +
+                                      shownText(r, "rho") + ".") +
+           " " + shownText(r, "maxDiscordance") +
+           " is the probability of a discordant early stop when the true mean lies on the "
+           "critical line, averaged over the final values; over true means it is the largest. "
+           "The panel shows it as \"Max Discordant Probability\", and the plots' design block "
+           "as \"4. Discord prob: rho_max\".";
+}
+
+}  // namespace qalix
