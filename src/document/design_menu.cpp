@@ -10,6 +10,7 @@
 #include "document/session.hpp"
 #include "document/typed_inputs.hpp"
 #include "io/files.hpp"
+#include "io/sha256.hpp"
 #include "ui/common_dialog_errors.hpp"
 #include "ui/menu_ids.hpp"
 
@@ -61,6 +62,14 @@ std::optional<DesignSnapshot> computed(const DesignInputs& inputs, const Capture
         why = refused.what();
     }
     return std::nullopt;
+}
+
+// A design's inputs as the one command that reproduces them, its means aside: two designs with
+// the same command are the same design.
+std::string inputsCommand(const DesignSnapshot& design) {
+    DesignInputs inputs = completeInputs(design);
+    inputs.means.reset();
+    return designCommand(inputs);
 }
 
 // Where a difference that firstDifference describes lies: "looks[2].infoTime".
@@ -139,7 +148,9 @@ void DesignMenu::save() {
     const auto chosen = chooseFile(designRequest(true), true);
     if (!chosen) return;
     const std::string target = designFileTarget(*chosen);
-    if (!saved(target, designFileText(*design, "", ""))) return;
+    const auto file = fileOf(*design);  // its title and notes stay with the design
+    if (!saved(target, designFileText(*design, file ? file->title : "", file ? file->notes : "")))
+        return;
     recent_.add(target);
     showRecent();
 }
@@ -209,6 +220,10 @@ void DesignMenu::open(const std::string& path) {
         return;
     }
     enterLive(file.inputs);
+    const io::ReadResult bytes = io::readFile(path, kDesignFileBytes);
+    opened_ = OpenedDesignFile{path, file.title, file.notes,
+                               bytes ? io::sha256Hex(*bytes.bytes) : std::string(),
+                               inputsCommand(*design)};
     recent_.add(path);
     showRecent();
     if (!program_.sequential().designComputed) return;
@@ -222,6 +237,11 @@ void DesignMenu::open(const std::string& path) {
         message.notice = true;
         program_.platform().messageBox(message);
     }
+}
+
+std::optional<OpenedDesignFile> DesignMenu::fileOf(const DesignSnapshot& shown) const {
+    if (!opened_ || opened_->command != inputsCommand(shown)) return std::nullopt;
+    return opened_;
 }
 
 }  // namespace qalix

@@ -17,6 +17,16 @@ namespace qalix {
 
 inline constexpr std::string_view kDesignFileCaption = "Design File";
 
+// The design file the panel's design was last opened from: what a report or a save of the same
+// design carries over from it.
+struct OpenedDesignFile {
+    std::string path;
+    std::string title;
+    std::string notes;
+    std::string sha256;   // of its bytes when it was opened
+    std::string command;  // the design it holds, as the command that reproduces it
+};
+
 class DesignMenu {
   public:
     // Adds the commands to the program's frame; the recent files are those kept in the
@@ -31,6 +41,8 @@ class DesignMenu {
     // The design the panel shows, computed again with the parts given; nothing after a
     // message (one that says why when the panel's results are not its inputs').
     std::optional<DesignSnapshot> shownDesign(const CaptureParts& parts);
+    // The file the design shown came from, while its inputs are still the file's.
+    std::optional<OpenedDesignFile> fileOf(const DesignSnapshot& shown) const;
 
   private:
     void chooseAndOpen();
@@ -45,6 +57,7 @@ class DesignMenu {
 
     Program& program_;
     RecentDesigns recent_;
+    std::optional<OpenedDesignFile> opened_;
 };
 
 }  // namespace qalix

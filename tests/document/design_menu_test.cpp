@@ -14,6 +14,7 @@
 #include "design/panel_ids.hpp"
 #include "document/design_menu.hpp"
 #include "report/compare_menu.hpp"
+#include "report/report_ids.hpp"
 #include "report/report_menu.hpp"
 #include "support/started_program.hpp"
 #include "ui/menu_ids.hpp"
@@ -408,20 +409,63 @@ namespace {
 
 // File > "Design Report...": the report `qalix report` writes for the same design, shown in
 // the system's viewer; a PDF the platform cannot draw is refused with the reason, not faked.
+// The report's dialog takes what `qalix report` takes beyond the design (title, notes, paper,
+// further means); the desktop writes the bytes the command line writes for them. A design
+// still as a file gave it carries the file's title, notes and SHA-256 (the desktop once wrote
+// neither choices nor hash).
 TEST_F(DesignMenuTest, DesignReportWritesWhatTheCommandLineWritesAndShowsIt) {
     const ReportMenu reports(program, *designs);
     const DesignCase& c = kDesigns[0];
     enter(c);
+    whenShown(kReportDialog, [&] {
+        ui.type(kReportDialog, reportdialog::kTitle, "Trial \xc3\x89");
+        ui.type(kReportDialog, reportdialog::kNotes, "Interim analyses by the DMC.");
+        ui.type(kReportDialog, reportdialog::kMeans, "0.3, 0.7");
+    });
     platform.answerSaveFile({DialogOutcome::Accepted, file("report"), 0});
     frame().command(menu::kDesignReport);
     ASSERT_EQ(takeMessages(), std::vector<std::string>{});
     ASSERT_FALSE(platform.openedDocuments().empty());
     EXPECT_EQ(platform.openedDocuments().back(), file("report.html"));
-    std::vector<std::string> args = {"report", "--out", file("cli.html")};
+    std::vector<std::string> args = {"report",
+                                     "--out",
+                                     file("cli.html"),
+                                     "--title",
+                                     "Trial \xc3\x89",
+                                     "--notes",
+                                     "Interim analyses by the DMC.",
+                                     "--mean",
+                                     "0.3",
+                                     "--mean",
+                                     "0.7"};
     args.insert(args.end(), c.options.begin(), c.options.end());
     ASSERT_EQ(run(args).status, 0);
     EXPECT_EQ(readBytes(file("report.html")), readBytes(file("cli.html")));
 
+    // Further means that are not numbers are refused, and the dialog shows again.
+    whenShown(kReportDialog, [&] { ui.type(kReportDialog, reportdialog::kMeans, "0.3, half"); });
+    whenShown(kReportDialog, kIdCancel);
+    frame().command(menu::kDesignReport);
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{"Error: The further means must be numbers "
+                                                       "separated by commas: \"0.3, half\"."});
+
+    // From a design file: its title, notes and hash, as `qalix report --open` gives them.
+    const std::string saved = file("titled.qalixdesign");
+    ASSERT_EQ(run({"design", "--looks", "4", "--title", "From a file", "--notes", "Its notes.",
+                   "--save-design", saved})
+                  .status,
+              0);
+    open(saved);
+    takeMessages();
+    whenShown(kReportDialog, [&] { ui.type(kReportDialog, reportdialog::kMeans, ""); });
+    platform.answerSaveFile({DialogOutcome::Accepted, file("opened.html"), 0});
+    frame().command(menu::kDesignReport);
+    ASSERT_EQ(takeMessages(), std::vector<std::string>{});
+    ASSERT_EQ(run({"report", "--open", saved, "--out", file("opened-cli.html")}).status, 0);
+    EXPECT_EQ(readBytes(file("opened.html")), readBytes(file("opened-cli.html")));
+    EXPECT_NE(readBytes(file("opened.html")).find("From a file"), std::string::npos);
+
+    whenShown(kReportDialog);
     platform.answerSaveFile({DialogOutcome::Accepted, file("report.pdf"), 0});
     frame().command(menu::kDesignReport);
     const std::vector<std::string> messages = takeMessages();

@@ -26,6 +26,7 @@
 #include "design/panel_ids.hpp"
 #include "document/design_menu.hpp"
 #include "io/testing/planted_faults.hpp"
+#include "report/report_ids.hpp"
 #include "report/report_menu.hpp"
 #include "support/started_program.hpp"
 #include "ui/menu_ids.hpp"
@@ -59,6 +60,7 @@ class Desktop : public StartedProgram {
     using StartedProgram::platform;
     using StartedProgram::program;
     using StartedProgram::ui;
+    using StartedProgram::whenShown;
 
     explicit Desktop(const fs::path& settings) {
         platform.keepSettingsIn(settings.string());
@@ -150,6 +152,7 @@ const std::vector<Access> kWriters = {
      }},
     {"desktop: design report", "desk.html",
      [](Desktop& d, const fs::path& f) {
+         d.whenShown(kReportDialog, kIdOk);
          return d.command(panel::kGraphicWindow, menu::kDesignReport, f, true);
      }},
 };
