@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "design/fields.hpp"
 #include "document/capture.hpp"
 #include "document/design_command.hpp"
 #include "document/design_entry.hpp"
@@ -20,14 +21,16 @@ struct Column {
     std::string_view key, heading, csv;
 };
 
-constexpr std::array<Column, 13> kColumns = {{
+constexpr std::array<Column, 15> kColumns = {{
     {"looks", "K", "looks"},
     {"a", "a", "a"},
+    {"rhoMax", "rho_max", "rho_max"},
     {"maxDiscordance", "discordance", "max_discordance"},
     {"actualSigLevel", "level", "actual_level"},
+    {"nonbindingLevel", "level NB", "nonbinding_level"},
     {"actualPower", "power", "actual_power"},
     {"maxSize", "N max", "max_size"},
-    {"maxSizeRatio", "N max/m", "max_size_ratio"},
+    {"maxSizeRatio", "N max/M", "max_size_ratio"},
     {"expectedSizeNull", "E(N|0)", "expected_size_null"},
     {"expectedSizeAlt", "E(N|alt)", "expected_size_alt"},
     {"expectedTimeNull", "E(T|0)", "expected_time_null"},
@@ -39,11 +42,13 @@ static_assert(kColumns[kDesignColumns - 1].key == "maxSizeRatio");
 
 // The zero as the dialogs' mean lists write it.
 constexpr std::string_view kNullMean = "0.0";
-// The ratio of the maximum size to m, F6.3: the size is m rounded up to a whole number, so
-// three decimals show how far above 1 it is.
+// The ratio of the maximum size to the fixed-sample test's M (m rounded up), F6.3.
 constexpr int kRatioWidth = 6;
 constexpr int kRatioDecimals = 3;
 constexpr std::string_view kColumnGap = "  ";
+// rho(a; 0), F6.4 as the panel's levels.
+constexpr int kRhoWidth = 6;
+constexpr int kRhoDecimals = 4;
 
 Shown panelField(const DesignSnapshot& d, std::string_view name, std::string_view valueName) {
     return shownField(trimmed(d.panelText(name).value_or("")), d.value(valueName).value_or(0.0));
@@ -58,8 +63,9 @@ Shown noField(bool whole) {
     return {"", std::nullopt, whole};
 }
 
-// The largest size the design takes and its ratio to the fixed design's m; none on
-// information time, where m counts grid steps.
+// The largest size the design takes and its ratio to the fixed-sample test's size M, m
+// rounded up (a count of observations, as the design's is); none on information time, where m
+// counts grid steps.
 void addSizes(const DesignSnapshot& d, ShownFields& row) {
     if (isBrownianKey(d.design) || d.looks.empty()) {
         row.add("maxSize", noField(true));
@@ -67,7 +73,7 @@ void addSizes(const DesignSnapshot& d, ShownFields& row) {
         return;
     }
     const Shown maxSize = trimmedField(d.looks.back().fields["cumulative"]);
-    const double m = d.value("m").value_or(0.0);
+    const double m = roundedUp(d.value("m").value_or(0.0), kRoundUp5);
     const double ratio = maxSize.value && m > 0.0 ? *maxSize.value / m : 0.0;
     row.add("maxSize", maxSize);
     row.add("maxSizeRatio",
@@ -136,11 +142,25 @@ ComparisonRow comparisonRow(std::size_t candidate, const DesignSnapshot& d) {
     row.fields.add("looks", shownWhole(trimmed(d.panelText("looks").value_or("")),
                                        static_cast<long long>(d.looks.size())));
     row.fields.add("a", panelField(d, "a", "a"));
+    const std::optional<double> rho = d.value("achievedRho");
+    row.fields.add("rhoMax", rho ? shownField(trimmed(formatF(*rho, kRhoWidth, kRhoDecimals)), *rho)
+                                 : noField(false));
     row.fields.add("maxDiscordance", panelField(d, "maxDiscordance", "maxDiscordance"));
     row.fields.add("actualSigLevel", panelField(d, "actualSigLevel", "actualSigLevel"));
+    row.fields.add("nonbindingLevel",
+                   d.nonbindingLevel ? trimmedField(*d.nonbindingLevel) : noField(false));
     row.fields.add("actualPower", panelField(d, "actualPower", "actualPower"));
     addSizes(d, row.fields);
     addCharacteristics(d, row.fields);
+    const bool brownian = isBrownianKey(d.design);
+    for (const auto& [name, key] :
+         std::vector<std::pair<std::string, std::string>>{{"alpha", "alpha"},
+                                                          {"power", "power"},
+                                                          {brownian ? "delta_a" : "mu_a", "mu"},
+                                                          {"sigma", "sd"}}) {
+        if (brownian && key == "sd") continue;
+        row.fixedInputs.emplace_back(name, trimmed(d.panelText(key).value_or("")));
+    }
     row.command = designCommand(d.inputs);
     if (d.curves) {
         row.curves.onDataScale = !isBrownianKey(d.design);

@@ -30,6 +30,9 @@ struct ComparisonRow {
     std::string design;
     Shown alternative;   // the mean typed as the alternative: mu_a, or delta_a on information time
     ShownFields fields;  // the columns, in order
+    // The fixed-sample inputs every candidate of a comparison usually shares, as the panel
+    // shows them: alpha, power, the alternative and sigma (none on information time).
+    std::vector<std::pair<std::string, std::string>> fixedInputs;
     std::string command;
     ComparedCurves curves;  // when asked for
 };
@@ -41,8 +44,8 @@ DesignSnapshot comparedSnapshot(Session& session, DesignInputs inputs, bool curv
 
 ComparisonRow comparisonRow(std::size_t candidate, const DesignSnapshot& snapshot);
 
-// The columns K to "N max/m", which describe the design itself; the expectations follow them.
-inline constexpr std::size_t kDesignColumns = 7;
+// The columns K to "N max/M", which describe the design itself; the expectations follow them.
+inline constexpr std::size_t kDesignColumns = 9;
 
 // The headings of the table, then its cells, a row per candidate, without the commands.
 std::vector<std::vector<std::string>> comparisonCells(const std::vector<ComparisonRow>& rows);
