@@ -1,6 +1,6 @@
 #include "engine/crossing.hpp"
 
-#include <array>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <locale>
@@ -8,6 +8,8 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/vector_exp.hpp"
 
@@ -16,15 +18,13 @@ namespace qalix {
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-constexpr int kStandardPoints = 6 * kCrossingGridR - 1;
-// Trimming replaces at least one standard point by each boundary it adds, so a look keeps at
-// most kStandardPoints points, and halving its intervals gives at most twice as many less one.
-constexpr int kGridCapacity = 2 * kStandardPoints - 1;
 constexpr double kInverseSqrt2 = 1.0 / std::numbers::sqrt2;
 constexpr double kInverseSqrt2Pi = std::numbers::inv_sqrtpi * kInverseSqrt2;
 // Simpson's rule on an interval of width h halved: weights h/6, 4h/6, h/6.
 constexpr double kSimpsonEnd = 1.0 / 6.0;
 constexpr double kSimpsonMiddle = 4.0 / 6.0;
+// The halved grid's spacing across +-3 sd is kCrossingCoreSd*sd/(kCoreIntervalsPerR*r).
+constexpr double kCoreIntervalsPerR = 4.0;
 
 // Pr(N(0,1) >= x) and Pr(N(0,1) <= x), each accurate in its own tail.
 double upperTail(double x) {
@@ -42,61 +42,68 @@ double normalMass(double x1, double x2) {
     return 1.0 - lowerTail(x1) - upperTail(x2);
 }
 
-// Jennison and Turnbull's standard points in units of standard deviations from the mean:
-// -3 - 4 log(r/i) for i < r, evenly from -3 to 3 for i = r..5r, 3 + 4 log(r/(6r - i)) beyond.
-const std::array<double, kStandardPoints>& standardPoints() {
-    static const std::array<double, kStandardPoints> points = [] {
-        std::array<double, kStandardPoints> x{};
-        constexpr int r = kCrossingGridR;
-        const double rd = r;
-        for (int i = 1; i < r; ++i)
-            x[i - 1] = -kCrossingCoreSd - kCrossingTailSlope * std::log(rd / i);
-        for (int i = r; i <= 5 * r; ++i)
-            x[i - 1] = -kCrossingCoreSd + kCrossingCoreSd * (i - r) / (2.0 * rd);
-        for (int i = 5 * r + 1; i < 6 * r; ++i)
-            x[i - 1] = kCrossingCoreSd + kCrossingTailSlope * std::log(rd / (6 * r - i));
-        return x;
-    }();
-    return points;
+// The grid parameter of a look whose density is carried a step of standard deviation stepSd,
+// when the score's own standard deviation there is sd: kCrossingGridR, or finer where the step
+// would otherwise span fewer than kCrossingKernelIntervals grid intervals. May exceed
+// kMaxCrossingGridR: the public functions refuse such looks.
+double requiredGridR(double sd, double stepSd) {
+    const double r =
+        kCrossingCoreSd * kCrossingKernelIntervals * sd / (kCoreIntervalsPerR * stepSd);
+    return std::max(static_cast<double>(kCrossingGridR), std::ceil(r));
 }
 
-// The score's sub-density carried to a look: size points u with weighted values h (the
-// density of paths that continued at every earlier look, times the point's Simpson weight).
-// Before the first look it is the start itself, one point of mass 1.
+// Jennison and Turnbull's 6r - 1 standard points in units of standard deviations from the
+// mean: -3 - 4 log(r/i) for i < r, evenly from -3 to 3 for i = r..5r, 3 + 4 log(r/(6r - i))
+// beyond.
+std::vector<double> standardPoints(int r) {
+    std::vector<double> x(static_cast<std::size_t>(6 * r - 1));
+    const double rd = r;
+    for (int i = 1; i < r; ++i)
+        x[i - 1] = -kCrossingCoreSd - kCrossingTailSlope * std::log(rd / i);
+    for (int i = r; i <= 5 * r; ++i)
+        x[i - 1] = -kCrossingCoreSd + kCrossingCoreSd * (i - r) / (2.0 * rd);
+    for (int i = 5 * r + 1; i < 6 * r; ++i)
+        x[i - 1] = kCrossingCoreSd + kCrossingTailSlope * std::log(rd / (6 * r - i));
+    return x;
+}
+
+// The score's sub-density carried to a look: points u with weighted values h (the density of
+// paths that continued at every earlier look, times the point's Simpson weight). Before the
+// first look it is the start itself, one point of mass 1.
 struct Carried {
-    int size = 0;
     double information = 0.0;
-    std::array<double, kGridCapacity> u{};
-    std::array<double, kGridCapacity> h{};
+    std::vector<double> u;
+    std::vector<double> h;
+    int size() const { return static_cast<int>(u.size()); }
 };
 
 // The grid of one look on the score scale with its Simpson weights.
 struct Grid {
-    int size = 0;
-    std::array<double, kGridCapacity> s{};
-    std::array<double, kGridCapacity> w{};
+    std::vector<double> s;
+    std::vector<double> w;
+    int size() const { return static_cast<int>(s.size()); }
 };
 
-// The standard points about the unconditional mean with standard deviation sd, trimmed to
-// (lo, hi): the points beyond a boundary give way to one point on it. Then each interval is
-// halved. A grid of fewer than two points carries no mass.
-void fillGrid(double mean, double sd, double lo, double hi, Grid& g) {
-    const std::array<double, kStandardPoints>& x = standardPoints();
-    std::array<double, kStandardPoints> z;
-    int m = 0;
-    if (lo > mean + sd * x.front()) z[m++] = lo;
+// The standard points of parameter r about the unconditional mean with standard deviation sd,
+// trimmed to (lo, hi): the points beyond a boundary give way to one point on it. Trimming
+// replaces at least one standard point by each boundary it adds, so at most 6r - 1 remain.
+// Then each interval is halved. A grid of fewer than two points carries no mass.
+Grid trimmedGrid(double mean, double sd, double lo, double hi, int r) {
+    const std::vector<double> x = standardPoints(r);
+    std::vector<double> z;
+    z.reserve(x.size());
+    if (lo > mean + sd * x.front()) z.push_back(lo);
     for (const double xi : x) {
         const double v = mean + sd * xi;
-        if (v > lo && v < hi) z[m++] = v;
+        if (v > lo && v < hi) z.push_back(v);
     }
-    if (hi < mean + sd * x.back()) z[m++] = hi;
-    if (m < 2) {
-        g.size = 0;
-        return;
-    }
-    g.size = 2 * m - 1;
-    g.w[0] = 0.0;
-    for (int i = 0; i + 1 < m; ++i) {
+    if (hi < mean + sd * x.back()) z.push_back(hi);
+    Grid g;
+    const std::size_t m = z.size();
+    if (m < 2) return g;
+    g.s.assign(2 * m - 1, 0.0);
+    g.w.assign(2 * m - 1, 0.0);
+    for (std::size_t i = 0; i + 1 < m; ++i) {
         const double width = z[i + 1] - z[i];
         g.s[2 * i] = z[i];
         g.s[2 * i + 1] = 0.5 * (z[i] + z[i + 1]);
@@ -105,6 +112,7 @@ void fillGrid(double mean, double sd, double lo, double hi, Grid& g) {
         g.w[2 * i + 2] = kSimpsonEnd * width;
     }
     g.s[2 * m - 2] = z[m - 1];
+    return g;
 }
 
 // f[j] = sum over i of h[i] * exp(-(s[j] - u[i] - shift)^2 * halfPrecision) / root, j < m:
@@ -138,20 +146,20 @@ struct Step {
 double massAbove(const Carried& c, const Step& st, double b) {
     if (b == kInfinity) return 0.0;
     double sum = 0.0;
-    for (int i = 0; i < c.size; ++i)
+    for (int i = 0; i < c.size(); ++i)
         sum += c.h[i] * upperTail((b - c.u[i] - st.shift) / st.sd);
     return sum;
 }
 double massBelow(const Carried& c, const Step& st, double b) {
     if (b == -kInfinity) return 0.0;
     double sum = 0.0;
-    for (int i = 0; i < c.size; ++i)
+    for (int i = 0; i < c.size(); ++i)
         sum += c.h[i] * lowerTail((b - c.u[i] - st.shift) / st.sd);
     return sum;
 }
 double massBetween(const Carried& c, const Step& st, double lo, double hi) {
     double sum = 0.0;
-    for (int i = 0; i < c.size; ++i) {
+    for (int i = 0; i < c.size(); ++i) {
         const double from = c.u[i] + st.shift;
         sum += c.h[i] * normalMass((lo - from) / st.sd, (hi - from) / st.sd);
     }
@@ -162,10 +170,9 @@ double massBetween(const Carried& c, const Step& st, double lo, double hi) {
 class Walk {
   public:
     Walk(double theta, CrossingStart start) : theta_(theta), start_(start) {
-        carried_.size = 1;
         carried_.information = start.information;
-        carried_.u[0] = start.score;
-        carried_.h[0] = 1.0;
+        carried_.u = {start.score};
+        carried_.h = {1.0};
     }
 
     Step stepTo(double information) const {
@@ -174,31 +181,32 @@ class Walk {
     }
     const Carried& carried() const { return carried_; }
 
-    // Carries the density through the continuation region of a look.
-    void pass(const CrossingLook& look) {
+    // Carries the density through the continuation region of a look, onto a grid fine enough
+    // for the step to the next look, at nextInformation.
+    void pass(const CrossingLook& look, double nextInformation) {
         const double root = std::sqrt(look.information);
-        const double span = look.information - start_.information;
-        fillGrid(start_.score + theta_ * span, std::sqrt(span), look.lower * root,
-                 look.upper * root, grid_);
+        const double sd = std::sqrt(look.information - start_.information);
+        const int r =
+            static_cast<int>(requiredGridR(sd, std::sqrt(nextInformation - look.information)));
+        const Grid grid = trimmedGrid(start_.score + theta_ * sd * sd, sd, look.lower * root,
+                                      look.upper * root, r);
         const Step st = stepTo(look.information);
         const double halfPrecision = 0.5 / (st.sd * st.sd);
         const double densityRoot = st.sd / kInverseSqrt2Pi;
-        std::array<double, kGridCapacity> f;
-        carryDensity(carried_.u.data(), carried_.h.data(), carried_.size, st.shift, halfPrecision,
-                     densityRoot, grid_.s.data(), grid_.size, f.data(), kExpFloor);
-        carried_.size = grid_.size;
+        std::vector<double> f(grid.s.size());
+        carryDensity(carried_.u.data(), carried_.h.data(), carried_.size(), st.shift, halfPrecision,
+                     densityRoot, grid.s.data(), grid.size(), f.data(), kExpFloor);
         carried_.information = look.information;
-        for (int j = 0; j < grid_.size; ++j) {
-            carried_.u[j] = grid_.s[j];
-            carried_.h[j] = grid_.w[j] * f[j];
-        }
+        carried_.u = grid.s;
+        for (std::size_t j = 0; j < f.size(); ++j)
+            f[j] *= grid.w[j];
+        carried_.h = std::move(f);
     }
 
   private:
     double theta_;
     CrossingStart start_;
     Carried carried_;
-    Grid grid_;
 };
 
 std::string lookName(std::size_t k) {
@@ -235,6 +243,10 @@ void checkInputs(std::span<const CrossingLook> looks, double theta, CrossingStar
         if (!(l.information > previous))
             refuse(lookName(k) + ": information " + number(l.information) + " does not exceed " +
                    before + number(previous));
+        if (k > 0 && requiredGridR(std::sqrt(previous - start.information),
+                                   std::sqrt(l.information - previous)) > kMaxCrossingGridR)
+            refuse(lookName(k) + ": information " + number(l.information) + " too close to " +
+                   before + number(previous) + " for the grid to resolve the step");
         if (std::isnan(l.lower) || std::isnan(l.upper))
             refuse(lookName(k) + ": a boundary is not a number");
         if (l.lower > l.upper)
@@ -261,7 +273,7 @@ CrossingProbabilities crossingProbabilities(std::span<const CrossingLook> looks,
         const Step st = walk.stepTo(look.information);
         p.upper.push_back(massAbove(walk.carried(), st, look.upper * root));
         p.lower.push_back(massBelow(walk.carried(), st, look.lower * root));
-        if (k + 1 < looks.size()) walk.pass(look);
+        if (k + 1 < looks.size()) walk.pass(look, looks[k + 1].information);
     }
     return p;
 }
@@ -273,7 +285,7 @@ double probabilityEndingIn(std::span<const CrossingLook> looks, double theta, do
         refuse("the interval [" + number(lo) + ", " + number(hi) + "] at the last look");
     Walk walk(theta, start);
     for (std::size_t k = 0; k + 1 < looks.size(); ++k)
-        walk.pass(looks[k]);
+        walk.pass(looks[k], looks[k + 1].information);
     const double information = looks.back().information;
     const double root = std::sqrt(information);
     return massBetween(walk.carried(), walk.stepTo(information), lo * root, hi * root);

@@ -35,10 +35,17 @@ struct CrossingProbabilities {
 inline constexpr int kMaxCrossingLooks = kMaxLooks;
 
 // Jennison and Turnbull's grid parameter: 6r - 1 points per look before trimming to the
-// continuation region, each interval then halved for Simpson's rule. Their r = 16 keeps errors
-// near 1e-6; r = 32 keeps every reference case within 1e-8 (crossing_test.cpp), at four times
-// the cost, some 2 ms for 16 looks (bench/engine_bench.cpp).
+// continuation region, each interval then halved for Simpson's rule. Their r = 16 leaves errors
+// up to 1e-7 at 16 looks; r = 32 keeps every reference case within 2e-8 (crossing_test.cpp) at
+// four times the cost, some 2 ms for 16 looks (bench/engine_bench.cpp).
 inline constexpr int kCrossingGridR = 32;
+// The grid of a look must resolve the step to the next one: where that step's standard
+// deviation spans fewer than this many intervals of the grid across +-3 sd, the look takes a
+// larger r (looks less than some 1e-3 of the information apart)...
+inline constexpr double kCrossingKernelIntervals = 2.0;
+// ...up to this one, 12,285 points. A step below about 2e-6 of the information since the start
+// is refused.
+inline constexpr int kMaxCrossingGridR = 1024;
 // The grid spans the unconditional mean of the score +- (3 + 4 log r) standard deviations:
 // evenly across +-3 sd, logarithmically spaced beyond.
 inline constexpr double kCrossingCoreSd = 3.0;
@@ -48,9 +55,9 @@ inline constexpr double kCrossingTailSlope = 4.0;
 // E Z_k = theta*sqrt(I_k) (with I = n observations and theta = mu/sigma,
 // E Z_k = mu*sqrt(n_k)/sigma). With a start, S is that motion from s0 at I0.
 // Throws std::invalid_argument, naming the look and what is wrong, for no looks, more than
-// kMaxCrossingLooks, information not increasing beyond the start's, a boundary that is not a
-// number, lower > upper, lower = +infinity or upper = -infinity, or a theta or start that is
-// not finite.
+// kMaxCrossingLooks, information not increasing beyond the start's (or too little for the grid
+// to resolve), a boundary that is not a number, lower > upper, lower = +infinity or upper =
+// -infinity, or a theta or start that is not finite.
 CrossingProbabilities crossingProbabilities(std::span<const CrossingLook> looks, double theta,
                                             CrossingStart start = {});
 

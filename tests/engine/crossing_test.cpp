@@ -223,6 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
         HostileInput{"InformationFalls", {{0.5, -1, 3}, {0.4, -1, 3}}, 0.0, {}, "look 2"},
         HostileInput{"InformationRepeats", {{0.5, -1, 3}, {0.5, -1, 3}}, 0.0, {}, "look 2"},
         HostileInput{"InformationZero", {{0.0, -1, 3}}, 0.0, {}, "look 1"},
+        HostileInput{"StepBelowTheGrid", {{0.5, -1, 3}, {0.5000001, -1, 3}}, 0.0, {}, "too close"},
         HostileInput{"InformationNaN", {{0.5, -1, 3}, {kNaN, -1, 3}}, 0.0, {}, "look 2"},
         HostileInput{"NotBeyondTheStart", {{0.5, -1, 3}}, 0.0, {0.5, 0.1}, "start"},
         HostileInput{"LowerNaN", {{0.5, kNaN, 3}}, 0.0, {}, "not a number"},
