@@ -185,11 +185,12 @@ class Walk {
     // for the step to the next look, at nextInformation.
     void pass(const CrossingLook& look, double nextInformation) {
         const double root = std::sqrt(look.information);
-        const double sd = std::sqrt(look.information - start_.information);
+        const double span = look.information - start_.information;
+        const double sd = std::sqrt(span);
         const int r =
             static_cast<int>(requiredGridR(sd, std::sqrt(nextInformation - look.information)));
-        const Grid grid = trimmedGrid(start_.score + theta_ * sd * sd, sd, look.lower * root,
-                                      look.upper * root, r);
+        const Grid grid =
+            trimmedGrid(start_.score + theta_ * span, sd, look.lower * root, look.upper * root, r);
         const Step st = stepTo(look.information);
         const double halfPrecision = 0.5 / (st.sd * st.sd);
         const double densityRoot = st.sd / kInverseSqrt2Pi;
