@@ -3,10 +3,14 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
+#include "analysis/stagewise.hpp"
 #include "engine/absorption.hpp"
+#include "engine/calibration.hpp"
 #include "engine/coefficient_search.hpp"
+#include "engine/crossing.hpp"
 #include "engine/discordance.hpp"
 #include "engine/geometry.hpp"
 #include "numeric/normal.hpp"
@@ -102,6 +106,70 @@ void BM_EXPECSIZE(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_EXPECSIZE)->Unit(benchmark::kMicrosecond);
+
+// The design's boundaries z t_k +- c(t_k) at the shown times, as Z values for the crossing
+// probabilities.
+std::vector<CrossingLook> familyLooks(int K, double a) {
+    const double z = criticalValue();
+    std::vector<CrossingLook> looks;
+    for (const double t : shownTimes(K)) {
+        const double c = halfWidth(a, t);
+        looks.push_back({t, (z * t - c) / std::sqrt(t), (z * t + c) / std::sqrt(t)});
+    }
+    return looks;
+}
+
+// Every exit probability of a design at one drift: the goal is well under 16 ms at 16 looks.
+void BM_crossingProbabilities(benchmark::State& state) {
+    const int K = static_cast<int>(state.range(0));
+    const std::vector<CrossingLook> looks = familyLooks(K, kSixteenLookA);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(crossingProbabilities(looks, 0.0).upper.data());
+    }
+}
+BENCHMARK(BM_crossingProbabilities)->Arg(4)->Arg(kSixteenLooks)->Unit(benchmark::kMillisecond);
+
+// The upper boundaries alone (the non-binding level): no lower boundary trims the grids, so
+// every look carries all its points.
+void BM_crossingProbabilitiesUpperOnly(benchmark::State& state) {
+    std::vector<CrossingLook> looks = familyLooks(kSixteenLooks, kSixteenLookA);
+    for (CrossingLook& look : looks)
+        look.lower = -std::numeric_limits<double>::infinity();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(crossingProbabilities(looks, 0.0).upper.data());
+    }
+}
+BENCHMARK(BM_crossingProbabilitiesUpperOnly)->Unit(benchmark::kMillisecond);
+
+// p-value, median-unbiased estimate and both bounds after the last of K looks: four roots of
+// G, each G one pass of the crossing probabilities.
+void BM_stagewiseInference(benchmark::State& state) {
+    const int K = static_cast<int>(state.range(0));
+    const std::vector<CrossingLook> looks = familyLooks(K, kSixteenLookA);
+    const double z = looks.back().upper + 0.3;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(stagewiseInference(looks, z, 0.025).estimate);
+    }
+}
+BENCHMARK(BM_stagewiseInference)->Arg(4)->Arg(kSixteenLooks)->Unit(benchmark::kMillisecond);
+
+void BM_exactNonbindingCritical(benchmark::State& state) {
+    const std::vector<double> t = shownTimes(kSixteenLooks);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            exactNonbindingCritical(kSixteenLookA, kSixteenLooks, t.data(), kAlpha));
+    }
+}
+BENCHMARK(BM_exactNonbindingCritical)->Unit(benchmark::kMillisecond);
+
+void BM_exactLevelCritical(benchmark::State& state) {
+    const SixteenLooks d;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            exactLevelCritical(kSixteenLookA, d.T.data(), kN, kSixteenLooks, d.t.data(), kAlpha));
+    }
+}
+BENCHMARK(BM_exactLevelCritical)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qalix

@@ -31,3 +31,4 @@ endif()
 # Header-only packages: Debian's, without the rest of the build machine's headers (windows/).
 set(CLI11_DIR ${CMAKE_CURRENT_LIST_DIR}/windows)
 set(nlohmann_json_DIR ${CMAKE_CURRENT_LIST_DIR}/windows)
+set(Boost_DIR ${CMAKE_CURRENT_LIST_DIR}/windows)

@@ -2,12 +2,12 @@
 # Installs the Debian packages the build and the tests need; does nothing when all are there.
 set -euo pipefail
 
-# Build and tests, CLI11, which reads the command line, and nlohmann-json, which reads and
-# writes JSON; the desktop's Qt 6 with its SVG module; the faces the dialogs and plots are drawn with; two readers of the metafiles the
+# Build and tests, CLI11, which reads the command line, nlohmann-json, which reads and
+# writes JSON, and Boost.Math (header-only: root finding and the normal quantile); the desktop's Qt 6 with its SVG module; the faces the dialogs and plots are drawn with; two readers of the metafiles the
 # program writes (emf2svg for the records, Inkscape to draw whole plots); a PDF renderer; clang
 # with libFuzzer and the sanitizer runtimes for the fuzz targets.
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev locales libcli11-dev
-          nlohmann-json3-dev qt6-base-dev qt6-svg-dev fonts-liberation2 emf2svg inkscape
+          nlohmann-json3-dev libboost-math-dev qt6-base-dev qt6-svg-dev fonts-liberation2 emf2svg inkscape
           poppler-utils clang libclang-rt-14-dev)
 
 # Callers may ask for more (the package script: dpkg-dev, lintian, appstream).
