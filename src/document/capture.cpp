@@ -1,6 +1,7 @@
 #include "document/capture.hpp"
 
 #include <cmath>
+#include <exception>
 #include <initializer_list>
 
 #include "characteristics/boundary_ids.hpp"
@@ -14,6 +15,7 @@
 #include "design/sequential_design.hpp"
 #include "document/design_command.hpp"
 #include "document/design_entry.hpp"
+#include "engine/calibration.hpp"
 #include "numeric/number_text.hpp"
 
 namespace qalix {
@@ -54,6 +56,24 @@ DesignSnapshot::Look lookFields(const Program& program, int k) {
     return look;
 }
 
+// The critical value of the last look, and the level with the futility boundaries ignored:
+// what a regulator asks of a design whose futility stops are not binding.
+constexpr FieldFormat kLevelFormat{6, 4};
+
+void captureLevels(const Program& program, DesignSnapshot& d) {
+    const DesignRecord& r = program.record();
+    const double z = r.zAlpha;
+    d.criticalValue = shownField(trimmed(formatF(z, kLevelFormat.width, kLevelFormat.decimals)), z);
+    try {
+        const double level =
+            nonbindingLevel(program.sequential().coefficient, z, r.numLooks, r.engineTime.data());
+        d.nonbindingLevel =
+            shownField(trimmed(formatF(level, kLevelFormat.width, kLevelFormat.decimals)), level);
+    } catch (const std::exception&) {
+        d.nonbindingLevel.reset();  // looks closer together than the crossing grid takes
+    }
+}
+
 void captureSequential(const Program& program, DesignSnapshot& d) {
     const SequentialState& seq = program.sequential();
     const Dialog& panel = program.dialog(kPanelDialog);
@@ -75,6 +95,7 @@ void captureSequential(const Program& program, DesignSnapshot& d) {
                                      {"actualPower", seq.actualPower}});
     d.searchIterates = seq.searchIterates;
     d.sequential = true;
+    captureLevels(program, d);
 }
 
 void captureCurves(Program& program, DesignSnapshot& d) {

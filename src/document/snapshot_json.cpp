@@ -89,6 +89,8 @@ Json snapshotJson(const DesignSnapshot& d) {
     out["panel"] = std::move(panel);
     out["values"] = valuesJson(d);
     if (!d.sequential) return out;
+    if (d.criticalValue) out["criticalValue"] = shownJson(*d.criticalValue);
+    if (d.nonbindingLevel) out["nonbindingLevel"] = shownJson(*d.nonbindingLevel);
     out["looks"] = looksJson(d.looks);
     if (d.curves) curvesJson(d, out);
     if (!d.characteristics.empty()) out["characteristics"] = characteristicsJson(d);

@@ -79,6 +79,7 @@ TEST(Compare, ARowIsWhatTheDesignCommandShowsAtTheNullAndTheAlternative) {
             expectPanel(row, column, d);
         // rho(a; 0), the discordance the coefficient reaches at the critical value.
         EXPECT_NEAR(row["rhoMax"]["value"].number(), d["values"]["achievedRho"].number(), 1e-15);
+        expectSame(row, "nonbindingLevel", d["nonbindingLevel"]);
         const JsonValue& last = d["looks"][K - 1]["cumulative"];
         if (brownian) {
             EXPECT_EQ(row["maxSize"]["text"].text, "");

@@ -22,29 +22,33 @@ struct ScaleCase {
     const char* what;
     std::vector<std::string> design;
     double sd;
-    int maxSize;            // M, by hand
-    const char* finalSum;   // z sqrt(M) sd, by hand, as the dialog shows it
-    const char* finalMean;  // the final sum over M, four decimals
+    int maxSize;             // M, by hand
+    const char* finalSum;    // z sqrt(M) sd, by hand, as the dialog shows it
+    const char* finalMean;   // the final sum over M, four decimals
+    const char* nonbinding;  // the level with the futility boundaries ignored, when known
 };
 
 // z_0.95 = 1.6448536, z_0.975 = 1.9599640.
 const ScaleCase kCases[] = {
     // m = (2.4864748 / 0.5)^2 = 24.73: M = 25, 1.6448536 * 5 = 8.224.
-    {"m solved, 24.73", {"--looks", "4", "--rho", "0.02"}, 1.0, 25, "8.224", "0.3290"},
+    // Its level with futility ignored, 0.0515, is an independent package's.
+    {"m solved, 24.73", {"--looks", "4", "--rho", "0.02"}, 1.0, 25, "8.224", "0.3290", "0.0515"},
     // m = ((1.9599640 + 1.2815516) / 0.3)^2 = 116.75: M = 117, 1.959964 * sqrt(117) = 21.200.
     {"alpha 0.025, power 0.9, mu 0.3",
      {"--alpha", "0.025", "--power", "0.9", "--mu", "0.3", "--looks", "4"},
      1.0,
      117,
      "21.200",
-     "0.1812"},
+     "0.1812",
+     ""},
     // m = 50 given, sigma 2: 1.6448536 * 2 * sqrt(50) = 23.262.
     {"m 50, sigma 2, groups typed",
      {"--looks", "3", "--m", "50", "--sd", "2", "--groups", "10,20"},
      2.0,
      50,
      "23.262",
-     "0.4652"},
+     "0.4652",
+     ""},
 };
 
 void PrintTo(const ScaleCase& c, std::ostream* os) {
@@ -77,6 +81,10 @@ TEST_P(Scales, EveryOutputShowsOneBoundaryOnM) {
     ASSERT_FALSE(looks.empty());
     EXPECT_EQ(looks.back()["upperSum"]["text"].text, c.finalSum);
     EXPECT_EQ(looks.back()["n"].number(), c.maxSize);
+    if (*c.nonbinding != '\0') {
+        EXPECT_EQ(json["nonbindingLevel"]["text"].text, c.nonbinding);
+    }
+    EXPECT_GE(json["nonbindingLevel"]["value"].number(), json["values"]["actualSigLevel"].number());
     for (const JsonValue& look : looks) {
         SCOPED_TRACE(look["look"].number());
         const double n = look["n"].number();
