@@ -1,0 +1,275 @@
+#include "analysis/trial_analysis.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <numbers>
+
+#include "engine/discordance.hpp"
+#include "engine/geometry.hpp"
+
+namespace qalix {
+
+namespace {
+
+double upperTail(double x) {
+    return 0.5 * std::erfc(x / std::numbers::sqrt2);
+}
+
+std::string lookName(std::size_t index) {
+    return "look " + std::to_string(index + 1);
+}
+
+[[noreturn]] void refuse(std::size_t index, const std::string& what) {
+    throw AnalysisInputError("The " + lookName(index) + " " + what + ".");
+}
+
+void requireFinite(std::size_t index, const std::optional<double>& value, const char* name) {
+    if (value && !std::isfinite(*value))
+        refuse(index, std::string("has a ") + name + " that is not a finite number");
+}
+
+// The design's boundaries at time t, on the Brownian scale and on the Z scale.
+struct Boundaries {
+    double upperS, lowerS, upperZ, lowerZ;
+};
+
+Boundaries boundariesAt(const TrialDesign& d, double t) {
+    const double half = t < 1.0 ? halfWidth(d.a, t) : 0.0;
+    const double root = std::sqrt(t);
+    const double upper = d.z * t + half;
+    const double lower = d.z * t - half;
+    return {upper, lower, upper / root, lower / root};
+}
+
+// The information of a look on the scale the inference works on: observations on group sizes
+// (so that the drift is mu / sigma), information time otherwise.
+double informationOf(const TrialDesign& d, const AnalysedLook& look) {
+    return d.onInformationTime ? look.t : *look.n;
+}
+
+// The look's time and its Z from what the user gave.
+void readGroupLook(const TrialDesign& d, const LookInput& in, std::size_t index,
+                   AnalysedLook& look) {
+    if (!in.n) refuse(index, "needs its cumulative number of observations n");
+    if (!(*in.n >= 1.0) || *in.n != std::floor(*in.n))
+        refuse(index, "needs a whole number of observations n of at least 1");
+    if (in.t) refuse(index, "gives a time t: on group sizes a look is its n");
+    const int given = (in.sum ? 1 : 0) + (in.mean ? 1 : 0) + (in.z ? 1 : 0);
+    if (given != 1) refuse(index, "needs exactly one of its sum, its mean and its Z");
+    if (in.sd && !(*in.sd > 0.0)) refuse(index, "needs an sd above 0");
+    const double n = *in.n;
+    look.n = n;
+    look.t = n >= d.maxSize ? 1.0 : n / d.maxSize;
+    look.sigma = in.sd.value_or(d.sigma);
+    look.sigmaEstimated = in.sd.has_value();
+    const double root = std::sqrt(n);
+    if (in.sum) look.z = *in.sum / (look.sigma * root);
+    if (in.mean) look.z = *in.mean * root / look.sigma;
+    if (in.z) look.z = *in.z;
+    look.sum = look.z * look.sigma * root;
+    look.mean = *look.sum / n;
+}
+
+void readTimeLook(const LookInput& in, std::size_t index, AnalysedLook& look) {
+    if (!in.t || !in.z) refuse(index, "needs its information time t and its Z");
+    if (in.n || in.sum || in.mean || in.sd)
+        refuse(index, "gives n, a sum, a mean or an sd: on information time a look is t and Z");
+    if (!(*in.t > 0.0 && *in.t <= 1.0)) refuse(index, "needs a time t above 0 and at most 1");
+    look.t = *in.t;
+    look.z = *in.z;
+}
+
+AnalysedLook readLook(const TrialDesign& d, const LookInput& in, std::size_t index) {
+    for (const auto& [value, name] : {std::pair{&in.n, "n"},
+                                      {&in.t, "time"},
+                                      {&in.sum, "sum"},
+                                      {&in.mean, "mean"},
+                                      {&in.z, "Z"},
+                                      {&in.sd, "sd"}})
+        requireFinite(index, *value, name);
+    AnalysedLook look;
+    look.look = static_cast<int>(index) + 1;
+    if (d.onInformationTime) {
+        readTimeLook(in, index, look);
+    } else {
+        readGroupLook(d, in, index, look);
+    }
+    const Boundaries b = boundariesAt(d, look.t);
+    look.upperS = b.upperS;
+    look.lowerS = b.lowerS;
+    look.upperZ = b.upperZ;
+    look.lowerZ = b.lowerZ;
+    const double s = look.z * std::sqrt(look.t);
+    if (look.t >= 1.0) {
+        look.decision = look.z >= d.z ? LookDecision::Reject : LookDecision::Accept;
+    } else if (s >= b.upperS) {
+        look.decision = LookDecision::Efficacy;
+    } else if (s <= b.lowerS) {
+        look.decision = LookDecision::Futility;
+    }
+    return look;
+}
+
+// The looks still to come after time t, at their planned times, as the inference scale has
+// them.
+std::vector<CrossingLook> plannedAfter(const TrialDesign& d, double t) {
+    std::vector<CrossingLook> looks;
+    for (const double planned : d.plannedTimes) {
+        if (planned <= t) continue;
+        const Boundaries b = boundariesAt(d, planned);
+        const double information = d.onInformationTime ? planned : planned * d.maxSize;
+        looks.push_back({information, b.lowerZ, b.upperZ});
+    }
+    return looks;
+}
+
+CrossingLook crossingOf(const TrialDesign& d, const AnalysedLook& look) {
+    return {informationOf(d, look), look.lowerZ, look.upperZ};
+}
+
+// The drift per unit of the inference's information, and the mean it stands for.
+double driftOfAlternative(const TrialDesign& d) {
+    return d.onInformationTime ? d.alternative : d.alternative / std::sqrt(d.maxSize);
+}
+
+void addInterimQuantities(const TrialDesign& d, AnalysedLook& look) {
+    const std::vector<CrossingLook> remaining = plannedAfter(d, look.t);
+    const double information = informationOf(d, look);
+    const CrossingStart start{information, look.z * std::sqrt(information)};
+    look.powerAlternative = conditionalPower(remaining, start, driftOfAlternative(d));
+    look.powerEstimate = conditionalPower(remaining, start, look.z / std::sqrt(information));
+    // X = S - z t has no drift on the critical line: its final value lies on the other side of
+    // 0 from x with probability Phi(-|x| / sqrt(1 - t)).
+    const double x = look.z * std::sqrt(look.t) - d.z * look.t;
+    look.discordance = upperTail(std::abs(x) / std::sqrt(1.0 - look.t));
+}
+
+// The looks in order, each after the one before, none after a stop, at most as many as the
+// design has.
+void checkOrder(const TrialDesign& d, const std::vector<AnalysedLook>& looks) {
+    const std::size_t most = d.plannedTimes.size();
+    for (std::size_t i = 0; i < looks.size(); ++i) {
+        if (i >= most) {
+            refuse(i, "is one more than the design's " + std::to_string(most) + " looks");
+        }
+        if (i == 0) continue;
+        const AnalysedLook& before = looks[i - 1];
+        if (before.decision != LookDecision::Continue) {
+            refuse(i, std::string("comes after the trial stopped at ") + lookName(i - 1) + " (" +
+                          decisionKey(before.decision) + ")");
+        }
+        const bool increases =
+            d.onInformationTime ? looks[i].t > before.t : *looks[i].n > *before.n;
+        if (!increases) refuse(i, "does not come after " + lookName(i - 1));
+    }
+}
+
+TrialInference inferenceOf(const TrialDesign& d, const std::vector<AnalysedLook>& looks,
+                           double confidence) {
+    std::vector<CrossingLook> applied;
+    for (const AnalysedLook& look : looks)
+        applied.push_back(crossingOf(d, look));
+    const AnalysedLook& last = looks.back();
+    const double alpha = (1.0 - confidence) / 2.0;
+    const StagewiseInference s = stagewiseInference(applied, last.z, alpha);
+    // From drift per observation to the mean: mu = theta sigma.
+    const double scale = d.onInformationTime ? 1.0 : last.sigma;
+    return {s.pValue,
+            s.estimate * scale,
+            s.lowerBound * scale,
+            s.upperBound * scale,
+            confidence,
+            s.naive.pValue,
+            s.naive.estimate * scale,
+            s.naive.lowerBound * scale,
+            s.naive.upperBound * scale};
+}
+
+// The times of the design as used: the looks taken at theirs, those to come at the planned.
+std::vector<double> timesUsed(const TrialDesign& d, const std::vector<AnalysedLook>& looks) {
+    std::vector<double> times;
+    for (const AnalysedLook& look : looks)
+        times.push_back(look.t);
+    const double last = times.empty() ? 0.0 : times.back();
+    for (const double planned : d.plannedTimes) {
+        if (planned > last) times.push_back(planned);
+    }
+    return times;
+}
+
+// rho(a; 0) on the program's own grid, as the panel computes it for the planned times.
+std::optional<double> rhoAt(const TrialDesign& d, const std::vector<double>& times) {
+    const int K = static_cast<int>(times.size());
+    if (!innerGridsFit(d.a, kGridIntervals, K, times.data())) return std::nullopt;
+    const auto table = std::make_unique<ContinuationTable>();
+    LATN(d.a, table->data(), kGridIntervals, K, times.data());
+    const double rho = GETDISC(d.a, table->data(), kGridIntervals, K, times.data(), 0.0);
+    return std::isfinite(rho) ? std::optional(rho) : std::nullopt;
+}
+
+void addDesignAtTimesUsed(const TrialDesign& d, TrialAnalysis& analysis) {
+    const std::vector<double> times = timesUsed(d, analysis.looks);
+    analysis.rhoAtTimesUsed = rhoAt(d, times);
+    std::vector<CrossingLook> looks;
+    for (const double t : times) {
+        const Boundaries b = boundariesAt(d, t);
+        looks.push_back({t, b.lowerZ, b.upperZ});
+    }
+    const auto sumUpper = [&looks](double drift) {
+        const CrossingProbabilities p = crossingProbabilities(looks, drift);
+        double total = 0.0;
+        for (const double u : p.upper)
+            total += u;
+        return total;
+    };
+    analysis.levelAtTimesUsed = sumUpper(0.0);
+    analysis.powerAtTimesUsed = sumUpper(d.alternative);
+}
+
+}  // namespace
+
+const char* decisionKey(LookDecision decision) {
+    switch (decision) {
+        case LookDecision::Continue:
+            return "continue";
+        case LookDecision::Efficacy:
+            return "efficacy";
+        case LookDecision::Futility:
+            return "futility";
+        case LookDecision::Reject:
+            return "reject";
+        case LookDecision::Accept:
+            return "accept";
+    }
+    return "";
+}
+
+TrialAnalysis analyseTrial(const TrialDesign& design, const std::vector<LookInput>& inputs,
+                           double confidence) {
+    if (inputs.empty()) throw AnalysisInputError("No look is given: give the looks taken so far.");
+    if (!(confidence > 0.0 && confidence < 1.0))
+        throw AnalysisInputError("The confidence level must lie between 0 and 1.");
+    TrialAnalysis analysis;
+    for (std::size_t i = 0; i < inputs.size(); ++i)
+        analysis.looks.push_back(readLook(design, inputs[i], i));
+    checkOrder(design, analysis.looks);
+    try {
+        for (AnalysedLook& look : analysis.looks) {
+            if (look.decision == LookDecision::Continue) addInterimQuantities(design, look);
+        }
+        if (analysis.looks.back().decision != LookDecision::Continue)
+            analysis.final = inferenceOf(design, analysis.looks, confidence);
+        addDesignAtTimesUsed(design, analysis);
+    } catch (const std::invalid_argument& refused) {
+        // Looks closer together than the integration grid resolves, named by the routine.
+        throw AnalysisInputError(std::string("The looks cannot be analysed: ") + refused.what() +
+                                 ".");
+    } catch (const std::runtime_error& refused) {
+        throw AnalysisInputError(std::string("The inference cannot be computed: ") +
+                                 refused.what() + ".");
+    }
+    return analysis;
+}
+
+}  // namespace qalix
