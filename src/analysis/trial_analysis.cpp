@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <memory>
 #include <numbers>
 
 #include "engine/discordance.hpp"
 #include "engine/geometry.hpp"
+#include "numeric/number_text.hpp"
 
 namespace qalix {
 
@@ -228,6 +230,36 @@ void addDesignAtTimesUsed(const TrialDesign& d, TrialAnalysis& analysis) {
 }
 
 }  // namespace
+
+LookInput parseLook(const std::string& text, int look) {
+    const std::string name = "The look " + std::to_string(look) + " (\"" + text + "\")";
+    LookInput in;
+    const std::pair<const char*, std::optional<double> LookInput::*> keys[] = {
+        {"n", &LookInput::n},       {"t", &LookInput::t}, {"sum", &LookInput::sum},
+        {"mean", &LookInput::mean}, {"z", &LookInput::z}, {"sd", &LookInput::sd}};
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', start);
+        const std::string part = text.substr(start, comma - start);
+        const std::size_t equals = part.find('=');
+        const std::string key = part.substr(0, equals);
+        const auto* field = std::find_if(std::begin(keys), std::end(keys),
+                                         [&key](const auto& k) { return key == k.first; });
+        if (equals == std::string::npos || field == std::end(keys))
+            throw AnalysisInputError(name +
+                                     " takes n=, t=, sum=, mean=, z= and sd=, separated "
+                                     "by commas.");
+        double value = 0.0;
+        const std::string number = part.substr(equals + 1);
+        if (!isOneNumber(number) || readFree(number, value) != ReadStatus::Ok)
+            throw AnalysisInputError(name + " gives " + key + " \"" + number +
+                                     "\", which is not one number.");
+        if (in.*(field->second)) throw AnalysisInputError(name + " gives " + key + " twice.");
+        in.*(field->second) = value;
+        if (comma == std::string::npos) return in;
+        start = comma + 1;
+    }
+}
 
 const char* decisionKey(LookDecision decision) {
     switch (decision) {

@@ -42,6 +42,10 @@ struct AnalysisInputError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A look as typed: "n=6,sum=7.4", "n=12,mean=1.23,sd=2.1", "t=0.3,z=1.1". Each key once, each
+// value one number. Throws AnalysisInputError naming the look (from 1) for anything else.
+LookInput parseLook(const std::string& text, int look);
+
 enum class LookDecision { Continue, Efficacy, Futility, Reject, Accept };
 // continue, efficacy, futility, reject, accept: the JSON's words.
 const char* decisionKey(LookDecision decision);

@@ -1,0 +1,24 @@
+#include "analysis/trial_design.hpp"
+
+#include "design/fixed_sample.hpp"
+#include "design/trial_scale.hpp"
+
+namespace qalix {
+
+TrialDesign trialDesignOf(const DesignRecord& r, const SequentialState& s) {
+    TrialDesign d;
+    d.onInformationTime = isBrownian(r);
+    d.maxSize = maximumSize(r);
+    d.sigma = r.stdDev;
+    d.z = r.zAlpha;
+    d.a = s.coefficient;
+    d.plannedTimes.assign(r.engineTime.begin(), r.engineTime.begin() + r.numLooks);
+    // The alternative as "Sequential Design" computes the actual power at it.
+    d.alternative =
+        d.onInformationTime ? zOfPower(r) + static_cast<double>(r.zAlpha) : deltaOfMu(r, r.altMean);
+    d.nominalLevel = r.alpha;
+    d.actualLevel = s.actualLevel;
+    return d;
+}
+
+}  // namespace qalix

@@ -1,0 +1,203 @@
+#include "analysis/trial_text.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "numeric/number_text.hpp"
+
+namespace qalix {
+
+namespace {
+
+// Widths large enough for every value a design gives; formatF fills a field too narrow with
+// asterisks, which these never are.
+constexpr int kWide = 16;
+constexpr int kFourDecimals = 4;
+constexpr int kSumDecimals = 3;
+constexpr int kSigmaDecimals = 3;
+// Below this a p-value shows its two significant digits rather than zeros.
+constexpr double kSmallPValue = 1e-4;
+
+std::string fixed(double value, int decimals) {
+    return trimmed(formatF(value, kWide, decimals));
+}
+
+std::string percent(double fraction) {
+    const double p = fraction * 100.0;
+    return formatFree(std::round(p * 100.0) / 100.0) + "%";
+}
+
+std::string lookList(const TrialAnalysis& a) {
+    return "look " + std::to_string(a.looks.back().look);
+}
+
+// sigma as each look used it: the design's, or an estimate given with the look.
+std::string sigmaSentence(const TrialDesign& d, const TrialAnalysis& a) {
+    std::vector<std::string> estimated;
+    for (const AnalysedLook& look : a.looks) {
+        if (look.sigmaEstimated)
+            estimated.push_back("look " + std::to_string(look.look) + " " +
+                                fixed(look.sigma, kSigmaDecimals));
+    }
+    const std::string design = "sigma = " + fixed(d.sigma, kSigmaDecimals) + ", the design's";
+    if (estimated.empty()) return "Sigma: " + design + ", at every look.";
+    std::string text = "Sigma: an estimate at ";
+    for (std::size_t i = 0; i < estimated.size(); ++i)
+        text += (i == 0 ? "" : ", ") + estimated[i];
+    return text + "; elsewhere " + design + ".";
+}
+
+std::string designAtTimesUsed(const TrialDesign& d, const TrialAnalysis& a) {
+    std::string text =
+        "At the times used (the looks to come at their planned times) the design "
+        "has level " +
+        shownProbability(a.levelAtTimesUsed) + " and power " + shownProbability(a.powerAtTimesUsed);
+    if (a.rhoAtTimesUsed) text += ", rho(a; 0) = " + shownProbability(*a.rhoAtTimesUsed);
+    return text + "; as planned its level is " + shownProbability(d.actualLevel) + " (nominal " +
+           formatFree(d.nominalLevel) + ").";
+}
+
+std::vector<std::string> continuing(const AnalysedLook& look) {
+    return {
+        "The trial continues after look " + std::to_string(look.look) + ".",
+        "Conditional power under the design's alternative: " +
+            shownProbability(*look.powerAlternative) +
+            ", the probability of rejecting H0 at a later look given the value observed now.",
+        "Conditional power under the current estimate: " + shownProbability(*look.powerEstimate) +
+            ", the same with the true mean equal to the estimate at this look.",
+        "Conditional discordance: " + shownProbability(*look.discordance) +
+            ", the probability that the full-sample decision differs from the decision a stop "
+            "now would give, with the true mean on the critical line.",
+    };
+}
+
+std::vector<std::string> inference(const TrialDesign& d, const TrialAnalysis& a) {
+    const TrialInference& f = *a.final;
+    const std::string scale = d.onInformationTime ? "delta" : "mu";
+    const std::string level = shownProbability(a.levelAtTimesUsed);
+    const bool below = f.pValue <= a.levelAtTimesUsed;
+    std::vector<std::string> lines = {
+        "The trial ended at " + lookList(a) + ": " + decisionWords(a.looks.back().decision) + ".",
+        "Stage-wise p-value: " + shownPValue(f.pValue) +
+            ", the probability under H0 of an outcome at least as extreme as the one observed, "
+            "outcomes ordered by the look they end at (earlier efficacy stops more extreme), then "
+            "by Z (naive fixed-sample p-value " +
+            shownPValue(f.naivePValue) + ").",
+        "Median-unbiased estimate: " + scale + " = " + shownMean(f.estimate) +
+            ", the mean under which an outcome at least this extreme has probability one half "
+            "(naive mean " +
+            shownMean(f.naiveMean) + ").",
+        percent(f.confidence) + " confidence interval: " + shownMean(f.lower) + " to " +
+            shownMean(f.upper) + ", each bound one-sided at " +
+            percent((1.0 + f.confidence) / 2.0) + " (naive " + shownMean(f.naiveLower) + " to " +
+            shownMean(f.naiveUpper) + ").",
+        "The p-value is " + std::string(below ? "at or below" : "above") +
+            " the design's level at the times used, " + level +
+            (level != formatFree(d.nominalLevel) ? " (nominal " + formatFree(d.nominalLevel) + ")"
+                                                 : std::string()) +
+            ".",
+    };
+    return lines;
+}
+
+}  // namespace
+
+std::string shownTime(double t) {
+    return fixed(t, kFourDecimals);
+}
+std::string shownZ(double z) {
+    return fixed(z, kFourDecimals);
+}
+std::string shownProbability(double p) {
+    return fixed(p, kFourDecimals);
+}
+std::string shownMean(double mean) {
+    return fixed(mean, kFourDecimals);
+}
+std::string shownSum(double sum) {
+    return fixed(sum, kSumDecimals);
+}
+
+std::string shownPValue(double p) {
+    if (p >= kSmallPValue || p <= 0.0) return shownProbability(p);
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1e", p);
+    return text;
+}
+
+std::string decisionWords(LookDecision decision) {
+    switch (decision) {
+        case LookDecision::Continue:
+            return "continue";
+        case LookDecision::Efficacy:
+            return "stop for efficacy, reject H0";
+        case LookDecision::Futility:
+            return "stop for futility, accept H0";
+        case LookDecision::Reject:
+            return "final analysis, reject H0";
+        case LookDecision::Accept:
+            return "final analysis, accept H0";
+    }
+    return {};
+}
+
+std::vector<std::vector<std::string>> lookTable(const TrialDesign& d, const TrialAnalysis& a) {
+    std::vector<std::vector<std::string>> rows = {{"Look", "n", "t", "Sum", "Mean", "Z", "Lower Z",
+                                                   "Upper Z", "Decision", "CP(alt)", "CP(est)",
+                                                   "Discordance"}};
+    for (const AnalysedLook& look : a.looks) {
+        const bool interim = look.decision == LookDecision::Continue;
+        rows.push_back(
+            {std::to_string(look.look), look.n ? formatFree(static_cast<long long>(*look.n)) : "",
+             shownTime(look.t), look.sum ? shownSum(*look.sum) : "",
+             look.mean ? shownMean(*look.mean) : "", shownZ(look.z),
+             look.t < 1.0 ? shownZ(look.lowerZ) : "", shownZ(look.upperZ),
+             decisionKey(look.decision), interim ? shownProbability(*look.powerAlternative) : "",
+             interim ? shownProbability(*look.powerEstimate) : "",
+             interim ? shownProbability(*look.discordance) : ""});
+    }
+    // On information time a look has no observations: no n, sum or mean.
+    if (d.onInformationTime) {
+        for (auto& row : rows) {
+            row.erase(row.begin() + 3, row.begin() + 5);
+            row.erase(row.begin() + 1);
+        }
+    }
+    return rows;
+}
+
+std::string alignedTable(const std::vector<std::vector<std::string>>& rows) {
+    std::vector<std::size_t> widths;
+    for (const auto& row : rows) {
+        widths.resize(std::max(widths.size(), row.size()), 0);
+        for (std::size_t i = 0; i < row.size(); ++i)
+            widths[i] = std::max(widths[i], row[i].size());
+    }
+    std::string text;
+    for (const auto& row : rows) {
+        std::string line;
+        for (std::size_t i = 0; i < row.size(); ++i)
+            line += (i == 0 ? "" : "  ") + formatA(row[i], static_cast<int>(widths[i]));
+        text += line + "\n";
+    }
+    return text;
+}
+
+std::vector<std::string> analysisSentences(const TrialDesign& d, const TrialAnalysis& a) {
+    std::vector<std::string> lines;
+    if (!d.onInformationTime) lines.push_back(sigmaSentence(d, a));
+    lines.push_back(designAtTimesUsed(d, a));
+    const std::vector<std::string> more = a.final ? inference(d, a) : continuing(a.looks.back());
+    lines.insert(lines.end(), more.begin(), more.end());
+    return lines;
+}
+
+std::string analysisText(const TrialDesign& d, const TrialAnalysis& a) {
+    std::string text = alignedTable(lookTable(d, a)) + "\n";
+    for (const std::string& line : analysisSentences(d, a))
+        text += line + "\n";
+    return text;
+}
+
+}  // namespace qalix
