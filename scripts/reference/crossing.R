@@ -4,101 +4,19 @@
 #   tests/engine/crossing_reference.csv      exit probabilities, one row per case and look
 #   tests/engine/calibration_reference.csv   critical values at the nominal non-binding level
 #   tests/analysis/stagewise_reference.csv   G(theta), p-value, median-unbiased estimate, bounds
-#
-# Model: the score S_k = Z_k sqrt(I_k) is a Brownian motion in the information I with drift
-# theta, started at s0 at I0 (0 and 0 unless a case conditions on an interim). Its increments
-# after I0 are independent, so Y_k = (S_k - s0) / sqrt(I_k - I0) is multivariate normal with
-# mean theta sqrt(I_k - I0) and corr(Y_j, Y_k) = sqrt((I_j - I0) / (I_k - I0)), j < k, and
-# Z_k in (l, u) is Y_k in ((l sqrt(I_k) - s0) / sqrt(I_k - I0), (u sqrt(I_k) - s0) / ...).
-#
-# Algorithms: Miwa wherever it is quick enough: up to 8 looks, and upper boundaries alone at
-# any number of looks (one finite limit a look). With 512 grid steps its error is below 1e-10
-# here (512 against 4096 steps differ by less on every case tried); beyond 11 looks 128 steps
-# keep its time within a minute an integral, at an error up to about 1e-7 (at 14 looks 128
-# steps are 7e-8 from 256, and 64 steps 6e-6), written beside those probabilities. Otherwise
-# (two finite limits at more than 8 looks) Genz-Bretz with 4e7 points and a fixed seed, whose
-# own error estimate (a few 1e-7 at 16 looks) is written beside each probability. The tests
-# allow the written error on top of their own tolerance.
-suppressPackageStartupMessages(library(mvtnorm))
-library(parallel)
+# The model and the integration algorithms are in mvn.R, shared with trial_analysis.R.
 
 # Arguments: the source tree, then the tables to write (crossing, calibration, stagewise; all
 # when none is named).
 args <- commandArgs(trailingOnly = TRUE)
 root <- if (length(args) >= 1) args[1] else "."
 tables <- if (length(args) >= 2) args[-1] else c("crossing", "calibration", "stagewise")
-cores <- max(1L, min(2L, detectCores()))
+source(file.path(root, "scripts/reference/mvn.R"))
 
-kMiwaSteps <- 512
-kMiwaStepsManyLooks <- 128
-kMiwaManyLooksError <- 1e-7
-kMiwaManyLooks <- 11
-kGenzPoints <- 4e7
-kGenzAbsEps <- 1e-9
 kCalibrationGenzPoints <- 1e6  # a first root, within some 1e-4 of the z Miwa gives
 kCalibrationRoughWidth <- 1e-3
 
-kSeed <- 20240611
-kRootTolerance <- 1e-12
-
-quick_for_miwa <- function(d, two_sided) d <= 8 || two_sided == 0
-
-# P(l_j < Y_j < u_j for each j) with its error estimate and the algorithm used.
-rectangle <- function(lower, upper, mean, corr, genz_points = kGenzPoints) {
-  d <- length(lower)
-  if (d == 1) {
-    p <- pnorm(upper - mean) - pnorm(lower - mean)
-    if (lower - mean > 0) {
-      p <- pnorm(lower - mean, lower.tail = FALSE) - pnorm(upper - mean, lower.tail = FALSE)
-    }
-    return(list(p = p, err = 0, method = "pnorm"))
-  }
-  two_sided <- sum(is.finite(lower) & is.finite(upper))
-  if (quick_for_miwa(d, two_sided)) {
-    many <- d > kMiwaManyLooks
-    p <- suppressWarnings(pmvnorm(lower = lower, upper = upper, mean = mean, corr = corr,
-                                  algorithm = Miwa(steps = if (many) kMiwaStepsManyLooks
-                                                           else kMiwaSteps)))
-    return(list(p = as.numeric(p), err = if (many) kMiwaManyLooksError else 0, method = "miwa"))
-  }
-  set.seed(kSeed)
-  p <- pmvnorm(lower = lower, upper = upper, mean = mean, corr = corr,
-               algorithm = GenzBretz(maxpts = genz_points, abseps = kGenzAbsEps, releps = 0))
-  list(p = as.numeric(p), err = attr(p, "error"), method = "genzbretz")
-}
-
-# Standardised increments of looks 1..k from the start.
-increments <- function(info, k, theta, i0, s0) {
-  span <- info[1:k] - i0
-  list(mean = theta * sqrt(span),
-       corr = outer(1:k, 1:k, function(i, j) sqrt(pmin(span[i], span[j]) / pmax(span[i], span[j]))),
-       scale = function(b, j) (b * sqrt(info[j]) - s0) / sqrt(span[j]))
-}
-
-# P(continue at looks 1..k-1, zlo <= Z_k <= zhi).
-ending_in <- function(info, lower, upper, k, zlo, zhi, theta, i0 = 0, s0 = 0,
-                      genz_points = kGenzPoints) {
-  inc <- increments(info, k, theta, i0, s0)
-  lo <- numeric(k)
-  hi <- numeric(k)
-  for (j in seq_len(k - 1)) {
-    lo[j] <- inc$scale(lower[j], j)
-    hi[j] <- inc$scale(upper[j], j)
-  }
-  lo[k] <- inc$scale(zlo, k)
-  hi[k] <- inc$scale(zhi, k)
-  rectangle(lo, hi, inc$mean, inc$corr, genz_points)
-}
-
 # --- Crossing probabilities --------------------------------------------------------------
-
-# The design's own boundaries on the Brownian scale, z t +- sqrt(2 a t (1 - t)), as Z values.
-family_looks <- function(a, alpha, t, binding = TRUE) {
-  z <- qnorm(1 - alpha)
-  c <- sqrt(2 * a * t * (1 - t))
-  list(info = t, upper = (z * t + c) / sqrt(t),
-       lower = if (binding) (z * t - c) / sqrt(t) else rep(-Inf, length(t)))
-}
 
 crossing_case <- function(name, looks, theta, i0 = 0, s0 = 0) {
   list(name = name, looks = looks, theta = theta, i0 = i0, s0 = s0)
@@ -205,13 +123,6 @@ calibration_row <- function(K, alpha) {
 
 # --- Stage-wise inference ------------------------------------------------------------------
 
-# G(theta): efficacy stops before look k, and Z_k >= z at look k.
-stagewise_tail <- function(L, k, z, theta) {
-  g <- 0
-  for (j in seq_len(k - 1)) g <- g + ending_in(L$info, L$lower, L$upper, j, L$upper[j], Inf, theta)$p
-  g + ending_in(L$info, L$lower, L$upper, k, z, Inf, theta)$p
-}
-
 stagewise_row <- function(name, L, k, z, calpha) {
   G <- function(theta) stagewise_tail(L, k, z, theta)
   naive <- z / sqrt(L$info[k])
@@ -265,22 +176,6 @@ stagewise_cases <- list(
 )
 
 # --- Output --------------------------------------------------------------------------------
-
-write_table <- function(df, path) {
-  numeric <- vapply(df, is.numeric, logical(1))
-  df[numeric] <- lapply(df[numeric], function(v) ifelse(is.finite(v), sprintf("%.17g", v),
-                                                        ifelse(v > 0, "inf", "-inf")))
-  write.csv(df, path, row.names = FALSE, quote = TRUE)
-  cat("wrote", path, "(", nrow(df), "rows )\n")
-}
-
-# The integrals differ in cost by four orders, so they are handed out one at a time.
-in_parallel <- function(tasks, f) {
-  rows <- mclapply(tasks, f, mc.cores = cores, mc.preschedule = FALSE)
-  failed <- vapply(rows, inherits, logical(1), "try-error")
-  if (any(failed)) stop(rows[[which(failed)[1]]])
-  do.call(rbind, rows)
-}
 
 if ("crossing" %in% tables) {
   tasks <- list()

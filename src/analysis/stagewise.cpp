@@ -74,6 +74,14 @@ StagewiseInference stagewiseInference(std::span<const CrossingLook> looks, doubl
     r.naive.estimate = zObserved * se;
     r.naive.lowerBound = (zObserved - quantile) * se;
     r.naive.upperBound = (zObserved + quantile) * se;
+    // At the first look the ordering is by Z alone, G(theta) = Phi(theta sqrt(I) - z): its roots
+    // are the naive values, which the search below would only approach to its width.
+    if (looks.size() == 1) {
+        r.estimate = r.naive.estimate;
+        r.lowerBound = r.naive.lowerBound;
+        r.upperBound = r.naive.upperBound;
+        return r;
+    }
 
     const auto within = [se](double lo, double hi) {
         return hi - lo <= kThetaTolerance * std::max({std::abs(lo), std::abs(hi), se});

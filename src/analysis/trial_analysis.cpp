@@ -113,12 +113,23 @@ AnalysedLook readLook(const TrialDesign& d, const LookInput& in, std::size_t ind
     return look;
 }
 
-// The looks still to come after time t, at their planned times, as the inference scale has
-// them.
-std::vector<CrossingLook> plannedAfter(const TrialDesign& d, double t) {
+// The planned times of the looks still to come once `taken` looks were taken, the last at t:
+// the design's looks after the taken ones, those still ahead of t. A look taken before its
+// planned time stands for that look, so the trial keeps the design's number of looks. Should
+// the design's last look have been taken before the final time, the final analysis still comes.
+std::vector<double> timesToCome(const TrialDesign& d, std::size_t taken, double t) {
+    std::vector<double> times;
+    for (std::size_t i = taken; i < d.plannedTimes.size(); ++i) {
+        if (d.plannedTimes[i] > t) times.push_back(d.plannedTimes[i]);
+    }
+    if (times.empty() && t < 1.0) times.push_back(1.0);
+    return times;
+}
+
+// The looks still to come, at their planned times, as the inference scale has them.
+std::vector<CrossingLook> plannedAfter(const TrialDesign& d, std::size_t taken, double t) {
     std::vector<CrossingLook> looks;
-    for (const double planned : d.plannedTimes) {
-        if (planned <= t) continue;
+    for (const double planned : timesToCome(d, taken, t)) {
         const Boundaries b = boundariesAt(d, planned);
         const double information = d.onInformationTime ? planned : planned * d.maxSize;
         looks.push_back({information, b.lowerZ, b.upperZ});
@@ -136,7 +147,8 @@ double driftOfAlternative(const TrialDesign& d) {
 }
 
 void addInterimQuantities(const TrialDesign& d, AnalysedLook& look) {
-    const std::vector<CrossingLook> remaining = plannedAfter(d, look.t);
+    const std::vector<CrossingLook> remaining =
+        plannedAfter(d, static_cast<std::size_t>(look.look), look.t);
     const double information = informationOf(d, look);
     const CrossingStart start{information, look.z * std::sqrt(information)};
     look.powerAlternative = conditionalPower(remaining, start, driftOfAlternative(d));
@@ -194,9 +206,8 @@ std::vector<double> timesUsed(const TrialDesign& d, const std::vector<AnalysedLo
     for (const AnalysedLook& look : looks)
         times.push_back(look.t);
     const double last = times.empty() ? 0.0 : times.back();
-    for (const double planned : d.plannedTimes) {
-        if (planned > last) times.push_back(planned);
-    }
+    for (const double planned : timesToCome(d, looks.size(), last))
+        times.push_back(planned);
     return times;
 }
 
