@@ -7,8 +7,8 @@
 #include "cli/design_files.hpp"
 #include "cli/file_roles.hpp"
 #include "cli/options.hpp"
+#include "cli/output.hpp"
 #include "cli/plot_command.hpp"
-#include "cli/report.hpp"
 #include "cli/report_command.hpp"
 #include "cli/samples_commands.hpp"
 #include "document/capture.hpp"
@@ -35,8 +35,8 @@ DesignSnapshot designSnapshot(Session& s, const CliOptions& o, const DesignInput
     return computeSnapshot(s, captured, parts);
 }
 
-// The report the options ask for: the boundaries and curves a file needed only when asked.
-Json reportOf(DesignSnapshot snapshot, const CliOptions& o) {
+// The output the options ask for: the boundaries and curves a file needed only when asked.
+Json outputOf(DesignSnapshot snapshot, const CliOptions& o) {
     if (!o.lookDetails) snapshot.boundaries.clear();
     if (!o.curves) {
         snapshot.curves = false;
@@ -63,7 +63,7 @@ int run(const CliOptions& o, std::ostream& out, std::ostream& err, const Picture
             out << designCommand(snapshot.inputs) << '\n';
             return 0;
         }
-        Json report = reportOf(snapshot, o);
+        Json report = outputOf(snapshot, o);
         if (o.command == kDesignCommand) {
             if (!writeDesignFiles(o, snapshot, err)) return 1;
             // Options given with the file change its design: its results are not these.

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/design_files.hpp"
-#include "cli/report.hpp"
+#include "cli/output.hpp"
 #include "cli/report_command.hpp"
 #include "design/info_times.hpp"
 #include "document/candidate_runs.hpp"

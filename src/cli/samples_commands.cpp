@@ -4,7 +4,7 @@
 #include <limits>
 #include <map>
 
-#include "cli/report.hpp"
+#include "cli/output.hpp"
 #include "design/fields.hpp"
 #include "design/panel_ids.hpp"
 #include "document/capture.hpp"
