@@ -416,14 +416,14 @@ void checkCompare(const CliOptions& o) {
     checkPaper(o);
 }
 
-const std::vector<const OptionRule*>& fixedOptions() {
-    static const std::vector<const OptionRule*> options = {&kDesignKind, &kAlpha, &kPower, &kSd,
-                                                           &kMu,         &kSize,  &kSolve, &kJson};
+const OptionRules& fixedOptions() {
+    static const OptionRules options = {&kDesignKind, &kAlpha, &kPower, &kSd,
+                                        &kMu,         &kSize,  &kSolve, &kJson};
     return options;
 }
 
-std::vector<const OptionRule*> designOptions() {
-    std::vector<const OptionRule*> options = fixedOptions();
+OptionRules designOptions() {
+    OptionRules options = fixedOptions();
     for (const OptionRule* o : {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient, &kDeltas, &kMeans,
                                 &kLookDetails, &kCurves, &kOpenDesign, &kSaveDesign, &kTitle,
                                 &kNotes, &kPrintCommand, &kCsv, &kCurvesCsv}) {
@@ -434,15 +434,15 @@ std::vector<const OptionRule*> designOptions() {
 
 // The options that place a sequential design, without those of its operating
 // characteristics.
-std::vector<const OptionRule*> sequentialOptions() {
-    std::vector<const OptionRule*> options = fixedOptions();
+OptionRules sequentialOptions() {
+    OptionRules options = fixedOptions();
     for (const OptionRule* o : {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient})
         options.push_back(o);
     return options;
 }
 
-std::vector<const OptionRule*> compareOptions() {
-    std::vector<const OptionRule*> options = fixedOptions();
+OptionRules compareOptions() {
+    OptionRules options = fixedOptions();
     for (const OptionRule* o :
          {&kLooksChoices, &kGroupsChoices, &kTimesChoices, &kRhoChoices, &kCoefficientChoices,
           &kOpenDesigns, &kCompareCsv, &kJobs, &kOut, &kPaper, &kTitle})
@@ -450,29 +450,29 @@ std::vector<const OptionRule*> compareOptions() {
     return options;
 }
 
-std::vector<const OptionRule*> simulateOptions() {
-    std::vector<const OptionRule*> options = sequentialOptions();
+OptionRules simulateOptions() {
+    OptionRules options = sequentialOptions();
     for (const OptionRule* o : {&kSet, &kSeed, &kOut})
         options.push_back(o);
     return options;
 }
 
-std::vector<const OptionRule*> importOptions() {
-    std::vector<const OptionRule*> options = sequentialOptions();
+OptionRules importOptions() {
+    OptionRules options = sequentialOptions();
     options.push_back(&kKind);
     options.push_back(&kSelect);
     return options;
 }
 
-std::vector<const OptionRule*> plotOptions() {
-    std::vector<const OptionRule*> options = sequentialOptions();
+OptionRules plotOptions() {
+    OptionRules options = sequentialOptions();
     for (const OptionRule* o : {&kOut, &kWidth, &kHeight, &kPaths, &kSet, &kSeed, &kKind, &kSelect})
         options.push_back(o);
     return options;
 }
 
-std::vector<const OptionRule*> reportOptions() {
-    std::vector<const OptionRule*> options;
+OptionRules reportOptions() {
+    OptionRules options;
     for (const OptionRule* o : fixedOptions()) {
         if (o != &kJson) options.push_back(o);
     }
@@ -484,8 +484,8 @@ std::vector<const OptionRule*> reportOptions() {
 
 }  // namespace
 
-const std::vector<CommandSpec>& commands() {
-    static const std::vector<CommandSpec> table = {
+const std::vector<CommandRule>& commands() {
+    static const std::vector<CommandRule> table = {
         {kFixedCommand,
          "the fixed-sample test: any four of alpha, power, mu, sd and m give the fifth",
          fixedOptions(),

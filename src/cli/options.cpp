@@ -59,11 +59,11 @@ UsageError tooManyValues(const OptionRule& rule) {
 
 // The option of the command with that name; a message naming the command it belongs to when
 // it is another's.
-const OptionRule& optionNamed(const CommandSpec& command, std::string_view name) {
+const OptionRule& optionNamed(const CommandRule& command, std::string_view name) {
     for (const OptionRule* o : command.options) {
         if (o->name == name) return *o;
     }
-    for (const CommandSpec& other : commands()) {
+    for (const CommandRule& other : commands()) {
         for (const OptionRule* o : other.options) {
             if (o->name == name) {
                 throw UsageError(std::string(name) + " belongs to the " + std::string(other.name) +
@@ -155,7 +155,7 @@ void store(CliOptions& o, const OptionRule& rule, const std::optional<std::strin
 }
 
 // The design chosen, and what each option given is for in it.
-void checkDesignUse(const CliOptions& o, const CommandSpec& command,
+void checkDesignUse(const CliOptions& o, const CommandRule& command,
                     const std::vector<const OptionRule*>& givenOptions) {
     if (std::find(command.designs.begin(), command.designs.end(), o.design) ==
         command.designs.end()) {
@@ -182,7 +182,7 @@ void checkDesignUse(const CliOptions& o, const CommandSpec& command,
 // before the files, in order.
 struct Parse {
     CliOptions options;
-    const CommandSpec* command = nullptr;
+    const CommandRule* command = nullptr;
     std::vector<const OptionRule*> given;
     std::vector<std::string> kinds;
     // Where CLI11 stores the arguments that are not options; placeArguments reads them from
@@ -260,7 +260,7 @@ std::unique_ptr<CLI::App> makeApp(Parse& p) {
     // One command a run: another command's name after the first is an argument of the first,
     // not a second command whose arguments would be mixed with the first's.
     app->require_subcommand(0, 1);
-    for (const CommandSpec& entry : commands()) {
+    for (const CommandRule& entry : commands()) {
         CLI::App* command = app->add_subcommand(std::string(entry.name), std::string(entry.help));
         command->set_help_flag(std::string(kHelpOption), std::string(kHelpLine));
         command->allow_extras();
@@ -313,8 +313,8 @@ void placeArguments(Parse& p, const CLI::App& command) {
     }
 }
 
-const CommandSpec& commandNamed(std::string_view name) {
-    for (const CommandSpec& c : commands()) {
+const CommandRule& commandNamed(std::string_view name) {
+    for (const CommandRule& c : commands()) {
         if (c.name == name) return c;
     }
     throw UsageError(std::string(kNeedsCommand));

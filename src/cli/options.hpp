@@ -1,6 +1,6 @@
 // Options of the command line, each the text a user would type into a control. Every command
 // and option is a row of a table (option_table.cpp): the parser, the usage errors and the
-// help all read it, so a command with options of its own is a new CommandSpec and its
+// help all read it, so a command with options of its own is a new CommandRule and its
 // OptionRules.
 #pragma once
 
@@ -127,10 +127,13 @@ struct OptionRule {
     std::string_view why = {};
 };
 
-struct CommandSpec {
+// The options of a command, in the order its help lists them.
+using OptionRules = std::vector<const OptionRule*>;
+
+struct CommandRule {
     std::string_view name;
     std::string_view help;  // one line
-    std::vector<const OptionRule*> options;
+    OptionRules options;
     std::vector<std::string_view> designs;  // the designs it works on
     // Conflicts among the options given; throws UsageError.
     void (*check)(const CliOptions&);
@@ -141,7 +144,7 @@ struct CommandSpec {
 };
 
 // Every command, in the order the help lists them.
-const std::vector<CommandSpec>& commands();
+const std::vector<CommandRule>& commands();
 
 // The parts of a text between separators: "a,,b" is "a", "", "b".
 std::vector<std::string> splitAt(const std::string& text, char separator);

@@ -33,7 +33,7 @@ TEST(CommandLineOptions, HelpListsEveryCommandAndItsOptionsOnALineOfTheirOwn) {
     };
     const CliRun all = run({"--help"});
     EXPECT_EQ(all.status, 0);
-    for (const CommandSpec& c : commands()) {
+    for (const CommandRule& c : commands()) {
         EXPECT_EQ(linesStarting(all.out, "  " + std::string(c.name) + " "), 1) << c.name;
         for (const auto& args : std::vector<std::vector<std::string>>{
                  {std::string(c.name), "--help"}, {std::string(c.name), "--json", "--help"}}) {
