@@ -13,7 +13,7 @@
 #include "design/info_time_ids.hpp"
 #include "design/panel_ids.hpp"
 #include "document/design_menu.hpp"
-#include "report/compare_menu.hpp"
+#include "report/comparison_menu.hpp"
 #include "report/report_ids.hpp"
 #include "report/report_menu.hpp"
 #include "support/started_program.hpp"
@@ -479,7 +479,7 @@ TEST_F(DesignMenuTest, DesignReportWritesWhatTheCommandLineWritesAndShowsIt) {
 // them, the table in the text window the frame turns to, and every design's curves in the
 // picture the graphic window shows once the user turns to it.
 TEST_F(DesignMenuTest, CompareDesignsShowsWhatTheCommandLineComparesAndDrawsEveryDesign) {
-    const CompareMenu comparisons(program);
+    const ComparisonMenu comparisons(program);
     const std::string first = file("first.qalixdesign");
     const std::string second = file("second.qalixdesign");
     enter(kDesigns[0]);
@@ -508,7 +508,7 @@ TEST_F(DesignMenuTest, CompareDesignsShowsWhatTheCommandLineComparesAndDrawsEver
 // Before any window is chosen and any design computed, as the program starts: design files
 // can be compared, their curves seen in the graphic window, and opened.
 TEST_F(DesignMenuTest, DesignFilesWorkFromTheStartBeforeAnyDesign) {
-    const CompareMenu comparisons(program);
+    const ComparisonMenu comparisons(program);
     const std::string saved = file("saved.qalixdesign");
     ASSERT_EQ(run({"design", "--looks", "3", "--save-design", saved}).status, 0);
     ASSERT_EQ(frame().mode(), FrameMode::None);
@@ -529,7 +529,7 @@ TEST_F(DesignMenuTest, DesignFilesWorkFromTheStartBeforeAnyDesign) {
 // A file that cannot be read is named in one message and nothing is compared: the user's
 // text stays as it was; a cancelled dialog does nothing.
 TEST_F(DesignMenuTest, CompareDesignsRefusesAFileItCannotReadAndChangesNothing) {
-    const CompareMenu comparisons(program);
+    const ComparisonMenu comparisons(program);
     enter(kDesigns[0]);
     save(file("good"));
     const std::string bad = file("bad.qalixdesign");
