@@ -13,7 +13,7 @@
 #include "cli/samples_commands.hpp"
 #include "document/capture.hpp"
 #include "document/design_command.hpp"
-#include "document/design_entry.hpp"
+#include "document/design_inputs.hpp"
 #include "document/session.hpp"
 
 namespace qalix {

@@ -14,7 +14,7 @@
 #include "design/panel_ids.hpp"
 #include "design/sequential_design.hpp"
 #include "document/design_command.hpp"
-#include "document/design_entry.hpp"
+#include "document/design_inputs.hpp"
 #include "engine/calibration.hpp"
 #include "numeric/number_text.hpp"
 

@@ -9,7 +9,7 @@
 #include "design/trial_scale.hpp"
 #include "document/capture.hpp"
 #include "document/design_command.hpp"
-#include "document/design_entry.hpp"
+#include "document/design_inputs.hpp"
 #include "document/session.hpp"
 #include "graphics/plot_ids.hpp"
 #include "graphics/svg_canvas.hpp"
