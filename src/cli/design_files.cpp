@@ -38,7 +38,7 @@ DesignInputs givenInputs(const CliOptions& o) {
     in.mu = o.mu;
     in.m = o.m;
     in.solve = o.solve;
-    if (!in.solve && o.command != kFixedCommand && o.design == kNormseqName && !o.m) in.solve = "m";
+    if (!in.solve && o.command != kFixedCommand && o.design == kNormseqKey && !o.m) in.solve = "m";
     in.looks = o.looks;
     in.groups = o.groups;
     in.times = o.times;

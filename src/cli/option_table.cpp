@@ -12,13 +12,19 @@ namespace qalix {
 
 namespace {
 
+// Texts that name the designs, by their keys.
+const std::string kDesignHelp = std::string(kNormseqKey) + " (default; looks by group sizes), " +
+                                std::string(kBrownianKey) + " (looks on information time) or " +
+                                std::string(kFixedKey);
+const std::string kTimesUnused =
+    std::string(kNormseqKey) + " looks are placed by group sizes: give --groups";
+const std::string kDesignCommandHelp =
+    "a sequential design with its operating characteristics; without --m or --solve a " +
+    std::string(kNormseqKey) + " design first solves m";
+
 // Options of the fixed-sample design: every command types them into section 2 of the panel.
-const OptionRule kDesignKind{.name = "--design",
-                             .placeholder = "D",
-                             .help =
-                                 "normseq (default; looks by group sizes), brownian (looks "
-                                 "on information time) or fixed",
-                             .target = &CliOptions::design};
+const OptionRule kDesignKind{
+    .name = "--design", .placeholder = "D", .help = kDesignHelp, .target = &CliOptions::design};
 const OptionRule kAlpha{.name = "--alpha",
                         .placeholder = "T",
                         .help = "one-sided significance level, between 0 and 1",
@@ -34,14 +40,14 @@ const OptionRule kSd{.name = "--sd",
                      .help = "standard deviation sigma of one observation, above 0",
                      .target = &CliOptions::sd,
                      .check = ValueCheck::Number,
-                     .unusedIn = kBrownianName,
+                     .unusedIn = kBrownianKey,
                      .why = "on information time there is no standard deviation to enter"};
 const OptionRule kMu{.name = "--mu",
                      .placeholder = "T",
                      .help = "alternative mean mu_a, above 0",
                      .target = &CliOptions::mu,
                      .check = ValueCheck::Number,
-                     .unusedIn = kBrownianName,
+                     .unusedIn = kBrownianKey,
                      .why =
                          "on information time the alternative is delta_a = z_(1-alpha) + "
                          "z_(power), set by --alpha and --power"};
@@ -50,7 +56,7 @@ const OptionRule kSize{.name = "--m",
                        .help = "sample size m, above 0",
                        .target = &CliOptions::m,
                        .check = ValueCheck::Number,
-                       .unusedIn = kBrownianName,
+                       .unusedIn = kBrownianKey,
                        .why = "on information time m is the number of grid steps, 300"};
 const OptionRule kSolve{.name = "--solve",
                         .placeholder = "P",
@@ -78,15 +84,15 @@ const OptionRule kGroups{.name = "--groups",
                              "rest of m",
                          .target = &CliOptions::groups,
                          .check = ValueCheck::Number,
-                         .unusedIn = kBrownianName,
+                         .unusedIn = kBrownianKey,
                          .why = "looks on information time are placed with --times"};
 const OptionRule kTimes{.name = "--times",
                         .placeholder = "t1,...",
                         .help = "information times of the looks before the last, the last is 1",
                         .target = &CliOptions::times,
                         .check = ValueCheck::Number,
-                        .unusedIn = kNormseqName,
-                        .why = "normseq looks are placed by group sizes: give --groups"};
+                        .unusedIn = kNormseqKey,
+                        .why = kTimesUnused};
 const OptionRule kRho{.name = "--rho",
                       .placeholder = "T",
                       .help =
@@ -111,7 +117,7 @@ const OptionRule kMeans{.name = "--means",
                         .help = "true means on the data scale for the operating characteristics",
                         .target = &CliOptions::means,
                         .check = ValueCheck::Number,
-                        .unusedIn = kBrownianName,
+                        .unusedIn = kBrownianKey,
                         .why = "on information time there is no data-scale mean: give --delta"};
 const OptionRule kLookDetails{.name = "--look-details",
                               .placeholder = "",
@@ -315,10 +321,10 @@ void checkSolve(const CliOptions& o) {
                                  {"alpha", &CliOptions::alpha, kAlpha, true}};
     for (const Solvable& s : solvable) {
         if (*o.solve != s.item) continue;
-        if (o.design == kBrownianName && !s.onInformationTime) {
-            throw UsageError("--solve " + std::string(s.item) +
-                             " has no use in the brownian design: only power or alpha are "
-                             "computed there");
+        if (o.design == kBrownianKey && !s.onInformationTime) {
+            throw UsageError("--solve " + std::string(s.item) + " has no use in the " +
+                             std::string(kBrownianKey) +
+                             " design: only power or alpha are computed there");
         }
         if (given(o.*s.typed)) {
             throw UsageError("--solve " + std::string(s.item) + " computes what " +
@@ -489,13 +495,12 @@ const std::vector<CommandRule>& commands() {
         {kFixedCommand,
          "the fixed-sample test: any four of alpha, power, mu, sd and m give the fifth",
          fixedOptions(),
-         {kNormseqName, kBrownianName, kFixedName},
+         {kNormseqKey, kBrownianKey, kFixedKey},
          checkFixed},
         {kDesignCommand,
-         "a sequential design with its operating characteristics; without --m or --solve a "
-         "normseq design first solves m",
+         kDesignCommandHelp,
          designOptions(),
-         {kNormseqName, kBrownianName},
+         {kNormseqKey, kBrownianKey},
          checkDesign},
         {kCompareCommand,
          "candidate designs side by side, each a row of its results at the mean 0 and at the "
@@ -504,26 +509,26 @@ const std::vector<CommandRule>& commands() {
          "varying fastest), for each --open file in turn; --out adds their power and "
          "expected-size curves in a document",
          compareOptions(),
-         {kNormseqName, kBrownianName},
+         {kNormseqKey, kBrownianKey},
          checkCompare},
         {kSimulateCommand,
          "sample paths simulated for the sets given, on a sequential design, written as "
          "\"Simu\" lines",
          simulateOptions(),
-         {kNormseqName, kBrownianName},
+         {kNormseqKey, kBrownianKey},
          checkSimulate},
         {kImportCommand,
          "sample files imported in order, then the imported records as the selection dialog "
          "shows them",
          importOptions(),
-         {kNormseqName, kBrownianName},
+         {kNormseqKey, kBrownianKey},
          checkImport,
          true},
         {kPlotCommand,
          "plot boundary, power or expected: the plot of the design written to --out as a "
          "picture or metafile, with sample paths on the boundary plot",
          plotOptions(),
-         {kNormseqName, kBrownianName},
+         {kNormseqKey, kBrownianKey},
          checkPlot,
          true,
          true},
@@ -532,7 +537,7 @@ const std::vector<CommandRule>& commands() {
          "its operating characteristics, the plots and a check of its numbers on a finer grid, "
          "written to --out as HTML or PDF",
          reportOptions(),
-         {kNormseqName, kBrownianName},
+         {kNormseqKey, kBrownianKey},
          checkReport},
     };
     return table;

@@ -159,12 +159,13 @@ void checkDesignUse(const CliOptions& o, const CommandRule& command,
                     const std::vector<const OptionRule*>& givenOptions) {
     if (std::find(command.designs.begin(), command.designs.end(), o.design) ==
         command.designs.end()) {
-        if (o.command == kDesignCommand && o.design == kFixedName) {
-            throw UsageError(
-                "the design command needs a sequential design: --design normseq "
-                "or brownian (the fixed design has one look)");
+        if (o.command == kDesignCommand && o.design == kFixedKey) {
+            throw UsageError("the design command needs a sequential design: --design " +
+                             std::string(kNormseqKey) + " or " + std::string(kBrownianKey) +
+                             " (the " + std::string(kFixedKey) + " design has one look)");
         }
-        throw UsageError("--design takes normseq, brownian or fixed");
+        throw UsageError("--design takes " + std::string(kNormseqKey) + ", " +
+                         std::string(kBrownianKey) + " or " + std::string(kFixedKey));
     }
     // The design of a design file is known once it is read.
     const bool designOpened =

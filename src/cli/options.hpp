@@ -21,10 +21,7 @@ struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The designs by the names --design takes (the program's own keys), and the commands.
-inline constexpr std::string_view kNormseqName = kNormseqKey;
-inline constexpr std::string_view kBrownianName = kBrownianKey;
-inline constexpr std::string_view kFixedName = kFixedKey;
+// The commands. --design takes the designs by the program's own keys (design_record.hpp).
 inline constexpr std::string_view kFixedCommand = "fixed";
 inline constexpr std::string_view kDesignCommand = "design";
 inline constexpr std::string_view kSimulateCommand = "simulate";
@@ -41,7 +38,7 @@ struct ImportFile {
 
 struct CliOptions {
     std::string command;
-    std::string design{kNormseqName};
+    std::string design{kNormseqKey};
     std::optional<std::string> alpha, power, sd, mu, m, solve;
     bool json = false;
     bool help = false;

@@ -122,7 +122,7 @@ int importCommandOf(const std::string& kind) {
 }  // namespace
 
 void simulateSets(Session& s, const CliOptions& o) {
-    const bool onInformationTime = o.design == kBrownianName;
+    const bool onInformationTime = o.design == kBrownianKey;
     std::vector<SetFields> sets;
     for (const std::string& text : o.sets)
         sets.push_back(parseSet(text, onInformationTime));
