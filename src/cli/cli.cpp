@@ -28,15 +28,17 @@ DesignSnapshot designSnapshot(Session& s, const CliOptions& o, const DesignInput
     CaptureParts parts;
     parts.sequential = o.command != kFixedCommand;
     // An opened file's results are compared in full: what it holds is computed again.
-    parts.boundaries = design && (o.lookDetails || o.saveDesign || o.csv || opened);
-    parts.curves = o.curves || o.curvesCsv || (opened && opened->derived.contains("powerFunction"));
+    const OutputOptions& output = o.output;
+    parts.boundaries = design && (output.lookDetails || output.saveDesign || output.csv || opened);
+    parts.curves =
+        output.curves || output.curvesCsv || (opened && opened->derived.contains("powerFunction"));
     DesignInputs captured = inputs;
     if (!design) captured.means.reset();  // only the design command reports them
     return computeSnapshot(s, captured, parts);
 }
 
 // The output the options ask for: the boundaries and curves a file needed only when asked.
-Json outputOf(DesignSnapshot snapshot, const CliOptions& o) {
+Json outputOf(DesignSnapshot snapshot, const OutputOptions& o) {
     if (!o.lookDetails) snapshot.boundaries.clear();
     if (!o.curves) {
         snapshot.curves = false;
@@ -54,18 +56,19 @@ int run(const CliOptions& o, std::ostream& out, std::ostream& err, const Picture
     try {
         s.start();
         const std::optional<DesignFile> opened =
-            o.openDesign ? std::optional(readDesignFile(*o.openDesign)) : std::nullopt;
+            o.inputs.openDesign ? std::optional(readDesignFile(*o.inputs.openDesign))
+                                : std::nullopt;
         const DesignInputs inputs = opened ? openedInputs(*opened, o) : givenInputs(o);
         if (o.command == kReportCommand)
             return writeReport(o, inputs, opened ? &*opened : nullptr, documents, err) ? 0 : 1;
         const DesignSnapshot snapshot = designSnapshot(s, o, inputs, opened ? &*opened : nullptr);
-        if (o.printCommand) {
+        if (o.output.printCommand) {
             out << designCommand(snapshot.inputs) << '\n';
             return 0;
         }
-        Json report = outputOf(snapshot, o);
+        Json report = outputOf(snapshot, o.output);
         if (o.command == kDesignCommand) {
-            if (!writeDesignFiles(o, snapshot, err)) return 1;
+            if (!writeDesignFiles(o.output, snapshot, err)) return 1;
             // Options given with the file change its design: its results are not these.
             if (opened && !changesInputs(o)) {
                 if (const auto notice = resultsDiffer(*opened, snapshotJson(snapshot)))
@@ -76,12 +79,12 @@ int run(const CliOptions& o, std::ostream& out, std::ostream& err, const Picture
             runSimulate(s, o, report, out);
             return 0;
         }
-        if (o.command == kImportCommand) runImport(s, o, report);
+        if (o.command == kImportCommand) runImport(s, o.samples, report);
         if (o.command == kPlotCommand) {
             runPlot(s, o);
             return 0;
         }
-        if (o.json) {
+        if (o.output.json) {
             writeJson(report, out);
         } else {
             writeText(report, out);

@@ -29,7 +29,8 @@ bool saveText(const std::optional<std::string>& path, const std::string& text, s
     return true;
 }
 
-DesignInputs givenInputs(const CliOptions& o) {
+DesignInputs givenInputs(const CliOptions& options) {
+    const DesignOptions& o = options.inputs;
     DesignInputs in;
     in.design = o.design;
     in.alpha = o.alpha;
@@ -38,7 +39,8 @@ DesignInputs givenInputs(const CliOptions& o) {
     in.mu = o.mu;
     in.m = o.m;
     in.solve = o.solve;
-    if (!in.solve && o.command != kFixedCommand && o.design == kNormseqKey && !o.m) in.solve = "m";
+    if (!in.solve && options.command != kFixedCommand && o.design == kNormseqKey && !o.m)
+        in.solve = "m";
     in.looks = o.looks;
     in.groups = o.groups;
     in.times = o.times;
@@ -49,19 +51,20 @@ DesignInputs givenInputs(const CliOptions& o) {
     return in;
 }
 
-DesignInputs openedInputs(const DesignFile& file, const CliOptions& o) {
+DesignInputs openedInputs(const DesignFile& file, const CliOptions& options) {
+    const DesignOptions& o = options.inputs;
     DesignInputs in = file.inputs;
-    if (given(o, "--design")) in.design = o.design;
+    if (given(options, "--design")) in.design = o.design;
     struct Parameter {
         std::string_view name;
         std::optional<std::string> DesignInputs::*input;
-        std::optional<std::string> CliOptions::*option;
+        std::optional<std::string> DesignOptions::*option;
     };
-    const Parameter parameters[] = {{"alpha", &DesignInputs::alpha, &CliOptions::alpha},
-                                    {"power", &DesignInputs::power, &CliOptions::power},
-                                    {"sd", &DesignInputs::sd, &CliOptions::sd},
-                                    {"mu", &DesignInputs::mu, &CliOptions::mu},
-                                    {"m", &DesignInputs::m, &CliOptions::m}};
+    const Parameter parameters[] = {{"alpha", &DesignInputs::alpha, &DesignOptions::alpha},
+                                    {"power", &DesignInputs::power, &DesignOptions::power},
+                                    {"sd", &DesignInputs::sd, &DesignOptions::sd},
+                                    {"mu", &DesignInputs::mu, &DesignOptions::mu},
+                                    {"m", &DesignInputs::m, &DesignOptions::m}};
     if (o.solve) in.solve = o.solve;
     for (const Parameter& p : parameters) {
         replace(in.*p.input, o.*p.option);
@@ -96,7 +99,7 @@ bool changesInputs(const CliOptions& o) {
     return false;
 }
 
-bool writeDesignFiles(const CliOptions& o, const DesignSnapshot& snapshot, std::ostream& err) {
+bool writeDesignFiles(const OutputOptions& o, const DesignSnapshot& snapshot, std::ostream& err) {
     if (o.saveDesign &&
         !saveText(designFileTarget(*o.saveDesign),
                   designFileText(snapshot, o.title.value_or(""), o.notes.value_or("")), err)) {

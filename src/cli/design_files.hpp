@@ -26,6 +26,6 @@ bool saveText(const std::optional<std::string>& path, const std::string& text, s
 
 // Writes the design file and the tables the options ask for; says on err which file could not
 // be written, and returns false then.
-bool writeDesignFiles(const CliOptions& o, const DesignSnapshot& snapshot, std::ostream& err);
+bool writeDesignFiles(const OutputOptions& o, const DesignSnapshot& snapshot, std::ostream& err);
 
 }  // namespace qalix

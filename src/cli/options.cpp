@@ -22,13 +22,15 @@ constexpr std::string_view kNeedsCommand =
     "a command is needed: fixed, design, compare, simulate, import, plot or report";
 constexpr std::string_view kHelpOption = "--help";
 constexpr std::string_view kHelpLine = "print this help";
+// The option whose value says what the files after it hold.
+constexpr std::string_view kKindOption = "--kind";
 // What follows a command that is not an option: the plot's name, the files.
 constexpr std::string_view kArguments = "ARGUMENTS";
 // Width of the "--name VALUE" column of the help.
 constexpr std::size_t kHelpColumn = 24;
 
 bool isFlag(const OptionRule& rule) {
-    return std::holds_alternative<bool CliOptions::*>(rule.target);
+    return std::holds_alternative<OptionField<bool>>(rule.target);
 }
 
 // The kind a file of the import command holds, as the program's import layouts name it.
@@ -129,26 +131,23 @@ Number wholeValue(const OptionRule& rule, const std::string& value) {
 
 void store(CliOptions& o, const OptionRule& rule, const std::optional<std::string>& value) {
     std::visit(
-        [&](auto member) {
-            using Member = decltype(member);
-            if constexpr (std::is_same_v<Member, bool CliOptions::*>) {
-                o.*member = true;
-            } else if constexpr (std::is_same_v<Member, std::vector<std::string> CliOptions::*>) {
-                if ((o.*member).size() >= rule.repeats) throw tooManyValues(rule);
+        [&](auto field) {
+            auto& member = field(o);
+            using Member = std::remove_reference_t<decltype(member)>;
+            if constexpr (std::is_same_v<Member, bool>) {
+                member = true;
+            } else if constexpr (std::is_same_v<Member, std::vector<std::string>>) {
+                if (member.size() >= rule.repeats) throw tooManyValues(rule);
                 checkValue(rule, *value);
-                (o.*member).push_back(*value);
-            } else if constexpr (std::is_same_v<Member, std::optional<std::vector<std::string>>
-                                                            CliOptions::*>) {
-                o.*member = listValues(rule, *value);
-            } else if constexpr (std::is_same_v<Member, std::optional<int> CliOptions::*> ||
-                                 std::is_same_v<Member,
-                                                std::optional<std::uint64_t> CliOptions::*>) {
-                o.*member =
-                    wholeValue<typename std::remove_reference_t<decltype(o.*member)>::value_type>(
-                        rule, *value);
+                member.push_back(*value);
+            } else if constexpr (std::is_same_v<Member, std::optional<std::vector<std::string>>>) {
+                member = listValues(rule, *value);
+            } else if constexpr (std::is_same_v<Member, std::optional<int>> ||
+                                 std::is_same_v<Member, std::optional<std::uint64_t>>) {
+                member = wholeValue<typename Member::value_type>(rule, *value);
             } else {
                 checkValue(rule, *value);
-                o.*member = *value;
+                member = *value;
             }
         },
         rule.target);
@@ -157,9 +156,10 @@ void store(CliOptions& o, const OptionRule& rule, const std::optional<std::strin
 // The design chosen, and what each option given is for in it.
 void checkDesignUse(const CliOptions& o, const CommandRule& command,
                     const std::vector<const OptionRule*>& givenOptions) {
-    if (std::find(command.designs.begin(), command.designs.end(), o.design) ==
+    const std::string& design = o.inputs.design;
+    if (std::find(command.designs.begin(), command.designs.end(), design) ==
         command.designs.end()) {
-        if (o.command == kDesignCommand && o.design == kFixedKey) {
+        if (o.command == kDesignCommand && design == kFixedKey) {
             throw UsageError("the design command needs a sequential design: --design " +
                              std::string(kNormseqKey) + " or " + std::string(kBrownianKey) +
                              " (the " + std::string(kFixedKey) + " design has one look)");
@@ -169,11 +169,11 @@ void checkDesignUse(const CliOptions& o, const CommandRule& command,
     }
     // The design of a design file is known once it is read.
     const bool designOpened =
-        (o.openDesign || !o.openFiles.empty()) &&
+        (o.inputs.openDesign || !o.comparison.files.empty()) &&
         std::find(o.given.begin(), o.given.end(), "--design") == o.given.end();
     for (const OptionRule* rule : givenOptions) {
-        if (!designOpened && !rule->unusedIn.empty() && rule->unusedIn == o.design) {
-            throw UsageError(std::string(rule->name) + " has no use in the " + o.design +
+        if (!designOpened && !rule->unusedIn.empty() && rule->unusedIn == design) {
+            throw UsageError(std::string(rule->name) + " has no use in the " + design +
                              " design: " + std::string(rule->why));
         }
     }
@@ -200,7 +200,7 @@ void read(Parse& p, const OptionRule& rule, const std::optional<std::string>& va
     p.given.push_back(&rule);
     p.options.given.emplace_back(rule.name);
     store(p.options, rule, value);
-    if (rule.target == OptionTarget(&CliOptions::kind)) p.kinds.push_back(*value);
+    if (rule.name == kKindOption) p.kinds.push_back(*value);
 }
 
 void addRule(CLI::App& command, const OptionRule& rule, Parse& p) {
@@ -293,7 +293,7 @@ UsageError mismatch(const CLI::ArgumentMismatch& e) {
 // each of the kind given last before it. They are read from the option's raw results, which
 // keep every argument as given (its stored list drops a lone empty one).
 void placeArguments(Parse& p, const CLI::App& command) {
-    const CLI::Option* kindOption = command.get_option_no_throw("--kind");
+    const CLI::Option* kindOption = command.get_option_no_throw(std::string(kKindOption));
     const CLI::Option* argumentOption = command.get_option_no_throw(std::string(kArguments));
     if (argumentOption == nullptr) return;
     const std::vector<std::string>& arguments = argumentOption->results();
@@ -304,12 +304,12 @@ void placeArguments(Parse& p, const CLI::App& command) {
         if (option != argumentOption || next >= arguments.size()) continue;
         const std::string& argument = arguments[next++];
         if (argument.empty()) throw UsageError("an empty argument (\"\") names no file or plot");
-        if (p.command->takesPlotName && p.options.plot.empty()) {
-            p.options.plot = argument;
+        if (p.command->takesPlotName && p.options.plot.name.empty()) {
+            p.options.plot.name = argument;
         } else {
             const std::optional<std::string> kind =
                 kinds == 0 ? std::nullopt : std::optional(p.kinds[kinds - 1]);
-            p.options.files.push_back({importKind(kind), argument});
+            p.options.samples.files.push_back({importKind(kind), argument});
         }
     }
 }

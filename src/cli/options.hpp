@@ -36,44 +36,69 @@ struct ImportFile {
     std::string path;
 };
 
-struct CliOptions {
-    std::string command;
+// The design's inputs as typed: the fixed-sample parameters, the looks and the boundary
+// coefficient, the true means of the operating characteristics, and the design file they may
+// come from.
+struct DesignOptions {
     std::string design{kNormseqKey};
     std::optional<std::string> alpha, power, sd, mu, m, solve;
-    bool json = false;
-    bool help = false;
-    // design
     std::optional<std::string> looks, rho, a;
     std::optional<std::vector<std::string>> groups, times;
-    bool curves = false;
-    // operating characteristics
     std::optional<std::vector<std::string>> deltas, means;
+    std::optional<std::string> openDesign;  // the options given change its inputs
+};
+
+// What a command prints, and the files and documents it writes.
+struct OutputOptions {
+    bool json = false;
     bool lookDetails = false;
-    // design files, the reproducing command and the tables
-    std::optional<std::string> saveDesign, openDesign, title, notes, csv, curvesCsv;
+    bool curves = false;
     bool printCommand = false;
-    // Every option given, by name, in order.
-    std::vector<std::string> given;
-    // samples
+    std::optional<std::string> saveDesign, csv, curvesCsv;
+    std::optional<std::string> out;  // the simulation, the plot, the report or the comparison
+    std::optional<std::string> title, notes, paper;
+};
+
+// Sample paths: the sets simulated, and the files imported with the records selected.
+struct SampleOptions {
     std::vector<std::string> sets;  // "mu=..,delta=..,n=.." each
     std::optional<std::uint64_t> seed;
-    std::optional<std::string> out;
     std::optional<std::string> kind;  // the kind of the files that follow
     std::vector<ImportFile> files;
     std::optional<std::vector<std::string>> select;  // imported records to select
-    // plot
-    std::string plot;  // boundary, power or expected
+};
+
+struct PlotOptions {
+    std::string name;  // boundary, power or expected
     std::optional<std::string> paths;
     std::optional<int> width, height;
-    // report
-    std::vector<std::string> reportMeans;  // --mean, repeated
-    std::optional<std::string> paper;
+};
+
+struct ReportOptions {
+    std::vector<std::string> means;  // --mean, repeated
     bool appendix = false;
-    // compare: the alternatives given for the looks, their placing and the boundary coefficient,
-    // each as typed ("2;4;8"), the design files opened, and the threads to compute on.
-    std::optional<std::string> looksChoices, groupsChoices, timesChoices, rhoChoices, aChoices;
-    std::vector<std::string> openFiles;
+};
+
+// The alternatives given for the looks, their placing and the boundary coefficient, each as
+// typed ("2;4;8"), the design files opened, and the threads to compute on.
+struct ComparisonOptions {
+    std::optional<std::string> looks, groups, times, rho, a;
+    std::vector<std::string> files;
     std::optional<std::uint64_t> jobs;
+};
+
+// The options by concern: each command reads the groups it takes.
+struct CliOptions {
+    std::string command;
+    bool help = false;
+    // Every option given, by name, in order.
+    std::vector<std::string> given;
+    DesignOptions inputs;
+    OutputOptions output;
+    SampleOptions samples;
+    PlotOptions plot;
+    ReportOptions report;
+    ComparisonOptions comparison;
 };
 
 // Most values one option takes (a list, or a repeated option): the scale of the desktop's
@@ -94,12 +119,21 @@ std::optional<std::uint64_t> wholeNumber(std::string_view text, std::uint64_t lo
                                          std::uint64_t high);
 
 // Where an option's value goes: a text, a text with a default, a comma-separated list, a flag
-// (which takes no value), or a list that each use of a repeatable option adds to.
+// (which takes no value), or a list that each use of a repeatable option adds to; each the
+// accessor of a member of one group of the options.
+template <typename Value>
+using OptionField = Value& (*)(CliOptions&);
 using OptionTarget =
-    std::variant<std::optional<std::string> CliOptions::*, std::string CliOptions::*,
-                 std::optional<std::vector<std::string>> CliOptions::*, bool CliOptions::*,
-                 std::vector<std::string> CliOptions::*, std::optional<std::uint64_t> CliOptions::*,
-                 std::optional<int> CliOptions::*>;
+    std::variant<OptionField<std::optional<std::string>>, OptionField<std::string>,
+                 OptionField<std::optional<std::vector<std::string>>>, OptionField<bool>,
+                 OptionField<std::vector<std::string>>, OptionField<std::optional<std::uint64_t>>,
+                 OptionField<std::optional<int>>>;
+
+// The accessor of the member of a group: &optionField<&CliOptions::inputs, &DesignOptions::alpha>.
+template <auto Group, auto Member>
+auto& optionField(CliOptions& o) {
+    return (o.*Group).*Member;
+}
 
 // What a value must be, checked as it is read: for a list, each of its items.
 enum class ValueCheck {

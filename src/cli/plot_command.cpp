@@ -28,9 +28,9 @@ struct PlotRun {
     std::optional<PathsChoice> paths;
 };
 
-PlotRun plotRun(const CliOptions& o) {
-    if (o.plot == "power") return {menu::kPlotPower, kPlotDialog, std::nullopt};
-    if (o.plot == "expected") return {menu::kPlotExpectedSize, kPlotDialog, std::nullopt};
+PlotRun plotRun(const PlotOptions& o) {
+    if (o.name == "power") return {menu::kPlotPower, kPlotDialog, std::nullopt};
+    if (o.name == "expected") return {menu::kPlotExpectedSize, kPlotDialog, std::nullopt};
     const std::string paths = o.paths.value_or("");
     if (paths == "new" || paths == "saved") {
         return {menu::kPlotSimulated, kPlotSimulationsDialog,
@@ -49,23 +49,23 @@ PlotRun plotRun(const CliOptions& o) {
 
 void runPlot(Session& s, const CliOptions& o) {
     FrameWindow& frame = s.program().frame();
-    frame.setClientRect(
-        {0, 0, o.width.value_or(kDefaultClientWidth), o.height.value_or(kDefaultClientHeight)});
-    if (!o.sets.empty()) {
+    frame.setClientRect({0, 0, o.plot.width.value_or(kDefaultClientWidth),
+                         o.plot.height.value_or(kDefaultClientHeight)});
+    if (!o.samples.sets.empty()) {
         simulateSets(s, o);
         // Closing it shows no more of it: the plot's window stays the user's only view.
         s.act([](Driver& ui) { ui.close(kSimulationDialog); });
     }
-    if (!o.files.empty()) importFiles(s, o);
+    if (!o.samples.files.empty()) importFiles(s, o.samples);
     s.act([](Driver& ui) { ui.click(panel::kGraphicWindow); });
-    const PlotRun run = plotRun(o);
+    const PlotRun run = plotRun(o.plot);
     s.inModal(run.dialog, kIdCancel, [&] {
         if (!run.paths) return;
         s.act([&](Driver& ui) { ui.click(run.dialog, run.paths->button); });
         s.act([&](Driver& ui) { ui.click(run.dialog, run.paths->refresh); });
     });
     s.act([&](Driver&) { frame.command(run.command); });
-    s.platform().answerSaveFile({DialogOutcome::Accepted, *o.out, 0});
+    s.platform().answerSaveFile({DialogOutcome::Accepted, *o.output.out, 0});
     s.act([&](Driver&) { frame.command(menu::kSaveAs); });
 }
 

@@ -17,12 +17,13 @@ std::string fileHash(const std::string& path) {
 ReportRequest requestOf(const CliOptions& o, const DesignInputs& inputs, const DesignFile* opened) {
     ReportRequest request;
     request.inputs = inputs;
-    request.title = o.title.value_or(opened != nullptr ? opened->title : std::string());
-    request.notes = o.notes.value_or(opened != nullptr ? opened->notes : std::string());
-    if (opened != nullptr && o.openDesign) request.designFileHash = fileHash(*o.openDesign);
-    request.extraMeans = o.reportMeans;
-    request.appendix = o.appendix;
-    request.paper = o.paper.value_or("a4") == "letter" ? Paper::Letter : Paper::A4;
+    request.title = o.output.title.value_or(opened != nullptr ? opened->title : std::string());
+    request.notes = o.output.notes.value_or(opened != nullptr ? opened->notes : std::string());
+    if (opened != nullptr && o.inputs.openDesign)
+        request.designFileHash = fileHash(*o.inputs.openDesign);
+    request.extraMeans = o.report.means;
+    request.appendix = o.report.appendix;
+    request.paper = o.output.paper.value_or("a4") == "letter" ? Paper::Letter : Paper::A4;
     return request;
 }
 
@@ -51,7 +52,7 @@ bool writeDocument(const std::string& path, const std::string& html, bool letter
 bool writeReport(const CliOptions& o, const DesignInputs& inputs, const DesignFile* opened,
                  const DocumentRenderer& documents, std::ostream& err) {
     const ReportContent report = computeReport(requestOf(o, inputs, opened));
-    return writeDocument(*o.out, reportHtml(report), report.request.paper == Paper::Letter,
+    return writeDocument(*o.output.out, reportHtml(report), report.request.paper == Paper::Letter,
                          documents, "report", err);
 }
 

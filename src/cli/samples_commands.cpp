@@ -122,18 +122,18 @@ int importCommandOf(const std::string& kind) {
 }  // namespace
 
 void simulateSets(Session& s, const CliOptions& o) {
-    const bool onInformationTime = o.design == kBrownianKey;
+    const bool onInformationTime = o.inputs.design == kBrownianKey;
     std::vector<SetFields> sets;
-    for (const std::string& text : o.sets)
+    for (const std::string& text : o.samples.sets)
         sets.push_back(parseSet(text, onInformationTime));
-    if (o.seed) s.program().samples().fixedSeed = *o.seed;
+    if (o.samples.seed) s.program().samples().fixedSeed = *o.samples.seed;
     s.act([](Driver& ui) { ui.click(panel::kSimulatedSamples); });
     for (const SetFields& fields : sets)
         selectSet(s, fields);
     s.act([](Driver& ui) { ui.click(kSimulationDialog, simulation::kSimulate); });
 }
 
-void importFiles(Session& s, const CliOptions& o) {
+void importFiles(Session& s, const SampleOptions& o) {
     s.act([](Driver& ui) { ui.click(panel::kTextWindow); });
     for (const ImportFile& file : o.files) {
         s.platform().answerOpenFile({DialogOutcome::Accepted, file.path, 0});
@@ -158,21 +158,21 @@ void importFiles(Session& s, const CliOptions& o) {
 void runSimulate(Session& s, const CliOptions& o, Json& report, std::ostream& out) {
     simulateSets(s, o);
     const auto lines = simulationText(s.program().record(), s.program().samples());
-    if (o.out) {
+    if (o.output.out) {
         // What "Save Simulation" does in the text window, for the file chosen.
         s.act([](Driver& ui) { ui.click(panel::kTextWindow); });
-        s.platform().answerSaveFile({DialogOutcome::Accepted, *o.out, 0});
+        s.platform().answerSaveFile({DialogOutcome::Accepted, *o.output.out, 0});
         s.act([&](Driver&) { s.program().frame().command(menu::kSaveSimulation); });
     }
-    if (o.json) {
+    if (o.output.json) {
         reportSets(s, report, lines.value_or(""));
         writeJson(report, out);
-    } else if (!o.out) {
+    } else if (!o.output.out) {
         out << lines.value_or("");
     }
 }
 
-void runImport(Session& s, const CliOptions& o, Json& report) {
+void runImport(Session& s, const SampleOptions& o, Json& report) {
     importFiles(s, o);
     const DesignRecord& r = s.program().record();
     Json& imported = report["imported"];

@@ -17,12 +17,12 @@ namespace qalix {
 void runSimulate(Session& s, const CliOptions& o, Json& report, std::ostream& out);
 
 // Adds the imported records to the report.
-void runImport(Session& s, const CliOptions& o, Json& report);
+void runImport(Session& s, const SampleOptions& o, Json& report);
 
 // The steps both share with the plot command: the sets of --set selected and simulated in
 // the simulation dialog; the files imported through the text window's Data menu and the
 // records of --select selected in the selection dialog.
 void simulateSets(Session& s, const CliOptions& o);
-void importFiles(Session& s, const CliOptions& o);
+void importFiles(Session& s, const SampleOptions& o);
 
 }  // namespace qalix

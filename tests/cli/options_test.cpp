@@ -206,7 +206,7 @@ TEST(CommandLineOptions, ValuesBeyondTheLimitsAreRefusedNamingTheLimit) {
     std::string deltas = "0";
     for (int i = 1; i < 1000; ++i)
         deltas += ",0";
-    EXPECT_EQ(parseOptions({"design", "--delta", deltas}).deltas->size(), 1000u);
+    EXPECT_EQ(parseOptions({"design", "--delta", deltas}).inputs.deltas->size(), 1000u);
     const CliRun tooManyDeltas = run({"design", "--delta", deltas + ",0"});
     EXPECT_EQ(tooManyDeltas.status, 2);
     EXPECT_EQ(
