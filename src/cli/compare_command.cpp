@@ -1,14 +1,14 @@
-#include "cli/compare_command.hpp"
-
+// qalix compare: candidate designs side by side, each a row of its results at the mean 0 and
+// at the alternative.
 #include <algorithm>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "cli/design_files.hpp"
+#include "cli/commands.hpp"
+#include "cli/design_options.hpp"
 #include "cli/output.hpp"
-#include "cli/report_command.hpp"
 #include "design/info_times.hpp"
 #include "document/candidate_runs.hpp"
 #include "document/comparison.hpp"
@@ -103,7 +103,8 @@ void addCandidates(const CliOptions& o, const DesignFile* file, const std::strin
             axes[i].give(c.inputs, *value);
             options += (options.empty() ? "" : " ") + std::string(axes[i].name) + " " + *value;
         }
-        candidates.push_back({file ? openedInputs(*file, c) : givenInputs(c), options});
+        candidates.push_back(
+            {file ? openedInputs(*file, c) : givenInputs(c.inputs, true), options});
         checkLooks(candidates.back());
         // The next combination, the last option varying fastest.
         std::size_t i = axes.size();
@@ -149,20 +150,13 @@ bool writeComparison(const OutputOptions& o, std::vector<ComparisonRow> rows,
                          documents, "comparison", err);
 }
 
-}  // namespace
-
-int runCompare(const CliOptions& o, std::ostream& out, std::ostream& err,
-               const DocumentRenderer& documents) {
-    std::vector<Candidate> candidates;
-    try {
-        candidates = candidatesOf(o);
-    } catch (const DesignFileError& e) {
-        err << "Error: " << e.what() << '\n';
-        return 1;
-    }
+// Computes the candidates, each in a program of its own, says on err what any of them showed,
+// and returns the rows of those computed, each named by the options that made it.
+std::vector<ComparisonRow> computeRows(const std::vector<Candidate>& candidates,
+                                       const CliOptions& o, std::ostream& err) {
     std::vector<DesignInputs> inputs;
-    for (const Candidate& c : candidates)
-        inputs.push_back(c.inputs);
+    for (const Candidate& candidate : candidates)
+        inputs.push_back(candidate.inputs);
     const auto threads = static_cast<unsigned>(o.comparison.jobs.value_or(defaultThreads()));
     std::vector<CandidateOutcome> outcomes =
         computeCandidates(inputs, threads, o.output.out.has_value());
@@ -173,12 +167,26 @@ int runCompare(const CliOptions& o, std::ostream& out, std::ostream& err,
         rows.push_back(std::move(*outcomes[i].row));
         rows.back().label = candidates[i].options;
     }
-    if (!saveText(o.output.csv, comparisonCsv(rows), err)) return 1;
-    if (o.output.out && !writeComparison(o.output, rows, documents, err)) return 1;
+    return rows;
+}
+
+}  // namespace
+
+int runCompare(const CliOptions& o, const CommandContext& c) {
+    std::vector<Candidate> candidates;
+    try {
+        candidates = candidatesOf(o);
+    } catch (const DesignFileError& e) {
+        c.err << "Error: " << e.what() << '\n';
+        return 1;
+    }
+    const std::vector<ComparisonRow> rows = computeRows(candidates, o, c.err);
+    if (!saveText(o.output.csv, comparisonCsv(rows), c.err)) return 1;
+    if (o.output.out && !writeComparison(o.output, rows, c.documents, c.err)) return 1;
     if (o.output.json) {
-        writeJson(comparisonJson(rows), out);
+        writeJson(comparisonJson(rows), c.out);
     } else {
-        out << comparisonText(rows);
+        c.out << comparisonText(rows);
     }
     return rows.size() == candidates.size() ? 0 : 1;
 }

@@ -1,9 +1,10 @@
-// What the command line takes: every command with its options, the rule of each option, and
-// the conflicts among the options of a command. The parser (options.cpp) and the help read
-// this table only.
+// What the command line takes: every command with its options, the rule of each option, the
+// conflicts among the options of a command, and the entry point that runs it. The parser
+// (options.cpp), the help and the dispatcher (cli.cpp) read this table only.
 #include <filesystem>
 #include <string>
 
+#include "cli/commands.hpp"
 #include "cli/options.hpp"
 #include "design/design_record.hpp"
 #include "io/files.hpp"
@@ -516,53 +517,60 @@ OptionRules reportOptions() {
 
 const std::vector<CommandRule>& commands() {
     static const std::vector<CommandRule> table = {
-        {kFixedCommand,
-         "the fixed-sample test: any four of alpha, power, mu, sd and m give the fifth",
-         fixedOptions(),
-         {kNormseqKey, kBrownianKey, kFixedKey},
-         checkFixed},
-        {kDesignCommand,
-         kDesignCommandHelp,
-         designOptions(),
-         {kNormseqKey, kBrownianKey},
-         checkDesign},
-        {kCompareCommand,
-         "candidate designs side by side, each a row of its results at the mean 0 and at the "
-         "alternative: every combination of the alternatives "
-         "of --looks, --groups or --times, and --rho or --a (separated by ';', the last option "
-         "varying fastest), for each --open file in turn; --out adds their power and "
-         "expected-size curves in a document",
-         compareOptions(),
-         {kNormseqKey, kBrownianKey},
-         checkCompare},
-        {kSimulateCommand,
-         "sample paths simulated for the sets given, on a sequential design, written as "
-         "\"Simu\" lines",
-         simulateOptions(),
-         {kNormseqKey, kBrownianKey},
-         checkSimulate},
-        {kImportCommand,
-         "sample files imported in order, then the imported records as the selection dialog "
-         "shows them",
-         importOptions(),
-         {kNormseqKey, kBrownianKey},
-         checkImport,
-         true},
-        {kPlotCommand,
-         "plot boundary, power or expected: the plot of the design written to --out as a "
-         "picture or metafile, with sample paths on the boundary plot",
-         plotOptions(),
-         {kNormseqKey, kBrownianKey},
-         checkPlot,
-         true,
-         true},
-        {kReportCommand,
-         "the design report, ready for a protocol: the design, its boundaries on every scale, "
-         "its operating characteristics, the plots and a check of its numbers on a finer grid, "
-         "written to --out as HTML or PDF",
-         reportOptions(),
-         {kNormseqKey, kBrownianKey},
-         checkReport},
+        {.name = kFixedCommand,
+         .help = "the fixed-sample test: any four of alpha, power, mu, sd and m give the fifth",
+         .options = fixedOptions(),
+         .designs = {kNormseqKey, kBrownianKey, kFixedKey},
+         .check = checkFixed,
+         .run = runFixed},
+        {.name = kDesignCommand,
+         .help = kDesignCommandHelp,
+         .options = designOptions(),
+         .designs = {kNormseqKey, kBrownianKey},
+         .check = checkDesign,
+         .run = runDesign},
+        {.name = kCompareCommand,
+         .help = "candidate designs side by side, each a row of its results at the mean 0 and at "
+                 "the alternative: every combination of the alternatives "
+                 "of --looks, --groups or --times, and --rho or --a (separated by ';', the last "
+                 "option varying fastest), for each --open file in turn; --out adds their power "
+                 "and expected-size curves in a document",
+         .options = compareOptions(),
+         .designs = {kNormseqKey, kBrownianKey},
+         .check = checkCompare,
+         .run = runCompare},
+        {.name = kSimulateCommand,
+         .help = "sample paths simulated for the sets given, on a sequential design, written as "
+                 "\"Simu\" lines",
+         .options = simulateOptions(),
+         .designs = {kNormseqKey, kBrownianKey},
+         .check = checkSimulate,
+         .run = runSimulate},
+        {.name = kImportCommand,
+         .help = "sample files imported in order, then the imported records as the selection "
+                 "dialog shows them",
+         .options = importOptions(),
+         .designs = {kNormseqKey, kBrownianKey},
+         .check = checkImport,
+         .run = runImport,
+         .takesFiles = true},
+        {.name = kPlotCommand,
+         .help = "plot boundary, power or expected: the plot of the design written to --out as a "
+                 "picture or metafile, with sample paths on the boundary plot",
+         .options = plotOptions(),
+         .designs = {kNormseqKey, kBrownianKey},
+         .check = checkPlot,
+         .run = runPlot,
+         .takesFiles = true,
+         .takesPlotName = true},
+        {.name = kReportCommand,
+         .help = "the design report, ready for a protocol: the design, its boundaries on every "
+                 "scale, its operating characteristics, the plots and a check of its numbers on a "
+                 "finer grid, written to --out as HTML or PDF",
+         .options = reportOptions(),
+         .designs = {kNormseqKey, kBrownianKey},
+         .check = checkReport,
+         .run = runReport},
     };
     return table;
 }

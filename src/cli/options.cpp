@@ -18,8 +18,6 @@ namespace qalix {
 
 namespace {
 
-constexpr std::string_view kNeedsCommand =
-    "a command is needed: fixed, design, compare, simulate, import, plot or report";
 constexpr std::string_view kHelpOption = "--help";
 constexpr std::string_view kHelpLine = "print this help";
 // The option whose value says what the files after it hold.
@@ -314,13 +312,6 @@ void placeArguments(Parse& p, const CLI::App& command) {
     }
 }
 
-const CommandRule& commandNamed(std::string_view name) {
-    for (const CommandRule& c : commands()) {
-        if (c.name == name) return c;
-    }
-    throw UsageError(std::string(kNeedsCommand));
-}
-
 // What CLI11 left over: an option of another command, an unknown one, or a stray argument.
 void refuseExtras(const CLI::App& command) {
     const std::vector<std::string> extras = command.remaining();
@@ -331,7 +322,32 @@ void refuseExtras(const CLI::App& command) {
     throw UsageError("unexpected argument " + first);
 }
 
+// "a command is needed: fixed, design, ... or report".
+std::string needsCommand() {
+    const std::vector<CommandRule>& all = commands();
+    std::string text = "a command is needed: ";
+    for (std::size_t i = 0; i < all.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == all.size() ? " or " : ", ") + std::string(all[i].name);
+    return text;
+}
+
 }  // namespace
+
+const CommandRule& commandNamed(std::string_view name) {
+    for (const CommandRule& c : commands()) {
+        if (c.name == name) return c;
+    }
+    throw UsageError(needsCommand());
+}
+
+std::string usageLine() {
+    std::string names;
+    for (const CommandRule& c : commands())
+        names += (names.empty() ? "" : "|") + std::string(c.name);
+    return "usage: qalix " + names +
+           " [PLOT] [--option value | --option=value]... [FILE]...  (qalix --help lists every "
+           "option)";
+}
 
 std::vector<std::string> splitAt(const std::string& text, char separator) {
     std::vector<std::string> parts;
@@ -359,7 +375,7 @@ std::optional<std::uint64_t> wholeNumber(std::string_view text, std::uint64_t lo
 CliOptions parseOptions(const std::vector<std::string>& args) {
     Parse p;
     if (args.empty() || (args.front() != kHelpOption && args.front().rfind("--", 0) == 0))
-        throw UsageError(std::string(kNeedsCommand));
+        throw UsageError(needsCommand());
     if (args.front() != kHelpOption) {
         p.command = &commandNamed(args.front());
         p.options.command = args.front();

@@ -161,6 +161,8 @@ struct OptionRule {
 // The options of a command, in the order its help lists them.
 using OptionRules = std::vector<const OptionRule*>;
 
+struct CommandContext;
+
 struct CommandRule {
     std::string_view name;
     std::string_view help;  // one line
@@ -168,6 +170,8 @@ struct CommandRule {
     std::vector<std::string_view> designs;  // the designs it works on
     // Conflicts among the options given; throws UsageError.
     void (*check)(const CliOptions&);
+    // Runs the command (commands.hpp); the exit status.
+    int (*run)(const CliOptions&, const CommandContext&);
     // Arguments that are not options are files, of the --kind given before them.
     bool takesFiles = false;
     // The first argument that is not an option names the plot.
@@ -176,6 +180,8 @@ struct CommandRule {
 
 // Every command, in the order the help lists them.
 const std::vector<CommandRule>& commands();
+// The command of that name; UsageError, naming the commands, for any other.
+const CommandRule& commandNamed(std::string_view name);
 
 // The parts of a text between separators: "a,,b" is "a", "", "b".
 std::vector<std::string> splitAt(const std::string& text, char separator);
@@ -187,9 +193,7 @@ CliOptions parseOptions(const std::vector<std::string>& args);
 // The help of one command (its options, one line each), or of every command and option.
 std::string helpText(std::string_view command = {});
 
-inline constexpr std::string_view kUsage =
-    "usage: qalix fixed|design|compare|simulate|import|plot|report [PLOT] [--option value | "
-    "--option=value]... "
-    "[FILE]...  (qalix --help lists every option)";
+// The line a usage error ends with, naming every command.
+std::string usageLine();
 
 }  // namespace qalix

@@ -1,8 +1,11 @@
-#include "cli/plot_command.hpp"
-
+// qalix plot: the design placed as the other options say, sample paths simulated or imported
+// when the boundary plot draws them, the plot opened through the frame's Plot menu in a graphic
+// window of the size asked for, and saved through its "Save As..." as a metafile or a picture.
 #include <optional>
 
-#include "cli/samples_commands.hpp"
+#include "cli/command_session.hpp"
+#include "cli/commands.hpp"
+#include "cli/sample_steps.hpp"
 #include "design/panel_ids.hpp"
 #include "graphics/plot_ids.hpp"
 #include "graphics/plot_imported_ids.hpp"
@@ -45,14 +48,13 @@ PlotRun plotRun(const PlotOptions& o) {
     return {menu::kPlotBoundary, kPlotDialog, std::nullopt};
 }
 
-}  // namespace
-
-void runPlot(Session& s, const CliOptions& o) {
+// Draws the plot and saves it as the file --out names.
+void drawAndSave(Session& s, const CliOptions& o) {
     FrameWindow& frame = s.program().frame();
     frame.setClientRect({0, 0, o.plot.width.value_or(kDefaultClientWidth),
                          o.plot.height.value_or(kDefaultClientHeight)});
     if (!o.samples.sets.empty()) {
-        simulateSets(s, o);
+        simulateSets(s, o.samples, isBrownianKey(o.inputs.design));
         // Closing it shows no more of it: the plot's window stays the user's only view.
         s.act([](Driver& ui) { ui.close(kSimulationDialog); });
     }
@@ -67,6 +69,16 @@ void runPlot(Session& s, const CliOptions& o) {
     s.act([&](Driver&) { frame.command(run.command); });
     s.platform().answerSaveFile({DialogOutcome::Accepted, *o.output.out, 0});
     s.act([&](Driver&) { frame.command(menu::kSaveAs); });
+}
+
+}  // namespace
+
+int runPlot(const CliOptions& o, const CommandContext& c) {
+    return inSession(c, [&](Session& s) {
+        sequentialDesign(s, o.inputs);
+        drawAndSave(s, o);
+        return 0;
+    });
 }
 
 }  // namespace qalix

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/design_files.hpp"
+#include "cli/design_options.hpp"
 #include "cli/options.hpp"
 #include "cli_run.hpp"
 #include "document/candidate_runs.hpp"
@@ -280,7 +280,7 @@ TEST(Compare, EachCandidatesCurvesAreThoseOfItsDesign) {
     };
     std::vector<DesignInputs> inputs;
     for (const auto& options : candidates)
-        inputs.push_back(givenInputs(parseOptions(with({"design"}, options))));
+        inputs.push_back(givenInputs(parseOptions(with({"design"}, options)).inputs, true));
     const std::vector<CandidateOutcome> outcomes = computeCandidates(inputs, 2, true);
     ASSERT_EQ(outcomes.size(), candidates.size());
     for (std::size_t i = 0; i < candidates.size(); ++i) {
@@ -344,7 +344,7 @@ TEST(Compare, CandidatesTheOptionsCannotMakeAreRefusedBeforeAnyIsComputed) {
         const CliRun r = run(with({"compare"}, c.args));
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err, "qalix: " + c.message + "\n" + std::string(kUsage) + "\n");
+        EXPECT_EQ(r.err, "qalix: " + c.message + "\n" + usageLine() + "\n");
     }
 }
 

@@ -67,8 +67,7 @@ TEST_P(UsageErrors, NameTheOptionAndWhyWithStatusTwo) {
     const CliRun r = run(GetParam().args);
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.out.empty());
-    EXPECT_EQ(r.err,
-              "qalix: " + std::string(GetParam().message) + "\n" + std::string(kUsage) + "\n");
+    EXPECT_EQ(r.err, "qalix: " + std::string(GetParam().message) + "\n" + usageLine() + "\n");
     // Options and designs, never the program's controls or dialogs.
     EXPECT_EQ(r.err.find("control"), std::string::npos);
     EXPECT_EQ(r.err.find("dialog"), std::string::npos);

@@ -1,9 +1,6 @@
-#include "cli/design_files.hpp"
+#include "cli/design_options.hpp"
 
 #include <algorithm>
-
-#include "document/design_tables.hpp"
-#include "io/files.hpp"
 
 namespace qalix {
 
@@ -20,17 +17,7 @@ void replace(std::optional<T>& input, const std::optional<T>& option) {
 
 }  // namespace
 
-bool saveText(const std::optional<std::string>& path, const std::string& text, std::ostream& err) {
-    if (!path) return true;
-    if (const auto failed = io::saveFile(*path, text)) {
-        err << "Error: Cannot save the file " << failed->describe() << '\n';
-        return false;
-    }
-    return true;
-}
-
-DesignInputs givenInputs(const CliOptions& options) {
-    const DesignOptions& o = options.inputs;
+DesignInputs givenInputs(const DesignOptions& o, bool sequential) {
     DesignInputs in;
     in.design = o.design;
     in.alpha = o.alpha;
@@ -39,8 +26,7 @@ DesignInputs givenInputs(const CliOptions& options) {
     in.mu = o.mu;
     in.m = o.m;
     in.solve = o.solve;
-    if (!in.solve && options.command != kFixedCommand && o.design == kNormseqKey && !o.m)
-        in.solve = "m";
+    if (!in.solve && sequential && o.design == kNormseqKey && !o.m) in.solve = "m";
     in.looks = o.looks;
     in.groups = o.groups;
     in.times = o.times;
@@ -49,6 +35,10 @@ DesignInputs givenInputs(const CliOptions& options) {
     if (o.deltas) in.means = MeanList{false, *o.deltas};
     if (o.means) in.means = MeanList{true, *o.means};
     return in;
+}
+
+std::optional<DesignFile> openedDesign(const DesignOptions& o) {
+    return o.openDesign ? std::optional(readDesignFile(*o.openDesign)) : std::nullopt;
 }
 
 DesignInputs openedInputs(const DesignFile& file, const CliOptions& options) {
@@ -97,16 +87,6 @@ bool changesInputs(const CliOptions& o) {
         if (given(o, name)) return true;
     }
     return false;
-}
-
-bool writeDesignFiles(const OutputOptions& o, const DesignSnapshot& snapshot, std::ostream& err) {
-    if (o.saveDesign &&
-        !saveText(designFileTarget(*o.saveDesign),
-                  designFileText(snapshot, o.title.value_or(""), o.notes.value_or("")), err)) {
-        return false;
-    }
-    if (o.csv && !saveText(o.csv, boundariesCsv(snapshot), err)) return false;
-    return !o.curvesCsv || saveText(o.curvesCsv, curvesCsv(snapshot), err);
 }
 
 }  // namespace qalix
