@@ -17,6 +17,7 @@
 #include "document/candidate_runs.hpp"
 #include "file_folder.hpp"
 #include "shell_words.hpp"
+#include "support/file_text.hpp"
 
 namespace qalix::testing {
 namespace {
@@ -178,7 +179,7 @@ TEST_F(CompareFiles, TheCsvHoldsEveryRowInFull) {
         run({"compare", "--design", "brownian", "--looks", "3;4", "--csv", csv, "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     const JsonValue rows = r.json();
-    const auto lines = csvRows(readText(csv));
+    const auto lines = csvRows(fileText(csv));
     ASSERT_EQ(lines.size(), 3u);
     const std::vector<std::string>& header = lines[0];
     EXPECT_EQ(header.front(), "candidate");
@@ -252,7 +253,7 @@ TEST_F(CompareFiles, TheDocumentShowsEveryCandidateInAPenOfItsOwn) {
     const CliRun written = run(with(args, {"--out", html, "--title", "Trial 7"}));
     ASSERT_EQ(written.status, 0) << written.err;
     EXPECT_EQ(written.out, plain.out);
-    const std::string document = readText(html);
+    const std::string document = fileText(html);
     EXPECT_NE(document.find("<h1>Trial 7</h1>"), std::string::npos);
     const JsonValue rows = run(with(args, {"--json"})).json();
     ASSERT_EQ(rows.items.size(), 4u);
