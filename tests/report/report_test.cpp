@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "cli_run.hpp"
-#include "file_folder.hpp"
+#include "cli/cli_run.hpp"
+#include "cli/file_folder.hpp"
 #include "support/file_text.hpp"
 
 namespace qalix::testing {
@@ -216,13 +216,6 @@ TEST_F(Report, TextOutsideAsciiIsUtf8FromEndToEnd) {
         EXPECT_EQ(html.find("\xc3\x83"), std::string::npos);  // UTF-8 taken for Latin-1
         EXPECT_EQ(html.find("d??sign"), std::string::npos);
     }
-}
-
-TEST_F(Report, APdfWithoutTheRendererIsRefusedNotFaked) {
-    const CliRun r = run({"report", "--looks", "4", "--out", path("report.pdf")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Cannot write the report"), std::string::npos) << r.err;
-    EXPECT_FALSE(std::filesystem::exists(path("report.pdf")));
 }
 
 }  // namespace
