@@ -17,8 +17,11 @@ namespace qalix {
 
 namespace {
 
-// Files the program writes nest five levels deep; a file nested deeper than this is refused
-// before its layout is read, whose paths grow with the depth.
+// Files the program writes nest seven levels deep (the file's object, derived,
+// characteristics, a mean, its looks, a look, a field). A file nested deeper than this is
+// refused by a first pass that only counts the brackets outside strings (lineTooDeep), before
+// its layout is read: the layout keeps the path of every open scope, and those grow with the
+// depth.
 constexpr int kMaxNesting = 32;
 constexpr std::size_t kMaxMeans = 1000;
 constexpr int kMinLooks = 2;
