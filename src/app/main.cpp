@@ -14,7 +14,7 @@
 #include "platform/qt/dialog_window.hpp"
 #include "platform/qt/frame_main_window.hpp"
 #include "platform/qt/qt_platform.hpp"
-#include "report/compare_menu.hpp"
+#include "report/comparison_menu.hpp"
 #include "report/report_menu.hpp"
 #include "shell/program.hpp"
 #include "shell/startup.hpp"
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     qalix::Program program(platform);
     qalix::DesignMenu designs(program);
     const qalix::ReportMenu reports(program, designs);
-    const qalix::CompareMenu comparisons(program);
+    const qalix::ComparisonMenu comparisons(program);
     qalix::qt::FrameMainWindow frame(program.frame());
     frame.openWithin(QGuiApplication::primaryScreen()->availableGeometry(), kFrameInset);
     platform.setFrame(&frame);

@@ -1,105 +1,11 @@
 #include "cli/cli.hpp"
 
-#include <optional>
-#include <string>
-
-#include "cli/compare_command.hpp"
-#include "cli/design_files.hpp"
+#include "cli/commands.hpp"
 #include "cli/file_roles.hpp"
 #include "cli/options.hpp"
-#include "cli/plot_command.hpp"
-#include "cli/report.hpp"
-#include "cli/report_command.hpp"
-#include "cli/samples_commands.hpp"
-#include "document/capture.hpp"
-#include "document/design_command.hpp"
-#include "document/design_entry.hpp"
-#include "document/session.hpp"
+#include "document/design_inputs.hpp"
 
 namespace qalix {
-
-namespace {
-
-// Enters the design as the user would and reads back what the program shows, the inputs
-// completed with what the panel shows.
-DesignSnapshot designSnapshot(Session& s, const CliOptions& o, const DesignInputs& inputs,
-                              const DesignFile* opened) {
-    const bool design = o.command == kDesignCommand;
-    CaptureParts parts;
-    parts.sequential = o.command != kFixedCommand;
-    // An opened file's results are compared in full: what it holds is computed again.
-    parts.boundaries = design && (o.lookDetails || o.saveDesign || o.csv || opened);
-    parts.curves = o.curves || o.curvesCsv || (opened && opened->derived.contains("powerFunction"));
-    DesignInputs captured = inputs;
-    if (!design) captured.means.reset();  // only the design command reports them
-    return computeSnapshot(s, captured, parts);
-}
-
-// The report the options ask for: the boundaries and curves a file needed only when asked.
-Json reportOf(DesignSnapshot snapshot, const CliOptions& o) {
-    if (!o.lookDetails) snapshot.boundaries.clear();
-    if (!o.curves) {
-        snapshot.curves = false;
-        snapshot.powerFunction.clear();
-        snapshot.expectedInformation.clear();
-    }
-    return snapshotJson(snapshot);
-}
-
-int run(const CliOptions& o, std::ostream& out, std::ostream& err, const PictureRenderer& renderer,
-        const DocumentRenderer& documents) {
-    Session s(renderer);
-    s.platform().echoConsole(&err);  // keeps the warning line out of the JSON on out
-    s.printNotices(&err);
-    try {
-        s.start();
-        const std::optional<DesignFile> opened =
-            o.openDesign ? std::optional(readDesignFile(*o.openDesign)) : std::nullopt;
-        const DesignInputs inputs = opened ? openedInputs(*opened, o) : givenInputs(o);
-        if (o.command == kReportCommand)
-            return writeReport(o, inputs, opened ? &*opened : nullptr, documents, err) ? 0 : 1;
-        const DesignSnapshot snapshot = designSnapshot(s, o, inputs, opened ? &*opened : nullptr);
-        if (o.printCommand) {
-            out << designCommand(snapshot.inputs) << '\n';
-            return 0;
-        }
-        Json report = reportOf(snapshot, o);
-        if (o.command == kDesignCommand) {
-            if (!writeDesignFiles(o, snapshot, err)) return 1;
-            // Options given with the file change its design: its results are not these.
-            if (opened && !changesInputs(o)) {
-                if (const auto notice = resultsDiffer(*opened, snapshotJson(snapshot)))
-                    err << "Design File: " << *notice << '\n';
-            }
-        }
-        if (o.command == kSimulateCommand) {
-            runSimulate(s, o, report, out);
-            return 0;
-        }
-        if (o.command == kImportCommand) runImport(s, o, report);
-        if (o.command == kPlotCommand) {
-            runPlot(s, o);
-            return 0;
-        }
-        if (o.json) {
-            writeJson(report, out);
-        } else {
-            writeText(report, out);
-        }
-        return 0;
-    } catch (const MessageShown& shown) {
-        err << shown.message.caption << ": " << shown.message.text << '\n';
-        return 1;
-    } catch (const ControlRefused& refused) {
-        err << "qalix: " << refused.what() << '\n';
-        return 1;
-    } catch (const DesignFileError& e) {
-        err << "Error: " << e.what() << '\n';
-        return 1;
-    }
-}
-
-}  // namespace
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            const PictureRenderer& renderer, const DocumentRenderer& documents) {
@@ -110,13 +16,12 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return 0;
         }
         refuseClashingFiles(options);
-        if (options.command == kCompareCommand) return runCompare(options, out, err, documents);
-        return run(options, out, err, renderer, documents);
+        return commandNamed(options.command).run(options, {out, err, renderer, documents});
     } catch (const UsageError& e) {
-        err << "qalix: " << e.what() << '\n' << kUsage << '\n';
+        err << "qalix: " << e.what() << '\n' << usageLine() << '\n';
         return 2;
     } catch (const InputError& e) {
-        err << "qalix: " << e.what() << '\n' << kUsage << '\n';
+        err << "qalix: " << e.what() << '\n' << usageLine() << '\n';
         return 2;
     }
 }

@@ -1,19 +1,19 @@
-#include "cli/compare_command.hpp"
-
+// qalix compare: candidate designs side by side, each a row of its results at the mean 0 and
+// at the alternative.
 #include <algorithm>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "cli/design_files.hpp"
-#include "cli/report.hpp"
-#include "cli/report_command.hpp"
+#include "cli/commands.hpp"
+#include "cli/design_options.hpp"
+#include "cli/output.hpp"
 #include "design/info_times.hpp"
 #include "document/candidate_runs.hpp"
 #include "document/comparison.hpp"
-#include "document/design_entry.hpp"
 #include "document/design_file.hpp"
+#include "document/design_inputs.hpp"
 #include "document/parallel_runs.hpp"
 #include "numeric/number_text.hpp"
 #include "report/comparison_html.hpp"
@@ -42,22 +42,22 @@ std::vector<std::optional<std::string>> alternatives(const std::optional<std::st
 struct Axis {
     std::string_view name;
     std::vector<std::optional<std::string>> values;
-    void (*give)(CliOptions&, const std::string&);
+    void (*give)(DesignOptions&, const std::string&);
 };
 
 // The options with alternatives, the one varying slowest first.
-std::vector<Axis> axesOf(const CliOptions& o) {
-    const bool times = o.timesChoices.has_value();
-    const bool a = o.aChoices.has_value();
+std::vector<Axis> axesOf(const ComparisonOptions& o) {
+    const bool times = o.times.has_value();
+    const bool a = o.a.has_value();
     return {
-        {"--looks", alternatives(o.looksChoices),
-         [](CliOptions& c, const std::string& v) { c.looks = v; }},
-        {times ? "--times" : "--groups", alternatives(times ? o.timesChoices : o.groupsChoices),
-         times ? +[](CliOptions& c, const std::string& v) { c.times = splitAt(v, ','); }
-               : +[](CliOptions& c, const std::string& v) { c.groups = splitAt(v, ','); }},
-        {a ? "--a" : "--rho", alternatives(a ? o.aChoices : o.rhoChoices),
-         a ? +[](CliOptions& c, const std::string& v) { c.a = v; }
-           : +[](CliOptions& c, const std::string& v) { c.rho = v; }},
+        {"--looks", alternatives(o.looks),
+         [](DesignOptions& c, const std::string& v) { c.looks = v; }},
+        {times ? "--times" : "--groups", alternatives(times ? o.times : o.groups),
+         times ? +[](DesignOptions& c, const std::string& v) { c.times = splitAt(v, ','); }
+               : +[](DesignOptions& c, const std::string& v) { c.groups = splitAt(v, ','); }},
+        {a ? "--a" : "--rho", alternatives(a ? o.a : o.rho),
+         a ? +[](DesignOptions& c, const std::string& v) { c.a = v; }
+           : +[](DesignOptions& c, const std::string& v) { c.rho = v; }},
     };
 }
 
@@ -100,10 +100,11 @@ void addCandidates(const CliOptions& o, const DesignFile* file, const std::strin
         for (std::size_t i = 0; i < axes.size(); ++i) {
             const std::optional<std::string>& value = axes[i].values[at[i]];
             if (!value) continue;
-            axes[i].give(c, *value);
+            axes[i].give(c.inputs, *value);
             options += (options.empty() ? "" : " ") + std::string(axes[i].name) + " " + *value;
         }
-        candidates.push_back({file ? openedInputs(*file, c) : givenInputs(c), options});
+        candidates.push_back(
+            {file ? openedInputs(*file, c) : givenInputs(c.inputs, true), options});
         checkLooks(candidates.back());
         // The next combination, the last option varying fastest.
         std::size_t i = axes.size();
@@ -114,11 +115,11 @@ void addCandidates(const CliOptions& o, const DesignFile* file, const std::strin
 }
 
 std::vector<Candidate> candidatesOf(const CliOptions& o) {
-    const std::vector<Axis> axes = axesOf(o);
-    checkCount(o.openFiles.size(), axes);
+    const std::vector<Axis> axes = axesOf(o.comparison);
+    checkCount(o.comparison.files.size(), axes);
     std::vector<Candidate> candidates;
-    if (o.openFiles.empty()) addCandidates(o, nullptr, "", axes, candidates);
-    for (const std::string& path : o.openFiles) {
+    if (o.comparison.files.empty()) addCandidates(o, nullptr, "", axes, candidates);
+    for (const std::string& path : o.comparison.files) {
         const DesignFile file = readDesignFile(path);
         addCandidates(o, &file, "--open " + path, axes, candidates);
     }
@@ -139,7 +140,7 @@ void printMessages(const std::vector<Candidate>& candidates,
 }
 
 // The table and the curves as the document --out names.
-bool writeComparison(const CliOptions& o, std::vector<ComparisonRow> rows,
+bool writeComparison(const OutputOptions& o, std::vector<ComparisonRow> rows,
                      const DocumentRenderer& documents, std::ostream& err) {
     ComparisonDocument document;
     document.title = o.title.value_or("");
@@ -149,22 +150,16 @@ bool writeComparison(const CliOptions& o, std::vector<ComparisonRow> rows,
                          documents, "comparison", err);
 }
 
-}  // namespace
-
-int runCompare(const CliOptions& o, std::ostream& out, std::ostream& err,
-               const DocumentRenderer& documents) {
-    std::vector<Candidate> candidates;
-    try {
-        candidates = candidatesOf(o);
-    } catch (const DesignFileError& e) {
-        err << "Error: " << e.what() << '\n';
-        return 1;
-    }
+// Computes the candidates, each in a program of its own, says on err what any of them showed,
+// and returns the rows of those computed, each named by the options that made it.
+std::vector<ComparisonRow> computeRows(const std::vector<Candidate>& candidates,
+                                       const CliOptions& o, std::ostream& err) {
     std::vector<DesignInputs> inputs;
-    for (const Candidate& c : candidates)
-        inputs.push_back(c.inputs);
-    const auto threads = static_cast<unsigned>(o.jobs.value_or(defaultThreads()));
-    std::vector<CandidateOutcome> outcomes = computeCandidates(inputs, threads, o.out.has_value());
+    for (const Candidate& candidate : candidates)
+        inputs.push_back(candidate.inputs);
+    const auto threads = static_cast<unsigned>(o.comparison.jobs.value_or(defaultThreads()));
+    std::vector<CandidateOutcome> outcomes =
+        computeCandidates(inputs, threads, o.output.out.has_value());
     printMessages(candidates, outcomes, err);
     std::vector<ComparisonRow> rows;
     for (std::size_t i = 0; i < outcomes.size(); ++i) {
@@ -172,12 +167,26 @@ int runCompare(const CliOptions& o, std::ostream& out, std::ostream& err,
         rows.push_back(std::move(*outcomes[i].row));
         rows.back().label = candidates[i].options;
     }
-    if (!saveText(o.csv, comparisonCsv(rows), err)) return 1;
-    if (o.out && !writeComparison(o, rows, documents, err)) return 1;
-    if (o.json) {
-        writeJson(comparisonJson(rows), out);
+    return rows;
+}
+
+}  // namespace
+
+int runCompare(const CliOptions& o, const CommandContext& c) {
+    std::vector<Candidate> candidates;
+    try {
+        candidates = candidatesOf(o);
+    } catch (const DesignFileError& e) {
+        c.err << "Error: " << e.what() << '\n';
+        return 1;
+    }
+    const std::vector<ComparisonRow> rows = computeRows(candidates, o, c.err);
+    if (!saveText(o.output.csv, comparisonCsv(rows), c.err)) return 1;
+    if (o.output.out && !writeComparison(o.output, rows, c.documents, c.err)) return 1;
+    if (o.output.json) {
+        writeJson(comparisonJson(rows), c.out);
     } else {
-        out << comparisonText(rows);
+        c.out << comparisonText(rows);
     }
     return rows.size() == candidates.size() ? 0 : 1;
 }

@@ -18,15 +18,15 @@ struct NamedFile {
 
 std::vector<NamedFile> inputs(const CliOptions& o) {
     std::vector<NamedFile> files;
-    if (o.openDesign) files.push_back({"--open", *o.openDesign});
-    for (const std::string& path : o.openFiles)
+    if (o.inputs.openDesign) files.push_back({"--open", *o.inputs.openDesign});
+    for (const std::string& path : o.comparison.files)
         files.push_back({"--open", path});
-    for (const ImportFile& f : o.files)
+    for (const ImportFile& f : o.samples.files)
         files.push_back({"the sample file", f.path});
     return files;
 }
 
-std::vector<NamedFile> outputs(const CliOptions& o) {
+std::vector<NamedFile> outputs(const OutputOptions& o) {
     std::vector<NamedFile> files;
     if (o.saveDesign) files.push_back({"--save-design", designFileTarget(*o.saveDesign)});
     if (o.csv) files.push_back({"--csv", *o.csv});
@@ -39,7 +39,7 @@ std::vector<NamedFile> outputs(const CliOptions& o) {
 
 void refuseClashingFiles(const CliOptions& o) {
     const std::vector<NamedFile> read = inputs(o);
-    const std::vector<NamedFile> written = outputs(o);
+    const std::vector<NamedFile> written = outputs(o.output);
     for (std::size_t i = 0; i < written.size(); ++i) {
         for (const NamedFile& in : read) {
             if (io::sameFile(written[i].path, in.path)) {

@@ -1,9 +1,10 @@
-// What the command line takes: every command with its options, the rule of each option, and
-// the conflicts among the options of a command. The parser (options.cpp) and the help read
-// this table only.
+// What the command line takes: every command with its options, the rule of each option, the
+// conflicts among the options of a command, and the entry point that runs it. The parser
+// (options.cpp), the help and the dispatcher (cli.cpp) read this table only.
 #include <filesystem>
 #include <string>
 
+#include "cli/commands.hpp"
 #include "cli/options.hpp"
 #include "design/design_record.hpp"
 #include "io/files.hpp"
@@ -12,117 +13,139 @@ namespace qalix {
 
 namespace {
 
+// The accessors of the members of each group of the options, the targets of their rules.
+template <auto Member>
+constexpr auto kInput = &optionField<&CliOptions::inputs, Member>;
+template <auto Member>
+constexpr auto kOutput = &optionField<&CliOptions::output, Member>;
+template <auto Member>
+constexpr auto kSample = &optionField<&CliOptions::samples, Member>;
+template <auto Member>
+constexpr auto kPlot = &optionField<&CliOptions::plot, Member>;
+template <auto Member>
+constexpr auto kReport = &optionField<&CliOptions::report, Member>;
+template <auto Member>
+constexpr auto kComparison = &optionField<&CliOptions::comparison, Member>;
+
+// Texts that name the designs, by their keys.
+const std::string kDesignHelp = std::string(kNormseqKey) + " (default; looks by group sizes), " +
+                                std::string(kBrownianKey) + " (looks on information time) or " +
+                                std::string(kFixedKey);
+const std::string kTimesUnused =
+    std::string(kNormseqKey) + " looks are placed by group sizes: give --groups";
+const std::string kDesignCommandHelp =
+    "a sequential design with its operating characteristics; without --m or --solve a " +
+    std::string(kNormseqKey) + " design first solves m";
+
 // Options of the fixed-sample design: every command types them into section 2 of the panel.
 const OptionRule kDesignKind{.name = "--design",
                              .placeholder = "D",
-                             .help =
-                                 "normseq (default; looks by group sizes), brownian (looks "
-                                 "on information time) or fixed",
-                             .target = &CliOptions::design};
+                             .help = kDesignHelp,
+                             .target = kInput<&DesignOptions::design>};
 const OptionRule kAlpha{.name = "--alpha",
                         .placeholder = "T",
                         .help = "one-sided significance level, between 0 and 1",
-                        .target = &CliOptions::alpha,
+                        .target = kInput<&DesignOptions::alpha>,
                         .check = ValueCheck::Number};
 const OptionRule kPower{.name = "--power",
                         .placeholder = "T",
                         .help = "power at the alternative, between alpha and 1",
-                        .target = &CliOptions::power,
+                        .target = kInput<&DesignOptions::power>,
                         .check = ValueCheck::Number};
 const OptionRule kSd{.name = "--sd",
                      .placeholder = "T",
                      .help = "standard deviation sigma of one observation, above 0",
-                     .target = &CliOptions::sd,
+                     .target = kInput<&DesignOptions::sd>,
                      .check = ValueCheck::Number,
-                     .unusedIn = kBrownianName,
+                     .unusedIn = kBrownianKey,
                      .why = "on information time there is no standard deviation to enter"};
 const OptionRule kMu{.name = "--mu",
                      .placeholder = "T",
                      .help = "alternative mean mu_a, above 0",
-                     .target = &CliOptions::mu,
+                     .target = kInput<&DesignOptions::mu>,
                      .check = ValueCheck::Number,
-                     .unusedIn = kBrownianName,
+                     .unusedIn = kBrownianKey,
                      .why =
                          "on information time the alternative is delta_a = z_(1-alpha) + "
                          "z_(power), set by --alpha and --power"};
 const OptionRule kSize{.name = "--m",
                        .placeholder = "T",
                        .help = "sample size m, above 0",
-                       .target = &CliOptions::m,
+                       .target = kInput<&DesignOptions::m>,
                        .check = ValueCheck::Number,
-                       .unusedIn = kBrownianName,
+                       .unusedIn = kBrownianKey,
                        .why = "on information time m is the number of grid steps, 300"};
 const OptionRule kSolve{.name = "--solve",
                         .placeholder = "P",
                         .help =
                             "compute P from the other four: m, mu, sd, power or alpha (power "
                             "or alpha on information time)",
-                        .target = &CliOptions::solve};
+                        .target = kInput<&DesignOptions::solve>};
 const OptionRule kJson{.name = "--json",
                        .placeholder = "",
                        .help =
                            "print JSON: every shown field as {\"text\", \"value\"}, values "
                            "in full",
-                       .target = &CliOptions::json};
+                       .target = kOutput<&OutputOptions::json>};
 
 // Options of the sequential design and its operating characteristics.
 const OptionRule kLooks{.name = "--looks",
                         .placeholder = "K",
                         .help = "number of looks, 2 to 16 (default 4)",
-                        .target = &CliOptions::looks,
+                        .target = kInput<&DesignOptions::looks>,
                         .check = ValueCheck::Number};
 const OptionRule kGroups{.name = "--groups",
                          .placeholder = "n1,...",
                          .help =
                              "group sizes of the looks before the last; the last takes the "
                              "rest of m",
-                         .target = &CliOptions::groups,
+                         .target = kInput<&DesignOptions::groups>,
                          .check = ValueCheck::Number,
-                         .unusedIn = kBrownianName,
+                         .unusedIn = kBrownianKey,
                          .why = "looks on information time are placed with --times"};
 const OptionRule kTimes{.name = "--times",
                         .placeholder = "t1,...",
                         .help = "information times of the looks before the last, the last is 1",
-                        .target = &CliOptions::times,
+                        .target = kInput<&DesignOptions::times>,
                         .check = ValueCheck::Number,
-                        .unusedIn = kNormseqName,
-                        .why = "normseq looks are placed by group sizes: give --groups"};
+                        .unusedIn = kNormseqKey,
+                        .why = kTimesUnused};
 const OptionRule kRho{.name = "--rho",
                       .placeholder = "T",
                       .help =
                           "maximum discordance probability rho_max to search a for "
                           "(default 0.02)",
-                      .target = &CliOptions::rho,
+                      .target = kInput<&DesignOptions::rho>,
                       .check = ValueCheck::Number};
 const OptionRule kCoefficient{.name = "--a",
                               .placeholder = "T",
                               .help = "boundary coefficient a, used as typed instead of a search",
-                              .target = &CliOptions::a,
+                              .target = kInput<&DesignOptions::a>,
                               .check = ValueCheck::Number};
 const OptionRule kDeltas{.name = "--delta",
                          .placeholder = "T1,...",
                          .help =
                              "true means on the Brownian scale for the operating "
                              "characteristics",
-                         .target = &CliOptions::deltas,
+                         .target = kInput<&DesignOptions::deltas>,
                          .check = ValueCheck::Number};
 const OptionRule kMeans{.name = "--means",
                         .placeholder = "T1,...",
                         .help = "true means on the data scale for the operating characteristics",
-                        .target = &CliOptions::means,
+                        .target = kInput<&DesignOptions::means>,
                         .check = ValueCheck::Number,
-                        .unusedIn = kBrownianName,
+                        .unusedIn = kBrownianKey,
                         .why = "on information time there is no data-scale mean: give --delta"};
 const OptionRule kLookDetails{.name = "--look-details",
                               .placeholder = "",
                               .help = "critical boundary values of every look",
-                              .target = &CliOptions::lookDetails};
+                              .target = kOutput<&OutputOptions::lookDetails>};
 const OptionRule kCurves{.name = "--curves",
                          .placeholder = "",
                          .help =
                              "power function and expected information time, each point with "
                              "its mean theta",
-                         .target = &CliOptions::curves};
+                         .target = kOutput<&OutputOptions::curves>};
 
 // Design files, the command that reproduces a design, and its tables.
 const OptionRule kSaveDesign{.name = "--save-design",
@@ -130,51 +153,51 @@ const OptionRule kSaveDesign{.name = "--save-design",
                              .help =
                                  "write the design, its inputs and results, to FILE (.qalixdesign "
                                  "added when FILE has no extension)",
-                             .target = &CliOptions::saveDesign};
+                             .target = kOutput<&OutputOptions::saveDesign>};
 const OptionRule kOpenDesign{.name = "--open",
                              .placeholder = "FILE",
                              .help =
                                  "the design of a design file; other options given change "
                                  "its inputs. Its results are checked against the file's",
-                             .target = &CliOptions::openDesign};
+                             .target = kInput<&DesignOptions::openDesign>};
 const OptionRule kTitle{.name = "--title",
                         .placeholder = "TEXT",
                         .help = "a title for the design file, the report or the comparison",
-                        .target = &CliOptions::title};
+                        .target = kOutput<&OutputOptions::title>};
 const OptionRule kNotes{.name = "--notes",
                         .placeholder = "TEXT",
                         .help = "notes for the design file or the report",
-                        .target = &CliOptions::notes};
+                        .target = kOutput<&OutputOptions::notes>};
 const OptionRule kPrintCommand{.name = "--print-command",
                                .placeholder = "",
                                .help =
                                    "print the one qalix command that reproduces the design, "
                                    "every input written out, and nothing else",
-                               .target = &CliOptions::printCommand};
+                               .target = kOutput<&OutputOptions::printCommand>};
 const OptionRule kCsv{.name = "--csv",
                       .placeholder = "FILE",
                       .help = "write the boundaries of every look to FILE as CSV",
-                      .target = &CliOptions::csv};
+                      .target = kOutput<&OutputOptions::csv>};
 const OptionRule kCurvesCsv{.name = "--curves-csv",
                             .placeholder = "FILE",
                             .help =
                                 "write the power and expected-information curves to FILE as "
                                 "CSV",
-                            .target = &CliOptions::curvesCsv};
+                            .target = kOutput<&OutputOptions::curvesCsv>};
 
 // Options of the comparison: each alternative of one option is a candidate with every
 // alternative of the others.
 const OptionRule kLooksChoices{.name = "--looks",
                                .placeholder = "K1;...",
                                .help = "numbers of looks, 2 to 16 each (default 4)",
-                               .target = &CliOptions::looksChoices,
+                               .target = kComparison<&ComparisonOptions::looks>,
                                .check = ValueCheck::NumberChoices};
 const OptionRule kGroupsChoices{.name = "--groups",
                                 .placeholder = "n1,...;...",
                                 .help =
                                     "group sizes of the looks before the last, K-1 for each "
                                     "number of looks K",
-                                .target = &CliOptions::groupsChoices,
+                                .target = kComparison<&ComparisonOptions::groups>,
                                 .check = ValueCheck::ListChoices,
                                 .unusedIn = kGroups.unusedIn,
                                 .why = kGroups.why};
@@ -183,35 +206,35 @@ const OptionRule kTimesChoices{.name = "--times",
                                .help =
                                    "information times of the looks before the last, K-1 for "
                                    "each number of looks K",
-                               .target = &CliOptions::timesChoices,
+                               .target = kComparison<&ComparisonOptions::times>,
                                .check = ValueCheck::ListChoices,
                                .unusedIn = kTimes.unusedIn,
                                .why = kTimes.why};
 const OptionRule kRhoChoices{.name = "--rho",
                              .placeholder = "T1;...",
                              .help = "maximum discordance probabilities rho_max (default 0.02)",
-                             .target = &CliOptions::rhoChoices,
+                             .target = kComparison<&ComparisonOptions::rho>,
                              .check = ValueCheck::NumberChoices};
 const OptionRule kCoefficientChoices{.name = "--a",
                                      .placeholder = "T1;...",
                                      .help = "boundary coefficients a, used as typed",
-                                     .target = &CliOptions::aChoices,
+                                     .target = kComparison<&ComparisonOptions::a>,
                                      .check = ValueCheck::NumberChoices};
 const OptionRule kOpenDesigns{.name = "--open",
                               .placeholder = "FILE",
                               .help =
                                   "a design file, repeatable: each file's design is a candidate, "
                                   "its inputs changed by the options given",
-                              .target = &CliOptions::openFiles,
+                              .target = kComparison<&ComparisonOptions::files>,
                               .repeats = kMaxOptionValues};
 const OptionRule kCompareCsv{.name = "--csv",
                              .placeholder = "FILE",
                              .help = "write the rows to FILE as CSV, values in full",
-                             .target = &CliOptions::csv};
+                             .target = kOutput<&OutputOptions::csv>};
 const OptionRule kJobs{.name = "--jobs",
                        .placeholder = "N",
                        .help = "threads to compute the candidates on (default: one per core)",
-                       .target = &CliOptions::jobs,
+                       .target = kComparison<&ComparisonOptions::jobs>,
                        .check = ValueCheck::Whole};
 
 // Options of the sample paths.
@@ -221,14 +244,14 @@ const OptionRule kSet{.name = "--set",
                           "a simulation set, repeatable up to 100 times: mu or delta (delta "
                           "alone on information time) and its size n (default: the largest "
                           "useful size)",
-                      .target = &CliOptions::sets,
+                      .target = kSample<&SampleOptions::sets>,
                       .repeats = kMaxSimSets};
 const OptionRule kSeed{.name = "--seed",
                        .placeholder = "N",
                        .help =
                            "seed of the simulations, a whole number, for paths that can be "
                            "drawn again (default: the clock)",
-                       .target = &CliOptions::seed,
+                       .target = kSample<&SampleOptions::seed>,
                        .check = ValueCheck::Whole};
 const OptionRule kOut{.name = "--out",
                       .placeholder = "FILE",
@@ -238,11 +261,11 @@ const OptionRule kOut{.name = "--out",
                           ".pdf or .png, or the metafile FILE.emf; report: FILE.html or "
                           "FILE.pdf; compare: the table and the candidates' curves as "
                           "FILE.html or FILE.pdf",
-                      .target = &CliOptions::out};
+                      .target = kOutput<&OutputOptions::out>};
 const OptionRule kKind{.name = "--kind",
                        .placeholder = "K",
                        .help = "what the files after it hold: simu, observ or varname",
-                       .target = &CliOptions::kind,
+                       .target = kSample<&SampleOptions::kind>,
                        .repeats = kMaxOptionValues};
 
 const OptionRule kSelect{.name = "--select",
@@ -250,27 +273,27 @@ const OptionRule kSelect{.name = "--select",
                          .help =
                              "imported records to select in the selection dialog, with the "
                              "SD it estimates",
-                         .target = &CliOptions::select,
+                         .target = kSample<&SampleOptions::select>,
                          .check = ValueCheck::Whole};
 const OptionRule kPaths{.name = "--paths",
                         .placeholder = "P",
                         .help =
                             "sample paths on the boundary plot: new or saved (of the --set "
                             "given), all or selected (of the files imported)",
-                        .target = &CliOptions::paths};
+                        .target = kPlot<&PlotOptions::paths>};
 const OptionRule kWidth{.name = "--width",
                         .placeholder = "W",
                         .help =
                             "width of the graphic window the plot is laid out in, pixels, "
                             "100 or more (default 1500)",
-                        .target = &CliOptions::width,
+                        .target = kPlot<&PlotOptions::width>,
                         .check = ValueCheck::Whole};
 const OptionRule kHeight{.name = "--height",
                          .placeholder = "H",
                          .help =
                              "height of the graphic window, pixels, 100 or more (default "
                              "800)",
-                         .target = &CliOptions::height,
+                         .target = kPlot<&PlotOptions::height>,
                          .check = ValueCheck::Whole};
 
 // Options of the design report.
@@ -280,7 +303,7 @@ const OptionRule kMean{.name = "--mean",
                            "a true mean (mu_a's scale; delta_a's on information time) at which "
                            "the report states the operating characteristics besides 0, halfway "
                            "and the alternative; repeatable",
-                       .target = &CliOptions::reportMeans,
+                       .target = kReport<&ReportOptions::means>,
                        .check = ValueCheck::Number,
                        .repeats = kMaxOptionValues};
 const OptionRule kPaper{.name = "--paper",
@@ -288,11 +311,11 @@ const OptionRule kPaper{.name = "--paper",
                         .help =
                             "a4 (default) or letter: the page size the report or the "
                             "comparison prints on",
-                        .target = &CliOptions::paper};
+                        .target = kOutput<&OutputOptions::paper>};
 const OptionRule kAppendix{.name = "--appendix",
                            .placeholder = "",
                            .help = "the boundary and curve tables in full precision at the end",
-                           .target = &CliOptions::appendix};
+                           .target = kReport<&ReportOptions::appendix>};
 
 bool given(const std::optional<std::string>& option) {
     return option.has_value();
@@ -300,25 +323,25 @@ bool given(const std::optional<std::string>& option) {
 
 // --solve names one of the five parameters the design lets the user compute, and not one the
 // command line also types.
-void checkSolve(const CliOptions& o) {
+void checkSolve(const DesignOptions& o) {
     if (!o.solve) return;
     struct Solvable {
         std::string_view item;
-        const std::optional<std::string> CliOptions::*typed;
+        const std::optional<std::string> DesignOptions::*typed;
         const OptionRule& option;
         bool onInformationTime;
     };
-    const Solvable solvable[] = {{"m", &CliOptions::m, kSize, false},
-                                 {"mu", &CliOptions::mu, kMu, false},
-                                 {"sd", &CliOptions::sd, kSd, false},
-                                 {"power", &CliOptions::power, kPower, true},
-                                 {"alpha", &CliOptions::alpha, kAlpha, true}};
+    const Solvable solvable[] = {{"m", &DesignOptions::m, kSize, false},
+                                 {"mu", &DesignOptions::mu, kMu, false},
+                                 {"sd", &DesignOptions::sd, kSd, false},
+                                 {"power", &DesignOptions::power, kPower, true},
+                                 {"alpha", &DesignOptions::alpha, kAlpha, true}};
     for (const Solvable& s : solvable) {
         if (*o.solve != s.item) continue;
-        if (o.design == kBrownianName && !s.onInformationTime) {
-            throw UsageError("--solve " + std::string(s.item) +
-                             " has no use in the brownian design: only power or alpha are "
-                             "computed there");
+        if (o.design == kBrownianKey && !s.onInformationTime) {
+            throw UsageError("--solve " + std::string(s.item) + " has no use in the " +
+                             std::string(kBrownianKey) +
+                             " design: only power or alpha are computed there");
         }
         if (given(o.*s.typed)) {
             throw UsageError("--solve " + std::string(s.item) + " computes what " +
@@ -335,14 +358,19 @@ void checkPlacing(bool rho, bool a, bool groups, bool times) {
     if (groups && times) throw UsageError("give --groups or --times, not both");
 }
 
-void checkFixed(const CliOptions& o) {
+// The fixed-sample parameters and the placing of the looks of a sequential design.
+void checkSequential(const DesignOptions& o) {
     checkSolve(o);
+    checkPlacing(given(o.rho), given(o.a), o.groups.has_value(), o.times.has_value());
+}
+
+void checkFixed(const CliOptions& o) {
+    checkSolve(o.inputs);
 }
 
 void checkSimulate(const CliOptions& o) {
-    checkSolve(o);
-    checkPlacing(given(o.rho), given(o.a), o.groups.has_value(), o.times.has_value());
-    if (o.sets.empty()) throw UsageError("give at least one --set to simulate");
+    checkSequential(o.inputs);
+    if (o.samples.sets.empty()) throw UsageError("give at least one --set to simulate");
 }
 
 bool isPlotFile(const std::string& path) {
@@ -350,30 +378,36 @@ bool isPlotFile(const std::string& path) {
     return extension == ".svg" || extension == ".pdf" || extension == ".png" || extension == ".emf";
 }
 
+// The paths the boundary plot draws: simulated from the sets given, or imported from the files.
+void checkPaths(const std::string& paths, const SampleOptions& samples) {
+    if (paths != "new" && paths != "saved" && paths != "all" && paths != "selected")
+        throw UsageError("--paths takes new, saved, all or selected");
+    const bool simulated = paths == "new" || paths == "saved";
+    if (simulated && samples.sets.empty())
+        throw UsageError("--paths " + paths + " draws the --set given");
+    if (!simulated && samples.files.empty())
+        throw UsageError("--paths " + paths + " draws the files imported: give them after --kind");
+    if (paths == "selected" && !samples.select)
+        throw UsageError("--paths selected draws the --select given");
+}
+
 // The plot, its picture file and the paths drawn on it.
 void checkPlot(const CliOptions& o) {
-    checkSolve(o);
-    checkPlacing(given(o.rho), given(o.a), o.groups.has_value(), o.times.has_value());
-    if (o.plot != "boundary" && o.plot != "power" && o.plot != "expected")
+    checkSequential(o.inputs);
+    const std::string& plot = o.plot.name;
+    if (plot != "boundary" && plot != "power" && plot != "expected")
         throw UsageError("name the plot: qalix plot boundary|power|expected --out FILE");
-    if (!o.out || !isPlotFile(*o.out))
+    if (!o.output.out || !isPlotFile(*o.output.out))
         throw UsageError("--out names the picture to write: FILE.svg, .pdf, .png or .emf");
-    if (!o.paths) return;
-    if (o.plot != "boundary") throw UsageError("--paths belongs to the boundary plot");
-    const std::string& p = *o.paths;
-    if (p != "new" && p != "saved" && p != "all" && p != "selected")
-        throw UsageError("--paths takes new, saved, all or selected");
-    const bool simulated = p == "new" || p == "saved";
-    if (simulated && o.sets.empty()) throw UsageError("--paths " + p + " draws the --set given");
-    if (!simulated && o.files.empty())
-        throw UsageError("--paths " + p + " draws the files imported: give them after --kind");
-    if (p == "selected" && !o.select) throw UsageError("--paths selected draws the --select given");
+    if (!o.plot.paths) return;
+    if (plot != "boundary") throw UsageError("--paths belongs to the boundary plot");
+    checkPaths(*o.plot.paths, o.samples);
 }
 
 void checkImport(const CliOptions& o) {
-    checkSolve(o);
-    checkPlacing(given(o.rho), given(o.a), o.groups.has_value(), o.times.has_value());
-    if (o.files.empty()) throw UsageError("give the files to import, each after its --kind");
+    checkSequential(o.inputs);
+    if (o.samples.files.empty())
+        throw UsageError("give the files to import, each after its --kind");
 }
 
 bool isReportFile(const std::string& path) {
@@ -381,49 +415,46 @@ bool isReportFile(const std::string& path) {
     return extension == ".html" || extension == ".htm" || extension == ".pdf";
 }
 
-void checkPaper(const CliOptions& o) {
+void checkPaper(const OutputOptions& o) {
     if (o.paper && *o.paper != "a4" && *o.paper != "letter")
         throw UsageError("--paper takes a4 or letter");
 }
 
 void checkReport(const CliOptions& o) {
-    checkSolve(o);
-    if (o.rho && o.a) throw UsageError("give --rho or --a, not both: a is searched from rho_max");
-    if (o.groups && o.times) throw UsageError("give --groups or --times, not both");
-    if (!o.out || !isReportFile(*o.out))
+    checkSequential(o.inputs);
+    if (!o.output.out || !isReportFile(*o.output.out))
         throw UsageError("--out names the report to write: FILE.html or FILE.pdf");
-    checkPaper(o);
+    checkPaper(o.output);
 }
 
 void checkDesign(const CliOptions& o) {
-    checkSolve(o);
-    checkPlacing(given(o.rho), given(o.a), o.groups.has_value(), o.times.has_value());
-    if (o.deltas && o.means) throw UsageError("give --delta or --means, not both");
+    checkSequential(o.inputs);
+    if (o.inputs.deltas && o.inputs.means) throw UsageError("give --delta or --means, not both");
 }
 
 void checkCompare(const CliOptions& o) {
-    checkSolve(o);
-    checkPlacing(given(o.rhoChoices), given(o.aChoices), given(o.groupsChoices),
-                 given(o.timesChoices));
-    if (o.jobs && (*o.jobs == 0 || *o.jobs > kMaxJobs)) {
+    const ComparisonOptions& c = o.comparison;
+    checkSolve(o.inputs);
+    checkPlacing(given(c.rho), given(c.a), given(c.groups), given(c.times));
+    if (c.jobs && (*c.jobs == 0 || *c.jobs > kMaxJobs)) {
         throw UsageError("--jobs takes a whole number of threads from 1 to " +
                          std::to_string(kMaxJobs));
     }
-    if (o.out && !isReportFile(*o.out))
+    if (o.output.out && !isReportFile(*o.output.out))
         throw UsageError("--out names the comparison to write: FILE.html or FILE.pdf");
-    if ((o.paper || o.title) && !o.out)
+    if ((o.output.paper || o.output.title) && !o.output.out)
         throw UsageError("--paper and --title belong to the comparison --out writes");
-    checkPaper(o);
+    checkPaper(o.output);
 }
 
-const std::vector<const OptionRule*>& fixedOptions() {
-    static const std::vector<const OptionRule*> options = {&kDesignKind, &kAlpha, &kPower, &kSd,
-                                                           &kMu,         &kSize,  &kSolve, &kJson};
+const OptionRules& fixedOptions() {
+    static const OptionRules options = {&kDesignKind, &kAlpha, &kPower, &kSd,
+                                        &kMu,         &kSize,  &kSolve, &kJson};
     return options;
 }
 
-std::vector<const OptionRule*> designOptions() {
-    std::vector<const OptionRule*> options = fixedOptions();
+OptionRules designOptions() {
+    OptionRules options = fixedOptions();
     for (const OptionRule* o : {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient, &kDeltas, &kMeans,
                                 &kLookDetails, &kCurves, &kOpenDesign, &kSaveDesign, &kTitle,
                                 &kNotes, &kPrintCommand, &kCsv, &kCurvesCsv}) {
@@ -434,15 +465,15 @@ std::vector<const OptionRule*> designOptions() {
 
 // The options that place a sequential design, without those of its operating
 // characteristics.
-std::vector<const OptionRule*> sequentialOptions() {
-    std::vector<const OptionRule*> options = fixedOptions();
+OptionRules sequentialOptions() {
+    OptionRules options = fixedOptions();
     for (const OptionRule* o : {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient})
         options.push_back(o);
     return options;
 }
 
-std::vector<const OptionRule*> compareOptions() {
-    std::vector<const OptionRule*> options = fixedOptions();
+OptionRules compareOptions() {
+    OptionRules options = fixedOptions();
     for (const OptionRule* o :
          {&kLooksChoices, &kGroupsChoices, &kTimesChoices, &kRhoChoices, &kCoefficientChoices,
           &kOpenDesigns, &kCompareCsv, &kJobs, &kOut, &kPaper, &kTitle})
@@ -450,29 +481,29 @@ std::vector<const OptionRule*> compareOptions() {
     return options;
 }
 
-std::vector<const OptionRule*> simulateOptions() {
-    std::vector<const OptionRule*> options = sequentialOptions();
+OptionRules simulateOptions() {
+    OptionRules options = sequentialOptions();
     for (const OptionRule* o : {&kSet, &kSeed, &kOut})
         options.push_back(o);
     return options;
 }
 
-std::vector<const OptionRule*> importOptions() {
-    std::vector<const OptionRule*> options = sequentialOptions();
+OptionRules importOptions() {
+    OptionRules options = sequentialOptions();
     options.push_back(&kKind);
     options.push_back(&kSelect);
     return options;
 }
 
-std::vector<const OptionRule*> plotOptions() {
-    std::vector<const OptionRule*> options = sequentialOptions();
+OptionRules plotOptions() {
+    OptionRules options = sequentialOptions();
     for (const OptionRule* o : {&kOut, &kWidth, &kHeight, &kPaths, &kSet, &kSeed, &kKind, &kSelect})
         options.push_back(o);
     return options;
 }
 
-std::vector<const OptionRule*> reportOptions() {
-    std::vector<const OptionRule*> options;
+OptionRules reportOptions() {
+    OptionRules options;
     for (const OptionRule* o : fixedOptions()) {
         if (o != &kJson) options.push_back(o);
     }
@@ -484,56 +515,62 @@ std::vector<const OptionRule*> reportOptions() {
 
 }  // namespace
 
-const std::vector<CommandSpec>& commands() {
-    static const std::vector<CommandSpec> table = {
-        {kFixedCommand,
-         "the fixed-sample test: any four of alpha, power, mu, sd and m give the fifth",
-         fixedOptions(),
-         {kNormseqName, kBrownianName, kFixedName},
-         checkFixed},
-        {kDesignCommand,
-         "a sequential design with its operating characteristics; without --m or --solve a "
-         "normseq design first solves m",
-         designOptions(),
-         {kNormseqName, kBrownianName},
-         checkDesign},
-        {kCompareCommand,
-         "candidate designs side by side, each a row of its results at the mean 0 and at the "
-         "alternative: every combination of the alternatives "
-         "of --looks, --groups or --times, and --rho or --a (separated by ';', the last option "
-         "varying fastest), for each --open file in turn; --out adds their power and "
-         "expected-size curves in a document",
-         compareOptions(),
-         {kNormseqName, kBrownianName},
-         checkCompare},
-        {kSimulateCommand,
-         "sample paths simulated for the sets given, on a sequential design, written as "
-         "\"Simu\" lines",
-         simulateOptions(),
-         {kNormseqName, kBrownianName},
-         checkSimulate},
-        {kImportCommand,
-         "sample files imported in order, then the imported records as the selection dialog "
-         "shows them",
-         importOptions(),
-         {kNormseqName, kBrownianName},
-         checkImport,
-         true},
-        {kPlotCommand,
-         "plot boundary, power or expected: the plot of the design written to --out as a "
-         "picture or metafile, with sample paths on the boundary plot",
-         plotOptions(),
-         {kNormseqName, kBrownianName},
-         checkPlot,
-         true,
-         true},
-        {kReportCommand,
-         "the design report, ready for a protocol: the design, its boundaries on every scale, "
-         "its operating characteristics, the plots and a check of its numbers on a finer grid, "
-         "written to --out as HTML or PDF",
-         reportOptions(),
-         {kNormseqName, kBrownianName},
-         checkReport},
+const std::vector<CommandRule>& commands() {
+    static const std::vector<CommandRule> table = {
+        {.name = kFixedCommand,
+         .help = "the fixed-sample test: any four of alpha, power, mu, sd and m give the fifth",
+         .options = fixedOptions(),
+         .designs = {kNormseqKey, kBrownianKey, kFixedKey},
+         .check = checkFixed,
+         .run = runFixed},
+        {.name = kDesignCommand,
+         .help = kDesignCommandHelp,
+         .options = designOptions(),
+         .designs = {kNormseqKey, kBrownianKey},
+         .check = checkDesign,
+         .run = runDesign},
+        {.name = kCompareCommand,
+         .help = "candidate designs side by side, each a row of its results at the mean 0 and at "
+                 "the alternative: every combination of the alternatives "
+                 "of --looks, --groups or --times, and --rho or --a (separated by ';', the last "
+                 "option varying fastest), for each --open file in turn; --out adds their power "
+                 "and expected-size curves in a document",
+         .options = compareOptions(),
+         .designs = {kNormseqKey, kBrownianKey},
+         .check = checkCompare,
+         .run = runCompare},
+        {.name = kSimulateCommand,
+         .help = "sample paths simulated for the sets given, on a sequential design, written as "
+                 "\"Simu\" lines",
+         .options = simulateOptions(),
+         .designs = {kNormseqKey, kBrownianKey},
+         .check = checkSimulate,
+         .run = runSimulate},
+        {.name = kImportCommand,
+         .help = "sample files imported in order, then the imported records as the selection "
+                 "dialog shows them",
+         .options = importOptions(),
+         .designs = {kNormseqKey, kBrownianKey},
+         .check = checkImport,
+         .run = runImport,
+         .takesFiles = true},
+        {.name = kPlotCommand,
+         .help = "plot boundary, power or expected: the plot of the design written to --out as a "
+                 "picture or metafile, with sample paths on the boundary plot",
+         .options = plotOptions(),
+         .designs = {kNormseqKey, kBrownianKey},
+         .check = checkPlot,
+         .run = runPlot,
+         .takesFiles = true,
+         .takesPlotName = true},
+        {.name = kReportCommand,
+         .help = "the design report, ready for a protocol: the design, its boundaries on every "
+                 "scale, its operating characteristics, the plots and a check of its numbers on a "
+                 "finer grid, written to --out as HTML or PDF",
+         .options = reportOptions(),
+         .designs = {kNormseqKey, kBrownianKey},
+         .check = checkReport,
+         .run = runReport},
     };
     return table;
 }

@@ -18,17 +18,17 @@ namespace qalix {
 
 namespace {
 
-constexpr std::string_view kNeedsCommand =
-    "a command is needed: fixed, design, compare, simulate, import, plot or report";
 constexpr std::string_view kHelpOption = "--help";
 constexpr std::string_view kHelpLine = "print this help";
+// The option whose value says what the files after it hold.
+constexpr std::string_view kKindOption = "--kind";
 // What follows a command that is not an option: the plot's name, the files.
 constexpr std::string_view kArguments = "ARGUMENTS";
 // Width of the "--name VALUE" column of the help.
 constexpr std::size_t kHelpColumn = 24;
 
 bool isFlag(const OptionRule& rule) {
-    return std::holds_alternative<bool CliOptions::*>(rule.target);
+    return std::holds_alternative<OptionField<bool>>(rule.target);
 }
 
 // The kind a file of the import command holds, as the program's import layouts name it.
@@ -59,11 +59,11 @@ UsageError tooManyValues(const OptionRule& rule) {
 
 // The option of the command with that name; a message naming the command it belongs to when
 // it is another's.
-const OptionRule& optionNamed(const CommandSpec& command, std::string_view name) {
+const OptionRule& optionNamed(const CommandRule& command, std::string_view name) {
     for (const OptionRule* o : command.options) {
         if (o->name == name) return *o;
     }
-    for (const CommandSpec& other : commands()) {
+    for (const CommandRule& other : commands()) {
         for (const OptionRule* o : other.options) {
             if (o->name == name) {
                 throw UsageError(std::string(name) + " belongs to the " + std::string(other.name) +
@@ -129,50 +129,49 @@ Number wholeValue(const OptionRule& rule, const std::string& value) {
 
 void store(CliOptions& o, const OptionRule& rule, const std::optional<std::string>& value) {
     std::visit(
-        [&](auto member) {
-            using Member = decltype(member);
-            if constexpr (std::is_same_v<Member, bool CliOptions::*>) {
-                o.*member = true;
-            } else if constexpr (std::is_same_v<Member, std::vector<std::string> CliOptions::*>) {
-                if ((o.*member).size() >= rule.repeats) throw tooManyValues(rule);
+        [&](auto field) {
+            auto& member = field(o);
+            using Member = std::remove_reference_t<decltype(member)>;
+            if constexpr (std::is_same_v<Member, bool>) {
+                member = true;
+            } else if constexpr (std::is_same_v<Member, std::vector<std::string>>) {
+                if (member.size() >= rule.repeats) throw tooManyValues(rule);
                 checkValue(rule, *value);
-                (o.*member).push_back(*value);
-            } else if constexpr (std::is_same_v<Member, std::optional<std::vector<std::string>>
-                                                            CliOptions::*>) {
-                o.*member = listValues(rule, *value);
-            } else if constexpr (std::is_same_v<Member, std::optional<int> CliOptions::*> ||
-                                 std::is_same_v<Member,
-                                                std::optional<std::uint64_t> CliOptions::*>) {
-                o.*member =
-                    wholeValue<typename std::remove_reference_t<decltype(o.*member)>::value_type>(
-                        rule, *value);
+                member.push_back(*value);
+            } else if constexpr (std::is_same_v<Member, std::optional<std::vector<std::string>>>) {
+                member = listValues(rule, *value);
+            } else if constexpr (std::is_same_v<Member, std::optional<int>> ||
+                                 std::is_same_v<Member, std::optional<std::uint64_t>>) {
+                member = wholeValue<typename Member::value_type>(rule, *value);
             } else {
                 checkValue(rule, *value);
-                o.*member = *value;
+                member = *value;
             }
         },
         rule.target);
 }
 
 // The design chosen, and what each option given is for in it.
-void checkDesignUse(const CliOptions& o, const CommandSpec& command,
+void checkDesignUse(const CliOptions& o, const CommandRule& command,
                     const std::vector<const OptionRule*>& givenOptions) {
-    if (std::find(command.designs.begin(), command.designs.end(), o.design) ==
+    const std::string& design = o.inputs.design;
+    if (std::find(command.designs.begin(), command.designs.end(), design) ==
         command.designs.end()) {
-        if (o.command == kDesignCommand && o.design == kFixedName) {
-            throw UsageError(
-                "the design command needs a sequential design: --design normseq "
-                "or brownian (the fixed design has one look)");
+        if (o.command == kDesignCommand && design == kFixedKey) {
+            throw UsageError("the design command needs a sequential design: --design " +
+                             std::string(kNormseqKey) + " or " + std::string(kBrownianKey) +
+                             " (the " + std::string(kFixedKey) + " design has one look)");
         }
-        throw UsageError("--design takes normseq, brownian or fixed");
+        throw UsageError("--design takes " + std::string(kNormseqKey) + ", " +
+                         std::string(kBrownianKey) + " or " + std::string(kFixedKey));
     }
     // The design of a design file is known once it is read.
     const bool designOpened =
-        (o.openDesign || !o.openFiles.empty()) &&
+        (o.inputs.openDesign || !o.comparison.files.empty()) &&
         std::find(o.given.begin(), o.given.end(), "--design") == o.given.end();
     for (const OptionRule* rule : givenOptions) {
-        if (!designOpened && !rule->unusedIn.empty() && rule->unusedIn == o.design) {
-            throw UsageError(std::string(rule->name) + " has no use in the " + o.design +
+        if (!designOpened && !rule->unusedIn.empty() && rule->unusedIn == design) {
+            throw UsageError(std::string(rule->name) + " has no use in the " + design +
                              " design: " + std::string(rule->why));
         }
     }
@@ -182,7 +181,7 @@ void checkDesignUse(const CliOptions& o, const CommandSpec& command,
 // before the files, in order.
 struct Parse {
     CliOptions options;
-    const CommandSpec* command = nullptr;
+    const CommandRule* command = nullptr;
     std::vector<const OptionRule*> given;
     std::vector<std::string> kinds;
     // Where CLI11 stores the arguments that are not options; placeArguments reads them from
@@ -199,7 +198,7 @@ void read(Parse& p, const OptionRule& rule, const std::optional<std::string>& va
     p.given.push_back(&rule);
     p.options.given.emplace_back(rule.name);
     store(p.options, rule, value);
-    if (rule.target == OptionTarget(&CliOptions::kind)) p.kinds.push_back(*value);
+    if (rule.name == kKindOption) p.kinds.push_back(*value);
 }
 
 void addRule(CLI::App& command, const OptionRule& rule, Parse& p) {
@@ -260,7 +259,7 @@ std::unique_ptr<CLI::App> makeApp(Parse& p) {
     // One command a run: another command's name after the first is an argument of the first,
     // not a second command whose arguments would be mixed with the first's.
     app->require_subcommand(0, 1);
-    for (const CommandSpec& entry : commands()) {
+    for (const CommandRule& entry : commands()) {
         CLI::App* command = app->add_subcommand(std::string(entry.name), std::string(entry.help));
         command->set_help_flag(std::string(kHelpOption), std::string(kHelpLine));
         command->allow_extras();
@@ -292,7 +291,7 @@ UsageError mismatch(const CLI::ArgumentMismatch& e) {
 // each of the kind given last before it. They are read from the option's raw results, which
 // keep every argument as given (its stored list drops a lone empty one).
 void placeArguments(Parse& p, const CLI::App& command) {
-    const CLI::Option* kindOption = command.get_option_no_throw("--kind");
+    const CLI::Option* kindOption = command.get_option_no_throw(std::string(kKindOption));
     const CLI::Option* argumentOption = command.get_option_no_throw(std::string(kArguments));
     if (argumentOption == nullptr) return;
     const std::vector<std::string>& arguments = argumentOption->results();
@@ -303,21 +302,14 @@ void placeArguments(Parse& p, const CLI::App& command) {
         if (option != argumentOption || next >= arguments.size()) continue;
         const std::string& argument = arguments[next++];
         if (argument.empty()) throw UsageError("an empty argument (\"\") names no file or plot");
-        if (p.command->takesPlotName && p.options.plot.empty()) {
-            p.options.plot = argument;
+        if (p.command->takesPlotName && p.options.plot.name.empty()) {
+            p.options.plot.name = argument;
         } else {
             const std::optional<std::string> kind =
                 kinds == 0 ? std::nullopt : std::optional(p.kinds[kinds - 1]);
-            p.options.files.push_back({importKind(kind), argument});
+            p.options.samples.files.push_back({importKind(kind), argument});
         }
     }
-}
-
-const CommandSpec& commandNamed(std::string_view name) {
-    for (const CommandSpec& c : commands()) {
-        if (c.name == name) return c;
-    }
-    throw UsageError(std::string(kNeedsCommand));
 }
 
 // What CLI11 left over: an option of another command, an unknown one, or a stray argument.
@@ -330,7 +322,32 @@ void refuseExtras(const CLI::App& command) {
     throw UsageError("unexpected argument " + first);
 }
 
+// "a command is needed: fixed, design, ... or report".
+std::string needsCommand() {
+    const std::vector<CommandRule>& all = commands();
+    std::string text = "a command is needed: ";
+    for (std::size_t i = 0; i < all.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == all.size() ? " or " : ", ") + std::string(all[i].name);
+    return text;
+}
+
 }  // namespace
+
+const CommandRule& commandNamed(std::string_view name) {
+    for (const CommandRule& c : commands()) {
+        if (c.name == name) return c;
+    }
+    throw UsageError(needsCommand());
+}
+
+std::string usageLine() {
+    std::string names;
+    for (const CommandRule& c : commands())
+        names += (names.empty() ? "" : "|") + std::string(c.name);
+    return "usage: qalix " + names +
+           " [PLOT] [--option value | --option=value]... [FILE]...  (qalix --help lists every "
+           "option)";
+}
 
 std::vector<std::string> splitAt(const std::string& text, char separator) {
     std::vector<std::string> parts;
@@ -358,7 +375,7 @@ std::optional<std::uint64_t> wholeNumber(std::string_view text, std::uint64_t lo
 CliOptions parseOptions(const std::vector<std::string>& args) {
     Parse p;
     if (args.empty() || (args.front() != kHelpOption && args.front().rfind("--", 0) == 0))
-        throw UsageError(std::string(kNeedsCommand));
+        throw UsageError(needsCommand());
     if (args.front() != kHelpOption) {
         p.command = &commandNamed(args.front());
         p.options.command = args.front();

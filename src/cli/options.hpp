@@ -1,6 +1,6 @@
 // Options of the command line, each the text a user would type into a control. Every command
 // and option is a row of a table (option_table.cpp): the parser, the usage errors and the
-// help all read it, so a command with options of its own is a new CommandSpec and its
+// help all read it, so a command with options of its own is a new CommandRule and its
 // OptionRules.
 #pragma once
 
@@ -21,10 +21,7 @@ struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The designs by the names --design takes (the program's own keys), and the commands.
-inline constexpr std::string_view kNormseqName = kNormseqKey;
-inline constexpr std::string_view kBrownianName = kBrownianKey;
-inline constexpr std::string_view kFixedName = kFixedKey;
+// The commands. --design takes the designs by the program's own keys (design_record.hpp).
 inline constexpr std::string_view kFixedCommand = "fixed";
 inline constexpr std::string_view kDesignCommand = "design";
 inline constexpr std::string_view kSimulateCommand = "simulate";
@@ -39,44 +36,69 @@ struct ImportFile {
     std::string path;
 };
 
-struct CliOptions {
-    std::string command;
-    std::string design{kNormseqName};
+// The design's inputs as typed: the fixed-sample parameters, the looks and the boundary
+// coefficient, the true means of the operating characteristics, and the design file they may
+// come from.
+struct DesignOptions {
+    std::string design{kNormseqKey};
     std::optional<std::string> alpha, power, sd, mu, m, solve;
-    bool json = false;
-    bool help = false;
-    // design
     std::optional<std::string> looks, rho, a;
     std::optional<std::vector<std::string>> groups, times;
-    bool curves = false;
-    // operating characteristics
     std::optional<std::vector<std::string>> deltas, means;
+    std::optional<std::string> openDesign;  // the options given change its inputs
+};
+
+// What a command prints, and the files and documents it writes.
+struct OutputOptions {
+    bool json = false;
     bool lookDetails = false;
-    // design files, the reproducing command and the tables
-    std::optional<std::string> saveDesign, openDesign, title, notes, csv, curvesCsv;
+    bool curves = false;
     bool printCommand = false;
-    // Every option given, by name, in order.
-    std::vector<std::string> given;
-    // samples
+    std::optional<std::string> saveDesign, csv, curvesCsv;
+    std::optional<std::string> out;  // the simulation, the plot, the report or the comparison
+    std::optional<std::string> title, notes, paper;
+};
+
+// Sample paths: the sets simulated, and the files imported with the records selected.
+struct SampleOptions {
     std::vector<std::string> sets;  // "mu=..,delta=..,n=.." each
     std::optional<std::uint64_t> seed;
-    std::optional<std::string> out;
     std::optional<std::string> kind;  // the kind of the files that follow
     std::vector<ImportFile> files;
     std::optional<std::vector<std::string>> select;  // imported records to select
-    // plot
-    std::string plot;  // boundary, power or expected
+};
+
+struct PlotOptions {
+    std::string name;  // boundary, power or expected
     std::optional<std::string> paths;
     std::optional<int> width, height;
-    // report
-    std::vector<std::string> reportMeans;  // --mean, repeated
-    std::optional<std::string> paper;
+};
+
+struct ReportOptions {
+    std::vector<std::string> means;  // --mean, repeated
     bool appendix = false;
-    // compare: the alternatives given for the looks, their placing and the boundary coefficient,
-    // each as typed ("2;4;8"), the design files opened, and the threads to compute on.
-    std::optional<std::string> looksChoices, groupsChoices, timesChoices, rhoChoices, aChoices;
-    std::vector<std::string> openFiles;
+};
+
+// The alternatives given for the looks, their placing and the boundary coefficient, each as
+// typed ("2;4;8"), the design files opened, and the threads to compute on.
+struct ComparisonOptions {
+    std::optional<std::string> looks, groups, times, rho, a;
+    std::vector<std::string> files;
     std::optional<std::uint64_t> jobs;
+};
+
+// The options by concern: each command reads the groups it takes.
+struct CliOptions {
+    std::string command;
+    bool help = false;
+    // Every option given, by name, in order.
+    std::vector<std::string> given;
+    DesignOptions inputs;
+    OutputOptions output;
+    SampleOptions samples;
+    PlotOptions plot;
+    ReportOptions report;
+    ComparisonOptions comparison;
 };
 
 // Most values one option takes (a list, or a repeated option): the scale of the desktop's
@@ -97,12 +119,21 @@ std::optional<std::uint64_t> wholeNumber(std::string_view text, std::uint64_t lo
                                          std::uint64_t high);
 
 // Where an option's value goes: a text, a text with a default, a comma-separated list, a flag
-// (which takes no value), or a list that each use of a repeatable option adds to.
+// (which takes no value), or a list that each use of a repeatable option adds to; each the
+// accessor of a member of one group of the options.
+template <typename Value>
+using OptionField = Value& (*)(CliOptions&);
 using OptionTarget =
-    std::variant<std::optional<std::string> CliOptions::*, std::string CliOptions::*,
-                 std::optional<std::vector<std::string>> CliOptions::*, bool CliOptions::*,
-                 std::vector<std::string> CliOptions::*, std::optional<std::uint64_t> CliOptions::*,
-                 std::optional<int> CliOptions::*>;
+    std::variant<OptionField<std::optional<std::string>>, OptionField<std::string>,
+                 OptionField<std::optional<std::vector<std::string>>>, OptionField<bool>,
+                 OptionField<std::vector<std::string>>, OptionField<std::optional<std::uint64_t>>,
+                 OptionField<std::optional<int>>>;
+
+// The accessor of the member of a group: &optionField<&CliOptions::inputs, &DesignOptions::alpha>.
+template <auto Group, auto Member>
+auto& optionField(CliOptions& o) {
+    return (o.*Group).*Member;
+}
 
 // What a value must be, checked as it is read: for a list, each of its items.
 enum class ValueCheck {
@@ -127,13 +158,20 @@ struct OptionRule {
     std::string_view why = {};
 };
 
-struct CommandSpec {
+// The options of a command, in the order its help lists them.
+using OptionRules = std::vector<const OptionRule*>;
+
+struct CommandContext;
+
+struct CommandRule {
     std::string_view name;
     std::string_view help;  // one line
-    std::vector<const OptionRule*> options;
+    OptionRules options;
     std::vector<std::string_view> designs;  // the designs it works on
     // Conflicts among the options given; throws UsageError.
     void (*check)(const CliOptions&);
+    // Runs the command (commands.hpp); the exit status.
+    int (*run)(const CliOptions&, const CommandContext&);
     // Arguments that are not options are files, of the --kind given before them.
     bool takesFiles = false;
     // The first argument that is not an option names the plot.
@@ -141,7 +179,9 @@ struct CommandSpec {
 };
 
 // Every command, in the order the help lists them.
-const std::vector<CommandSpec>& commands();
+const std::vector<CommandRule>& commands();
+// The command of that name; UsageError, naming the commands, for any other.
+const CommandRule& commandNamed(std::string_view name);
 
 // The parts of a text between separators: "a,,b" is "a", "", "b".
 std::vector<std::string> splitAt(const std::string& text, char separator);
@@ -153,9 +193,7 @@ CliOptions parseOptions(const std::vector<std::string>& args);
 // The help of one command (its options, one line each), or of every command and option.
 std::string helpText(std::string_view command = {});
 
-inline constexpr std::string_view kUsage =
-    "usage: qalix fixed|design|compare|simulate|import|plot|report [PLOT] [--option value | "
-    "--option=value]... "
-    "[FILE]...  (qalix --help lists every option)";
+// The line a usage error ends with, naming every command.
+std::string usageLine();
 
 }  // namespace qalix

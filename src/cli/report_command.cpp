@@ -1,5 +1,12 @@
-#include "cli/report_command.hpp"
+// qalix report: the design report of a design given by options or by a design file, written
+// as HTML, or as PDF by the document renderer.
+#include <optional>
 
+#include "cli/command_session.hpp"
+#include "cli/commands.hpp"
+#include "cli/design_options.hpp"
+#include "cli/output.hpp"
+#include "document/design_file.hpp"
 #include "io/files.hpp"
 #include "io/sha256.hpp"
 #include "report/report_html.hpp"
@@ -17,42 +24,32 @@ std::string fileHash(const std::string& path) {
 ReportRequest requestOf(const CliOptions& o, const DesignInputs& inputs, const DesignFile* opened) {
     ReportRequest request;
     request.inputs = inputs;
-    request.title = o.title.value_or(opened != nullptr ? opened->title : std::string());
-    request.notes = o.notes.value_or(opened != nullptr ? opened->notes : std::string());
-    if (opened != nullptr && o.openDesign) request.designFileHash = fileHash(*o.openDesign);
-    request.extraMeans = o.reportMeans;
-    request.appendix = o.appendix;
-    request.paper = o.paper.value_or("a4") == "letter" ? Paper::Letter : Paper::A4;
+    request.title = o.output.title.value_or(opened != nullptr ? opened->title : std::string());
+    request.notes = o.output.notes.value_or(opened != nullptr ? opened->notes : std::string());
+    if (opened != nullptr && o.inputs.openDesign)
+        request.designFileHash = fileHash(*o.inputs.openDesign);
+    request.extraMeans = o.report.means;
+    request.appendix = o.report.appendix;
+    request.paper = o.output.paper.value_or("a4") == "letter" ? Paper::Letter : Paper::A4;
     return request;
+}
+
+// Writes the report; false, with the reason said on err, when it cannot be written.
+bool writeReport(const CliOptions& o, const DesignInputs& inputs, const DesignFile* opened,
+                 const DocumentRenderer& documents, std::ostream& err) {
+    const ReportContent report = computeReport(requestOf(o, inputs, opened));
+    return writeDocument(*o.output.out, reportHtml(report), report.request.paper == Paper::Letter,
+                         documents, "report", err);
 }
 
 }  // namespace
 
-bool writeDocument(const std::string& path, const std::string& html, bool letter,
-                   const DocumentRenderer& documents, std::string_view what, std::ostream& err) {
-    if (io::lowercaseExtension(path) == ".pdf") {
-        std::string reason =
-            "this qalix was built without the desktop libraries that write PDF; "
-            "write the " +
-            std::string(what) + " as FILE.html instead";
-        if (!documents || !documents(path, html, letter, reason)) {
-            err << "Error: Cannot write the " << what << " " << path << ": " << reason << '\n';
-            return false;
-        }
-        return true;
-    }
-    if (const auto failed = io::saveFile(path, html)) {
-        err << "Error: Cannot save the file " << failed->describe() << '\n';
-        return false;
-    }
-    return true;
-}
-
-bool writeReport(const CliOptions& o, const DesignInputs& inputs, const DesignFile* opened,
-                 const DocumentRenderer& documents, std::ostream& err) {
-    const ReportContent report = computeReport(requestOf(o, inputs, opened));
-    return writeDocument(*o.out, reportHtml(report), report.request.paper == Paper::Letter,
-                         documents, "report", err);
+int runReport(const CliOptions& o, const CommandContext& c) {
+    return inSession(c, [&](Session&) {
+        const std::optional<DesignFile> opened = openedDesign(o.inputs);
+        const DesignInputs inputs = opened ? openedInputs(*opened, o) : givenInputs(o.inputs, true);
+        return writeReport(o, inputs, opened ? &*opened : nullptr, c.documents, c.err) ? 0 : 1;
+    });
 }
 
 }  // namespace qalix

@@ -4,7 +4,7 @@
 #include <numeric>
 #include <sstream>
 
-#include "document/design_entry.hpp"
+#include "document/design_inputs.hpp"
 #include "document/parallel_runs.hpp"
 #include "document/session.hpp"
 #include "numeric/number_text.hpp"

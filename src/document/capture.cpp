@@ -1,7 +1,9 @@
 #include "document/capture.hpp"
 
+#include <array>
 #include <cmath>
 #include <exception>
+#include <functional>
 #include <initializer_list>
 
 #include "characteristics/boundary_ids.hpp"
@@ -14,7 +16,7 @@
 #include "design/panel_ids.hpp"
 #include "design/sequential_design.hpp"
 #include "document/design_command.hpp"
-#include "document/design_entry.hpp"
+#include "document/design_inputs.hpp"
 #include "engine/calibration.hpp"
 #include "numeric/number_text.hpp"
 
@@ -113,84 +115,113 @@ void captureCurves(Program& program, DesignSnapshot& d) {
         d.expectedInformation.push_back({means[i], dataMean(means[i]), expected[i]});
 }
 
-// Types the i-th mean into a dialog's delta or mu combo, as the user chose the scale.
-void enterMean(Session& s, int dialog, int deltaCombo, int muCombo, const MeanList& means,
-               std::size_t i) {
-    const int combo = means.onDataScale ? muCombo : deltaCombo;
-    s.act([&](Driver& ui) { ui.type(dialog, combo, means.texts[i]); });
+// A dialog of section 5 that shows the operating characteristics at one true mean at a time:
+// its close button, its combos of the mean on both scales, and the panel's button that opens it.
+struct MeansDialog {
+    int id;
+    int close;
+    int deltaCombo;
+    int muCombo;
+    int panelButton;
+};
+
+// A field of a dialog, and the member of the program's state that holds the value it shows.
+template <typename Values>
+struct FieldRow {
+    const char* name;
+    int control;
+    double Values::*value;
+};
+
+constexpr MeansDialog kSignificance{kSignificanceDialog, significance::kClose,
+                                    significance::kDeltaCombo, significance::kMuCombo,
+                                    panel::kSignificanceButton};
+constexpr std::array<FieldRow<HittingProbabilities>, 4> kSignificanceFields = {{
+    {"sigAt", significance::kSigAtEdit, &HittingProbabilities::sigAt},
+    {"sigBy", significance::kSigByEdit, &HittingProbabilities::sigBy},
+    {"stopAt", significance::kStopAtEdit, &HittingProbabilities::stopAt},
+    {"stopBy", significance::kStopByEdit, &HittingProbabilities::stopBy},
+}};
+
+constexpr MeansDialog kExpectedSize{kExpectedSizeDialog, expectedsize::kClose,
+                                    expectedsize::kDeltaCombo, expectedsize::kMuCombo,
+                                    panel::kExpectedSizeButton};
+constexpr std::array<FieldRow<ExpectedSizes>, 8> kExpectedSizeFields = {{
+    {"EN", expectedsize::kSizeOverall, &ExpectedSizes::sizeOverall},
+    {"ENSig", expectedsize::kSizeGivenSig, &ExpectedSizes::sizeGivenSig},
+    {"ENFut", expectedsize::kSizeGivenFut, &ExpectedSizes::sizeGivenFut},
+    {"ET", expectedsize::kTimeOverall, &ExpectedSizes::timeOverall},
+    {"ETSig", expectedsize::kTimeGivenSig, &ExpectedSizes::timeGivenSig},
+    {"ETFut", expectedsize::kTimeGivenFut, &ExpectedSizes::timeGivenFut},
+    {"PSig", expectedsize::kProbSig, &ExpectedSizes::probSig},
+    {"PFut", expectedsize::kProbFut, &ExpectedSizes::probFut},
+}};
+
+constexpr MeansDialog kDiscordance{kDiscordanceDialog, discordance::kClose,
+                                   discordance::kDeltaCombo, discordance::kMuCombo,
+                                   panel::kDiscordanceButton};
+constexpr std::array<FieldRow<DiscordanceValues>, 3> kDiscordanceFields = {{
+    {"all", discordance::kOverall, &DiscordanceValues::overall},
+    {"sig", discordance::kAtSignificance, &DiscordanceValues::atSignificance},
+    {"fut", discordance::kAtFutility, &DiscordanceValues::atFutility},
+}};
+
+// Each field of the table as the dialog shows it, with the value the program computed.
+template <typename Values, std::size_t N>
+void readFields(Session& s, const MeansDialog& dialog, const std::array<FieldRow<Values>, N>& table,
+                const Values& values, ShownFields& into) {
+    for (const FieldRow<Values>& row : table)
+        into.add(row.name, shownField(s.ui().text(dialog.id, row.control), values.*row.value));
+}
+
+// Opens the dialog with its panel button; inside it, types each mean on the scale the user chose
+// and reads what the dialog then shows (read(i) for the i-th mean); then closes it.
+void atEachMean(Session& s, const MeansDialog& dialog, const MeanList& means,
+                const std::function<void(std::size_t)>& read) {
+    const int combo = means.onDataScale ? dialog.muCombo : dialog.deltaCombo;
+    s.inModal(dialog.id, dialog.close, [&] {
+        for (std::size_t i = 0; i < means.texts.size(); ++i) {
+            s.act([&](Driver& ui) { ui.type(dialog.id, combo, means.texts[i]); });
+            read(i);
+        }
+    });
+    s.act([&](Driver& ui) { ui.click(dialog.panelButton); });
 }
 
 void captureSignificance(Session& s, const MeanList& means, DesignSnapshot& d) {
     using namespace significance;
     const int K = s.program().record().numLooks;
     const HittingProbabilities& p = s.program().characteristics().hitting;
-    const auto shown = [&](int control, double value) {
-        return shownField(s.ui().text(kSignificanceDialog, control), value);
-    };
-    s.inModal(kSignificanceDialog, kClose, [&] {
-        for (std::size_t i = 0; i < means.texts.size(); ++i) {
-            enterMean(s, kSignificanceDialog, kDeltaCombo, kMuCombo, means, i);
-            for (int k = 1; k <= K; ++k) {
-                s.act([&](Driver& ui) { ui.spin(kSignificanceDialog, kStageSpin, k); });
-                DesignSnapshot::Look look{k, {}};
-                look.fields.add("sigAt", shown(kSigAtEdit, p.sigAt));
-                look.fields.add("sigBy", shown(kSigByEdit, p.sigBy));
-                look.fields.add("stopAt", shown(kStopAtEdit, p.stopAt));
-                look.fields.add("stopBy", shown(kStopByEdit, p.stopBy));
-                // On information time the group size field is blank: its value is none.
-                const LookSizes sizes = sizesAtLook(s.program().record(), k);
-                look.fields.add("groupSize",
-                                shownWhole(s.ui().text(kSignificanceDialog, kGroupSizeEdit),
-                                           sizes.group.value_or(0)));
-                look.fields.add("cumulative",
-                                shownWhole(s.ui().text(kSignificanceDialog, kCumulativeEdit),
-                                           sizes.cumulative));
-                d.characteristics[i].looks.push_back(std::move(look));
-            }
+    atEachMean(s, kSignificance, means, [&](std::size_t i) {
+        for (int k = 1; k <= K; ++k) {
+            s.act([&](Driver& ui) { ui.spin(kSignificanceDialog, kStageSpin, k); });
+            DesignSnapshot::Look look{k, {}};
+            readFields(s, kSignificance, kSignificanceFields, p, look.fields);
+            // On information time the group size field is blank: its value is none.
+            const LookSizes sizes = sizesAtLook(s.program().record(), k);
+            look.fields.add("groupSize",
+                            shownWhole(s.ui().text(kSignificanceDialog, kGroupSizeEdit),
+                                       sizes.group.value_or(0)));
+            look.fields.add(
+                "cumulative",
+                shownWhole(s.ui().text(kSignificanceDialog, kCumulativeEdit), sizes.cumulative));
+            d.characteristics[i].looks.push_back(std::move(look));
         }
     });
-    s.act([](Driver& ui) { ui.click(panel::kSignificanceButton); });
 }
 
 void captureExpectedSize(Session& s, const MeanList& means, DesignSnapshot& d) {
-    using namespace expectedsize;
     const ExpectedSizes& e = s.program().characteristics().expected;
-    s.inModal(kExpectedSizeDialog, kClose, [&] {
-        for (std::size_t i = 0; i < means.texts.size(); ++i) {
-            enterMean(s, kExpectedSizeDialog, kDeltaCombo, kMuCombo, means, i);
-            ShownFields& fields = d.characteristics[i].expected;
-            const auto field = [&](const char* name, int control, double value) {
-                fields.add(name, shownField(s.ui().text(kExpectedSizeDialog, control), value));
-            };
-            field("EN", kSizeOverall, e.sizeOverall);
-            field("ENSig", kSizeGivenSig, e.sizeGivenSig);
-            field("ENFut", kSizeGivenFut, e.sizeGivenFut);
-            field("ET", kTimeOverall, e.timeOverall);
-            field("ETSig", kTimeGivenSig, e.timeGivenSig);
-            field("ETFut", kTimeGivenFut, e.timeGivenFut);
-            field("PSig", kProbSig, e.probSig);
-            field("PFut", kProbFut, e.probFut);
-        }
+    atEachMean(s, kExpectedSize, means, [&](std::size_t i) {
+        readFields(s, kExpectedSize, kExpectedSizeFields, e, d.characteristics[i].expected);
     });
-    s.act([](Driver& ui) { ui.click(panel::kExpectedSizeButton); });
 }
 
 void captureDiscordance(Session& s, const MeanList& means, DesignSnapshot& d) {
-    using namespace discordance;
     const DiscordanceValues& v = s.program().characteristics().discordance;
-    s.inModal(kDiscordanceDialog, kClose, [&] {
-        for (std::size_t i = 0; i < means.texts.size(); ++i) {
-            enterMean(s, kDiscordanceDialog, kDeltaCombo, kMuCombo, means, i);
-            ShownFields& fields = d.characteristics[i].discordance;
-            const auto field = [&](const char* name, int control, double value) {
-                fields.add(name, shownField(s.ui().text(kDiscordanceDialog, control), value));
-            };
-            field("all", kOverall, v.overall);
-            field("sig", kAtSignificance, v.atSignificance);
-            field("fut", kAtFutility, v.atFutility);
-        }
+    atEachMean(s, kDiscordance, means, [&](std::size_t i) {
+        readFields(s, kDiscordance, kDiscordanceFields, v, d.characteristics[i].discordance);
     });
-    s.act([](Driver& ui) { ui.click(panel::kDiscordanceButton); });
 }
 
 void captureBoundaries(Session& s, DesignSnapshot& d) {

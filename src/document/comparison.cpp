@@ -8,7 +8,7 @@
 #include "design/fields.hpp"
 #include "document/capture.hpp"
 #include "document/design_command.hpp"
-#include "document/design_entry.hpp"
+#include "document/design_inputs.hpp"
 #include "document/design_tables.hpp"
 #include "numeric/number_text.hpp"
 

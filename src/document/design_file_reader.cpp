@@ -17,8 +17,11 @@ namespace qalix {
 
 namespace {
 
-// Files the program writes nest five levels deep; a file nested deeper than this is refused
-// before its layout is read, whose paths grow with the depth.
+// Files the program writes nest seven levels deep (the file's object, derived,
+// characteristics, a mean, its looks, a look, a field). A file nested deeper than this is
+// refused by a first pass that only counts the brackets outside strings (lineTooDeep), before
+// its layout is read: the layout keeps the path of every open scope, and those grow with the
+// depth.
 constexpr int kMaxNesting = 32;
 constexpr std::size_t kMaxMeans = 1000;
 constexpr int kMinLooks = 2;
@@ -258,9 +261,12 @@ DesignInputs inputsOf(const Checker& c, const Json& inputs) {
     const std::string path = "inputs";
     if (!inputs.is_object()) c.fail(path, "it must be an object");
     const Json& design = c.member(inputs, path, "design");
-    if (design != "normseq" && design != "brownian")
-        c.fail("inputs.design", "it must be \"normseq\" or \"brownian\"");
-    const bool brownian = design == "brownian";
+    const std::string kind = design.is_string() ? design.get<std::string>() : std::string();
+    if (kind != kNormseqKey && kind != kBrownianKey) {
+        c.fail("inputs.design", "it must be \"" + std::string(kNormseqKey) + "\" or \"" +
+                                    std::string(kBrownianKey) + "\"");
+    }
+    const bool brownian = isBrownianKey(kind);
     std::set<std::string> keys = {"design", "alpha", "power", "solve",
                                   "looks",  "rho",   "a",     "means"};
     const std::set<std::string> ofDesign = brownian
@@ -269,7 +275,7 @@ DesignInputs inputsOf(const Checker& c, const Json& inputs) {
     keys.insert(ofDesign.begin(), ofDesign.end());
     c.onlyKeys(inputs, path, keys);
     DesignInputs in;
-    in.design = design.get<std::string>();
+    in.design = kind;
     if (inputs.contains("solve")) {
         if (!inputs.at("solve").is_string()) c.fail("inputs.solve", "it must be a text");
         in.solve = inputs.at("solve").get<std::string>();

@@ -5,10 +5,9 @@
 
 #include "design/info_time_ids.hpp"
 #include "document/design_command.hpp"
-#include "document/design_entry.hpp"
+#include "document/design_inputs.hpp"
 #include "document/design_tables.hpp"
 #include "document/session.hpp"
-#include "document/typed_inputs.hpp"
 #include "io/files.hpp"
 #include "io/sha256.hpp"
 #include "ui/common_dialog_errors.hpp"

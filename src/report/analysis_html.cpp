@@ -1,6 +1,7 @@
 #include "report/analysis_html.hpp"
 
 #include "analysis/trial_text.hpp"
+#include "document/utc_time.hpp"
 #include "numeric/number_text.hpp"
 #include "program_version.hpp"
 
@@ -60,7 +61,7 @@ std::string sentences(const AnalysisDocument& doc) {
 
 std::string analysisHtml(const AnalysisDocument& doc) {
     const std::string title = doc.title.empty() ? std::string(kDefaultTitle) : doc.title;
-    std::vector<HtmlRow> header = {{"Date", utcDate()},
+    std::vector<HtmlRow> header = {{"Date", utcNow(UtcPrecision::Day)},
                                    {"Program", "qalix " + std::string(kProgramVersion)},
                                    {"Reproducing command", doc.command}};
     if (!doc.designFileHash.empty()) header.push_back({"Design file SHA-256", doc.designFileHash});

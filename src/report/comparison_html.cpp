@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "document/utc_time.hpp"
 #include "program_version.hpp"
 #include "report/comparison_figure.hpp"
 
@@ -122,7 +123,7 @@ std::string figures(const std::vector<ComparisonRow>& rows) {
 
 std::string comparisonHtml(const ComparisonDocument& d) {
     const std::string title = d.title.empty() ? std::string(kDefaultTitle) : d.title;
-    const std::vector<HtmlRow> header = {{"Date", utcDate()},
+    const std::vector<HtmlRow> header = {{"Date", utcNow(UtcPrecision::Day)},
                                          {"Program", "qalix " + std::string(kProgramVersion)},
                                          {"Candidates", std::to_string(d.rows.size())}};
     return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +

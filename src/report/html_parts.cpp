@@ -1,8 +1,5 @@
 #include "report/html_parts.hpp"
 
-#include <chrono>
-#include <ctime>
-
 #include "graphics/svg_canvas.hpp"
 
 namespace qalix {
@@ -20,19 +17,6 @@ std::string cells(const HtmlRow& row, const char* tag, bool numbers) {
 }
 
 }  // namespace
-
-std::string utcDate() {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm utc{};
-#ifdef _WIN32
-    gmtime_s(&utc, &now);
-#else
-    gmtime_r(&now, &utc);
-#endif
-    char text[16];
-    std::strftime(text, sizeof text, "%Y-%m-%d", &utc);
-    return text;
-}
 
 std::string htmlText(const std::string& text) {
     return xmlText(text);

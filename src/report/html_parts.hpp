@@ -27,7 +27,4 @@ std::string htmlHeader(const std::string& title, const std::vector<HtmlRow>& row
 
 std::string htmlStyle(Paper paper);
 
-// Today in UTC, YYYY-MM-DD.
-std::string utcDate();
-
 }  // namespace qalix

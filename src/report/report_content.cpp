@@ -9,8 +9,9 @@
 #include "design/trial_scale.hpp"
 #include "document/capture.hpp"
 #include "document/design_command.hpp"
-#include "document/design_entry.hpp"
+#include "document/design_inputs.hpp"
 #include "document/session.hpp"
+#include "document/utc_time.hpp"
 #include "graphics/plot_ids.hpp"
 #include "graphics/svg_canvas.hpp"
 #include "numeric/normal.hpp"
@@ -190,7 +191,7 @@ ReportContent computeReport(const ReportRequest& request) {
     report.maximumSize = maximumSize(s.program().record());
     report.snapshot.inputs = completeInputs(report.snapshot);
     report.command = designCommand(report.snapshot.inputs);
-    report.date = utcDate();
+    report.date = utcNow(UtcPrecision::Day);
     report.plots = {plotSvg(s, pictures, menu::kPlotBoundary, "boundary.svg"),
                     plotSvg(s, pictures, menu::kPlotPower, "power.svg"),
                     plotSvg(s, pictures, menu::kPlotExpectedSize, "expected.svg")};

@@ -61,7 +61,7 @@ struct ReportContent {
 };
 
 // Computes the report; a message the program shows on the way is thrown as MessageShown, a
-// list of looks of the wrong length as InputError (document/session.hpp, design_entry.hpp).
+// list of looks of the wrong length as InputError (document/session.hpp, design_inputs.hpp).
 ReportContent computeReport(const ReportRequest& request);
 
 }  // namespace qalix

@@ -6,17 +6,16 @@
 #include <cmath>
 
 #include <cstdlib>
-#include <regex>
-#include <set>
 #include <string>
 #include <vector>
 
-#include "cli/design_files.hpp"
+#include "cli/design_options.hpp"
 #include "cli/options.hpp"
 #include "cli_run.hpp"
 #include "document/candidate_runs.hpp"
 #include "file_folder.hpp"
 #include "shell_words.hpp"
+#include "support/file_text.hpp"
 
 namespace qalix::testing {
 namespace {
@@ -178,7 +177,7 @@ TEST_F(CompareFiles, TheCsvHoldsEveryRowInFull) {
         run({"compare", "--design", "brownian", "--looks", "3;4", "--csv", csv, "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     const JsonValue rows = r.json();
-    const auto lines = csvRows(readText(csv));
+    const auto lines = csvRows(fileText(csv));
     ASSERT_EQ(lines.size(), 3u);
     const std::vector<std::string>& header = lines[0];
     EXPECT_EQ(header.front(), "candidate");
@@ -218,57 +217,6 @@ TEST(Compare, ACandidateTheProgramRefusesLeavesTheOthers) {
     EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
 }
 
-// The strokes of the thick pens in each <svg> element of a document: the curves' and their
-// legend samples'.
-std::vector<std::set<std::string>> curvePensPerFigure(const std::string& html) {
-    static const std::regex kThick(
-        "stroke=\"[^\"]*\" stroke-width=\"2\"( stroke-dasharray=\"[^\"]*\")?");
-    std::vector<std::set<std::string>> figures;
-    for (std::size_t at = html.find("<svg"); at != std::string::npos;
-         at = html.find("<svg", at + 1)) {
-        const std::string svg = html.substr(at, html.find("</svg>", at) - at);
-        std::set<std::string> pens;
-        for (auto m = std::sregex_iterator(svg.begin(), svg.end(), kThick);
-             m != std::sregex_iterator(); ++m)
-            pens.insert(m->str());
-        figures.push_back(std::move(pens));
-    }
-    return figures;
-}
-
-std::size_t occurrences(const std::string& text, const std::string& part) {
-    std::size_t count = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
-
-// The document --out writes: the text output unchanged, every candidate's command, and in each
-// of its two figures a legend line for every candidate and a pen no other candidate has.
-TEST_F(CompareFiles, TheDocumentShowsEveryCandidateInAPenOfItsOwn) {
-    const std::vector<std::string> args = {"compare", "--looks", "4;8", "--rho", "0.01;0.05"};
-    const CliRun plain = run(args);
-    const std::string html = path("candidates.html");
-    const CliRun written = run(with(args, {"--out", html, "--title", "Trial 7"}));
-    ASSERT_EQ(written.status, 0) << written.err;
-    EXPECT_EQ(written.out, plain.out);
-    const std::string document = readText(html);
-    EXPECT_NE(document.find("<h1>Trial 7</h1>"), std::string::npos);
-    const JsonValue rows = run(with(args, {"--json"})).json();
-    ASSERT_EQ(rows.items.size(), 4u);
-    const char* labels[] = {"--looks 4 --rho 0.01", "--looks 4 --rho 0.05", "--looks 8 --rho 0.01",
-                            "--looks 8 --rho 0.05"};
-    for (std::size_t i = 0; i < rows.items.size(); ++i) {
-        SCOPED_TRACE(labels[i]);
-        EXPECT_NE(document.find(rows[i]["command"].text), std::string::npos);
-        EXPECT_EQ(occurrences(document, std::to_string(i + 1) + "   " + labels[i] + "</text>"), 2u);
-    }
-    const auto figures = curvePensPerFigure(document);
-    ASSERT_EQ(figures.size(), 2u);
-    for (const auto& pens : figures)
-        EXPECT_EQ(pens.size(), rows.items.size());
-}
-
 // Each row's curves are its own candidate's whatever thread computed it and in whatever order
 // (the most looks first): the power function and expected information time `qalix design
 // --curves` gives for the same options.
@@ -280,7 +228,7 @@ TEST(Compare, EachCandidatesCurvesAreThoseOfItsDesign) {
     };
     std::vector<DesignInputs> inputs;
     for (const auto& options : candidates)
-        inputs.push_back(givenInputs(parseOptions(with({"design"}, options))));
+        inputs.push_back(givenInputs(parseOptions(with({"design"}, options)).inputs, true));
     const std::vector<CandidateOutcome> outcomes = computeCandidates(inputs, 2, true);
     ASSERT_EQ(outcomes.size(), candidates.size());
     for (std::size_t i = 0; i < candidates.size(); ++i) {
@@ -344,7 +292,7 @@ TEST(Compare, CandidatesTheOptionsCannotMakeAreRefusedBeforeAnyIsComputed) {
         const CliRun r = run(with({"compare"}, c.args));
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err, "qalix: " + c.message + "\n" + std::string(kUsage) + "\n");
+        EXPECT_EQ(r.err, "qalix: " + c.message + "\n" + usageLine() + "\n");
     }
 }
 

@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli_run.hpp"
 #include "file_folder.hpp"
 #include "shell_words.hpp"
+#include "support/file_text.hpp"
 
 namespace qalix::testing {
 namespace {
@@ -87,7 +87,7 @@ TEST_F(DesignFiles, ThePrintedCommandReproducesTheDesign) {
 TEST_F(DesignFiles, ACommandQuotesWhatTheShellWouldSplit) {
     const std::string file = path("trial.qalixdesign");
     ASSERT_EQ(run({"design", "--looks", "3", "--save-design", file}).status, 0);
-    std::string text = readText(file);
+    std::string text = fileText(file);
     text = std::regex_replace(text, std::regex("\"text\": \"0.800\""), "\"text\": \" 0.8\"");
     writeText(file, text);
     const CliRun printed = run({"design", "--open", file, "--print-command"});
@@ -98,7 +98,7 @@ TEST_F(DesignFiles, ACommandQuotesWhatTheShellWouldSplit) {
 TEST_F(DesignFiles, AHandEditedRhoOpensWithTheChangeAndSaysWhereResultsDiffer) {
     const std::string file = path("trial.qalixdesign");
     ASSERT_EQ(run({"design", "--looks", "4", "--rho", "0.02", "--save-design", file}).status, 0);
-    std::string text = readText(file);
+    std::string text = fileText(file);
     const std::string typed = "\"rho\": {\n      \"text\": \"0.02\",\n      \"value\": 0.02\n";
     const auto at = text.find(typed);
     ASSERT_NE(at, std::string::npos) << text.substr(0, 800);
@@ -110,7 +110,7 @@ TEST_F(DesignFiles, AHandEditedRhoOpensWithTheChangeAndSaysWhereResultsDiffer) {
     ASSERT_EQ(opened.status, 0) << opened.err;
     EXPECT_EQ(opened.out, run({"design", "--looks", "4", "--rho", "0.005", "--json"}).out);
     std::smatch program;
-    const std::string saved = readText(file);
+    const std::string saved = fileText(file);
     ASSERT_TRUE(std::regex_search(saved, program, std::regex("\"program\": \"([^\"]*)\"")));
     EXPECT_EQ(opened.err,
               "Design File: The results differ from those the design file holds "
@@ -127,7 +127,7 @@ TEST_F(DesignFiles, AHandEditedRhoOpensWithTheChangeAndSaysWhereResultsDiffer) {
 TEST_F(DesignFiles, TheLastBitsOfAValueShownInFullAreNoDifference) {
     const std::string file = path("trial.qalixdesign");
     ASSERT_EQ(run({"design", "--looks", "4", "--rho", "0.02", "--save-design", file}).status, 0);
-    const std::string text = readText(file);
+    const std::string text = fileText(file);
     const std::string shown = "\"a\": \"2.9457910064901123\"";
     ASSERT_NE(text.find(shown), std::string::npos);
     const struct {
@@ -212,7 +212,7 @@ TEST_F(DesignFiles, HostileFilesAreRefusedNamingLineAndKey) {
     };
     const std::string saved = path("saved.qalixdesign");
     ASSERT_EQ(run({"design", "--looks", "4", "--save-design", saved}).status, 0);
-    const std::string text = readText(saved);
+    const std::string text = fileText(saved);
     for (const Hostile& c : cases) {
         SCOPED_TRACE(c.what);
         std::string hostile = c.to;
@@ -261,7 +261,7 @@ TEST_F(DesignFiles, TheBoundaryTableHoldsWhatTheLookDetailsShow) {
     const CliRun r = run({"design", "--looks", "3", "--m", "50", "--groups", "10,20", "--json",
                           "--look-details", "--csv", csv});
     ASSERT_EQ(r.status, 0) << r.err;
-    const auto rows = csvRows(readText(csv));
+    const auto rows = csvRows(fileText(csv));
     ASSERT_EQ(rows.size(), 4u);  // the header and three looks
     const JsonValue report = r.json();
     for (std::size_t k = 1; k <= 3; ++k) {
@@ -287,7 +287,7 @@ TEST_F(DesignFiles, TheCurvesTableHasAPointForEachThetaOnBothScales) {
     const CliRun r =
         run({"design", "--looks", "4", "--sd", "2", "--json", "--curves", "--curves-csv", csv});
     ASSERT_EQ(r.status, 0) << r.err;
-    const auto rows = csvRows(readText(csv));
+    const auto rows = csvRows(fileText(csv));
     ASSERT_GT(rows.size(), 2u);
     const JsonValue report = r.json();
     // theta = sqrt(N) mean / sigma, N the maximum sample size, sigma 2.

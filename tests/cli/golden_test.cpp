@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "cli_run.hpp"
+#include "support/file_text.hpp"
 
 namespace qalix::testing {
 namespace {
@@ -40,13 +41,6 @@ std::vector<GoldenCase> goldenCases() {
         cases.push_back(std::move(c));
     }
     return cases;
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 // A text in full precision, as the panel shows the searched coefficient: free-format digits
@@ -85,7 +79,7 @@ TEST(GoldenDesigns, KeepTheirTextsAndValues) {
         SCOPED_TRACE(c.name);
         const CliRun r = run(c.args);
         ASSERT_EQ(r.status, 0) << r.err;
-        expectSame(parseJson(readFile(kGoldenDir + c.name + ".json")), r.json(), "");
+        expectSame(parseJson(fileText(kGoldenDir + c.name + ".json")), r.json(), "");
     }
 }
 

@@ -33,7 +33,7 @@ TEST(CommandLineOptions, HelpListsEveryCommandAndItsOptionsOnALineOfTheirOwn) {
     };
     const CliRun all = run({"--help"});
     EXPECT_EQ(all.status, 0);
-    for (const CommandSpec& c : commands()) {
+    for (const CommandRule& c : commands()) {
         EXPECT_EQ(linesStarting(all.out, "  " + std::string(c.name) + " "), 1) << c.name;
         for (const auto& args : std::vector<std::vector<std::string>>{
                  {std::string(c.name), "--help"}, {std::string(c.name), "--json", "--help"}}) {
@@ -67,8 +67,7 @@ TEST_P(UsageErrors, NameTheOptionAndWhyWithStatusTwo) {
     const CliRun r = run(GetParam().args);
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.out.empty());
-    EXPECT_EQ(r.err,
-              "qalix: " + std::string(GetParam().message) + "\n" + std::string(kUsage) + "\n");
+    EXPECT_EQ(r.err, "qalix: " + std::string(GetParam().message) + "\n" + usageLine() + "\n");
     // Options and designs, never the program's controls or dialogs.
     EXPECT_EQ(r.err.find("control"), std::string::npos);
     EXPECT_EQ(r.err.find("dialog"), std::string::npos);
@@ -206,7 +205,7 @@ TEST(CommandLineOptions, ValuesBeyondTheLimitsAreRefusedNamingTheLimit) {
     std::string deltas = "0";
     for (int i = 1; i < 1000; ++i)
         deltas += ",0";
-    EXPECT_EQ(parseOptions({"design", "--delta", deltas}).deltas->size(), 1000u);
+    EXPECT_EQ(parseOptions({"design", "--delta", deltas}).inputs.deltas->size(), 1000u);
     const CliRun tooManyDeltas = run({"design", "--delta", deltas + ",0"});
     EXPECT_EQ(tooManyDeltas.status, 2);
     EXPECT_EQ(

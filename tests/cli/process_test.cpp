@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,18 +16,12 @@
 #endif
 
 #include "file_folder.hpp"
+#include "support/file_text.hpp"
 
 namespace qalix::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contents(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class Process : public FileFolderTest {
   protected:
@@ -44,7 +37,7 @@ class Process : public FileFolderTest {
 #endif
     }
     std::string err() const {
-        return contents(folder / "err.txt");
+        return fileText(folder / "err.txt");
     }
 };
 
@@ -69,7 +62,7 @@ TEST_F(Process, AFileSizeLimitIsASaveThatFails) {
     std::ofstream(folder / "r.html", std::ios::binary) << "old";
     EXPECT_EQ(run("ulimit -f 8;", "report --looks 4 --out r.html", "out.txt"), 1);
     EXPECT_EQ(err(), "Error: Cannot save the file r.html: File too large\n");
-    EXPECT_EQ(contents(folder / "r.html"), "old");
+    EXPECT_EQ(fileText(folder / "r.html"), "old");
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))
         names.push_back(entry.path().filename().string());

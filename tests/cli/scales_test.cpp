@@ -7,13 +7,13 @@
 
 #include <cctype>
 #include <cmath>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli_run.hpp"
 #include "file_folder.hpp"
+#include "support/file_text.hpp"
 
 namespace qalix::testing {
 namespace {
@@ -53,13 +53,6 @@ const ScaleCase kCases[] = {
 
 void PrintTo(const ScaleCase& c, std::ostream* os) {
     *os << c.what;
-}
-
-std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 std::string fixed(double value, int places) {
@@ -106,7 +99,7 @@ TEST_P(Scales, EveryOutputShowsOneBoundaryOnM) {
     std::vector<std::string> report = {"report", "--out", path("r.html")};
     report.insert(report.end(), c.design.begin(), c.design.end());
     ASSERT_EQ(run(report).status, 0);
-    const std::string html = readText(path("r.html"));
+    const std::string html = fileText(path("r.html"));
     EXPECT_NE(html.find("the sum of the observations is at least " + std::string(c.finalSum) +
                         ", their mean at least " + c.finalMean),
               std::string::npos);

@@ -1,8 +1,7 @@
 // What a test reads back: the words of a command line the program printed, as a shell splits
-// them, the text of a file it wrote, and the rows of a CSV table.
+// them, and the rows of a CSV table.
 #pragma once
 
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -35,13 +34,6 @@ inline std::vector<std::string> shellWords(const std::string& line) {
     }
     if (inWord) words.push_back(word);
     return words;
-}
-
-inline std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 // RFC 4180 rows, each line a row: fields split at commas outside quotes, a quoted field's

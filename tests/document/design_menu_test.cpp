@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,9 +12,10 @@
 #include "design/info_time_ids.hpp"
 #include "design/panel_ids.hpp"
 #include "document/design_menu.hpp"
-#include "report/compare_menu.hpp"
+#include "report/comparison_menu.hpp"
 #include "report/report_ids.hpp"
 #include "report/report_menu.hpp"
+#include "support/file_text.hpp"
 #include "support/started_program.hpp"
 #include "ui/menu_ids.hpp"
 
@@ -24,11 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace panel;
-
-std::string readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 void writeBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
@@ -225,8 +220,8 @@ TEST_F(DesignMenuTest, WritesWhatTheCommandLineWritesAndOpensWhatItSaved) {
         save(file("trial"));
         ASSERT_EQ(takeMessages(), std::vector<std::string>{});
         cli({"--save-design", file("cli.qalixdesign")});
-        EXPECT_EQ(withoutTime(readBytes(file("trial.qalixdesign"))),
-                  withoutTime(readBytes(file("cli.qalixdesign"))));
+        EXPECT_EQ(withoutTime(fileText(file("trial.qalixdesign"))),
+                  withoutTime(fileText(file("cli.qalixdesign"))));
 
         frame().command(menu::kCopyDesignCommand);
         ASSERT_FALSE(platform.copiedTexts().empty());
@@ -236,8 +231,8 @@ TEST_F(DesignMenuTest, WritesWhatTheCommandLineWritesAndOpensWhatItSaved) {
         frame().command(menu::kExportTables);
         EXPECT_EQ(takeMessages(), std::vector<std::string>{});
         cli({"--csv", file("cli.csv"), "--curves-csv", file("cli-curves.csv")});
-        EXPECT_EQ(readBytes(file("tables.csv")), readBytes(file("cli.csv")));
-        EXPECT_EQ(readBytes(file("tables-curves.csv")), readBytes(file("cli-curves.csv")));
+        EXPECT_EQ(fileText(file("tables.csv")), fileText(file("cli.csv")));
+        EXPECT_EQ(fileText(file("tables-curves.csv")), fileText(file("cli-curves.csv")));
 
         enter(kOtherDesign);
         open(file("trial.qalixdesign"));
@@ -252,7 +247,7 @@ TEST_F(DesignMenuTest, WritesWhatTheCommandLineWritesAndOpensWhatItSaved) {
 TEST_F(DesignMenuTest, RefusedFileLeavesThePanelAsItWas) {
     enter(kDesigns[0]);
     save(file("good"));
-    const std::string good = readBytes(file("good.qalixdesign"));
+    const std::string good = fileText(file("good.qalixdesign"));
     const std::string start = "Error: The design file ";
     const struct {
         std::string name;
@@ -287,7 +282,7 @@ TEST_F(DesignMenuTest, HandEditedInputShowsTheRecomputedDesignAndWhereItDiffers)
     save(file("edited"));
     const std::string path = file("edited.qalixdesign");
     // Text and value alike: a value that is not its text's number is refused.
-    writeBytes(path, replaced(readBytes(path), "\"text\": \"0.02\",\n      \"value\": 0.02",
+    writeBytes(path, replaced(fileText(path), "\"text\": \"0.02\",\n      \"value\": 0.02",
                               "\"text\": \"0.03\",\n      \"value\": 0.03"));
     enter(kOtherDesign);
     open(path);
@@ -440,7 +435,7 @@ TEST_F(DesignMenuTest, DesignReportWritesWhatTheCommandLineWritesAndShowsIt) {
                                      "0.7"};
     args.insert(args.end(), c.options.begin(), c.options.end());
     ASSERT_EQ(run(args).status, 0);
-    EXPECT_EQ(readBytes(file("report.html")), readBytes(file("cli.html")));
+    EXPECT_EQ(fileText(file("report.html")), fileText(file("cli.html")));
 
     // Further means that are not numbers are refused, and the dialog shows again.
     whenShown(kReportDialog, [&] { ui.type(kReportDialog, reportdialog::kMeans, "0.3, half"); });
@@ -462,8 +457,8 @@ TEST_F(DesignMenuTest, DesignReportWritesWhatTheCommandLineWritesAndShowsIt) {
     frame().command(menu::kDesignReport);
     ASSERT_EQ(takeMessages(), std::vector<std::string>{});
     ASSERT_EQ(run({"report", "--open", saved, "--out", file("opened-cli.html")}).status, 0);
-    EXPECT_EQ(readBytes(file("opened.html")), readBytes(file("opened-cli.html")));
-    EXPECT_NE(readBytes(file("opened.html")).find("From a file"), std::string::npos);
+    EXPECT_EQ(fileText(file("opened.html")), fileText(file("opened-cli.html")));
+    EXPECT_NE(fileText(file("opened.html")).find("From a file"), std::string::npos);
 
     whenShown(kReportDialog);
     platform.answerSaveFile({DialogOutcome::Accepted, file("report.pdf"), 0});
@@ -479,7 +474,7 @@ TEST_F(DesignMenuTest, DesignReportWritesWhatTheCommandLineWritesAndShowsIt) {
 // them, the table in the text window the frame turns to, and every design's curves in the
 // picture the graphic window shows once the user turns to it.
 TEST_F(DesignMenuTest, CompareDesignsShowsWhatTheCommandLineComparesAndDrawsEveryDesign) {
-    const CompareMenu comparisons(program);
+    const ComparisonMenu comparisons(program);
     const std::string first = file("first.qalixdesign");
     const std::string second = file("second.qalixdesign");
     enter(kDesigns[0]);
@@ -508,7 +503,7 @@ TEST_F(DesignMenuTest, CompareDesignsShowsWhatTheCommandLineComparesAndDrawsEver
 // Before any window is chosen and any design computed, as the program starts: design files
 // can be compared, their curves seen in the graphic window, and opened.
 TEST_F(DesignMenuTest, DesignFilesWorkFromTheStartBeforeAnyDesign) {
-    const CompareMenu comparisons(program);
+    const ComparisonMenu comparisons(program);
     const std::string saved = file("saved.qalixdesign");
     ASSERT_EQ(run({"design", "--looks", "3", "--save-design", saved}).status, 0);
     ASSERT_EQ(frame().mode(), FrameMode::None);
@@ -529,7 +524,7 @@ TEST_F(DesignMenuTest, DesignFilesWorkFromTheStartBeforeAnyDesign) {
 // A file that cannot be read is named in one message and nothing is compared: the user's
 // text stays as it was; a cancelled dialog does nothing.
 TEST_F(DesignMenuTest, CompareDesignsRefusesAFileItCannotReadAndChangesNothing) {
-    const CompareMenu comparisons(program);
+    const ComparisonMenu comparisons(program);
     enter(kDesigns[0]);
     save(file("good"));
     const std::string bad = file("bad.qalixdesign");

@@ -12,6 +12,7 @@
 #include "graphics/emf_writer.hpp"
 #include "graphics/recording_canvas.hpp"
 #include "sample_drawing.hpp"
+#include "support/file_text.hpp"
 
 namespace qalix {
 namespace {
@@ -31,10 +32,6 @@ class EmfFile : public ::testing::Test {
     std::vector<fs::path> filesInFolder() const {
         return {fs::directory_iterator(folder), fs::directory_iterator()};
     }
-    static std::vector<std::uint8_t> contents(const fs::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
 
     fs::path folder;
 };
@@ -47,7 +44,8 @@ TEST_F(EmfFile, FinishWritesTheDrawingAndNothingElse) {
     ASSERT_TRUE(writer.finish());
     EmfEncoder same;
     test::drawSample(same, 1, 1);
-    EXPECT_EQ(contents(target), same.metafile());
+    const std::string written = testing::fileText(target);
+    EXPECT_EQ(std::vector<std::uint8_t>(written.begin(), written.end()), same.metafile());
     EXPECT_EQ(filesInFolder(), std::vector<fs::path>{target});  // no temporary left
     EXPECT_FALSE(writer.finish());                              // a writer finishes once
 }
@@ -108,8 +106,7 @@ TEST_F(EmfFile, AnotherProgramsReaderOpensTheFile) {
     ASSERT_TRUE(writer.finish());
     const std::string command = reader + " -i '" + emf.string() + "' -o '" + svg.string() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    const std::vector<std::uint8_t> bytes = contents(svg);
-    const std::string text(bytes.begin(), bytes.end());
+    const std::string text = testing::fileText(svg);
     for (const char* expected :
          {"1. Sig-level:  alpha = 0.0500", "Test statistic", "font-family=\"Times New Roman\"",
           "rotate(-90", "stroke=\"#DA1317\"", "fill=\"#FFFFFF\""})

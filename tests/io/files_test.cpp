@@ -16,6 +16,7 @@
 #include <iterator>
 
 #include "io/files.hpp"
+#include "support/file_text.hpp"
 
 namespace qalix::io {
 namespace {
@@ -49,10 +50,6 @@ class Files : public ::testing::Test {
     }
     void TearDown() override { fs::remove_all(folder); }
 
-    static std::string contents(const fs::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
     std::vector<std::string> names() const {
         std::vector<std::string> list;
         for (const auto& entry : fs::directory_iterator(folder))
@@ -116,7 +113,7 @@ TEST_F(Files, ASaveThatCannotBeMadeSaysWhyAndLeavesEverythingAsItWas) {
         EXPECT_NE(failed->describe().find(r.reason), std::string::npos) << failed->describe();
         EXPECT_EQ(failed->path, target.string());
         EXPECT_EQ(names(), before);
-        EXPECT_EQ(contents(folder / "other.txt"), "untouched\n");
+        EXPECT_EQ(testing::fileText(folder / "other.txt"), "untouched\n");
     }
 }
 
@@ -138,7 +135,7 @@ TEST_F(Files, AFullDiskLeavesTheOldFileByteIdentical) {
     std::signal(SIGXFSZ, previousSignal);
     ASSERT_TRUE(failed.has_value());
     EXPECT_EQ(failed->reason, "File too large");
-    EXPECT_EQ(contents(target), "keep\n");
+    EXPECT_EQ(testing::fileText(target), "keep\n");
     EXPECT_EQ(names(), std::vector<std::string>{"plot.svg"});
 #endif
 }
@@ -153,7 +150,7 @@ TEST_F(Files, ASaveReplacesTheFileWholeKeepingItsPermissionsAndLinks) {
                     fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 #endif
     ASSERT_FALSE(saveFile(longest, "new").has_value());
-    EXPECT_EQ(contents(longest), "new");
+    EXPECT_EQ(testing::fileText(longest), "new");
 #ifdef _WIN32
     EXPECT_EQ(names(), std::vector<std::string>{std::string(255, 'n')});
     GTEST_SKIP() << "Windows has no POSIX permissions, and its links need a privilege";
@@ -167,7 +164,7 @@ TEST_F(Files, ASaveReplacesTheFileWholeKeepingItsPermissionsAndLinks) {
     fs::create_symlink(real, link);
     ASSERT_FALSE(saveFile(link, "through the link").has_value());
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(contents(real), "through the link");
+    EXPECT_EQ(testing::fileText(real), "through the link");
     EXPECT_EQ(names(), (std::vector<std::string>{"link.txt", std::string(255, 'n'), "real.txt"}));
 #endif
 }
@@ -186,7 +183,7 @@ TEST_F(Files, AReadOnlyFileIsRefusedAndKept) {
     ASSERT_TRUE(failed.has_value());
     EXPECT_EQ(failed->reason, "it is read-only");
     EXPECT_TRUE(stillReadOnly);
-    EXPECT_EQ(contents(target), "kept");
+    EXPECT_EQ(testing::fileText(target), "kept");
     EXPECT_EQ(names(), std::vector<std::string>{"plot.emf"});
 }
 

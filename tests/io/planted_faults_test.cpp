@@ -28,6 +28,7 @@
 #include "io/testing/planted_faults.hpp"
 #include "report/report_ids.hpp"
 #include "report/report_menu.hpp"
+#include "support/file_text.hpp"
 #include "support/started_program.hpp"
 #include "ui/menu_ids.hpp"
 
@@ -37,11 +38,6 @@ namespace {
 namespace fs = std::filesystem;
 using io::testing::PlantedFault;
 using io::testing::Step;
-
-std::string bytesOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // What a save or a read reported: whether it did what was asked, and the message it showed
 // (standard error, or the message boxes).
@@ -217,12 +213,12 @@ TEST_F(PlantedFaults, EverySaveThatFailsSaysWhyAndKeepsTheOldFile) {
             EXPECT_NE(failed.message.find(std::generic_category().message(fault.error)),
                       std::string::npos)
                 << failed.message;
-            EXPECT_EQ(bytesOf(target), "the old file\n");
+            EXPECT_EQ(fileText(target), "the old file\n");
             EXPECT_EQ(names(), before) << "something was left beside the target";
 
             const Outcome again = writer.act(desktop(), target);
             EXPECT_TRUE(again.done) << again.message;
-            EXPECT_NE(bytesOf(target), "the old file\n");
+            EXPECT_NE(fileText(target), "the old file\n");
         }
     }
 }
@@ -235,7 +231,7 @@ TEST_F(PlantedFaults, AnUnfinishedCopyThatStaysIsNamed) {
     plant({"writing, then removing", {{Step::Write, ENOSPC}, {Step::Remove, EPERM}}, ENOSPC});
     const Outcome failed = ofRun(run({"design", "--looks", "4", "--csv", target.string()}));
     EXPECT_FALSE(failed.done);
-    EXPECT_EQ(bytesOf(target), "the old file\n");
+    EXPECT_EQ(fileText(target), "the old file\n");
     const std::vector<std::string> left = names();
     ASSERT_EQ(left.size(), 2u);
     const std::string copy = left[0] == "looks.csv" ? left[1] : left[0];

@@ -15,7 +15,7 @@
 #include "random/hostile_texts.hpp"
 #include "random/random_platform.hpp"
 #include "random/screen_checks.hpp"
-#include "report/compare_menu.hpp"
+#include "report/comparison_menu.hpp"
 #include "report/report_menu.hpp"
 #include "shell/program.hpp"
 #include "shell/startup.hpp"
@@ -114,7 +114,7 @@ struct RandomUser::Session {
     Program program;
     DesignMenu designs;
     ReportMenu reports;
-    CompareMenu comparisons;
+    ComparisonMenu comparisons;
     Driver ui;
 };
 

@@ -2,19 +2,14 @@
 // simulated sets and shows the file, and the three imports show the file they read, fill the
 // tables and make the imported samples available for the panel and the plots.
 #include <fstream>
-#include <iterator>
 
 #include "samples/samples_program.hpp"
-#include "ui/menu_ids.hpp"
 #include "shell/text_files.hpp"
+#include "support/file_text.hpp"
+#include "ui/menu_ids.hpp"
 
 namespace qalix::testing {
 namespace {
-
-std::string readAll(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 class FrameData : public SamplesProgram {
   protected:
@@ -42,7 +37,7 @@ TEST_F(FrameData, SaveSimulationWritesTheSetsAndShowsTheFile) {
     EXPECT_TRUE(takeMessages().empty());
     const auto expected = simulationText(record(), program.samples());
     ASSERT_TRUE(expected.has_value());
-    EXPECT_EQ(readAll(file), *expected);
+    EXPECT_EQ(fileText(file), *expected);
     // 10 + 25 lines of 75 columns.
     EXPECT_EQ(std::count(expected->begin(), expected->end(), '\n'), 35);
     EXPECT_EQ(frame().text(), withoutTrailingBlanks(*expected));
@@ -67,7 +62,7 @@ TEST_F(FrameData, ImportingSimulatedDataMakesTheSamplesAvailable) {
     EXPECT_TRUE(record().importAvailable);
     EXPECT_TRUE(ui.enabled(panel::kImportedSamples));
     // The file is shown in the text window as it was read.
-    EXPECT_EQ(frame().text(), withoutTrailingBlanks(readAll(file)));
+    EXPECT_EQ(frame().text(), withoutTrailingBlanks(fileText(file)));
 }
 
 TEST_F(FrameData, VariableNamesDoNotMakeSamplesAvailable) {

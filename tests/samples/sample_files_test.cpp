@@ -8,21 +8,14 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "samples_program.hpp"
+#include "support/file_text.hpp"
 
 namespace qalix::testing {
 namespace {
-
-std::string contents(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::vector<std::string> lines(const std::string& file) {
     std::ifstream in(file);
@@ -106,7 +99,7 @@ TEST_F(SampleFiles, SetsWithoutPathsOfTheirOwnAreNotSaved) {
     EXPECT_FALSE(std::filesystem::exists(path("sim.txt")));
     ui.click(kSimulationDialog, simulation::kReset);
     EXPECT_TRUE(SAVESIMU(program, path("sim.txt")));  // no sets: an empty file
-    EXPECT_EQ(contents(path("sim.txt")), "");
+    EXPECT_EQ(fileText(path("sim.txt")), "");
 }
 
 TEST_F(SampleFiles, SaveReplacesAnExistingFileAndLeavesNothingBeside) {
@@ -139,7 +132,7 @@ TEST_F(SampleFiles, FailedSaveSaysSoAndLeavesTheFileAsItWas) {
     std::signal(SIGXFSZ, previousSignal);
     EXPECT_FALSE(saved);
     EXPECT_EQ(takeMessages().size(), 1u);
-    EXPECT_EQ(contents(path("sim.txt")), "precious\n");
+    EXPECT_EQ(fileText(path("sim.txt")), "precious\n");
     EXPECT_EQ(filesIn(folder), std::vector<std::string>{"sim.txt"});
 #endif
 }

@@ -11,11 +11,11 @@
 
 namespace qalix {
 
-class CompareMenu {
+class ComparisonMenu {
   public:
-    explicit CompareMenu(Program& program);
-    CompareMenu(const CompareMenu&) = delete;
-    CompareMenu& operator=(const CompareMenu&) = delete;
+    explicit ComparisonMenu(Program& program);
+    ComparisonMenu(const ComparisonMenu&) = delete;
+    ComparisonMenu& operator=(const ComparisonMenu&) = delete;
 
     // What the command does with the files chosen.
     void compare(const std::vector<std::string>& paths);

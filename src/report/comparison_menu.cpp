@@ -1,4 +1,4 @@
-#include "report/compare_menu.hpp"
+#include "report/comparison_menu.hpp"
 
 #include <optional>
 
@@ -45,18 +45,18 @@ std::string comparisonListing(const std::vector<std::string>& paths,
 
 }  // namespace
 
-CompareMenu::CompareMenu(Program& program) : program_(program) {
+ComparisonMenu::ComparisonMenu(Program& program) : program_(program) {
     program.frame().commands().add(
         {menu::kCompareDesigns, kAnyMode, [this] { chooseAndCompare(); }});
 }
 
-void CompareMenu::chooseAndCompare() {
+void ComparisonMenu::chooseAndCompare() {
     const FileChoices choice = program_.platform().openFiles(designsRequest());
     if (!acceptedOrReported(program_.platform(), choice)) return;
     compare(choice.paths);
 }
 
-void CompareMenu::compare(const std::vector<std::string>& paths) {
+void ComparisonMenu::compare(const std::vector<std::string>& paths) {
     const std::optional<std::vector<DesignInputs>> inputs = readInputs(program_, paths);
     if (!inputs) return;
     std::vector<CandidateOutcome> outcomes;

@@ -1,9 +1,6 @@
-#include "cli/design_files.hpp"
+#include "cli/design_options.hpp"
 
 #include <algorithm>
-
-#include "document/design_tables.hpp"
-#include "io/files.hpp"
 
 namespace qalix {
 
@@ -20,16 +17,7 @@ void replace(std::optional<T>& input, const std::optional<T>& option) {
 
 }  // namespace
 
-bool saveText(const std::optional<std::string>& path, const std::string& text, std::ostream& err) {
-    if (!path) return true;
-    if (const auto failed = io::saveFile(*path, text)) {
-        err << "Error: Cannot save the file " << failed->describe() << '\n';
-        return false;
-    }
-    return true;
-}
-
-DesignInputs givenInputs(const CliOptions& o) {
+DesignInputs givenInputs(const DesignOptions& o, bool sequential) {
     DesignInputs in;
     in.design = o.design;
     in.alpha = o.alpha;
@@ -38,7 +26,7 @@ DesignInputs givenInputs(const CliOptions& o) {
     in.mu = o.mu;
     in.m = o.m;
     in.solve = o.solve;
-    if (!in.solve && o.command != kFixedCommand && o.design == kNormseqName && !o.m) in.solve = "m";
+    if (!in.solve && sequential && o.design == kNormseqKey && !o.m) in.solve = "m";
     in.looks = o.looks;
     in.groups = o.groups;
     in.times = o.times;
@@ -49,19 +37,24 @@ DesignInputs givenInputs(const CliOptions& o) {
     return in;
 }
 
-DesignInputs openedInputs(const DesignFile& file, const CliOptions& o) {
+std::optional<DesignFile> openedDesign(const DesignOptions& o) {
+    return o.openDesign ? std::optional(readDesignFile(*o.openDesign)) : std::nullopt;
+}
+
+DesignInputs openedInputs(const DesignFile& file, const CliOptions& options) {
+    const DesignOptions& o = options.inputs;
     DesignInputs in = file.inputs;
-    if (given(o, "--design")) in.design = o.design;
+    if (given(options, "--design")) in.design = o.design;
     struct Parameter {
         std::string_view name;
         std::optional<std::string> DesignInputs::*input;
-        std::optional<std::string> CliOptions::*option;
+        std::optional<std::string> DesignOptions::*option;
     };
-    const Parameter parameters[] = {{"alpha", &DesignInputs::alpha, &CliOptions::alpha},
-                                    {"power", &DesignInputs::power, &CliOptions::power},
-                                    {"sd", &DesignInputs::sd, &CliOptions::sd},
-                                    {"mu", &DesignInputs::mu, &CliOptions::mu},
-                                    {"m", &DesignInputs::m, &CliOptions::m}};
+    const Parameter parameters[] = {{"alpha", &DesignInputs::alpha, &DesignOptions::alpha},
+                                    {"power", &DesignInputs::power, &DesignOptions::power},
+                                    {"sd", &DesignInputs::sd, &DesignOptions::sd},
+                                    {"mu", &DesignInputs::mu, &DesignOptions::mu},
+                                    {"m", &DesignInputs::m, &DesignOptions::m}};
     if (o.solve) in.solve = o.solve;
     for (const Parameter& p : parameters) {
         replace(in.*p.input, o.*p.option);
@@ -94,16 +87,6 @@ bool changesInputs(const CliOptions& o) {
         if (given(o, name)) return true;
     }
     return false;
-}
-
-bool writeDesignFiles(const CliOptions& o, const DesignSnapshot& snapshot, std::ostream& err) {
-    if (o.saveDesign &&
-        !saveText(designFileTarget(*o.saveDesign),
-                  designFileText(snapshot, o.title.value_or(""), o.notes.value_or("")), err)) {
-        return false;
-    }
-    if (o.csv && !saveText(o.csv, boundariesCsv(snapshot), err)) return false;
-    return !o.curvesCsv || saveText(o.curvesCsv, curvesCsv(snapshot), err);
 }
 
 }  // namespace qalix

@@ -10,18 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "cli_run.hpp"
-#include "file_folder.hpp"
+#include "cli/cli_run.hpp"
+#include "cli/file_folder.hpp"
+#include "support/file_text.hpp"
 
 namespace qalix::testing {
 namespace {
-
-std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::string unescaped(std::string text) {
     for (const auto& [entity, plain] : {std::pair<std::string, std::string>{"&lt;", "<"},
@@ -78,7 +72,7 @@ TEST_F(Report, ShowsWhatTheDialogsShowAndItsCommandReproducesIt) {
         args.insert(args.end(), c.design.begin(), c.design.end());
         const CliRun made = run(args);
         ASSERT_EQ(made.status, 0) << made.err;
-        const std::string html = readText(path("report.html"));
+        const std::string html = fileText(path("report.html"));
 
         std::smatch command;
         ASSERT_TRUE(
@@ -136,7 +130,7 @@ TEST_F(Report, ShowsWhatTheDialogsShowAndItsCommandReproducesIt) {
 
 TEST_F(Report, StatesTheAccuracyOnAFinerGrid) {
     ASSERT_EQ(run({"report", "--looks", "4", "--out", path("report.html")}).status, 0);
-    const std::string html = readText(path("report.html"));
+    const std::string html = fileText(path("report.html"));
     std::smatch within;
     ASSERT_TRUE(std::regex_search(html, within, std::regex("agree to within ([0-9.e+-]+)")));
     // The grid's own error: the probabilities shown to four decimals stay as they are.
@@ -149,7 +143,7 @@ TEST_F(Report, MeansAskedForJoinTheThreeOfTheDesign) {
                    path("report.html")})
                   .status,
               0);
-    const std::string html = readText(path("report.html"));
+    const std::string html = fileText(path("report.html"));
     for (const char* mean : {"mu = 0<", "mu = 0.25<", "mu = 0.5<", "mu = 0.1<", "mu = 0.75<"})
         EXPECT_NE(html.find(mean), std::string::npos) << mean;
 }
@@ -159,7 +153,7 @@ TEST_F(Report, AReportFromADesignFileNamesItsHash) {
     ASSERT_EQ(run({"design", "--looks", "4", "--save-design", file, "--title", "Trial <A>"}).status,
               0);
     ASSERT_EQ(run({"report", "--open", file, "--out", path("report.html")}).status, 0);
-    const std::string html = readText(path("report.html"));
+    const std::string html = fileText(path("report.html"));
     EXPECT_NE(html.find("<h1>Trial &lt;A&gt;</h1>"), std::string::npos);
     EXPECT_TRUE(std::regex_search(html, std::regex("SHA-256</th><td><code>[0-9a-f]{64}</code>")));
 }
@@ -171,12 +165,12 @@ TEST_F(Report, ADesignFilesMeansJoinItAndAreCheckedAsTheDesignChecksThem) {
     ASSERT_EQ(
         run({"design", "--looks", "4", "--means", "0.123,0.777", "--save-design", file}).status, 0);
     ASSERT_EQ(run({"report", "--open", file, "--mean", "0.4", "--out", path("r.html")}).status, 0);
-    const std::string html = readText(path("r.html"));
+    const std::string html = fileText(path("r.html"));
     for (const char* mean :
          {"mu = 0<", "mu = 0.25<", "mu = 0.5<", "mu = 0.123<", "mu = 0.777<", "mu = 0.4<"})
         EXPECT_NE(html.find(mean), std::string::npos) << mean;
 
-    std::string text = readText(file);
+    std::string text = fileText(file);
     const std::string typed = "\"text\": \"0.777\",\n          \"value\": 0.777";
     ASSERT_NE(text.find(typed), std::string::npos);
     text.replace(text.find(typed), typed.size(),
@@ -208,27 +202,20 @@ TEST_F(Report, TextOutsideAsciiIsUtf8FromEndToEnd) {
         "d"
         "\xc3\xa9";
     ASSERT_EQ(run({"report", "--looks", "4", "--title", title, "--out", path("u.html")}).status, 0);
-    const std::string report = readText(path("u.html"));
+    const std::string report = fileText(path("u.html"));
     EXPECT_NE(report.find("<h1>" + title + "</h1>"), std::string::npos);
 
     const std::string name = "d\xc3\xa9sign";
     ASSERT_EQ(run({"design", "--looks", "4", "--save-design", path(name)}).status, 0);
     ASSERT_EQ(
         run({"compare", "--open", path(name + ".qalixdesign"), "--out", path("c.html")}).status, 0);
-    const std::string comparison = readText(path("c.html"));
+    const std::string comparison = fileText(path("c.html"));
     EXPECT_NE(comparison.find(name + ".qalixdesign</td>"), std::string::npos);    // the table
     EXPECT_NE(comparison.find(name + ".qalixdesign</text>"), std::string::npos);  // the legend
     for (const std::string& html : {report, comparison}) {
         EXPECT_EQ(html.find("\xc3\x83"), std::string::npos);  // UTF-8 taken for Latin-1
         EXPECT_EQ(html.find("d??sign"), std::string::npos);
     }
-}
-
-TEST_F(Report, APdfWithoutTheRendererIsRefusedNotFaked) {
-    const CliRun r = run({"report", "--looks", "4", "--out", path("report.pdf")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Cannot write the report"), std::string::npos) << r.err;
-    EXPECT_FALSE(std::filesystem::exists(path("report.pdf")));
 }
 
 }  // namespace

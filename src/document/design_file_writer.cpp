@@ -1,31 +1,15 @@
 #include "document/design_file.hpp"
 
-#include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <vector>
 
+#include "document/utc_time.hpp"
 #include "numeric/number_text.hpp"
 #include "program_version.hpp"
 
 namespace qalix {
 
 namespace {
-
-// From the calendar of <chrono>, which needs neither gmtime_r (POSIX) nor gmtime_s (Windows).
-std::string utcNow() {
-    using namespace std::chrono;
-    const auto now = floor<seconds>(system_clock::now());
-    const auto today = floor<days>(now);
-    const year_month_day date{today};
-    const hh_mm_ss time{now - today};
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", int{date.year()},
-                  unsigned{date.month()}, unsigned{date.day()},
-                  static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
-                  static_cast<int>(time.seconds().count()));
-    return text;
-}
 
 Json typed(const std::string& text) {
     double value = 0.0;
@@ -74,7 +58,7 @@ std::string designFileText(const DesignSnapshot& snapshot, std::string_view titl
     file["format"] = kDesignFileFormat;
     file["version"] = kDesignFileVersion;
     file["program"] = "qalix " + std::string(kProgramVersion);
-    file["written"] = utcNow();
+    file["written"] = utcNow(UtcPrecision::Second);
     file["title"] = title;
     file["notes"] = notes;
     file["inputs"] = inputsJson(snapshot.inputs);

@@ -1,16 +1,10 @@
-#include "cli/samples_commands.hpp"
+#include "cli/sample_steps.hpp"
 
-#include <cmath>
-#include <limits>
 #include <map>
 
-#include "cli/report.hpp"
-#include "design/fields.hpp"
 #include "design/panel_ids.hpp"
-#include "document/capture.hpp"
 #include "numeric/number_text.hpp"
 #include "samples/import_ids.hpp"
-#include "samples/sample_files.hpp"
 #include "samples/simulation_ids.hpp"
 #include "ui/menu_ids.hpp"
 
@@ -65,54 +59,6 @@ void selectSet(Session& s, const SetFields& fields) {
     s.act([](Driver& ui) { ui.click(kSimulationDialog, kSelectSet); });
 }
 
-void reportSets(Session& s, Json& report, const std::string& lines) {
-    const DesignRecord& r = s.program().record();
-    const SamplesState& state = s.program().samples();
-    Json& simulation = report["simulation"];
-    simulation["seed"] = state.lastSeed;
-    Json& sets = simulation["sets"] = Json::array();
-    for (int set = 1; set <= r.simRecordCount; ++set) {
-        const auto i = static_cast<std::size_t>(set - 1);
-        sets.push_back({{"set", set},
-                        {"mu", r.simMean[i]},
-                        {"delta", r.simDelta[i]},
-                        {"n", r.simSize[i]},
-                        {"observations", state.drawn[i]}});
-    }
-    Json& texts = simulation["lines"] = Json::array();
-    std::size_t start = 0;
-    for (std::size_t end = lines.find('\n'); end != std::string::npos;
-         start = end + 1, end = lines.find('\n', start)) {
-        texts.push_back(lines.substr(start, end - start));
-    }
-}
-
-// A shown SD and the number behind it: none where the dialog shows "?".
-Json shownSd(Session& s, int control, double value) {
-    return shownJson(shownField(s.ui().text(kImportDialog, control), value));
-}
-
-// The record the selection dialog shows, on both SD radios.
-Json importedRecord(Session& s, int record) {
-    using namespace imports;
-    const DesignRecord& r = s.program().record();
-    const auto i = static_cast<std::size_t>(record - 1);
-    s.act([&](Driver& ui) { ui.spin(kImportDialog, kRecordSpin, record); });
-    Json entry = Json::object();
-    entry["record"] = record;
-    entry["name"] = s.ui().text(kImportDialog, kVarNameEdit);
-    entry["size"] = r.importSize[i];
-    // The Brownian scale divides an SD by sqrt(N), N the sample size rounded up.
-    const double rootN = std::sqrt(static_cast<double>(roundedUp(r.sampleSize, kRoundUp6)));
-    s.act([](Driver& ui) { ui.click(kImportDialog, kAssumedRadio); });
-    entry["assumedSD"] = shownSd(s, kAssumedMuEdit, r.importSD[i]);
-    entry["assumedSDDelta"] = shownSd(s, kAssumedDeltaEdit, r.importSD[i] / rootN);
-    s.act([](Driver& ui) { ui.click(kImportDialog, kEstimatedRadio); });
-    entry["estimatedSD"] = shownSd(s, kEstimatedMuEdit, r.importEstSD[i]);
-    entry["estimatedSDDelta"] = shownSd(s, kEstimatedDeltaEdit, r.importEstSD[i] / rootN);
-    return entry;
-}
-
 int importCommandOf(const std::string& kind) {
     if (kind == "Simu") return menu::kImportSimulated;
     if (kind == "Observ") return menu::kImportObserved;
@@ -121,8 +67,7 @@ int importCommandOf(const std::string& kind) {
 
 }  // namespace
 
-void simulateSets(Session& s, const CliOptions& o) {
-    const bool onInformationTime = o.design == kBrownianName;
+void simulateSets(Session& s, const SampleOptions& o, bool onInformationTime) {
     std::vector<SetFields> sets;
     for (const std::string& text : o.sets)
         sets.push_back(parseSet(text, onInformationTime));
@@ -133,7 +78,7 @@ void simulateSets(Session& s, const CliOptions& o) {
     s.act([](Driver& ui) { ui.click(kSimulationDialog, simulation::kSimulate); });
 }
 
-void importFiles(Session& s, const CliOptions& o) {
+void importFiles(Session& s, const SampleOptions& o) {
     s.act([](Driver& ui) { ui.click(panel::kTextWindow); });
     for (const ImportFile& file : o.files) {
         s.platform().answerOpenFile({DialogOutcome::Accepted, file.path, 0});
@@ -153,37 +98,6 @@ void importFiles(Session& s, const CliOptions& o) {
         s.act([&](Driver& ui) { ui.spin(kImportDialog, imports::kRecordSpin, record); });
         s.act([](Driver& ui) { ui.click(kImportDialog, imports::kSelectSet); });
     }
-}
-
-void runSimulate(Session& s, const CliOptions& o, Json& report, std::ostream& out) {
-    simulateSets(s, o);
-    const auto lines = simulationText(s.program().record(), s.program().samples());
-    if (o.out) {
-        // What "Save Simulation" does in the text window, for the file chosen.
-        s.act([](Driver& ui) { ui.click(panel::kTextWindow); });
-        s.platform().answerSaveFile({DialogOutcome::Accepted, *o.out, 0});
-        s.act([&](Driver&) { s.program().frame().command(menu::kSaveSimulation); });
-    }
-    if (o.json) {
-        reportSets(s, report, lines.value_or(""));
-        writeJson(report, out);
-    } else if (!o.out) {
-        out << lines.value_or("");
-    }
-}
-
-void runImport(Session& s, const CliOptions& o, Json& report) {
-    importFiles(s, o);
-    const DesignRecord& r = s.program().record();
-    Json& imported = report["imported"];
-    imported["count"] = r.importCount;
-    imported["available"] = r.importAvailable ? "yes" : "no";
-    Json& records = imported["records"] = Json::array();
-    if (!r.importAvailable) return;  // names alone: there are no samples to select
-    if (!o.select) s.act([](Driver& ui) { ui.click(panel::kImportedSamples); });
-    imported["selected"] = r.selectedSetCount;
-    for (int record = 1; record <= r.importCount; ++record)
-        records.push_back(importedRecord(s, record));
 }
 
 }  // namespace qalix
