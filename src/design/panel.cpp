@@ -166,7 +166,7 @@ void DISPLAYCHARTC(DesignContext& program, Dialog& panel, int control, CallbackK
 }
 
 void QALIXINFSUB(DesignContext& program, Dialog&, int control, CallbackKind) {
-    if (control == kExitButton) program.platform.quit(0);
+    if (control == kExitButton) program.frame.endProgram();
 }
 
 void SHUTDOWNWINDOW(DesignContext& program, Dialog&, int control, CallbackKind) {

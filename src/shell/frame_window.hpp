@@ -30,7 +30,7 @@ namespace qalix {
 
 // What changed in the frame, for the window that shows it.
 enum class FrameChange {
-    Mode,  // the mode, and with it a new (empty) text window or none
+    Mode,  // the mode: the text window shown, or the graphic window
     Title,
     Text,        // the text window's content, set by the program
     Font,        // the window font
@@ -76,7 +76,8 @@ class FrameWindow final : public FrameHooks {
     FrameCommands& commands() { return commands_; }
 
     // The creation message, also sent at every switch of mode: sets up the mode the record's
-    // graphicChosen/textChosen name, recreating (and so emptying) the text window.
+    // graphicChosen/textChosen name. The text window and what the graphic window shows are
+    // kept across switches: only File > New and Open replace the text, asking first.
     void setUpMode();
     // A menu command, or a command an accelerator reached. One the table does not let run in
     // this mode does nothing; any command while a modal dialog is open is refused
@@ -87,8 +88,8 @@ class FrameWindow final : public FrameHooks {
 
     // What the user does to the window itself.
     void userEdit(std::string text);  // typed into the text window
-    // The close box of the frame (or of the panel): ends the program, once the user has
-    // confirmed it when the text window holds changes not saved.
+    // The close box of the frame (or of the panel), "EXIT" and File > Exit: ends the program,
+    // once the user has confirmed it when the text window holds changes not saved.
     void userClose();
     // True when the program may end: the text window holds no changes not saved, or the user
     // answered "Yes" to "End the program?".
@@ -100,7 +101,7 @@ class FrameWindow final : public FrameHooks {
     const std::string& title() const { return title_; }
     bool shown() const { return shown_; }
     bool minimised() const { return minimised_; }
-    // The text window's content; empty when there is no text window.
+    // The text window's content, kept while the graphic window is shown.
     const std::string& text() const { return text_; }
     bool hasTextWindow() const { return mode_ == FrameMode::Text; }
     void setText(std::string text);  // the program's write: heard as FrameChange::Text
@@ -148,6 +149,8 @@ class FrameWindow final : public FrameHooks {
     Rect clientRect() const override { return client_; }
     std::optional<std::string> askForFile(bool save) override;
     void setTitle(std::string title) override;
+    bool mayReplaceText() override;
+    void endProgram() override { userClose(); }
     void setTextPath(std::string path) override { textPath_ = std::move(path); }
     std::optional<std::string> showFile(const std::string& path, std::size_t maxBytes) override;
 
@@ -155,6 +158,7 @@ class FrameWindow final : public FrameHooks {
     void changed(FrameChange change);
     void addOwnCommands();
     void chooseWindow(bool graphic);
+    void newText();
     void openText();
     void saveText(bool askForName);
     void pageSetup();
@@ -169,8 +173,9 @@ class FrameWindow final : public FrameHooks {
     std::string title_{kFrameTitle};
     bool shown_ = true;
     bool minimised_ = false;
-    std::string text_;
-    bool textModified_ = false;  // typed into since it was last loaded, saved or made
+    std::string text_{kNewTextWindow};
+    // Typed into, or written to by the program, since it was last loaded, saved or made new.
+    bool textModified_ = false;
     FontDescription font_;
     MenuModel menu_;
     FileRequest fileRequest_;

@@ -1,4 +1,4 @@
-// The frame window on the screen: the text window emptied at each switch of mode, the font
+// The frame window on the screen: the text window kept across switches of mode, the font
 // the user chooses and the dialog that offers it, the menu greyed by mode, the close box
 // asking before text is lost, files named by the type chosen, and numbers read and shown
 // the same under a German locale.
@@ -34,7 +34,9 @@ class DesktopFrame : public Desktop {
     }
 };
 
-TEST_F(DesktopFrame, ModeSwitchesEmptyTheTextWindow) {
+// The text window was emptied at each switch; kept, it also keeps its caret, so that typing
+// goes on where it stopped.
+TEST_F(DesktopFrame, ModeSwitchesKeepTheTextWindowAndItsCaret) {
     designed();
     click(kPanelDialog, panel::kTextWindow);
     QPlainTextEdit* text = frame.textWindow();
@@ -47,9 +49,11 @@ TEST_F(DesktopFrame, ModeSwitchesEmptyTheTextWindow) {
     EXPECT_FALSE(text->isVisible());
     EXPECT_TRUE(frame.graphicWindow()->isVisible());
     click(kPanelDialog, panel::kTextWindow);
-    EXPECT_EQ(frame.textWindow()->toPlainText(), "  ");
+    EXPECT_EQ(frame.textWindow()->toPlainText(), "  my notes");
     frame.action(menu::kTextWindow)->trigger();
-    EXPECT_EQ(frame.textWindow()->toPlainText(), "  ");
+    QTest::keyClicks(text, QStringLiteral(", more"));
+    EXPECT_EQ(program.frame().text(), "  my notes, more");
+    EXPECT_TRUE(program.frame().textModified());
     saveScreenshot(frame, QStringLiteral("frame_text_window"));
 }
 
@@ -99,7 +103,7 @@ TEST_F(DesktopFrame, AChosenFontReachesTheTextWindow) {
     EXPECT_EQ(chosen.face, "Liberation Mono");
     EXPECT_EQ(frame.textWindow()->font().family(), "Liberation Mono");
     EXPECT_EQ(frame.textWindow()->font().pixelSize(), chosen.height);
-    // Kept across modes: the next text window has it too.
+    // Kept across modes.
     click(kPanelDialog, panel::kGraphicWindow);
     click(kPanelDialog, panel::kTextWindow);
     EXPECT_EQ(frame.textWindow()->font().family(), "Liberation Mono");

@@ -3,6 +3,7 @@
 // about box, and the start-up that leads to the panel.
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -119,18 +120,79 @@ TEST_F(Frame, PanelButtonsChooseTheModeTitleAndItems) {
         EXPECT_FALSE(enabled(id)) << id;
 }
 
-TEST_F(Frame, EverySwitchRecreatesTheTextWindowEmpty) {
+// A switch of window emptied the text window without a word, losing what the user typed or
+// what the program had just written there: the text and its unsaved state stay across any
+// number of switches, by the panel or the Window menu, to the same mode or the other.
+TEST_F(Frame, TheTextWindowKeepsItsTextAcrossSwitches) {
+    struct Row {
+        const char* how;
+        std::function<void()> switchAway;
+        std::function<void()> switchBack;
+    };
+    const std::vector<Row> rows = {
+        {"panel buttons", [&] { ui.click(panel::kGraphicWindow); },
+         [&] { ui.click(panel::kTextWindow); }},
+        {"Window menu", [&] { frame().command(menu::kGraphicWindow); },
+         [&] { frame().command(menu::kTextWindow); }},
+        {"the same mode again", [&] { ui.click(panel::kTextWindow); },
+         [&] { frame().command(menu::kTextWindow); }},
+    };
     textMode();
-    frame().userEdit("typed by the user");
+    for (const Row& row : rows) {
+        frame().userEdit("typed by the user, " + std::string(row.how));
+        row.switchAway();
+        row.switchBack();
+        EXPECT_EQ(frame().text(), "typed by the user, " + std::string(row.how)) << row.how;
+        EXPECT_TRUE(frame().textModified()) << row.how;
+    }
+    frame().insertText("\nwritten by the program");
     ui.click(panel::kGraphicWindow);
     ui.click(panel::kTextWindow);
-    EXPECT_EQ(frame().text(), "  ");
-    frame().userEdit("typed again");
-    ui.click(panel::kTextWindow);  // the same mode again also recreates it
-    EXPECT_EQ(frame().text(), "  ");
-    frame().userEdit("and again");
-    frame().command(menu::kTextWindow);
-    EXPECT_EQ(frame().text(), "  ");
+    EXPECT_EQ(frame().text(), "typed by the user, the same mode again\nwritten by the program");
+    EXPECT_TRUE(takeMessages().empty());
+}
+
+// What replaces the text window's content asks first when it holds changes not saved: "No"
+// keeps them and asks for no file; "Yes" goes on.
+TEST_F(Frame, ReplacingUnsavedTextAsksFirst) {
+    const std::string file = folder.file("observed.txt");
+    writeBytes(file, "1 1 0.5\n1 2 0.7\n");
+    struct Row {
+        int command;
+        bool choosesFile;
+        std::string shownAfter;
+    };
+    const std::vector<Row> rows = {
+        {menu::kNew, false, "  "},
+        {menu::kOpen, true, "1 1 0.5\n1 2 0.7\n"},
+        {menu::kImportObserved, true, "1 1 0.5\n1 2 0.7\n"},
+        {menu::kImportVariableNames, true, "1 1 0.5\n1 2 0.7\n"},
+    };
+    textMode();
+    for (const Row& row : rows) {
+        frame().userEdit("notes not saved");
+        const std::size_t filesAsked = platform.fileRequests().size();
+        platform.answerQuestion(kIdNo);
+        frame().command(row.command);
+        EXPECT_EQ(frame().text(), "notes not saved") << row.command;
+        EXPECT_TRUE(frame().textModified()) << row.command;
+        EXPECT_EQ(platform.fileRequests().size(), filesAsked) << row.command;
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{"QALIXinfWin: The text window holds "
+                                                           "changes that are not saved.\n\n"
+                                                           "Discard them?"})
+            << row.command;
+
+        platform.answerQuestion(kIdYes);
+        if (row.choosesFile) platform.answerOpenFile({DialogOutcome::Accepted, file, 0});
+        frame().command(row.command);
+        EXPECT_EQ(frame().text(), row.shownAfter) << row.command;
+        EXPECT_FALSE(frame().textModified()) << row.command;
+        EXPECT_EQ(takeMessages().size(), 1u) << row.command;
+        // Not modified since: replaced without a question.
+        if (row.choosesFile) platform.answerOpenFile({DialogOutcome::Cancelled, "", 0});
+        frame().command(row.command);
+        EXPECT_TRUE(takeMessages().empty()) << row.command;
+    }
 }
 
 TEST_F(Frame, WindowMenuSwitchesModesLikeThePanel) {
@@ -181,6 +243,35 @@ TEST_F(Frame, ClosingWithTextNotSavedAsksFirst) {
     saveFileAs(folder.file("notes.txt"));
     ui.close(kPanelDialog);
     EXPECT_TRUE(takeMessages().empty());
+    EXPECT_TRUE(platform.quitRequested());
+}
+
+// "EXIT" ended the program at once while the close boxes asked: every way out asks the one
+// question when the text window holds changes not saved; "No" goes on, "Yes" ends.
+TEST_F(Frame, EveryWayOutAsksTheOneQuestionFirst) {
+    const std::string question =
+        "QALIXinfWin: The text window holds changes that are not saved.\n\nEnd the program?";
+    struct Row {
+        const char* way;
+        std::function<void()> leave;
+    };
+    const std::vector<Row> rows = {
+        {"EXIT", [&] { ui.click(panel::kExitButton); }},
+        {"File > Exit", [&] { frame().command(menu::kExit); }},
+        {"the frame's close box", [&] { frame().userClose(); }},
+        {"the panel's close box", [&] { ui.close(kPanelDialog); }},
+    };
+    textMode();
+    frame().userEdit("notes not saved");
+    for (const Row& row : rows) {
+        platform.answerQuestion(kIdNo);
+        row.leave();
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{question}) << row.way;
+        EXPECT_FALSE(platform.quitRequested()) << row.way;
+    }
+    platform.answerQuestion(kIdYes);
+    rows.front().leave();
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{question});
     EXPECT_TRUE(platform.quitRequested());
 }
 

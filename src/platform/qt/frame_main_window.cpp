@@ -144,9 +144,12 @@ void FrameMainWindow::showMode() {
     showText();
 }
 
+// Only a text that differs is set: the window kept across a switch keeps its caret and undo.
 void FrameMainWindow::showText() {
+    const QString text = textFromBytes(model_.text());
+    if (text_->toPlainText() == text) return;
     const QSignalBlocker blocker(text_);
-    text_->setPlainText(textFromBytes(model_.text()));
+    text_->setPlainText(text);
 }
 
 void FrameMainWindow::applyEditAction() {
