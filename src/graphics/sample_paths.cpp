@@ -53,7 +53,9 @@ constexpr int kSeparatorWidth = 3, kNameWidth = 20, kNameDrawn = 27;
 constexpr NumberField kSigma{7, 3};
 constexpr int kSigmaGap = 2, kKindWidth = 5, kKindGap = 3, kSizeWidth = 5;
 constexpr int kImportValuesDrawn = 22;
-constexpr std::string_view kAllKind = "Estim";
+// Under "All", whether a record's SD is the one its file gave (or the user typed), or estimated.
+constexpr std::string_view kAssumedKind = "Assum";
+constexpr std::string_view kEstimatedKind = "Estim";
 constexpr std::string_view kNoSd = "?";
 
 float markY(int s) {
@@ -129,20 +131,21 @@ struct ImportedSet {
     std::string kind;
 };
 
-// The SD of a record drawn with every other: the one its file gives, or else the one the
-// selection dialog estimates from its observations.
-double recordSD(const DesignRecord& r, int record) {
-    const std::size_t at = slot(record);
-    if (r.importSD[at] > 0.0) return r.importSD[at];
+// Record s drawn with every other: with the SD its file gives (or the user typed), or else the
+// one the selection dialog estimates from its observations; the legend says which.
+ImportedSet allImportedSet(const DesignRecord& r, int s) {
+    const std::size_t at = slot(s);
+    const std::string name = padded(r.importVarName[at]);
+    if (r.importSD[at] > 0.0)
+        return {s, r.importSize[at], r.importSD[at], name, std::string(kAssumedKind)};
     const auto n = static_cast<std::size_t>(std::clamp(r.importSize[at], 0, kMaxImportSize));
-    return estimatedSD(std::span<const float>(r.importObs[at].data(), n));
+    const double estimate = estimatedSD(std::span<const float>(r.importObs[at].data(), n));
+    return {s, r.importSize[at], estimate, name, std::string(kEstimatedKind)};
 }
 
 ImportedSet importedSet(const DesignRecord& r, SamplePaths paths, int s) {
     const std::size_t at = slot(s);
-    if (paths == SamplePaths::AllImported)
-        return {s, r.importSize[at], recordSD(r, s), padded(r.importVarName[at]),
-                std::string(kAllKind)};
+    if (paths == SamplePaths::AllImported) return allImportedSet(r, s);
     const int record = r.selRecord[at];
     // A set selected without a name of its own goes under its record's.
     const bool named = !r.selVarName[at].str().empty();

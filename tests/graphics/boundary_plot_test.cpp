@@ -269,7 +269,7 @@ TEST_F(ImportedPaths, AllRecordsAreDrawnOnTheBrownianScaleWithTheirNames) {
     EXPECT_TRUE(
         hasLine(log, textAt(-0.92f, 3.2f, "Variables     Sample Paths   Std-Dev (type)    Size")));
     EXPECT_TRUE(hasLine(log, textAt(-1.0f, 2.85f, "   1.  Systolic            ")));
-    EXPECT_TRUE(hasLine(log, textAt(-0.6f, 2.85f, "  1.500  Estim       2")));
+    EXPECT_TRUE(hasLine(log, textAt(-0.6f, 2.85f, "  1.500  Assum       2")));
     EXPECT_EQ(linesStarting(log, "text " + std::to_string(X(-1.0f))).size(), 12u);
 }
 
@@ -323,6 +323,38 @@ TEST_F(ImportedPaths, RecordsWithoutAnSdAreDrawnWithTheSdTheSelectionEstimates) 
     EXPECT_TRUE(hasLine(log, textAt(-0.6f, 2.6f, "  1.746  Estim       5")));
     ui.click(panel::kImportedSamples);
     EXPECT_EQ(ui.text(kImportDialog, imports::kEstimatedMuEdit), "0.8544");
+}
+
+// "All" labelled every SD "Estim", also one a file gave; and after a simulation's file the
+// observed paths were drawn with the simulation's SD. Each legend row shows the SD its path is
+// drawn with and whether it is assumed (a file's or typed) or estimated from the record.
+TEST_F(ImportedPaths, TheLegendShowsTheSdEachPathIsDrawnWithAndItsKind) {
+    struct Row {
+        const char* before;  // a file imported before the observations
+        const char* kind;
+        std::string first, second;  // legend rows of records 1 and 2
+        float firstSd;
+    };
+    const std::vector<Row> rows = {
+        {"simu_two_sets.txt", "Simu", "  0.854  Estim       3", "  1.746  Estim       5", 0.8544f},
+        {"varname_record_one_sd.txt", "VarName", "  2.500  Assum       3", "  1.746  Estim       5",
+         2.5f},
+    };
+    ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
+    for (const Row& row : rows) {
+        importAs(row.kind, fixture(row.before));
+        importAs("Observ", fixture("observ_two_records.txt"));
+        ui.click(panel::kGraphicWindow);
+        plotImported(plotimported::kAll);
+        const auto log = picture();
+        EXPECT_TRUE(hasLine(log, textAt(-0.6f, 2.85f, row.first))) << row.before;
+        EXPECT_TRUE(hasLine(log, textAt(-0.6f, 2.6f, row.second))) << row.before;
+        const auto paths = drawnPaths(log);
+        ASSERT_EQ(paths.size(), 2u) << row.before;
+        // 0.5 / (5 * SD) at t = 1/25.
+        EXPECT_EQ(paths[0].lines.at(0), at("line", 0.04f, 0.5f / (5.0f * row.firstSd)))
+            << row.before;
+    }
 }
 
 // A record of one observation has no estimated SD: the legend once read "NaN" for it, where
