@@ -7,8 +7,15 @@
 
 namespace qalix {
 
+// An input as "Sequential Design" read it: the text of a control of a dialog.
+struct ResultInput {
+    int dialog;
+    int control;
+    std::string text;
+};
+
 struct SequentialState {
-    double coefficient = 0.0;            // a as last read: a blank combo leaves it
+    double coefficient = 0.0;            // a as last read
     std::vector<double> searchIterates;  // every a the last search evaluated, returned one last
     double achievedRho = 0.0;            // rho(a; 0) at the a shown, by the search or "rho"
     double maxDiscordance = 0.0;         // edit 1157

@@ -382,8 +382,11 @@ TEST_F(PlotWindow, PlotsBeforeAnyDesignWaitForItAndAPassDrawsWhatItCanWithoutLoo
             const int sumScale = PlotMapping(kBoundaryScale).NEWX(1.21f);
             EXPECT_TRUE(linesStarting(canvas.lines(), "text " + std::to_string(sumScale)).empty());
         }
+        // No coefficient yet: the boundaries are left out, and said to be.
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{"Error: \"Bound-Coeff  a\" holds no "
+                                                           "number: enter one first."})
+            << p.line;
     }
-    EXPECT_TRUE(takeMessages().empty());
 }
 
 }  // namespace
