@@ -3,6 +3,7 @@
 // rounded texts of the panel's result fields.
 #pragma once
 
+#include <string>
 #include <vector>
 
 namespace qalix {
@@ -23,6 +24,10 @@ struct SequentialState {
     double actualPower = 0.0;            // edit 1025
     // "Sequential Design" has computed the design the panel shows; a design choice clears it.
     bool designComputed = false;
+    // The inputs the results shown were computed from, and whether one differs since: the
+    // results are then marked as being for earlier inputs (design/results_watch.hpp).
+    std::vector<ResultInput> resultInputs;
+    bool resultsStale = false;
 };
 
 }  // namespace qalix

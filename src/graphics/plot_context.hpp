@@ -1,4 +1,4 @@
-// What the plots work on: the design and its samples, the one window font, and what the
+// What the plots work on: the design and its samples, the plots' font, and what the
 // graphic window shows: the picture of the last plot pass or a metafile opened, with the
 // metafile name the saves keep.
 #pragma once
@@ -27,6 +27,8 @@ struct GraphicsState {
     std::optional<PlotKind> showing;
     // The picture of the last plot pass, shown until the window shows something else.
     std::optional<RecordingCanvas> picture;
+    // The picture plots the design the panel shows (a comparison's curves do not).
+    bool designPicture = false;
     // The metafile last opened, which the metafile print prints; none before one was opened
     // or when the last one could not be read.
     std::optional<EmfPlayer> opened;
@@ -37,6 +39,8 @@ struct GraphicsState {
 };
 
 struct PlotContext : SamplesContext {
+    // The plots' font: their own, apart from the text window's, so that a font chosen for
+    // the text never overprints their labels.
     FontDescription& windowFont;
     GraphicsState& graphics;
 };

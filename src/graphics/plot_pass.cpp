@@ -50,6 +50,7 @@ void redrawPlot(PlotContext& program) {
     RecordingCanvas picture;
     if (!paintPlot(program, *graphics.showing, picture)) return;
     graphics.picture = std::move(picture);
+    graphics.designPicture = true;
     program.frame.pictureChanged();
 }
 

@@ -281,7 +281,9 @@ const EmfPlayer* FrameWindow::openedMetafile() const {
 }
 
 void FrameWindow::paint(Canvas& canvas) const {
-    if (mode_ != FrameMode::Text) paintGraphicWindow(context_.graphics, canvas);
+    if (mode_ == FrameMode::Text) return;
+    const Dialog& panel = context_.dialogs.get(kPanelDialog);
+    paintGraphicWindow(context_.graphics, canvas, panel.getText(panel::kStaleNotice));
 }
 
 void FrameWindow::pageSetup() {

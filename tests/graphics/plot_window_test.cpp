@@ -114,16 +114,25 @@ TEST_F(PlotWindow, EscEndsAPlotDialogAsCancelDoes) {
     EXPECT_FALSE(program.dialog(kPlotDialog).isOpen());
 }
 
-TEST_F(PlotWindow, MenuItemsFollowTheModeTheSimulationAndTheImport) {
-    ASSERT_NO_FATAL_FAILURE(completeDesign());
+// The plot items stayed greyed until "Graphic" was clicked, with no hint why: they are offered
+// once a design exists, in either window, and a plot chosen in the text window turns to the
+// graphic window it draws into.
+TEST_F(PlotWindow, MenuItemsFollowTheDesignTheSimulationAndTheImport) {
     const auto enabled = [this](int id) { return frame().menu().enabled(id); };
-    ui.click(panel::kTextWindow);
-    for (int id : {menu::kPlotBoundary, menu::kPlotPower, menu::kPlotExpectedSize,
-                   menu::kPlotSimulated, menu::kPlotImported})
+    const std::vector<int> designPlots = {menu::kPlotBoundary, menu::kPlotPower,
+                                          menu::kPlotExpectedSize};
+    for (int id : designPlots)
         EXPECT_FALSE(enabled(id)) << id;
-    ui.click(panel::kGraphicWindow);
-    for (int id : {menu::kPlotBoundary, menu::kPlotPower, menu::kPlotExpectedSize})
+    ASSERT_NO_FATAL_FAILURE(completeDesign());
+    ui.click(panel::kTextWindow);
+    for (int id : designPlots) {
         EXPECT_TRUE(enabled(id)) << id;
+        ui.click(panel::kTextWindow);
+        plot(id, kPlotDialog);
+        EXPECT_EQ(frame().mode(), FrameMode::Graphic) << id;
+        EXPECT_TRUE(record().graphicChosen) << id;
+        EXPECT_NE(frame().picture(), nullptr) << id;
+    }
     EXPECT_FALSE(enabled(menu::kPlotSimulated));
     EXPECT_FALSE(enabled(menu::kPlotImported));
     simulateSets({{"0.5", "25"}});
@@ -285,19 +294,20 @@ TEST_F(PlotWindow, NoDrawingObjectsAccumulateOverManyPasses) {
 
 // ---- Entries that cannot be read ----------------------------------------------------------
 
-TEST_F(PlotWindow, AnUnreadableEntryStopsThePassAndLeavesThePictureAsItWas) {
+// An entry no user can type, changed after the design: the plots of earlier inputs wait and the
+// picture shown stays; "Sequential Design" refuses the entry.
+TEST_F(PlotWindow, AnUnreadableEntryStopsTheDesignAndLeavesThePictureAsItWas) {
     ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
     plotPower();
     const auto power = picture();
     program.panel().setText(panel::kAlphaCombo, "five percent");  // as no user can type it
-    // The boundary plot reads alpha at every message; Cancel still ends the dialog.
-    plot(menu::kPlotBoundary, kPlotDialog, [this] { ui.click(kPlotDialog, plotdesign::kRefresh); });
-    EXPECT_EQ(takeMessages(), (std::vector<std::string>{kEntryErrorBox, kEntryErrorBox}));
+    EXPECT_FALSE(frame().menu().enabled(menu::kPlotBoundary));
+    frame().command(menu::kPlotBoundary);
     EXPECT_EQ(picture(), power);
     EXPECT_FALSE(program.dialog(kPlotDialog).isOpen());
-    // The power plot reads rho_max alone and draws.
-    plotPower();
-    EXPECT_TRUE(takeMessages().empty());
+    ui.click(panel::kSequentialDesignButton);
+    EXPECT_EQ(takeMessages(), (std::vector<std::string>{kEntryErrorBox}));
+    EXPECT_FALSE(frame().menu().enabled(menu::kPlotPower));
 }
 
 TEST_F(PlotWindow, AnUnreadableDiscordanceStopsEveryPlot) {
@@ -336,16 +346,18 @@ struct OutOfRangeCase {
 
 class PlotOutOfRange : public PlotWindow, public ::testing::WithParamInterface<OutOfRangeCase> {};
 
-TEST_P(PlotOutOfRange, StopsThePassWithTheRangeMessage) {
+TEST_P(PlotOutOfRange, StopsTheDesignWithTheRangeMessageAndThePlotsWait) {
     const OutOfRangeCase& c = GetParam();
     ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
     plotBoundary();
     const auto boundary = picture();
     ui.type(c.control, c.typed);
     takeMessages();
+    ui.click(panel::kSequentialDesignButton);
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{c.message});
     for (int command : {menu::kPlotBoundary, menu::kPlotPower, menu::kPlotExpectedSize}) {
-        plot(command, kPlotDialog);
-        EXPECT_EQ(takeMessages(), std::vector<std::string>{c.message}) << command;
+        EXPECT_FALSE(frame().menu().enabled(command)) << command;
+        frame().command(command);
     }
     EXPECT_EQ(picture(), boundary);
 }

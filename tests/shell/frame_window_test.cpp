@@ -105,8 +105,7 @@ TEST_F(Frame, PanelButtonsChooseTheModeTitleAndItems) {
     EXPECT_FALSE(record().graphicChosen);
     for (int id : {menu::kUndo, menu::kCut, menu::kCopy, menu::kPaste})
         EXPECT_TRUE(enabled(id)) << id;
-    for (int id : {menu::kPlotBoundary, menu::kPlotPower, menu::kPlotExpectedSize,
-                   menu::kPlotSimulated, menu::kPlotImported, menu::kPrintMetafile})
+    for (int id : {menu::kPlotSimulated, menu::kPlotImported, menu::kPrintMetafile})
         EXPECT_FALSE(enabled(id)) << id;
 
     ui.click(panel::kGraphicWindow);
@@ -301,6 +300,75 @@ TEST_F(Frame, ADesignChoiceClearsWhatShowedTheDesignBefore) {
         EXPECT_FALSE(enabled(id)) << id;
     EXPECT_FALSE(enabled(menu::kSave));  // the boundary metafile
     EXPECT_TRUE(enabled(menu::kChangeFont));
+    EXPECT_TRUE(takeMessages().empty());
+}
+
+// After an input changed, the panel and every dialog went on showing the old design's results
+// without a word. At once, the results are greyed, the plots of the design wait (they draw
+// those results), so do the operating characteristics when the boundaries changed, and a line
+// beside the results names the input and what computes the design again; the input typed
+// back, or the design computed again, makes them current.
+TEST_F(Frame, ResultsOfEarlierInputsAreMarkedAtOnce) {
+    struct Row {
+        int dialog;
+        int control;
+        const char* typed;
+        std::string notice;
+        bool boundaries;  // the operating characteristics wait too
+    };
+    const std::string design = "press \"Sequential Design\".";
+    const std::string search = "press \"Bound-Coeff  a:\", then \"Sequential Design\".";
+    const std::vector<Row> rows = {
+        {kPanelDialog, panel::kAlphaCombo, "0.025", "\"Sig-level\" changed): " + design, false},
+        {kPanelDialog, panel::kMuCombo, "0.4", "\"Alt. Mean mu_a\" changed): " + design, false},
+        {kPanelDialog, panel::kRhoCombo, "0.05", "\"rho\" changed): " + search, true},
+        {kPanelDialog, panel::kCoeffCombo, "3",
+         "\"Bound-Coeff  a\" changed): press \"rho\", then \"Sequential Design\".", true},
+        {kInfoTimeDialog, infotimes::kGroupSize[0], "8", "\"Group Sizes\" changed): " + search,
+         true},
+    };
+    const std::vector<int> results = {panel::kDiscordanceEdit, panel::kActualSigEdit,
+                                      panel::kActualPowerEdit};
+    const std::vector<int> characteristics = {panel::kBoundaryButton, panel::kSignificanceButton,
+                                              panel::kDiscordanceButton,
+                                              panel::kExpectedSizeButton};
+    const std::vector<int> plots = {menu::kPlotBoundary, menu::kPlotPower, menu::kPlotExpectedSize};
+    designed();
+    const auto current = [&](const char* row) {
+        EXPECT_EQ(ui.text(panel::kStaleNotice), "") << row;
+        for (int c : results)
+            EXPECT_TRUE(ui.enabled(c)) << row << " " << c;
+        for (int c : characteristics)
+            EXPECT_TRUE(ui.enabled(c)) << row << " " << c;
+        for (int id : plots)
+            EXPECT_TRUE(enabled(id)) << row << " " << id;
+    };
+    for (const Row& row : rows) {
+        const std::string before = program.dialog(row.dialog).getText(row.control);
+        const auto type = [&](const std::string& text) {
+            if (row.dialog == kPanelDialog) {
+                ui.type(row.control, text);
+            } else {
+                whenShown(kInfoTimeDialog, [&] { ui.type(kInfoTimeDialog, row.control, text); });
+                ui.click(panel::kGroupSizesButton);
+            }
+        };
+        type(row.typed);
+        EXPECT_EQ(ui.text(panel::kStaleNotice), "Results are for earlier inputs (" + row.notice)
+            << row.typed;
+        for (int c : results)
+            EXPECT_FALSE(ui.enabled(c)) << row.typed << " " << c;
+        for (int c : characteristics)
+            EXPECT_EQ(ui.enabled(c), !row.boundaries) << row.typed << " " << c;
+        for (int id : plots)
+            EXPECT_FALSE(enabled(id)) << row.typed << " " << id;
+        type(before);
+        current(row.typed);
+    }
+    // Computed again from the new inputs, the results are current.
+    ui.type(panel::kAlphaCombo, "0.025");
+    ui.click(panel::kSequentialDesignButton);
+    current("computed again");
     EXPECT_TRUE(takeMessages().empty());
 }
 

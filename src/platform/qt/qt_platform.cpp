@@ -264,8 +264,10 @@ PageSetupChoice QtPlatform::pageSetup(const PageSetup& initial) {
     const PageMargins& m = initial.margins;
     printer_->setPageMargins(QMarginsF(mm(m.left), mm(m.top), mm(m.right), mm(m.bottom)),
                              QPageLayout::Millimeter);
+    printer_->setPageOrientation(textOrientation_);
     QPageSetupDialog dialog(printer_.get(), frame_);
     if (dialog.exec() != QDialog::Accepted) return {};
+    textOrientation_ = printer_->pageLayout().orientation();
     const QMarginsF chosen = printer_->pageLayout().margins(QPageLayout::Millimeter);
     const auto units = [](double millimetres) {
         return static_cast<int>(millimetres / kMillimetresPerUnit + 0.5);
@@ -282,6 +284,8 @@ QPrinter& QtPlatform::printer() {
 }
 
 PrintChoice QtPlatform::print(const PrintRequest& request) {
+    // A plot is laid out wider than high; text goes as the page setup turned the page.
+    printer().setPageOrientation(request.landscape ? QPageLayout::Landscape : textOrientation_);
     QPrintDialog dialog(&printer(), frame_);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, request.pageNumbers);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, request.selection);
