@@ -22,6 +22,7 @@ using namespace menu;
 
 constexpr int kWindowFontHeight = 16;
 constexpr std::string_view kWindowFontFace = "Times New Roman";
+constexpr std::string_view kTextFontFace = "Courier New";
 
 constexpr std::string_view kEndQuestion =
     "The text window holds changes that are not saved.\n\nEnd the program?";
@@ -55,8 +56,16 @@ FontDescription INITIALIZEFONT() {
     return font;
 }
 
+FontDescription textWindowFont() {
+    FontDescription font;
+    font.height = kWindowFontHeight;
+    font.face = std::string(kTextFontFace);
+    font.pitchAndFamily = FontDescription::kFixedPitch | FontDescription::kModernFamily;
+    return font;
+}
+
 FrameWindow::FrameWindow(FrameContext context)
-    : context_(context), font_(INITIALIZEFONT()), fileRequest_(textFileRequest()) {
+    : context_(context), font_(textWindowFont()), fileRequest_(textFileRequest()) {
     auto menu = MenuModel::load("frame");
     if (!menu) throw std::logic_error("the frame menu resource is missing");
     menu_ = std::move(*menu);

@@ -1,6 +1,6 @@
 // The frame window as a model: at once the graphic window the plots draw into and the holder
 // of the text window, switched between the two modes by the panel and the Window menu; its
-// title, its menu, the text window's content and the one window font. Its menu commands are a
+// title, its menu, the text window's content and font. Its menu commands are a
 // table: the frame's own rows (text files, windows, font, help) and those the plots and the
 // sample paths add, which alone decides what may run and greys the rest. The Qt platform shows
 // it as a main window; tests drive it headless.
@@ -188,8 +188,12 @@ class FrameWindow final : public FrameHooks {
     int nextObserver_ = 1;
 };
 
-// The window font as the program starts with it: 16 units high, normal weight, variable
+// The plots' font as the program starts with it: 16 units high, normal weight, variable
 // pitch in the Swiss family, face "Times New Roman".
 FontDescription INITIALIZEFONT();
+
+// The text window's font as the program starts with it: 16 units high, fixed pitch, face
+// "Courier New", so that the columns of sample lines and of a comparison line up.
+FontDescription textWindowFont();
 
 }  // namespace qalix

@@ -1,6 +1,6 @@
 // A logical-font description: what the program asks of a font (height in logical units,
-// rotation in tenths of a degree, weight, face...). The window font, the font dialog and
-// every plot use this one record.
+// rotation in tenths of a degree, weight, face...). The text window's font, the font dialog
+// and the plots' font are each one of these.
 #pragma once
 
 #include <cstdint>

@@ -109,9 +109,9 @@ TEST_F(DesktopFrame, AChosenFontReachesTheTextWindow) {
     EXPECT_EQ(frame.textWindow()->font().family(), "Liberation Mono");
 }
 
-// The font dialog opened on a font of its own, not the one in use (16 pixels of "Times New
-// Roman", drawn with Liberation Serif); and 20 points chosen there overprinted the plots'
-// design blocks: the plots hold it at the 16 units they are laid out for.
+// The font dialog opened on a font of its own, not the one in use (16 pixels of "Courier New",
+// drawn with Liberation Mono); and 20 points chosen there overprinted the plots' design
+// blocks: the plots keep their own font.
 TEST_F(DesktopFrame, TheFontDialogOpensOnTheFontInUseAndPlotsKeepTheirTextApart) {
     designed();
     click(kPanelDialog, panel::kGraphicWindow);
@@ -126,7 +126,8 @@ TEST_F(DesktopFrame, TheFontDialogOpensOnTheFontInUseAndPlotsKeepTheirTextApart)
         dialog->accept();
     });
     frame.action(menu::kChangeFont)->trigger();
-    EXPECT_EQ(offered.family(), QFontInfo(toQFont(INITIALIZEFONT())).family());
+    EXPECT_EQ(offered.family(), QFontInfo(toQFont(textWindowFont())).family());
+    EXPECT_TRUE(QFontInfo(offered).fixedPitch());
     EXPECT_EQ(QFontInfo(offered).pixelSize(), 16);
     whenShown(
         kPlotDialog, [&] { saveScreenshot(frame, QStringLiteral("plot_boundary_font_20pt")); },

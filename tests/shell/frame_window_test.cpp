@@ -11,6 +11,7 @@
 #include "design/info_time_ids.hpp"
 #include "design/panel_ids.hpp"
 #include "graphics/plot_ids.hpp"
+#include "program_version.hpp"
 #include "samples/simulation_ids.hpp"
 #include "shell/about_box.hpp"
 #include "shell/text_files.hpp"
@@ -502,7 +503,7 @@ TEST_F(Frame, ChangeFontReachesTheWindowAndIsKeptAcrossModes) {
     int fontNotices = 0;
     frame().observe([&](FrameChange change) { fontNotices += change == FrameChange::Font; });
     textMode();
-    EXPECT_EQ(frame().windowFont().face, "Times New Roman");
+    EXPECT_EQ(frame().windowFont().face, "Courier New");  // fixed pitch: columns line up
     EXPECT_EQ(frame().windowFont().height, 16);
     FontDescription chosen = frame().windowFont();
     chosen.face = "Liberation Sans";
@@ -510,7 +511,7 @@ TEST_F(Frame, ChangeFontReachesTheWindowAndIsKeptAcrossModes) {
     chosen.italic = true;
     platform.answerFont({DialogOutcome::Accepted, chosen, 0});
     frame().command(menu::kChangeFont);
-    EXPECT_EQ(platform.lastFontOffered()->face, "Times New Roman");
+    EXPECT_EQ(platform.lastFontOffered()->face, "Courier New");
     EXPECT_EQ(frame().windowFont(), chosen);
     EXPECT_EQ(fontNotices, 1);
     ui.click(panel::kGraphicWindow);
@@ -548,7 +549,8 @@ TEST_F(Frame, AboutBoxShowsTheVersionStringsItsLinesName) {
     frame().accelerator("Alt+?");
     EXPECT_EQ(lines, (std::vector<std::string>{
                          "QALIX on information time for sequential design of experiment ",
-                         "A Computer Program for", "V 1.0", "(c) 2026 The QALIX developers", ""}));
+                         "A Computer Program for", "Version " + std::string(kProgramVersion),
+                         "(c) 2026 The QALIX developers", ""}));
     whenShown(kAboutDialog);
     frame().accelerator("Alt+/");
     EXPECT_EQ(modalsShown(), (std::vector<int>{kAboutDialog, kAboutDialog}));
@@ -557,7 +559,10 @@ TEST_F(Frame, AboutBoxShowsTheVersionStringsItsLinesName) {
 TEST(AboutBox, VersionStringsByName) {
     EXPECT_EQ(versionString("ProductName"), "QALIXinfWin");
     EXPECT_EQ(versionString("LegalTrademarks"), "");
-    EXPECT_FALSE(versionString("V 1.0").has_value());
+    EXPECT_FALSE(versionString("Version").has_value());
+    // One version for the program: the build's, which the package and the documents give.
+    EXPECT_EQ(versionString("ProductVersion"), kProgramVersion);
+    EXPECT_EQ(versionString("FileVersion"), kProgramVersion);
 }
 
 TEST(AboutBox, CentredOverItsOwnerAndKeptOnTheScreen) {
