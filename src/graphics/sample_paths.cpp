@@ -1,6 +1,7 @@
 #include "graphics/sample_paths.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <span>
 #include <string>
@@ -22,10 +23,21 @@ constexpr float kMarkTop = 3.0f;
 constexpr float kTextTop = 3.1f;
 constexpr float kLegendRow = 0.25f;
 constexpr float kHeaderY = 3.2f;
-// The colour slopes follow the number of paths up to this many.
-constexpr int kColourSets = 10;
-constexpr int kRedBase = 255, kRedSlope = 57, kGreenSlope = 39, kBlueSlope = 43;
-constexpr int kLowByte = 0xFF;
+// One colour for each legend row, told apart at a glance on white and from the boundaries'
+// magenta, blue, cyan and red (the slopes of s the paths once had made neighbouring paths
+// nearly the same red); paths beyond the twelfth take them again in turn.
+constexpr std::array<Colour, kLegendSets> kPathColours = {{{213, 94, 0},
+                                                           {0, 114, 178},
+                                                           {0, 158, 115},
+                                                           {204, 121, 167},
+                                                           {230, 159, 0},
+                                                           {86, 180, 233},
+                                                           {140, 81, 10},
+                                                           {84, 39, 136},
+                                                           {102, 166, 30},
+                                                           {0, 90, 80},
+                                                           {99, 99, 99},
+                                                           {180, 30, 40}}};
 
 // Simulated paths: header, mark and texts.
 constexpr float kSimHeaderX = -0.77f;
@@ -114,7 +126,7 @@ void drawSimulated(PlotPainter& p, PlotContext& program, SamplePaths paths, Path
         const std::size_t at = slot(s);
         const int held = saved ? r.savedSimSize[at] : program.samples.drawn[at];
         const int n = std::clamp(std::min({N, r.simSize[at], held}), 0, kMaxSimSize);
-        p.pen({PenStyle::Dot, plotpen::kPathWidth, pathColour(s, sets)});
+        p.pen({PenStyle::Dot, plotpen::kPathWidth, pathColour(s)});
         p.pathStart({0.0f, 0.0f});
         for (std::size_t j = 0; j < static_cast<std::size_t>(n); ++j)
             p.pathTo({tables.time[at][j], tables.path[at][j]});
@@ -192,7 +204,7 @@ void drawImported(PlotPainter& p, const DesignRecord& r, SamplePaths paths, int 
     for (int s = 1; s <= sets; ++s) {
         const ImportedSet set = importedSet(r, paths, s);
         const int n = std::clamp(std::min(N, set.size), 0, kMaxImportSize);
-        p.pen({PenStyle::Dot, plotpen::kPathWidth, pathColour(s, sets)});
+        p.pen({PenStyle::Dot, plotpen::kPathWidth, pathColour(s)});
         p.pathStart({0.0f, 0.0f});
         importedPath(p, r, set, n, N);
         if (s <= kLegendSets) importedLegend(p, set, s, n);
@@ -228,11 +240,9 @@ SamplePaths exportedPaths(const DesignRecord& r) {
     return SamplePaths::None;
 }
 
-Colour pathColour(int s, int sets) {
-    const int q = 2 * std::min(sets, kColourSets);
-    const auto lowByte = [](int v) { return static_cast<std::uint8_t>(v & kLowByte); };
-    return {lowByte(kRedBase - (kRedSlope - q) * s), lowByte((kGreenSlope - q) * s),
-            lowByte((kBlueSlope - q) * s)};
+Colour pathColour(int s) {
+    const int count = static_cast<int>(kPathColours.size());
+    return kPathColours[static_cast<std::size_t>(((s - 1) % count + count) % count)];
 }
 
 void drawSamplePaths(PlotPainter& painter, PlotContext& program, SamplePaths paths,

@@ -129,7 +129,7 @@ TEST_F(BoundaryPlot, ThirteenSetsAreAllDrawnAndTwelveNamedInTheLegend) {
     const auto log = picture();
     const auto paths = drawnPaths(log);
     ASSERT_EQ(paths.size(), 13u);
-    EXPECT_EQ(paths[0].pen, "pen dot 1 (218,19,23)");
+    EXPECT_EQ(paths[0].pen, "pen dot 1 (213,94,0)");
     // Sets larger than N = 25 draw their first 25 points, the last at t = 1; a path that
     // leaves the frame is drawn up to its edge.
     for (const DrawnPath& p : paths) {
@@ -211,7 +211,12 @@ TEST_F(BoundaryPlot, NewSimulatesAtEveryPassAndSavedKeepsTheSavedPaths) {
         ui.click(kPlotSimulationsDialog, plotsimulations::kNew);
         refresh();
         refresh();
+        EXPECT_EQ(ui.text(kPlotSimulationsDialog, plotsimulations::kSavedNotice), "");
         ui.click(kPlotSimulationsDialog, plotsimulations::kSave);
+        // "Save" wrote no file and said nothing: it says what it kept, and where files come from.
+        EXPECT_EQ(ui.text(kPlotSimulationsDialog, plotsimulations::kSavedNotice),
+                  "Kept the 2 paths drawn: \"Saved\" draws them. A file: Data > Save "
+                  "Simulation.");
         ui.click(kPlotSimulationsDialog, plotsimulations::kSaved);
         refresh();
         refresh();
@@ -263,7 +268,7 @@ TEST_F(ImportedPaths, AllRecordsAreDrawnOnTheBrownianScaleWithTheirNames) {
     const auto log = picture();
     const auto paths = drawnPaths(log);
     ASSERT_EQ(paths.size(), 14u);
-    EXPECT_EQ(paths[0].pen, "pen dot 1 (218,19,23)");
+    EXPECT_EQ(paths[0].pen, "pen dot 1 (213,94,0)");
     // Record 1 holds 0.1 and 0.2: S = 0.1 / (5 * 1.5) at t = 1/25, then 0.3 / 7.5 at 2/25.
     EXPECT_EQ(paths[0].lines, (std::vector<std::string>{at("line", 0.04f, 0.1f / 7.5f),
                                                         at("line", 0.08f, 0.3f / 7.5f)}));
