@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <clocale>
 #include <cstdio>
@@ -137,6 +139,37 @@ TEST_F(DesktopFrame, TheFontDialogOpensOnTheFontInUseAndPlotsKeepTheirTextApart)
         if (line.rfind("font ", 0) == 0) {
             EXPECT_EQ(line.rfind("font h=16 ", 0), 0u) << line;
         }
+    }
+}
+
+// Alt with a menu's letter opened the frame's menus only once the frame had been clicked:
+// from the panel, where the keyboard is after the start, it did nothing.
+TEST_F(DesktopFrame, MenuKeysReachTheFramesMenusFromThePanel) {
+    designed();
+    struct Row {
+        Qt::Key key;
+        QString menu;
+        int focus;  // where the keyboard is in the panel
+    };
+    const std::vector<Row> rows = {
+        {Qt::Key_P, QStringLiteral("&Plot"), panel::kSequentialDesignButton},
+        {Qt::Key_F, QStringLiteral("&File"), panel::kAlphaCombo},
+        {Qt::Key_H, QStringLiteral("&Help"), panel::kRhoCombo}};
+    for (const Row& row : rows) {
+        DialogWindow& panel = window(kPanelDialog);
+        panel.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+        QWidget* focus = widget(kPanelDialog, row.focus);
+        if (auto* combo = qobject_cast<QComboBox*>(focus)) focus = combo->lineEdit();
+        focus->setFocus();
+        QTest::keyClick(focus, row.key, Qt::AltModifier);
+        QAction* open = frame.menuBar()->activeAction();
+        ASSERT_NE(open, nullptr) << row.menu.toStdString();
+        EXPECT_EQ(open->text(), row.menu);
+        ASSERT_NE(open->menu(), nullptr);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return open->menu()->isVisible(); }))
+            << row.menu.toStdString();
+        open->menu()->close();
     }
 }
 

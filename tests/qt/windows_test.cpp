@@ -218,7 +218,35 @@ TEST_F(Desktop, F1OpensTheProgramsOwnHelp) {
     // Only what a reader sees is searched, not the pages' style sheets.
     help->search(QStringLiteral("sans-serif"));
     EXPECT_EQ(help->browser()->toHtml().indexOf(QStringLiteral("href")), -1);
-    help->close();
+}
+
+// The help window could be closed only by a window manager's close box: Esc and its "Close"
+// button close it, wherever its keyboard focus is.
+TEST_F(Desktop, TheHelpWindowClosesWithEscOrItsCloseButton) {
+    struct Row {
+        const char* how;
+        std::function<void(HelpWindow&)> close;
+    };
+    const std::vector<Row> rows = {
+        {"Esc in the page",
+         [](HelpWindow& help) { QTest::keyClick(help.browser(), Qt::Key_Escape); }},
+        {"Esc in the search field",
+         [](HelpWindow& help) { QTest::keyClick(help.findChild<QLineEdit*>(), Qt::Key_Escape); }},
+        {"Close",
+         [](HelpWindow& help) {
+             for (QAction* a : help.findChildren<QAction*>()) {
+                 if (a->text() == QStringLiteral("Close")) a->trigger();
+             }
+         }},
+    };
+    for (const Row& row : rows) {
+        QTest::keyClick(&frame, Qt::Key_F1);
+        HelpWindow* help = platform.helpWindow();
+        ASSERT_NE(help, nullptr);
+        ASSERT_TRUE(help->isVisible()) << row.how;
+        row.close(*help);
+        EXPECT_FALSE(help->isVisible()) << row.how;
+    }
 }
 
 }  // namespace

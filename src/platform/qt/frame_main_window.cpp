@@ -3,8 +3,10 @@
 #include "platform/qt/text_bytes.hpp"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -79,6 +81,7 @@ FrameMainWindow::FrameMainWindow(FrameWindow& model)
 }
 
 FrameMainWindow::~FrameMainWindow() {
+    QApplication::instance()->removeEventFilter(this);
     model_.unobserve(frameObserver_);
     model_.menu().unobserve(menuObserver_);
 }
@@ -212,6 +215,38 @@ void FrameMainWindow::raiseOwnedWindows() {
     for (QWidget* owned : findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
         if (owned->isVisible()) owned->raise();
     }
+}
+
+// Alt with a menu's letter, pressed anywhere in the windows given the menu keys, before the
+// widget with the keyboard sees it (a field would take it for its letter).
+bool FrameMainWindow::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* widget = qobject_cast<QWidget*>(object);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (widget == nullptr || key->modifiers() != Qt::AltModifier) return false;
+    if (!menuKeyWindows_.contains(widget->window())) return false;
+    for (QAction* menu : menuBar()->actions()) {
+        const QKeySequence mnemonic = QKeySequence::mnemonic(menu->text());
+        if (!mnemonic.isEmpty() && mnemonic[0].key() == key->key()) {
+            openMenu(menu);
+            return true;
+        }
+    }
+    return false;
+}
+
+void FrameMainWindow::addMenuKeysTo(QWidget* window) {
+    if (menuKeyWindows_.isEmpty()) QApplication::instance()->installEventFilter(this);
+    menuKeyWindows_.insert(window);
+    connect(window, &QObject::destroyed, this, [this, window] { menuKeyWindows_.remove(window); });
+}
+
+// Not while a modal dialog or box waits: nothing below it takes input.
+void FrameMainWindow::openMenu(QAction* menu) {
+    if (QApplication::activeModalWidget() != nullptr) return;
+    raise();
+    activateWindow();
+    menuBar()->setActiveAction(menu);
 }
 
 void FrameMainWindow::openWithin(const QRect& available, int inset) {
