@@ -13,6 +13,7 @@ struct ResultInput {
     int dialog;
     int control;
     std::string text;
+    friend bool operator==(const ResultInput&, const ResultInput&) = default;
 };
 
 struct SequentialState {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "graphics/emf_player.hpp"
 #include "graphics/recording_canvas.hpp"
@@ -27,8 +28,10 @@ struct GraphicsState {
     std::optional<PlotKind> showing;
     // The picture of the last plot pass, shown until the window shows something else.
     std::optional<RecordingCanvas> picture;
-    // The picture plots the design the panel shows (a comparison's curves do not).
+    // The picture plots a design of the panel (a comparison's curves do not), computed from
+    // these inputs.
     bool designPicture = false;
+    std::vector<ResultInput> pictureInputs;
     // The metafile last opened, which the metafile print prints; none before one was opened
     // or when the last one could not be read.
     std::optional<EmfPlayer> opened;

@@ -51,6 +51,7 @@ void redrawPlot(PlotContext& program) {
     if (!paintPlot(program, *graphics.showing, picture)) return;
     graphics.picture = std::move(picture);
     graphics.designPicture = true;
+    graphics.pictureInputs = program.sequential.resultInputs;
     program.frame.pictureChanged();
 }
 

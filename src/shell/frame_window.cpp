@@ -29,6 +29,9 @@ constexpr std::string_view kEndQuestion =
 constexpr std::string_view kDiscardQuestion =
     "The text window holds changes that are not saved.\n\nDiscard them?";
 
+constexpr std::string_view kEarlierPlot =
+    "This plot is of a design computed before: choose it again from the Plot menu.";
+
 constexpr std::string_view kOpenedTextTitle = " Text File:  ";
 constexpr std::string_view kSavedTextTitle = " TEXT File:  ";
 
@@ -219,6 +222,13 @@ void FrameWindow::setUpMode() {
     } else {
         return;
     }
+    // The panel's window buttons show the window, also when the menus chose it.
+    Dialog& panel = context_.dialogs.get(kPanelDialog);
+    const int pressed = mode_ == FrameMode::Text ? panel::kTextWindow : panel::kGraphicWindow;
+    for (int button : {panel::kGraphicWindow, panel::kTextWindow, panel::kCloseWindow}) {
+        if (panel.getLogical(button) != (button == pressed))
+            panel.setLogical(button, button == pressed);
+    }
     refreshMenu();
     changed(FrameChange::Mode);
     changed(FrameChange::Title);
@@ -289,10 +299,18 @@ const EmfPlayer* FrameWindow::openedMetafile() const {
     return opened ? &*opened : nullptr;
 }
 
+// A plot of the design is marked when its results are for earlier inputs, or when the design
+// was computed again, from other inputs, since it was drawn.
+std::string FrameWindow::pictureNotice() const {
+    const SequentialState& s = context_.sequential;
+    if (s.resultsStale) return context_.dialogs.get(kPanelDialog).getText(panel::kStaleNotice);
+    if (context_.graphics.pictureInputs != s.resultInputs) return std::string(kEarlierPlot);
+    return {};
+}
+
 void FrameWindow::paint(Canvas& canvas) const {
     if (mode_ == FrameMode::Text) return;
-    const Dialog& panel = context_.dialogs.get(kPanelDialog);
-    paintGraphicWindow(context_.graphics, canvas, panel.getText(panel::kStaleNotice));
+    paintGraphicWindow(context_.graphics, canvas, pictureNotice());
 }
 
 void FrameWindow::pageSetup() {

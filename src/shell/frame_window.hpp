@@ -157,6 +157,7 @@ class FrameWindow final : public FrameHooks {
   private:
     void changed(FrameChange change);
     void addOwnCommands();
+    std::string pictureNotice() const;
     void chooseWindow(bool graphic);
     void newText();
     void openText();

@@ -1,6 +1,7 @@
 // The plots in the graphic window: the Plot menu and the three plot dialogs as the user meets
 // them, what the frame keeps of the plot shown last, the picture the window replays, the
 // client area the plots are laid out in, the window font, and entries that cannot be read.
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -131,6 +132,8 @@ TEST_F(PlotWindow, MenuItemsFollowTheDesignTheSimulationAndTheImport) {
         plot(id, kPlotDialog);
         EXPECT_EQ(frame().mode(), FrameMode::Graphic) << id;
         EXPECT_TRUE(record().graphicChosen) << id;
+        EXPECT_TRUE(ui.checked(panel::kGraphicWindow)) << id;  // the panel shows it too
+        EXPECT_FALSE(ui.checked(panel::kTextWindow)) << id;
         EXPECT_NE(frame().picture(), nullptr) << id;
     }
     EXPECT_FALSE(enabled(menu::kPlotSimulated));
@@ -166,6 +169,35 @@ TEST_F(PlotWindow, TheWindowReplaysThePictureAndKeepsItAcrossASwitch) {
     RecordingCanvas back;
     frame().paint(back);
     EXPECT_EQ(back.lines(), picture());
+}
+
+// A plot drawn for earlier inputs went on showing in the graphic window as if it were the
+// design's: it says at its foot that its results are for earlier inputs, and, once the design
+// is computed again from other inputs, that it is of a design computed before.
+TEST_F(PlotWindow, APlotOfEarlierInputsSaysSo) {
+    ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
+    plotBoundary();
+    const auto painted = [this] {
+        RecordingCanvas canvas;
+        frame().paint(canvas);
+        return canvas.lines();
+    };
+    const auto notice = [&](const std::string& text) {
+        const auto lines = painted();
+        return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+            return line.find(text) != std::string::npos;
+        });
+    };
+    const std::string stale = "Results are for earlier inputs";
+    const std::string before = "This plot is of a design computed before";
+    EXPECT_FALSE(notice(stale) || notice(before));
+    ui.type(panel::kAlphaCombo, "0.025");
+    EXPECT_TRUE(notice(stale) && notice("Sig-level"));
+    ui.click(panel::kSequentialDesignButton);
+    EXPECT_FALSE(notice(stale));
+    EXPECT_TRUE(notice(before));
+    plotBoundary();
+    EXPECT_FALSE(notice(stale) || notice(before));
 }
 
 // The plots are laid out on the page, whatever the size of the window: at 1000 x 650 the

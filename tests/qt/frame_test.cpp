@@ -103,6 +103,8 @@ TEST_F(DesktopFrame, AChosenFontReachesTheTextWindow) {
     frame.action(menu::kChangeFont)->trigger();
     const FontDescription& chosen = program.frame().windowFont();
     EXPECT_EQ(chosen.face, "Liberation Mono");
+    // A comparison's rows wrapped in the window, their columns out of line.
+    EXPECT_EQ(frame.textWindow()->lineWrapMode(), QPlainTextEdit::NoWrap);
     EXPECT_EQ(frame.textWindow()->font().family(), "Liberation Mono");
     EXPECT_EQ(frame.textWindow()->font().pixelSize(), chosen.height);
     // Kept across modes.

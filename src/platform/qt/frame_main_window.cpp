@@ -69,6 +69,8 @@ FrameMainWindow::FrameMainWindow(FrameWindow& model)
       text_(new QPlainTextEdit(pages_)) {
     pages_->addWidget(graphic_);
     pages_->addWidget(text_);
+    // A line is a row of a table or a sample line: kept whole, so that columns line up.
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     setCentralWidget(pages_);
     buildMenuBar();
     buildAccelerators();
