@@ -83,6 +83,9 @@ struct DesignRecord {
     std::array<double, kMaxImportSets> importSD{};
     std::array<double, kMaxImportSets> importDelta{};
     std::array<double, kMaxImportSets> importMean{};
+    // The record's SD, delta and mu are those a "Simu" file gave it: an "Observ" file that
+    // redefines the record takes them away.
+    std::array<bool, kMaxImportSets> importSimulated{};
     std::array<FixedText<20>, kMaxImportSets> importVarName{};
     FixedText<10> importNameKind;
 

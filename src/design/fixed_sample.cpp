@@ -7,6 +7,7 @@
 
 #include "design/fields.hpp"
 #include "design/panel_ids.hpp"
+#include "design/panel_labels.hpp"
 #include "design/parameter_ranges.hpp"
 #include "numeric/normal.hpp"
 #include "numeric/number_text.hpp"
@@ -156,11 +157,39 @@ void storeSolved(Dialog& panel, DesignRecord& r, int button, double value) {
     }
 }
 
-// Computes one parameter from the other four: nothing when they, or the result, lie outside
-// their ranges; every field then keeps what it held.
+// The combo that holds a parameter, or none for the pair condition.
+int comboOf(Parameter p) {
+    switch (p) {
+        case Parameter::Alpha:
+            return kAlphaCombo;
+        case Parameter::Power:
+            return kPowerCombo;
+        case Parameter::Sd:
+            return kSdCombo;
+        case Parameter::Mean:
+            return kMuCombo;
+        case Parameter::Size:
+            return kSizeCombo;
+        default:
+            return 0;
+    }
+}
+
+bool inputsFilled(DesignContext& program, const std::vector<Parameter>& inputs) {
+    for (Parameter p : inputs) {
+        if (const int combo = comboOf(p); combo != 0 && !panelFieldFilled(program, combo))
+            return false;
+    }
+    return true;
+}
+
+// Computes one parameter from the other four: nothing when one of them is blank, or when
+// they, or the result, lie outside their ranges; every field then keeps what it held.
 void computeParameter(DesignContext& program, Dialog& panel, int button) {
     const Solve* solve = solveOf(button);
-    if (solve == nullptr || !parametersInRange(program, solve->inputs)) return;
+    if (solve == nullptr || !inputsFilled(program, solve->inputs) ||
+        !parametersInRange(program, solve->inputs))
+        return;
     const double value = solvedValue(program.record, button);
     if (!resultInRange(program, solve->result, value)) return;
     storeSolved(panel, program.record, button, value);

@@ -4,6 +4,7 @@
 
 #include "design/fields.hpp"
 #include "design/panel_ids.hpp"
+#include "design/panel_labels.hpp"
 #include "design/parameter_ranges.hpp"
 #include "numeric/number_text.hpp"
 
@@ -158,7 +159,9 @@ void BOUNDPARMTR(DesignContext& program, Dialog& panel, int control, CallbackKin
 void GETINFTIME(DesignContext& program, Dialog& panel, int control) {
     float x = static_cast<float>(program.record.sampleSize);
     int K = program.record.numLooks;
-    if (!readField(program, panel, panel::kSizeCombo, x) ||
+    if (!panelFieldFilled(program, panel::kSizeCombo) ||
+        !panelFieldFilled(program, panel::kLooksCombo) ||
+        !readField(program, panel, panel::kSizeCombo, x) ||
         !readField(program, panel, panel::kLooksCombo, K)) {
         return;
     }

@@ -8,6 +8,7 @@
 #include "design/fixed_sample.hpp"
 #include "design/info_times.hpp"
 #include "design/panel_ids.hpp"
+#include "design/results_watch.hpp"
 #include "design/sequential_design.hpp"
 #include "numeric/normal.hpp"
 #include "numeric/number_text.hpp"
@@ -98,6 +99,7 @@ void applyEnabling(DesignContext& program, Dialog& panel, int column) {
 
 void UPDATDESIGN(DesignContext& program, Dialog& panel, int control, CallbackKind) {
     DesignRecord& r = program.record;
+    resultsCleared(program);
     resetFixedDesign(panel, r);
     int column = 0;
     switch (control) {
@@ -148,6 +150,7 @@ void DISPLAYCHARTC(DesignContext& program, Dialog& panel, int control, CallbackK
                 panel.setLogical(c, true, Index::Enabled);
             }
             program.sequential.designComputed = true;
+            resultsComputed(program);
             program.frame.designComputed(true);
             break;
         case kGraphicWindow:
@@ -166,7 +169,7 @@ void DISPLAYCHARTC(DesignContext& program, Dialog& panel, int control, CallbackK
 }
 
 void QALIXINFSUB(DesignContext& program, Dialog&, int control, CallbackKind) {
-    if (control == kExitButton) program.platform.quit(0);
+    if (control == kExitButton) program.frame.endProgram();
 }
 
 void SHUTDOWNWINDOW(DesignContext& program, Dialog&, int control, CallbackKind) {
@@ -201,6 +204,7 @@ void attachPanelCallbacks(DesignContext& program) {
     }
     p.attach(kExitButton, bind(QALIXINFSUB));
     p.attach(kCloseWindow, bind(SHUTDOWNWINDOW));
+    attachResultsWatch(program);
 }
 
 }  // namespace qalix

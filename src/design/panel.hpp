@@ -21,7 +21,7 @@ void NLOOKCHANGE(DesignContext& program, Dialog& panel, int control, CallbackKin
 // "Sequential Design" and the window buttons.
 void DISPLAYCHARTC(DesignContext& program, Dialog& panel, int control, CallbackKind kind);
 
-// "EXIT": ends the program.
+// "EXIT": ends the program, asking first as the close boxes do when text would be lost.
 void QALIXINFSUB(DesignContext& program, Dialog& panel, int control, CallbackKind kind);
 
 // "Close": minimises the frame window.

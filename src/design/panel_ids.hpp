@@ -32,6 +32,8 @@ inline constexpr int kRhoCombo = 1021;
 inline constexpr int kCoeffButton = 1055;
 inline constexpr int kCoeffCombo = 1053;
 inline constexpr int kDiscordanceEdit = 1157;
+// Says when the results shown are for earlier inputs.
+inline constexpr int kStaleNotice = 1158;
 // 4. Graphic Display of Design
 inline constexpr int kGraphicGroup = 1202;
 inline constexpr int kSequentialDesignButton = 1023;

@@ -35,7 +35,7 @@ RangeText rangeText(Parameter p) {
             return {"alternative mean mu_a",
                     "be above 0: the test is one-sided for a positive mean"};
         case Parameter::Size:
-            return {"sample size m", "be above 0"};
+            return {"sample size m", "be above 0 and at most " + formatFree(kMaxSampleSize)};
         case Parameter::TrialSize:
             return {"sample size m", "lie between 1 and " + std::to_string(kMaxTrialSize) +
                                          " for a sequential design"};
@@ -102,8 +102,9 @@ bool inRange(const DesignRecord& r, Parameter p, double x) {
             return x > static_cast<double>(r.alpha);
         case Parameter::Sd:
         case Parameter::Mean:
-        case Parameter::Size:
             return x > 0.0;
+        case Parameter::Size:
+            return x > 0.0 && x <= kMaxSampleSize;
         case Parameter::TrialSize:  // below 1, m rounds up to no observation at all
             return x >= 1.0 && x <= kMaxTrialSize;
         case Parameter::RhoMax:

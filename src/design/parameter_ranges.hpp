@@ -1,8 +1,8 @@
 // The ranges in which the design's parameters mean something, checked before the program
 // computes with them and on what it computes: alpha in [0.0001, 1) and power in (0, 0.9999]
-// with the power above alpha, sigma, mu_a and m above 0, rho_max in (0, 0.5). A value outside its
-// range gets one message that names the parameter and its range, and nothing is computed or shown
-// from it.
+// with the power above alpha, sigma and mu_a above 0, m in (0, 999999.99] (what its field
+// shows), rho_max in (0, 0.5). A value outside its range gets one message that names the
+// parameter and its range, and nothing is computed or shown from it.
 #pragma once
 
 #include <string_view>
@@ -32,6 +32,9 @@ inline constexpr std::string_view kMeanOutOfRange =
 // steps from 1) computes to its tolerance: below it, z_(1-alpha) or z_(power) would be short
 // of the true quantile with no sign of it (alpha 1e-10 gave z = 4.47 instead of 6.36).
 inline constexpr double kLeastTail = 1e-4;
+
+// The largest m of a fixed-sample design: the most its field shows (F9.2) without asterisks.
+inline constexpr double kMaxSampleSize = 999999.99;
 
 // The largest maximum sample size of a sequential design, and the width of every field that
 // shows one of its group or cumulative sizes: the digits of that size.

@@ -7,6 +7,7 @@
 #include "design/fixed_sample.hpp"
 #include "design/info_times.hpp"
 #include "design/panel_ids.hpp"
+#include "design/panel_labels.hpp"
 #include "design/parameter_ranges.hpp"
 #include "design/short_intervals.hpp"
 #include "engine/absorption.hpp"
@@ -93,7 +94,7 @@ void showMaxDiscordance(DesignContext& program, double a, FieldFormat format) {
 void searchCoefficient(DesignContext& program, Dialog& panel) {
     DesignRecord& r = program.record;
     double target = r.rhoMax;
-    if (!readField(program, panel, kRhoCombo, target) ||
+    if (!panelFieldFilled(program, kRhoCombo) || !readField(program, panel, kRhoCombo, target) ||
         !valueInRange(program, Parameter::RhoMax, target)) {
         return;
     }
@@ -175,7 +176,9 @@ std::string coefficientOutOfRange(double a) {
 bool readCoefficient(DesignContext& program, double& a) {
     double& last = program.sequential.coefficient;
     double typed = last;
-    if (!readField(program, program.panel(), kCoeffCombo, typed)) return false;
+    if (!panelFieldFilled(program, kCoeffCombo) ||
+        !readField(program, program.panel(), kCoeffCombo, typed))
+        return false;
     // A negative a has no boundaries at all: the half-widths would be undefined.
     if (typed < 0.0) {
         program.error(coefficientOutOfRange(typed));
@@ -198,17 +201,25 @@ void GETDISCPROB(DesignContext& program, Dialog& panel, int control, CallbackKin
 
 bool designParametersInRange(DesignContext& program) {
     using P = Parameter;
+    // The power is shown with the design (and its plots) on either scale.
+    const std::vector<int> used =
+        isBrownian(program.record)
+            ? std::vector<int>{kAlphaCombo, kPowerCombo}
+            : std::vector<int>{kAlphaCombo, kPowerCombo, kSdCombo, kMuCombo, kSizeCombo};
+    for (int combo : used) {
+        if (!panelFieldFilled(program, combo)) return false;
+    }
     if (isBrownian(program.record)) {
         return parametersInRange(program, {P::Alpha, P::Power, P::PowerAboveAlpha});
     }
-    return parametersInRange(program, {P::Alpha, P::Sd, P::Mean, P::TrialSize});
+    return parametersInRange(program, {P::Alpha, P::Power, P::Sd, P::Mean, P::TrialSize});
 }
 
 bool POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
     DesignRecord& r = program.record;
     double a = 0.0;
     if (!readCoefficient(program, a) || !engineLooksCurrent(program) ||
-        !designParametersInRange(program)) {
+        !coefficientFits(program, a) || !designParametersInRange(program)) {
         return false;
     }
     const float z = refreshZAlpha(program);

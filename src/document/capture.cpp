@@ -88,7 +88,7 @@ void captureSequential(const Program& program, DesignSnapshot& d) {
         d.panelTexts.emplace_back(name, panel.getText(control));
     for (int k = 1; k <= program.record().numLooks; ++k)
         d.looks.push_back(lookFields(program, k));
-    // The values the program used: a blank coefficient combo leaves the last a read.
+    // The values the program used.
     d.values.insert(d.values.end(), {{"a", seq.coefficient},
                                      {"achievedRho", seq.achievedRho},
                                      {"rhoMax", program.record().rhoMax},

@@ -4,6 +4,9 @@
 #include <filesystem>
 
 #include "design/info_time_ids.hpp"
+#include "design/panel_ids.hpp"
+#include "design/panel_labels.hpp"
+#include "design/results_watch.hpp"
 #include "document/design_command.hpp"
 #include "document/design_inputs.hpp"
 #include "document/design_tables.hpp"
@@ -76,6 +79,46 @@ std::string placeOf(const std::string& difference) {
     return difference.substr(0, difference.find(':'));
 }
 
+// The snapshot's names of the panel's fields and of the values behind them.
+constexpr std::array<std::pair<std::string_view, int>, 15> kPanelPlaces = {{
+    {"alpha", panel::kAlphaCombo},
+    {"power", panel::kPowerCombo},
+    {"sd", panel::kSdCombo},
+    {"mu", panel::kMuCombo},
+    {"altDelta", panel::kMuCombo},
+    {"m", panel::kSizeCombo},
+    {"looks", panel::kLooksCombo},
+    {"rho", panel::kRhoCombo},
+    {"rhoMax", panel::kRhoCombo},
+    {"achievedRho", panel::kRhoCombo},
+    {"a", panel::kCoeffCombo},
+    {"searchIterates", panel::kCoeffCombo},
+    {"maxDiscordance", panel::kDiscordanceEdit},
+    {"actualSigLevel", panel::kActualSigEdit},
+    {"actualPower", panel::kActualPowerEdit},
+}};
+constexpr std::array<std::pair<std::string_view, std::string_view>, 3> kLookPlaces = {
+    {{"infoTime", "Information Times"},
+     {"groupSize", "Group Sizes"},
+     {"cumulative", "Cumulative Sizes"}}};
+
+// A place of the snapshot as the user reads it: "\"Actual Sig-level\"" for
+// "panel.actualSigLevel", "\"Information Times\" of look 3" for "looks[2].infoTime".
+std::string placeAsShown(const Dialog& panel, const std::string& place) {
+    const std::string name = place.substr(place.rfind('.') + 1);
+    if (place.rfind("looks[", 0) == 0) {
+        const int look = std::stoi(place.substr(std::string_view("looks[").size())) + 1;
+        for (const auto& [key, label] : kLookPlaces) {
+            if (key == name)
+                return "\"" + std::string(label) + "\" of look " + std::to_string(look);
+        }
+    }
+    for (const auto& [key, control] : kPanelPlaces) {
+        if (key == name) return "\"" + panelFieldLabel(panel, control) + "\"";
+    }
+    return "the design chosen";
+}
+
 }  // namespace
 
 DesignMenu::DesignMenu(Program& program)
@@ -120,6 +163,10 @@ bool DesignMenu::saved(const std::string& path, const std::string& text) {
 }
 
 std::optional<DesignSnapshot> DesignMenu::shownDesign(const CaptureParts& parts) {
+    if (const std::string stale = staleResultsRefusal(program_); !stale.empty()) {
+        program_.error(stale);
+        return std::nullopt;
+    }
     const Json shown = snapshotJson(panelSnapshot(program_));
     std::string why;
     // The looks as the dialog divides the trial itself, else as it shows them now.
@@ -132,7 +179,7 @@ std::optional<DesignSnapshot> DesignMenu::shownDesign(const CaptureParts& parts)
         }
         const auto difference = firstDifference(shown, snapshotJson(*design));
         if (!difference) return design;
-        why = "its results differ first at " + placeOf(*difference);
+        why = "its results differ first at " + placeAsShown(program_.panel(), placeOf(*difference));
     }
     program_.error(
         "The panel shows results that its inputs no longer give: entered again, the design " + why +

@@ -53,8 +53,14 @@ bool isPictureFile(const std::string& path) {
     return extension == ".svg" || extension == ".pdf" || extension == ".png";
 }
 
+// A plot chosen while the text window is shown turns to the graphic window it draws into.
 void runPlot(PlotContext& program, const PlotCommand& plot) {
     DesignRecord& r = program.record;
+    if (!r.graphicChosen) {
+        r.graphicChosen = true;
+        r.textChosen = false;
+        program.frame.showInChosenMode();
+    }
     if (plot.withoutPaths) r.plotSource = "None";
     runPlotDialog(program, plot.kind, plot.dialog);
     r.plotTag = plot.tag;
@@ -128,20 +134,48 @@ void saveMetafileAs(PlotContext& program) {
     saveMetafile(program, taggedPlot(program.record), program.graphics.metafileFile);
 }
 
-// Whether the plot has something to draw: a computed design, and the samples it draws.
+// Print > Meta File: what the graphic window shows, a plot or the metafile opened.
+void printShown(PlotContext& program) {
+    const GraphicsState& graphics = program.graphics;
+    std::function<void(Canvas&)> drawPage;
+    if (graphics.picture || graphics.opened)
+        drawPage = [&graphics](Canvas& canvas) { paintGraphicWindow(graphics, canvas); };
+    printMetafile(program.platform, drawPage);
+}
+
+// Whether the plot has something to draw: a computed design whose results follow from the
+// inputs shown, and the samples it draws.
 bool plotAvailable(const PlotContext& program, int command) {
     const DesignRecord& r = program.record;
-    if (!program.sequential.designComputed) return false;
+    if (!program.sequential.designComputed || program.sequential.resultsStale) return false;
     if (command == kPlotSimulated) return r.simReady;
     if (command == kPlotImported) return r.importAvailable;
     return true;
 }
 
+// The notice over a plot whose results are for earlier inputs: at the page's foot, left,
+// clear of the plot dialogs at the top left. Page units.
+constexpr int kNoticeLeft = 16;
+constexpr int kNoticeBottom = 16;
+constexpr int kNoticeHeight = 18;
+
+void paintNotice(Canvas& canvas, std::string_view notice) {
+    FontDescription font;
+    font.height = kNoticeHeight;
+    font.weight = FontDescription::kBoldWeight;
+    canvas.setViewportOrigin(0, 0);
+    canvas.selectFont(font);
+    canvas.setTextAlign(TextAlign::LeftTop);
+    canvas.textOut(kNoticeLeft, kPlotPage.bottom - kNoticeBottom - kNoticeHeight, notice);
+}
+
 }  // namespace
 
-void paintGraphicWindow(const GraphicsState& graphics, Canvas& canvas) {
+void paintGraphicWindow(const GraphicsState& graphics, Canvas& canvas,
+                        std::string_view staleNotice) {
     if (graphics.picture) {
         graphics.picture->replay(canvas);
+        if (graphics.designPicture && !staleNotice.empty()) paintNotice(canvas, staleNotice);
     } else if (graphics.opened) {
         graphics.opened->play(canvas, {0, 0, kPlotPage.right - 1, kPlotPage.bottom - 1});
     }
@@ -150,16 +184,13 @@ void paintGraphicWindow(const GraphicsState& graphics, Canvas& canvas) {
 void addGraphicsCommands(FrameCommands& commands, PlotContext& program) {
     const auto designed = [&program] { return program.sequential.designComputed; };
     for (const PlotCommand& plot : kPlotCommands) {
-        commands.add({plot.command, kGraphicMode, [&program, &plot] { runPlot(program, plot); },
+        commands.add({plot.command, kAnyMode, [&program, &plot] { runPlot(program, plot); },
                       [&program, &plot] { return plotAvailable(program, plot.command); }});
     }
     commands.add({kOpen, kGraphicMode, [&program] { openMetafile(program); }});
     commands.add({kSave, kGraphicMode, [&program] { saveBoundaryMetafile(program); }, designed});
     commands.add({kSaveAs, kGraphicMode, [&program] { saveMetafileAs(program); }, designed});
-    commands.add({kPrintMetafile, kGraphicMode, [&program] {
-                      const auto& opened = program.graphics.opened;
-                      printMetafile(program.platform, opened ? &*opened : nullptr);
-                  }});
+    commands.add({kPrintMetafile, kGraphicMode, [&program] { printShown(program); }});
 }
 
 }  // namespace qalix

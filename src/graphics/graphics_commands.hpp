@@ -14,7 +14,9 @@ inline constexpr std::string_view kPictureTitle = " Picture File:  ";
 void addGraphicsCommands(FrameCommands& commands, PlotContext& program);
 
 // What the graphic window draws on the plot page whenever it paints: the picture of the last
-// plot pass, or else the opened metafile stretched over the whole page.
-void paintGraphicWindow(const GraphicsState& graphics, Canvas& canvas);
+// plot pass, or else the opened metafile stretched over the whole page; and over a plot of the
+// design, the notice, when there is one, that its results are for earlier inputs.
+void paintGraphicWindow(const GraphicsState& graphics, Canvas& canvas,
+                        std::string_view staleNotice = {});
 
 }  // namespace qalix

@@ -1,4 +1,4 @@
-// What the plots work on: the design and its samples, the one window font, and what the
+// What the plots work on: the design and its samples, the plots' font, and what the
 // graphic window shows: the picture of the last plot pass or a metafile opened, with the
 // metafile name the saves keep.
 #pragma once
@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "graphics/emf_player.hpp"
 #include "graphics/recording_canvas.hpp"
@@ -27,6 +28,10 @@ struct GraphicsState {
     std::optional<PlotKind> showing;
     // The picture of the last plot pass, shown until the window shows something else.
     std::optional<RecordingCanvas> picture;
+    // The picture plots a design of the panel (a comparison's curves do not), computed from
+    // these inputs.
+    bool designPicture = false;
+    std::vector<ResultInput> pictureInputs;
     // The metafile last opened, which the metafile print prints; none before one was opened
     // or when the last one could not be read.
     std::optional<EmfPlayer> opened;
@@ -37,6 +42,8 @@ struct GraphicsState {
 };
 
 struct PlotContext : SamplesContext {
+    // The plots' font: their own, apart from the text window's, so that a font chosen for
+    // the text never overprints their labels.
     FontDescription& windowFont;
     GraphicsState& graphics;
 };

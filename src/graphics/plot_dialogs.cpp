@@ -1,6 +1,7 @@
 #include "graphics/plot_dialogs.hpp"
 
 #include <array>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -53,10 +54,15 @@ void chooseSource(PlotContext& program, Dialog& dialog, const SourceRadio& radio
     }
 }
 
-// "Save": the current simulated paths become the ones "Saved" draws. Nothing is drawn.
-void savePaths(PlotContext& program) {
+// "Save": the current simulated paths become the ones "Saved" draws. Nothing is drawn, and
+// no file is written: the dialog says so, and where a file comes from.
+void savePaths(PlotContext& program, Dialog& dialog) {
     if (!readPlotEntries(program, PlotKind::Boundary)) return;
     keepPaths(program.record, program.samples);
+    const int sets = program.record.simRecordCount;
+    dialog.setText(plotsimulations::kSavedNotice,
+                   "Kept the " + std::to_string(sets) + (sets == 1 ? " path" : " paths") +
+                       " drawn: \"Saved\" draws them. A file: Data > Save Simulation.");
 }
 
 // Which plot the open dialog shows, for as long as it is open.
@@ -92,12 +98,13 @@ void attachPlotDialogs(PlotContext& program) {
     }
     program.dialog(kPlotSimulationsDialog)
         .attach(plotsimulations::kSave,
-                [&program](Dialog&, int, CallbackKind) { savePaths(program); });
+                [&program](Dialog& dialog, int, CallbackKind) { savePaths(program, dialog); });
 }
 
 int runPlotDialog(PlotContext& program, PlotKind kind, int dialogId) {
     Dialog& dialog = program.dialog(dialogId);
     showSource(dialog, program.record);
+    if (dialogId == kPlotSimulationsDialog) dialog.setText(plotsimulations::kSavedNotice, "");
     const ShowingPlot showing(program.graphics, kind);
     redrawPlot(program);
     return program.platform.showModal(dialog);

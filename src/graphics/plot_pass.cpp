@@ -50,6 +50,8 @@ void redrawPlot(PlotContext& program) {
     RecordingCanvas picture;
     if (!paintPlot(program, *graphics.showing, picture)) return;
     graphics.picture = std::move(picture);
+    graphics.designPicture = true;
+    graphics.pictureInputs = program.sequential.resultInputs;
     program.frame.pictureChanged();
 }
 

@@ -1,6 +1,7 @@
 #include "graphics/printing.hpp"
 
-#include "graphics/emf_player.hpp"
+#include "graphics/plot_page.hpp"
+#include "graphics/scaled_canvas.hpp"
 #include "numeric/number_text.hpp"
 #include "ui/common_dialog_errors.hpp"
 
@@ -54,7 +55,9 @@ PrintRequest INITIALIZEPRINT() {
 }
 
 PrintRequest metafilePrintRequest() {
-    return {false, false, true};
+    PrintRequest request{false, false, true};
+    request.landscape = true;
+    return request;
 }
 
 TextPageLayout textPageLayout(const PrintDevice::Metrics& m, const PageMargins& margins) {
@@ -127,9 +130,11 @@ void PRINTFILE(Platform& platform, std::string_view text, const PageSetup& setup
     printer.endDocument();
 }
 
-void printMetafile(Platform& platform, const EmfPlayer* opened) {
-    if (opened == nullptr) {
-        question(platform, kPrintMetafileCaption, kOpenMetafileFirst);
+void printMetafile(Platform& platform, const std::function<void(Canvas&)>& drawPage) {
+    if (!drawPage) {
+        platform.messageBox({std::string(kPrintMetafileCaption),
+                             std::string(kOpenMetafileFirst) + "\n\n" + std::string(kNothingShown),
+                             MessageIcon::Exclamation, MessageOwner::None});
         return;
     }
     PrintChoice choice = platform.print(metafilePrintRequest());
@@ -145,7 +150,9 @@ void printMetafile(Platform& platform, const EmfPlayer* opened) {
         return;
     }
     printer.startPage();
-    opened->play(printer.canvas(), {0, 0, m.printableWidth - 1, m.printableHeight - 1});
+    const PageFit fit = fitPage(m.printableWidth, m.printableHeight);
+    ScaledCanvas page(printer.canvas(), fit.scale, fit.offsetX, fit.offsetY);
+    drawPage(page);
     if (printer.endPage() > 0) {
         printer.endDocument();
     } else {

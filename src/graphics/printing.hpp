@@ -1,8 +1,9 @@
 // Printing: the text window's text in pages of the printer's lines, between the page-setup
-// margins, with a page number at the foot of each page; and an opened metafile on one page,
-// stretched over the printable area.
+// margins, with a page number at the foot of each page; and what the graphic window shows on
+// one page in landscape, whole, with its proportions kept.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,13 +13,11 @@
 
 namespace qalix {
 
-class EmfPlayer;
-
 // The page-setup record as the program starts with it: margins of 25 mm, at least 10 mm.
 PageSetup INITIALIZEPAGE();
 // What the text print asks of the print dialog: a page range, no selection, no file box.
 PrintRequest INITIALIZEPRINT();
-// What the metafile print asks of it: one page, no range, no selection.
+// What the metafile print asks of it: one page in landscape, no range, no selection.
 PrintRequest metafilePrintRequest();
 
 // How text lays out on a printer's page, in its pixels.
@@ -55,11 +54,16 @@ inline constexpr std::string_view kCannotStartPrint =
 void PRINTFILE(Platform& platform, std::string_view text, const PageSetup& setup);
 
 inline constexpr std::string_view kOpenMetafileFirst = "Open Enhanced MetaFile first";
+inline constexpr std::string_view kNothingShown =
+    "The graphic window shows neither a plot nor a metafile: draw a plot from the Plot menu, "
+    "or open a metafile with File > Open..., then print it.";
 inline constexpr std::string_view kPrintMetafileCaption = "Print MetaFile Error";
 inline constexpr std::string_view kNoPrinter = "Cannot get a printer DC";
 inline constexpr std::string_view kCannotPrintMetafile = "Cannot Print metafile";
 
-// Prints the opened metafile (none: a message) on one page stretched over the printable area.
-void printMetafile(Platform& platform, const EmfPlayer* opened);
+// Prints what the graphic window shows, drawn on the plot page by drawPage (empty when it
+// shows nothing: a message says what is missing), on one page, the plot page scaled whole
+// onto the printable area with its proportions kept and centred on it.
+void printMetafile(Platform& platform, const std::function<void(Canvas&)>& drawPage);
 
 }  // namespace qalix

@@ -1,6 +1,7 @@
 #include "graphics/sample_paths.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <span>
 #include <string>
@@ -22,10 +23,21 @@ constexpr float kMarkTop = 3.0f;
 constexpr float kTextTop = 3.1f;
 constexpr float kLegendRow = 0.25f;
 constexpr float kHeaderY = 3.2f;
-// The colour slopes follow the number of paths up to this many.
-constexpr int kColourSets = 10;
-constexpr int kRedBase = 255, kRedSlope = 57, kGreenSlope = 39, kBlueSlope = 43;
-constexpr int kLowByte = 0xFF;
+// One colour for each legend row, told apart at a glance on white and from the boundaries'
+// magenta, blue, cyan and red (the slopes of s the paths once had made neighbouring paths
+// nearly the same red); paths beyond the twelfth take them again in turn.
+constexpr std::array<Colour, kLegendSets> kPathColours = {{{213, 94, 0},
+                                                           {0, 114, 178},
+                                                           {0, 158, 115},
+                                                           {204, 121, 167},
+                                                           {230, 159, 0},
+                                                           {86, 180, 233},
+                                                           {140, 81, 10},
+                                                           {84, 39, 136},
+                                                           {102, 166, 30},
+                                                           {0, 90, 80},
+                                                           {99, 99, 99},
+                                                           {180, 30, 40}}};
 
 // Simulated paths: header, mark and texts.
 constexpr float kSimHeaderX = -0.77f;
@@ -53,7 +65,9 @@ constexpr int kSeparatorWidth = 3, kNameWidth = 20, kNameDrawn = 27;
 constexpr NumberField kSigma{7, 3};
 constexpr int kSigmaGap = 2, kKindWidth = 5, kKindGap = 3, kSizeWidth = 5;
 constexpr int kImportValuesDrawn = 22;
-constexpr std::string_view kAllKind = "Estim";
+// Under "All", whether a record's SD is the one its file gave (or the user typed), or estimated.
+constexpr std::string_view kAssumedKind = "Assum";
+constexpr std::string_view kEstimatedKind = "Estim";
 constexpr std::string_view kNoSd = "?";
 
 float markY(int s) {
@@ -112,7 +126,7 @@ void drawSimulated(PlotPainter& p, PlotContext& program, SamplePaths paths, Path
         const std::size_t at = slot(s);
         const int held = saved ? r.savedSimSize[at] : program.samples.drawn[at];
         const int n = std::clamp(std::min({N, r.simSize[at], held}), 0, kMaxSimSize);
-        p.pen({PenStyle::Dot, plotpen::kPathWidth, pathColour(s, sets)});
+        p.pen({PenStyle::Dot, plotpen::kPathWidth, pathColour(s)});
         p.pathStart({0.0f, 0.0f});
         for (std::size_t j = 0; j < static_cast<std::size_t>(n); ++j)
             p.pathTo({tables.time[at][j], tables.path[at][j]});
@@ -129,20 +143,21 @@ struct ImportedSet {
     std::string kind;
 };
 
-// The SD of a record drawn with every other: the one its file gives, or else the one the
-// selection dialog estimates from its observations.
-double recordSD(const DesignRecord& r, int record) {
-    const std::size_t at = slot(record);
-    if (r.importSD[at] > 0.0) return r.importSD[at];
+// Record s drawn with every other: with the SD its file gives (or the user typed), or else the
+// one the selection dialog estimates from its observations; the legend says which.
+ImportedSet allImportedSet(const DesignRecord& r, int s) {
+    const std::size_t at = slot(s);
+    const std::string name = padded(r.importVarName[at]);
+    if (r.importSD[at] > 0.0)
+        return {s, r.importSize[at], r.importSD[at], name, std::string(kAssumedKind)};
     const auto n = static_cast<std::size_t>(std::clamp(r.importSize[at], 0, kMaxImportSize));
-    return estimatedSD(std::span<const float>(r.importObs[at].data(), n));
+    const double estimate = estimatedSD(std::span<const float>(r.importObs[at].data(), n));
+    return {s, r.importSize[at], estimate, name, std::string(kEstimatedKind)};
 }
 
 ImportedSet importedSet(const DesignRecord& r, SamplePaths paths, int s) {
     const std::size_t at = slot(s);
-    if (paths == SamplePaths::AllImported)
-        return {s, r.importSize[at], recordSD(r, s), padded(r.importVarName[at]),
-                std::string(kAllKind)};
+    if (paths == SamplePaths::AllImported) return allImportedSet(r, s);
     const int record = r.selRecord[at];
     // A set selected without a name of its own goes under its record's.
     const bool named = !r.selVarName[at].str().empty();
@@ -189,7 +204,7 @@ void drawImported(PlotPainter& p, const DesignRecord& r, SamplePaths paths, int 
     for (int s = 1; s <= sets; ++s) {
         const ImportedSet set = importedSet(r, paths, s);
         const int n = std::clamp(std::min(N, set.size), 0, kMaxImportSize);
-        p.pen({PenStyle::Dot, plotpen::kPathWidth, pathColour(s, sets)});
+        p.pen({PenStyle::Dot, plotpen::kPathWidth, pathColour(s)});
         p.pathStart({0.0f, 0.0f});
         importedPath(p, r, set, n, N);
         if (s <= kLegendSets) importedLegend(p, set, s, n);
@@ -225,11 +240,9 @@ SamplePaths exportedPaths(const DesignRecord& r) {
     return SamplePaths::None;
 }
 
-Colour pathColour(int s, int sets) {
-    const int q = 2 * std::min(sets, kColourSets);
-    const auto lowByte = [](int v) { return static_cast<std::uint8_t>(v & kLowByte); };
-    return {lowByte(kRedBase - (kRedSlope - q) * s), lowByte((kGreenSlope - q) * s),
-            lowByte((kBlueSlope - q) * s)};
+Colour pathColour(int s) {
+    const int count = static_cast<int>(kPathColours.size());
+    return kPathColours[static_cast<std::size_t>(((s - 1) % count + count) % count)];
 }
 
 void drawSamplePaths(PlotPainter& painter, PlotContext& program, SamplePaths paths,

@@ -27,9 +27,9 @@ SamplePaths exportedPaths(const DesignRecord& r);
 // alone in the "brownian" design), mu and delta always in the export.
 enum class PathLegend { ByDesign, MeanAndDelta };
 
-// The colour of path s of a plot showing `sets` paths: every channel a linear function of s
-// taken modulo 256, the slopes set by the number of paths up to 10.
-Colour pathColour(int s, int sets);
+// The colour of path s (1, 2, ...): twelve colours apart from each other and from the
+// boundaries', taken again in turn beyond the twelfth path.
+Colour pathColour(int s);
 
 // Draws the paths and the legend of sets 1 to 12; N is the largest sample size, m rounded
 // up. "New" simulates every set afresh first; a simulation that fails (after its message)

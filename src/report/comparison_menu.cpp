@@ -84,6 +84,7 @@ void ComparisonMenu::compare(const std::vector<std::string>& paths) {
     RecordingCanvas picture;
     drawComparison(picture, rows);
     program_.graphics().picture = std::move(picture);
+    program_.graphics().designPicture = false;
     frame.pictureChanged();
     frame.refreshMenu();  // the graphic window can show them even before a design
 }

@@ -170,7 +170,10 @@ void typedSd(SamplesContext& program, Dialog& dialog) {
     if (!readField(program, dialog, kAssumedMuEdit, sd)) return;
     showBrownianSd(dialog, kAssumedDeltaEdit, sd, largestSize(r));
     if (!(sd > 0.0)) return;
-    if (const int k = browsedRecord(r, dialog); k != 0) r.importSD[slot(k)] = sd;
+    if (const int k = browsedRecord(r, dialog); k != 0) {
+        r.importSD[slot(k)] = sd;
+        r.importSimulated[slot(k)] = false;  // the user's, whatever file comes next
+    }
 }
 
 // The name field for the next choice: the next record's name when names were imported.

@@ -31,8 +31,10 @@ constexpr std::array<ImportCommand, 3> kImports = {{
     {kImportVariableNames, "VarName", "Text Window: to import variable names: ", false},
 }};
 
-// The file is chosen and named in the text window's title, which then shows it.
+// The file is chosen and named in the text window's title, which then shows it in place of
+// what it held: asked first when that was not saved.
 std::optional<std::string> chooseFile(SamplesContext& program, bool save, std::string_view title) {
+    if (!program.frame.mayReplaceText()) return std::nullopt;
     const auto path = program.frame.askForFile(save);
     if (!path) return std::nullopt;
     program.frame.setTextPath(*path);

@@ -92,10 +92,22 @@ bool importSimuLine(ImportRun& run, std::string_view text, int line) {
         r.importSD[slot(v.set)] = v.sd;
         r.importDelta[slot(v.set)] = v.delta;
         r.importMean[slot(v.set)] = v.mu;
+        r.importSimulated[slot(v.set)] = true;
     }
     storeObservation(r, v.set, v.observation, v.x, v.time);
     run.previous = v.set;
     return true;
+}
+
+// An observed record is no longer a simulated set: what a "Simu" line stored for it goes, so
+// that it is drawn with an SD of its own (named, typed or estimated), never the simulation's.
+// What a "VarName" file gave it stays.
+void forgetSimulation(DesignRecord& r, int record) {
+    const std::size_t i = slot(record);
+    if (r.importSimulated[i]) r.importSD[i] = 0.0;
+    r.importDelta[i] = 0.0;
+    r.importMean[i] = 0.0;
+    r.importSimulated[i] = false;
 }
 
 bool importObservLine(ImportRun& run, std::string_view text, int line) {
@@ -103,6 +115,7 @@ bool importObservLine(ImportRun& run, std::string_view text, int line) {
     const LineRead read = readObservLine(text, v);
     if (read != LineRead::Values) return goesOn(run.program, read);
     if (!observationInTables(run.program, v.record, v.observation, line)) return false;
+    forgetSimulation(run.program.record, v.record);
     const float t = static_cast<float>(v.observation) / static_cast<float>(run.N);
     storeObservation(run.program.record, v.record, v.observation, v.x, t);
     return true;
@@ -116,6 +129,7 @@ bool importVarNameLine(ImportRun& run, std::string_view text, int line) {
     DesignRecord& r = run.program.record;
     r.importVarName[slot(v.record)] = v.name;
     r.importSD[slot(v.record)] = v.sd;
+    r.importSimulated[slot(v.record)] = false;
     if (v.sd == 0.0) {
         r.importNameKind = "nameonly";
     } else if (v.sd > 0.0) {

@@ -49,9 +49,21 @@ bool readSetValue(SamplesContext& program, const Dialog& dialog, int control, T&
     return false;
 }
 
+// What "Simulate" drew, said in the dialog; gone once the sets change.
+std::string simulatedNotice(const DesignRecord& r, const SamplesState& state) {
+    if (r.simRecordCount == 0) return "No set is selected: nothing was simulated.";
+    int longest = 0;
+    for (std::size_t s = 0; s < static_cast<std::size_t>(r.simRecordCount); ++s)
+        longest = std::max(longest, state.drawn[s]);
+    const std::string paths = r.simRecordCount == 1 ? " path" : " paths";
+    return "Simulated " + std::to_string(r.simRecordCount) + paths + " of up to " +
+           std::to_string(longest) + " observations.";
+}
+
 void showSetCount(Dialog& dialog, int count) {
     showI(dialog, kSetCountLabel, count, kCountWidth);
     dialog.setLogical(kSetCountLabel, false, Index::Enabled);  // the sets changed
+    dialog.setText(kSimulatedNotice, "");
 }
 
 // Set k (1-based) in the three fields, when there is such a set.
@@ -237,6 +249,7 @@ void RECORDNUM(SamplesContext& program, Dialog& dialog, int control, CallbackKin
             if (!SIMUOBSERV(program)) return;
             keepPaths(r, program.samples);
             dialog.setLogical(kSetCountLabel, true, Index::Enabled);
+            dialog.setText(kSimulatedNotice, simulatedNotice(r, program.samples));
             break;
         default:
             break;

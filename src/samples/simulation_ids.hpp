@@ -18,6 +18,7 @@ inline constexpr int kSelectSet = 1072;
 inline constexpr int kDeleteSet = 1064;
 inline constexpr int kReset = 1082;
 inline constexpr int kSimulate = 1083;
+inline constexpr int kSimulatedNotice = 1084;  // what "Simulate" drew
 inline constexpr int kDone = 1;
 }  // namespace simulation
 

@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "program_version.hpp"
+
 namespace qalix {
 
 namespace {
@@ -11,16 +13,18 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 12> kVersion
     {"Comments", ""},
     {"CompanyName", ""},
     {"FileDescription", "QALIX on information time for sequential design of experiment "},
-    {"FileVersion", "1.0"},
+    {"FileVersion", kProgramVersion},
     {"InternalName", "QALIXinfWin"},
     {"LegalCopyright", "(c) 2026 The QALIX developers"},
     {"LegalTrademarks", ""},
     {"OriginalFilename", "QALIXinfTime"},
     {"PrivateBuild", ""},
     {"ProductName", "QALIXinfWin"},
-    {"ProductVersion", "1.0"},
+    {"ProductVersion", kProgramVersion},
     {"SpecialBuild", ""},
 }};
+
+constexpr std::string_view kVersionCaption = "Version ";
 
 constexpr std::array kVersionLines = {about::kNameLine, about::kPurposeLine, about::kVersionLine,
                                       about::kRightsLine, about::kTrademarksLine};
@@ -49,6 +53,8 @@ void ABOUTDLG(Dialog& about) {
     for (int line : kVersionLines) {
         if (const auto value = versionString(about.getText(line))) about.setText(line, *value);
     }
+    // The one version of the program, as the start screen, the package and the documents give.
+    about.setText(about::kVersionLine, std::string(kVersionCaption) + std::string(kProgramVersion));
 }
 
 Point CENTERWINDOW(const Rect& window, const Rect& owner, int screenWidth, int screenHeight) {

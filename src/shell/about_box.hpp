@@ -27,7 +27,8 @@ inline constexpr int kOk = 1;
 // or nothing when there is no string of that name. Some exist with an empty value.
 std::optional<std::string_view> versionString(std::string_view name);
 
-// Fills the lines of the about box whose text names a version string with its value.
+// Fills the lines of the about box whose text names a version string with its value, and the
+// version line with the program's version.
 void ABOUTDLG(Dialog& about);
 
 // Top-left corner that centres a window over its owner, kept on the screen: flush with the

@@ -22,9 +22,15 @@ using namespace menu;
 
 constexpr int kWindowFontHeight = 16;
 constexpr std::string_view kWindowFontFace = "Times New Roman";
+constexpr std::string_view kTextFontFace = "Courier New";
 
 constexpr std::string_view kEndQuestion =
     "The text window holds changes that are not saved.\n\nEnd the program?";
+constexpr std::string_view kDiscardQuestion =
+    "The text window holds changes that are not saved.\n\nDiscard them?";
+
+constexpr std::string_view kEarlierPlot =
+    "This plot is of a design computed before: choose it again from the Plot menu.";
 
 constexpr std::string_view kOpenedTextTitle = " Text File:  ";
 constexpr std::string_view kSavedTextTitle = " TEXT File:  ";
@@ -53,8 +59,16 @@ FontDescription INITIALIZEFONT() {
     return font;
 }
 
+FontDescription textWindowFont() {
+    FontDescription font;
+    font.height = kWindowFontHeight;
+    font.face = std::string(kTextFontFace);
+    font.pitchAndFamily = FontDescription::kFixedPitch | FontDescription::kModernFamily;
+    return font;
+}
+
 FrameWindow::FrameWindow(FrameContext context)
-    : context_(context), font_(INITIALIZEFONT()), fileRequest_(textFileRequest()) {
+    : context_(context), font_(textWindowFont()), fileRequest_(textFileRequest()) {
     auto menu = MenuModel::load("frame");
     if (!menu) throw std::logic_error("the frame menu resource is missing");
     menu_ = std::move(*menu);
@@ -65,6 +79,7 @@ FrameWindow::FrameWindow(FrameContext context)
 // the windows, the font, help and the about box.
 void FrameWindow::addOwnCommands() {
     FrameCommands& c = commands_;
+    c.add({kNew, kTextMode, [this] { newText(); }});
     c.add({kOpen, kTextMode, [this] { openText(); }});
     c.add({kSave, kTextMode, [this] { saveText(textPath_.empty()); }});
     c.add({kSaveAs, kTextMode, [this] { saveText(true); }});
@@ -77,6 +92,7 @@ void FrameWindow::addOwnCommands() {
         c.add({id, kTextMode, [this, action = action] { editAction(action); }});
     c.add({kPageSetup, kAnyMode, [this] { pageSetup(); }});
     c.add({kClose, kAnyMode, [this] { minimise(); }});
+    c.add({kExit, kAnyMode, [this] { userClose(); }});
     c.add({kChangeFont, kAnyMode, [this] { changeFont(); }});
     // Before a design, the graphic window has only a comparison's curves to show.
     c.add({kGraphicWindow, kAnyMode, [this] { chooseWindow(true); },
@@ -108,6 +124,7 @@ void FrameWindow::setTitle(std::string title) {
     changed(FrameChange::Title);
 }
 
+// The program's write of a text that stands for a file: loaded, or just saved.
 void FrameWindow::setText(std::string text) {
     text_ = std::move(text);
     textModified_ = false;
@@ -147,11 +164,22 @@ void FrameWindow::userClose() {
     if (confirmEnd()) context_.platform.quit(0);
 }
 
-bool FrameWindow::confirmEnd() {
-    if (!textModified_) return true;
-    Message question{std::string(kFrameTitle), std::string(kEndQuestion), MessageIcon::Question};
+namespace {
+
+bool answeredYes(Platform& platform, std::string_view text) {
+    Message question{std::string(kFrameTitle), std::string(text), MessageIcon::Question};
     question.buttons = MessageButtons::YesNo;
-    return context_.platform.messageBox(question) == kIdYes;
+    return platform.messageBox(question) == kIdYes;
+}
+
+}  // namespace
+
+bool FrameWindow::confirmEnd() {
+    return !textModified_ || answeredYes(context_.platform, kEndQuestion);
+}
+
+bool FrameWindow::mayReplaceText() {
+    return !textModified_ || answeredYes(context_.platform, kDiscardQuestion);
 }
 
 // Every item the table holds is enabled exactly when its command can run now.
@@ -185,19 +213,22 @@ void FrameWindow::setUpMode() {
     r.importedChosen = context_.dialogs.get(kPanelDialog).getLogical(panel::kImportedSamples);
     if (r.textChosen) {
         mode_ = FrameMode::Text;
-        context_.graphics.picture.reset();
-        text_ = std::string(kNewTextWindow);
         title_ = std::string(kTextTitle);
         fileRequest_ = textFileRequest();
     } else if (r.graphicChosen) {
         mode_ = FrameMode::Graphic;
-        text_.clear();
         title_ = std::string(kGraphicTitle);
         fileRequest_ = metafileRequest();
     } else {
         return;
     }
-    textModified_ = false;
+    // The panel's window buttons show the window, also when the menus chose it.
+    Dialog& panel = context_.dialogs.get(kPanelDialog);
+    const int pressed = mode_ == FrameMode::Text ? panel::kTextWindow : panel::kGraphicWindow;
+    for (int button : {panel::kGraphicWindow, panel::kTextWindow, panel::kCloseWindow}) {
+        if (panel.getLogical(button) != (button == pressed))
+            panel.setLogical(button, button == pressed);
+    }
     refreshMenu();
     changed(FrameChange::Mode);
     changed(FrameChange::Title);
@@ -220,7 +251,15 @@ void FrameWindow::command(int id) {
     if (const FrameCommand* row = commands_.find(id, mode_)) row->run();
 }
 
+void FrameWindow::newText() {
+    if (!mayReplaceText()) return;
+    textPath_.clear();
+    setText(std::string(kNewTextWindow));
+    setTitle(std::string(kTextTitle));
+}
+
 void FrameWindow::openText() {
+    if (!mayReplaceText()) return;
     const auto path = askForFile(false);
     if (!path) return;
     textPath_ = *path;
@@ -260,8 +299,18 @@ const EmfPlayer* FrameWindow::openedMetafile() const {
     return opened ? &*opened : nullptr;
 }
 
+// A plot of the design is marked when its results are for earlier inputs, or when the design
+// was computed again, from other inputs, since it was drawn.
+std::string FrameWindow::pictureNotice() const {
+    const SequentialState& s = context_.sequential;
+    if (s.resultsStale) return context_.dialogs.get(kPanelDialog).getText(panel::kStaleNotice);
+    if (context_.graphics.pictureInputs != s.resultInputs) return std::string(kEarlierPlot);
+    return {};
+}
+
 void FrameWindow::paint(Canvas& canvas) const {
-    if (mode_ != FrameMode::Text) paintGraphicWindow(context_.graphics, canvas);
+    if (mode_ == FrameMode::Text) return;
+    paintGraphicWindow(context_.graphics, canvas, pictureNotice());
 }
 
 void FrameWindow::pageSetup() {

@@ -1,6 +1,6 @@
 // The frame window as a model: at once the graphic window the plots draw into and the holder
 // of the text window, switched between the two modes by the panel and the Window menu; its
-// title, its menu, the text window's content and the one window font. Its menu commands are a
+// title, its menu, the text window's content and font. Its menu commands are a
 // table: the frame's own rows (text files, windows, font, help) and those the plots and the
 // sample paths add, which alone decides what may run and greys the rest. The Qt platform shows
 // it as a main window; tests drive it headless.
@@ -30,7 +30,7 @@ namespace qalix {
 
 // What changed in the frame, for the window that shows it.
 enum class FrameChange {
-    Mode,  // the mode, and with it a new (empty) text window or none
+    Mode,  // the mode: the text window shown, or the graphic window
     Title,
     Text,        // the text window's content, set by the program
     Font,        // the window font
@@ -76,7 +76,8 @@ class FrameWindow final : public FrameHooks {
     FrameCommands& commands() { return commands_; }
 
     // The creation message, also sent at every switch of mode: sets up the mode the record's
-    // graphicChosen/textChosen name, recreating (and so emptying) the text window.
+    // graphicChosen/textChosen name. The text window and what the graphic window shows are
+    // kept across switches: only File > New and Open replace the text, asking first.
     void setUpMode();
     // A menu command, or a command an accelerator reached. One the table does not let run in
     // this mode does nothing; any command while a modal dialog is open is refused
@@ -87,8 +88,8 @@ class FrameWindow final : public FrameHooks {
 
     // What the user does to the window itself.
     void userEdit(std::string text);  // typed into the text window
-    // The close box of the frame (or of the panel): ends the program, once the user has
-    // confirmed it when the text window holds changes not saved.
+    // The close box of the frame (or of the panel), "EXIT" and File > Exit: ends the program,
+    // once the user has confirmed it when the text window holds changes not saved.
     void userClose();
     // True when the program may end: the text window holds no changes not saved, or the user
     // answered "Yes" to "End the program?".
@@ -100,7 +101,7 @@ class FrameWindow final : public FrameHooks {
     const std::string& title() const { return title_; }
     bool shown() const { return shown_; }
     bool minimised() const { return minimised_; }
-    // The text window's content; empty when there is no text window.
+    // The text window's content, kept while the graphic window is shown.
     const std::string& text() const { return text_; }
     bool hasTextWindow() const { return mode_ == FrameMode::Text; }
     void setText(std::string text);  // the program's write: heard as FrameChange::Text
@@ -148,13 +149,17 @@ class FrameWindow final : public FrameHooks {
     Rect clientRect() const override { return client_; }
     std::optional<std::string> askForFile(bool save) override;
     void setTitle(std::string title) override;
+    bool mayReplaceText() override;
+    void endProgram() override { userClose(); }
     void setTextPath(std::string path) override { textPath_ = std::move(path); }
     std::optional<std::string> showFile(const std::string& path, std::size_t maxBytes) override;
 
   private:
     void changed(FrameChange change);
     void addOwnCommands();
+    std::string pictureNotice() const;
     void chooseWindow(bool graphic);
+    void newText();
     void openText();
     void saveText(bool askForName);
     void pageSetup();
@@ -169,8 +174,9 @@ class FrameWindow final : public FrameHooks {
     std::string title_{kFrameTitle};
     bool shown_ = true;
     bool minimised_ = false;
-    std::string text_;
-    bool textModified_ = false;  // typed into since it was last loaded, saved or made
+    std::string text_{kNewTextWindow};
+    // Typed into, or written to by the program, since it was last loaded, saved or made new.
+    bool textModified_ = false;
     FontDescription font_;
     MenuModel menu_;
     FileRequest fileRequest_;
@@ -183,8 +189,12 @@ class FrameWindow final : public FrameHooks {
     int nextObserver_ = 1;
 };
 
-// The window font as the program starts with it: 16 units high, normal weight, variable
+// The plots' font as the program starts with it: 16 units high, normal weight, variable
 // pitch in the Swiss family, face "Times New Roman".
 FontDescription INITIALIZEFONT();
+
+// The text window's font as the program starts with it: 16 units high, fixed pitch, face
+// "Courier New", so that the columns of sample lines and of a comparison line up.
+FontDescription textWindowFont();
 
 }  // namespace qalix

@@ -9,10 +9,9 @@ Program::Program(Platform& platform, TemplateLoader templates)
     : platform_(platform),
       record_(std::make_unique<DesignRecord>()),
       dialogs_(std::move(templates)),
+      plotFont_(INITIALIZEFONT()),
       frame_({*record_, dialogs_, platform_, sequential_, graphics_}),
-      plot_{{{*record_, dialogs_, platform_, sequential_, frame_}, samples_},
-            frame_.windowFont(),
-            graphics_},
+      plot_{{{*record_, dialogs_, platform_, sequential_, frame_}, samples_}, plotFont_, graphics_},
       characteristicsContext_{{*record_, dialogs_, platform_, sequential_, frame_},
                               characteristics_} {
     addSampleCommands(frame_.commands(), plot_);

@@ -37,7 +37,9 @@ class Program {
     GraphicsState& graphics() { return graphics_; }
     FrameWindow& frame() { return frame_; }
     const FrameWindow& frame() const { return frame_; }
+    // The text window's font, which Options > Change Font chooses, and the plots' own.
     FontDescription& windowFont() { return frame_.windowFont(); }
+    FontDescription& plotFont() { return plotFont_; }
     bool simulationPlotEnabled() const { return frame_.simulationPlotEnabled(); }
 
     Dialog& dialog(int id) { return dialogs_.get(id); }
@@ -61,6 +63,7 @@ class Program {
     CharacteristicsState characteristics_;
     SamplesState samples_;
     GraphicsState graphics_;
+    FontDescription plotFont_;
     FrameWindow frame_;
     PlotContext plot_;
     CharacteristicsContext characteristicsContext_;

@@ -1,6 +1,6 @@
 // A logical-font description: what the program asks of a font (height in logical units,
-// rotation in tenths of a degree, weight, face...). The window font, the font dialog and
-// every plot use this one record.
+// rotation in tenths of a degree, weight, face...). The text window's font, the font dialog
+// and the plots' font are each one of these.
 #pragma once
 
 #include <cstdint>
@@ -13,9 +13,12 @@ struct FontDescription {
     static constexpr std::uint8_t kDefaultCharSet = 1;
     static constexpr std::uint8_t kDefaultPrecision = 0;
     static constexpr std::uint8_t kDefaultQuality = 0;
+    static constexpr std::uint8_t kFixedPitch = 1;
     static constexpr std::uint8_t kVariablePitch = 2;
+    static constexpr std::uint8_t kModernFamily = 0x30;
     static constexpr std::uint8_t kSwissFamily = 0x20;
     static constexpr int kNormalWeight = 400;
+    static constexpr int kBoldWeight = 700;
 
     int height = 0;       // logical units; 0 lets the device choose
     int width = 0;        // 0: the face's own proportions

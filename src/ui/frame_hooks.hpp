@@ -1,7 +1,8 @@
-// What a subsystem asks of the frame window: the panel shows or minimises it, a design choice
-// and a simulation grey or enable its menu items, the plots tell it that what the graphic
-// window shows has changed, and the commands of the Data and File menus ask through it for a
-// file, name it in the title and show it in the text window. The frame implements it; the
+// What a subsystem asks of the frame window: the panel shows or minimises it and ends the
+// program through it, a design choice and a simulation grey or enable its menu items, the
+// plots tell it that what the graphic window shows has changed, and the commands of the Data
+// and File menus ask through it for a file, name it in the title and show it in the text
+// window. The frame implements it; the
 // subsystems know nothing else of it.
 #pragma once
 
@@ -32,6 +33,12 @@ class FrameHooks {
     // failed (a failure is reported).
     virtual std::optional<std::string> askForFile(bool save) = 0;
     virtual void setTitle(std::string title) = 0;
+    // Whether the text window's content may be replaced: it holds no changes not saved, or
+    // the user answered that they may be discarded.
+    virtual bool mayReplaceText() = 0;
+    // Ends the program, once the user has confirmed it when the text window holds changes
+    // not saved.
+    virtual void endProgram() = 0;
     // The file the text window shows, which "Save" writes.
     virtual void setTextPath(std::string path) = 0;
     // The file read (up to maxBytes) and shown in the text window, as much as it takes; its

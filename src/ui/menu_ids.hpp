@@ -4,6 +4,7 @@
 namespace qalix::menu {
 
 // File
+inline constexpr int kNew = 30002;
 inline constexpr int kOpen = 30003;
 inline constexpr int kSave = 30004;
 inline constexpr int kSaveAs = 30005;
@@ -11,6 +12,7 @@ inline constexpr int kPageSetup = 30050;
 inline constexpr int kPrintMetafile = 30035;
 inline constexpr int kPrintText = 30036;
 inline constexpr int kClose = 30049;
+inline constexpr int kExit = 30001;
 inline constexpr int kOpenDesign = 30051;
 inline constexpr int kSaveDesign = 30052;
 inline constexpr int kExportTables = 30053;

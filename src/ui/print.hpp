@@ -26,6 +26,7 @@ struct PrintRequest {
     bool pageNumbers = true;   // the dialog offers a page range
     bool selection = false;    // the dialog offers printing the selection
     bool printToFile = false;  // the dialog offers the print-to-file box
+    bool landscape = false;    // the page is offered turned, as a plot is laid out
 };
 
 // A printer's page as the print dialog returns it: pixels, its default font's metrics, and

@@ -218,7 +218,6 @@ TEST_F(BoundaryValues, TypedTimeOutsideTheLooksIsRefused) {
 TEST_F(BoundaryValues, ALookBeyondTheMaximumSizeIsRefused) {
     ASSERT_NO_FATAL_FAILURE(completeDesign());
     ui.type(panel::kSizeCombo, "12");
-    ui.type(panel::kCoeffCombo, "0");  // boundaries that stay finite beyond t = 1
     whenShown(kBoundaryDialog, [&] {
         EXPECT_EQ(shownText(kTimeCombo), "0.5000");
         ui.spin(kBoundaryDialog, kLookSpin, 3);
@@ -244,25 +243,6 @@ TEST_F(BoundaryValues, PartialSizeSpinStepsTheTimeByOneOverM) {
         ui.spin(kBoundaryDialog, kPartialSizeSpin, 40);
         EXPECT_EQ(shownText(kPartialSizeEdit), "25");
         EXPECT_EQ(shownText(kTimeCombo), "1.0000");
-    });
-    ui.click(panel::kBoundaryButton);
-}
-
-// The coefficient is read from the panel at every change, not kept from the opening.
-TEST_F(BoundaryValues, ZeroCoefficientPutsBothBoundariesOnTheCriticalLine) {
-    ASSERT_NO_FATAL_FAILURE(completeDesign());
-    ui.type(panel::kCoeffCombo, "0");
-    whenShown(kBoundaryDialog, [&] {
-        for (int k = 1; k <= 4; ++k) {
-            SCOPED_TRACE(k);
-            ui.spin(kBoundaryDialog, kLookSpin, k);
-            const double line = criticalValue() * static_cast<double>(time());
-            EXPECT_NEAR(full().upperStd, line, kFloatTolerance);
-            EXPECT_NEAR(full().lowerStd, line, kFloatTolerance);
-            EXPECT_EQ(shownText(kUpperStd), shownText(kLowerStd));
-            EXPECT_EQ(shownText(kUpperP), shownText(kLowerP));
-            expectBoundariesAt(0.0, static_cast<double>(time()), 5.0);
-        }
     });
     ui.click(panel::kBoundaryButton);
 }
@@ -351,66 +331,6 @@ TEST_F(BoundaryUnreadableEntry, InformationTimeShowsTheErrorAndKeepsTheBoundarie
         EXPECT_FLOAT_EQ(time(), 12.0f / 25.0f);
     });
     ui.click(panel::kBoundaryButton);
-}
-
-TEST_F(BoundaryUnreadableEntry, CoefficientShowsTheErrorAndKeepsTheBoundaries) {
-    ASSERT_NO_FATAL_FAILURE(completeDesign());
-    std::map<int, std::string> before;
-    whenShown(kBoundaryDialog, [&] { before = results(); });
-    ui.click(panel::kBoundaryButton);
-    ui.type(panel::kCoeffCombo, "abc");
-    whenShown(kBoundaryDialog, [&] {
-        // The opening puts both spins back at 1 but cannot compute: the boundaries of the
-        // last opening stay.
-        EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
-        before[kPartialSizeEdit] = "1";
-        ui.spin(kBoundaryDialog, kLookSpin, 3);
-        EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
-        ui.type(kBoundaryDialog, kTimeCombo, "0.5");
-        before[kTimeCombo] = "0.5";
-        ui.click(kBoundaryDialog, kTimeButton);
-        EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
-        EXPECT_EQ(results(), before);
-    });
-    ui.click(panel::kBoundaryButton);
-    // Once a reads again, the dialog computes again.
-    ui.type(panel::kCoeffCombo, "2.5");
-    whenShown(kBoundaryDialog, [&] {
-        ui.type(kBoundaryDialog, kTimeCombo, "0.5");
-        ui.click(kBoundaryDialog, kTimeButton);
-        EXPECT_TRUE(takeMessages().empty());
-        EXPECT_EQ(shownText(kPartialSizeEdit), "13");
-        expectBoundariesAt(2.5, 0.52, 5.0);
-    });
-    ui.click(panel::kBoundaryButton);
-}
-
-// A negative a has no boundaries, and one so large that they overflow single precision
-// showed "NaN" and "Infinity" in the fields: both are named and nothing is shown.
-TEST_F(BoundaryUnreadableEntry, CoefficientWithoutBoundariesIsNamedAndShowsNothing) {
-    ASSERT_NO_FATAL_FAILURE(completeDesign());
-    std::map<int, std::string> before;
-    whenShown(kBoundaryDialog, [&] { before = results(); });
-    ui.click(panel::kBoundaryButton);
-    for (const char* a : {"1e300", "-1"}) {
-        SCOPED_TRACE(a);
-        ui.type(panel::kCoeffCombo, a);
-        const std::string message = "Error: The boundary coefficient a = " +
-                                    std::string(a[0] == '-' ? "-1.0" : "1.0e+300") +
-                                    " is out of range: it must be positive and small enough "
-                                    "(about 200 at most) for the integration grids of these "
-                                    "looks.";
-        whenShown(kBoundaryDialog, [&] {
-            EXPECT_EQ(takeMessages(), std::vector<std::string>{message});
-            auto shown = before;
-            shown[kPartialSizeEdit] = "1";  // the opening puts the spins back at 1
-            EXPECT_EQ(results(), shown);
-            ui.spin(kBoundaryDialog, kLookSpin, 3);
-            EXPECT_EQ(takeMessages(), std::vector<std::string>{message});
-            EXPECT_EQ(results(), shown);
-        });
-        ui.click(panel::kBoundaryButton);
-    }
 }
 
 }  // namespace

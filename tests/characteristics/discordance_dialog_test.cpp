@@ -188,32 +188,5 @@ TEST_F(DiscordanceUnreadableEntry, MeanShowsTheErrorAndKeepsTheResults) {
     ui.click(panel::kDiscordanceButton);
 }
 
-TEST_F(DiscordanceUnreadableEntry, CoefficientStopsEveryComputation) {
-    ASSERT_NO_FATAL_FAILURE(completeDesign());
-    whenShown(kDiscordanceDialog, [&] { typeDelta("1.0"); });
-    ui.click(panel::kDiscordanceButton);
-    auto before = results();
-    const std::string a = ui.text(panel::kCoeffCombo);
-    ui.type(panel::kCoeffCombo, "abc");
-    whenShown(kDiscordanceDialog, [&] {
-        // The opening offers the design alternative again but cannot compute with it.
-        EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
-        before[kDeltaCombo] = "2.5";
-        before[kMuCombo] = "0.5";
-        EXPECT_EQ(results(), before);
-        ui.click(kDiscordanceDialog, kRhoMaxButton);
-        EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
-        EXPECT_EQ(results(), before);
-    });
-    ui.click(panel::kDiscordanceButton);
-    ui.type(panel::kCoeffCombo, a);
-    whenShown(kDiscordanceDialog, [&] {
-        ui.click(kDiscordanceDialog, kRhoMaxButton);
-        EXPECT_TRUE(takeMessages().empty());
-        EXPECT_NEAR(full(kAll), program.sequential().maxDiscordance, 1e-12);
-    });
-    ui.click(panel::kDiscordanceButton);
-}
-
 }  // namespace
 }  // namespace qalix::testing

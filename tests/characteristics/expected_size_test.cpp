@@ -284,40 +284,5 @@ TEST_F(ExpectedSizeUnreadableEntry, MeanShowsTheErrorAndKeepsTheResults) {
     ui.click(panel::kExpectedSizeButton);
 }
 
-// An unreadable a stops the dialog before it takes a special value: once a reads again the
-// cycle goes on where it was.
-TEST_F(ExpectedSizeUnreadableEntry, CoefficientStopsEveryComputation) {
-    ASSERT_NO_FATAL_FAILURE(completeDesign());
-    whenShown(kExpectedSizeDialog, [&] { typeDelta("1.0"); });
-    ui.click(panel::kExpectedSizeButton);
-    auto before = results();
-    const std::string a = ui.text(panel::kCoeffCombo);
-    ui.type(panel::kCoeffCombo, "abc");
-    whenShown(kExpectedSizeDialog, [&] {
-        // The opening offers the design alternative again but cannot compute with it.
-        EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
-        before[kDeltaCombo] = "2.5";
-        before[kMuCombo] = "0.5";
-        EXPECT_EQ(results(), before);
-        pressSpecialValues();
-        EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
-        EXPECT_EQ(results(), before);
-        typeDelta("1.5");
-        before[kDeltaCombo] = "1.5";
-        EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
-        EXPECT_EQ(results(), before);
-    });
-    ui.click(panel::kExpectedSizeButton);
-    ui.type(panel::kCoeffCombo, a);
-    whenShown(kExpectedSizeDialog, [&] {
-        EXPECT_TRUE(takeMessages().empty());
-        expectValuesAt(2.5, 25);
-        pressSpecialValues();
-        EXPECT_EQ(shownText(kDeltaCombo), "0.00000");
-        EXPECT_TRUE(takeMessages().empty());
-    });
-    ui.click(panel::kExpectedSizeButton);
-}
-
 }  // namespace
 }  // namespace qalix::testing

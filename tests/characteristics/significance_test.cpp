@@ -285,47 +285,5 @@ INSTANTIATE_TEST_SUITE_P(MeanFields, SignificanceUnreadableMean,
                          ::testing::Values(std::make_pair(kDeltaCombo, kMuCombo),
                                            std::make_pair(kMuCombo, kDeltaCombo)));
 
-// An unreadable a stops every recomputation; the results stay until it reads again.
-TEST_F(Significance, UnreadableCoefficientStopsEveryProbability) {
-    ASSERT_NO_FATAL_FAILURE(completeDesign());
-    const std::array<int, 4> edits = {kSigAtEdit, kSigByEdit, kStopAtEdit, kStopByEdit};
-    std::map<int, std::string> before;
-    whenShown(kSignificanceDialog, [&] {
-        for (int c : edits)
-            before[c] = shownText(c);
-    });
-    ui.click(panel::kSignificanceButton);
-    const std::string a = ui.text(panel::kCoeffCombo);
-    ui.type(panel::kCoeffCombo, "abc");
-    const auto expectRefusals = [&] {
-        const auto messages = takeMessages();
-        EXPECT_FALSE(messages.empty());
-        for (const std::string& m : messages)
-            EXPECT_EQ(m, kEntryErrorBox);
-        for (int c : edits)
-            EXPECT_EQ(shownText(c), before[c]) << c;
-    };
-    whenShown(kSignificanceDialog, [&] {
-        // The opening asks for all four probabilities; each refuses with the same message.
-        expectRefusals();
-        ui.spin(kSignificanceDialog, kSigAtSpin, 2);
-        EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
-        typeDelta("1.0");
-        expectRefusals();
-    });
-    ui.click(panel::kSignificanceButton);
-    // Restored, it serves each spin at the look it is on: "at" at 2, the others at 1.
-    ui.type(panel::kCoeffCombo, a);
-    whenShown(kSignificanceDialog, [&] {
-        typeDelta("1.0");
-        ui.spin(kSignificanceDialog, kSigAtSpin, 2);
-        EXPECT_TRUE(takeMessages().empty());
-        const ForwardReference r = reference(1.0);
-        EXPECT_NEAR(full(kSigAt), r.sig[1], kGridTolerance);
-        EXPECT_NEAR(full(kSigBy), r.sig[0], kGridTolerance);
-    });
-    ui.click(panel::kSignificanceButton);
-}
-
 }  // namespace
 }  // namespace qalix::testing

@@ -175,16 +175,41 @@ TEST_P(TrueMean, ParametersTypedSinceTheDesignAreChecked) {
 }
 
 // Five looks entered after the search for four: the table and its times belong to four
-// looks, and the fifth was integrated over a stale time (NaN in the discordance dialog).
+// looks, and the fifth was integrated over a stale time (NaN in the discordance dialog). The
+// dialog waits for a new search; "Sequential Design" says why it cannot compute without one.
 TEST_P(TrueMean, LooksEnteredSinceTheSearchAreChecked) {
     ASSERT_NO_FATAL_FAILURE(completeDesign());
     ui.type(panel::kLooksCombo, "5");
     whenShown(kInfoTimeDialog, infotimes::kOk);
     ui.click(panel::kGroupSizesButton);
-    ui.click(GetParam().button);
+    EXPECT_FALSE(ui.enabled(GetParam().button));  // the boundaries changed
+    ui.click(panel::kSequentialDesignButton);
+    EXPECT_FALSE(ui.enabled(GetParam().button));
     EXPECT_EQ(takeMessages(), std::vector<std::string>{"Error: " + std::string(kEngineLooksError)});
     const auto& shown = platform.modalDialogsShown();
     EXPECT_EQ(std::count(shown.begin(), shown.end(), GetParam().dialog), 0);
+}
+
+// A coefficient typed after the design: each dialog computed with it on the table of the
+// coefficient searched. The dialogs wait until the design is computed again; one that cannot
+// be read, or has no boundaries, is refused there; typed back, the dialogs open again.
+TEST_P(TrueMean, ACoefficientTypedSinceTheDesignWaitsForIt) {
+    ASSERT_NO_FATAL_FAILURE(completeDesign());
+    const std::string a = ui.text(panel::kCoeffCombo);
+    const std::vector<std::pair<const char*, std::string>> rows = {
+        {"abc", kEntryErrorBox},
+        {"-1", "Error: " + coefficientOutOfRange(-1.0)},
+        {"1e300", "Error: " + coefficientOutOfRange(1e300)},
+    };
+    for (const auto& [typed, refusal] : rows) {
+        ui.type(panel::kCoeffCombo, typed);
+        EXPECT_FALSE(ui.enabled(GetParam().button)) << typed;
+        ui.click(panel::kSequentialDesignButton);
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{refusal}) << typed;
+        EXPECT_FALSE(ui.enabled(GetParam().button)) << typed;
+    }
+    ui.type(panel::kCoeffCombo, a);
+    inDialog([&] { EXPECT_TRUE(takeMessages().empty()); });
 }
 
 // mu_a = 1e308 lies in its range, but twice it, the last item of the lists, overflows.

@@ -51,7 +51,11 @@ INSTANTIATE_TEST_SUITE_P(
                 "The alternative mean mu_a must be above 0: the test is one-sided for a "
                 "positive mean.",
                 "Infinity"},
-        Refused{{"fixed", "--m", "1e6", "--solve", "alpha"},
+        Refused{{"fixed", "--mu", "0.0001", "--solve", "m"},
+                "The sample size m computed from the other four parameters is outside its "
+                "range: it must be above 0 and at most 999999.99.",
+                "*********"},
+        Refused{{"fixed", "--m", "999999", "--solve", "alpha"},
                 "The significance level alpha computed from the other four parameters is "
                 "outside its range: it must lie between 0.0001 and 1.",
                 "alpha -0.2376"},

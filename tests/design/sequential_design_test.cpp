@@ -579,6 +579,41 @@ TEST_F(SequentialDesign, UnreadableCoefficientIsAnEntryError) {
     EXPECT_EQ(ui.text(kRhoCombo), rho);
 }
 
+// A blank field that a button reads was taken for the value it held before; it is refused,
+// named by the label beside it, and nothing is computed.
+TEST_F(SequentialDesign, ABlankFieldIsRefusedByItsLabel) {
+    struct Row {
+        int combo;
+        int button;
+        const char* label;
+    };
+    const std::vector<Row> rows = {
+        {kRhoCombo, kCoeffButton, "rho"},
+        {kCoeffCombo, kRhoButton, "Bound-Coeff  a"},
+        {kCoeffCombo, kSequentialDesignButton, "Bound-Coeff  a"},
+        {kAlphaCombo, kSequentialDesignButton, "Sig-level"},
+        {kLooksCombo, kInfoTimesButton, "Number of Looks"},
+    };
+    brownianLooks(4);
+    ui.click(kCoeffButton);
+    for (const Row& row : rows) {
+        const std::string before = ui.text(row.combo);
+        const std::string a = ui.text(kCoeffCombo);
+        const std::string level = ui.text(kActualSigEdit);
+        ui.type(row.combo, "");
+        ui.click(row.button);
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{"Error: \"" + std::string(row.label) +
+                                                           "\" holds no number: enter one "
+                                                           "first."})
+            << row.label;
+        EXPECT_EQ(ui.text(kActualSigEdit), level) << row.label;
+        if (row.combo != kCoeffCombo) {
+            EXPECT_EQ(ui.text(kCoeffCombo), a) << row.label;
+        }
+        ui.type(row.combo, before);
+    }
+}
+
 // ---- Enabling chain --------------------------------------------------------------------
 
 TEST_F(SequentialDesign, EachStepEnablesTheNext) {
@@ -822,12 +857,12 @@ TEST_F(DesignedFourLooks, PowerFunctionCurve) {
 }
 
 TEST_F(DesignedFourLooks, CurvesFollowTheTypedCoefficient) {
-    const std::vector<double> before = expectedInformation(program);
-    // Without "rho" the table still belongs to 2.953, but a is read afresh from the combo:
-    // a blank combo keeps the last a read.
+    // Without "rho" the table still belongs to 2.953, but a is read afresh from the combo: a
+    // blank one is refused rather than taken for the last a read.
     ui.type(kCoeffCombo, "");
-    EXPECT_EQ(expectedInformation(program), before);
-    EXPECT_TRUE(takeMessages().empty());
+    EXPECT_TRUE(expectedInformation(program).empty());
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{"Error: \"Bound-Coeff  a\" holds no "
+                                                       "number: enter one first."});
     ui.type(kCoeffCombo, "x");
     EXPECT_TRUE(powerFunction(program).empty());
     EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "cli/cli_run.hpp"
@@ -361,17 +362,29 @@ TEST_F(DesignMenuTest, DamagedRecentListIsPassedOver) {
 }
 
 // An input typed after "Sequential Design" leaves results on the panel that the inputs shown
-// no longer give: a file of those inputs would hold another design than the one shown.
+// no longer give: a file of those inputs would hold another design than the one shown. The
+// refusal said "differ first at panel.actualSigLevel"; it names the field by its label and
+// the buttons that compute the design again.
 TEST_F(DesignMenuTest, PanelWhoseResultsItsInputsNoLongerGiveIsNotSaved) {
+    const std::vector<std::tuple<int, const char*, std::string>> rows = {
+        {kRhoCombo, "0.03",
+         "\"rho\" has changed since. Press \"Bound-Coeff  a:\", then \"Sequential Design\""},
+        {kAlphaCombo, "0.1", "\"Sig-level\" has changed since. Press \"Sequential Design\""},
+    };
     enter(kDesigns[0]);
-    ui.type(kRhoCombo, "0.03");  // not searched again
-    save(file("stale"));
-    const std::vector<std::string> messages = takeMessages();
-    ASSERT_EQ(messages.size(), 1u);
-    const std::string start = "Error: The panel shows results that its inputs no longer give";
-    EXPECT_EQ(messages[0].substr(0, start.size()), start);
-    EXPECT_FALSE(fs::exists(file("stale.qalixdesign")));
-    EXPECT_TRUE(platform.fileRequests().empty());
+    for (const auto& [combo, typed, refusal] : rows) {
+        const std::string before = ui.text(combo);
+        ui.type(combo, typed);               // not computed again
+        frame().command(menu::kSaveDesign);  // no file is asked for
+        EXPECT_EQ(takeMessages(),
+                  std::vector<std::string>{"Error: The panel shows results for earlier inputs: " +
+                                           refusal + ", then try again."});
+        EXPECT_TRUE(platform.fileRequests().empty());
+        ui.type(combo, before);
+    }
+    save(file("current"));
+    EXPECT_TRUE(takeMessages().empty());
+    EXPECT_TRUE(fs::exists(file("current.qalixdesign")));
 }
 
 TEST_F(DesignMenuTest, CommandsWaitForADesignAndSaysWhenASaveFails) {

@@ -129,7 +129,7 @@ TEST_F(BoundaryPlot, ThirteenSetsAreAllDrawnAndTwelveNamedInTheLegend) {
     const auto log = picture();
     const auto paths = drawnPaths(log);
     ASSERT_EQ(paths.size(), 13u);
-    EXPECT_EQ(paths[0].pen, "pen dot 1 (218,19,23)");
+    EXPECT_EQ(paths[0].pen, "pen dot 1 (213,94,0)");
     // Sets larger than N = 25 draw their first 25 points, the last at t = 1; a path that
     // leaves the frame is drawn up to its edge.
     for (const DrawnPath& p : paths) {
@@ -169,14 +169,15 @@ TEST_F(BoundaryPlot, InTheBrownianDesignTheLegendShowsDeltaAlone) {
               0u);
 }
 
-TEST_F(BoundaryPlot, ACoefficientBeyondSinglePrecisionStopsThePassWithItsRange) {
+// A coefficient beyond a float drew "NaN" boundaries; typed after the design, it is refused
+// by "rho" and the plots of the earlier inputs wait.
+TEST_F(BoundaryPlot, ACoefficientBeyondSinglePrecisionIsRefusedWithItsRange) {
     ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
     for (const double a : {1e308, 3e38}) {  // beyond a float, and beyond it once doubled
         ui.type(panel::kCoeffCombo, formatFree(a));
-        plotBoundary();
+        ui.click(panel::kRhoButton);
         EXPECT_EQ(takeMessages(), std::vector<std::string>{"Error: " + coefficientOutOfRange(a)});
-        for (const std::string& line : linesStarting(picture(), "text "))
-            EXPECT_EQ(line.find("NaN"), std::string::npos) << line;
+        EXPECT_FALSE(frame().menu().enabled(menu::kPlotBoundary));
     }
 }
 
@@ -190,12 +191,12 @@ TEST_F(BoundaryPlot, TimesThatDoNotIncreaseToOneAreNotDrawn) {
         },
         infotimes::kOk);
     ui.click(panel::kInfoTimesButton);
-    plotBoundary();
+    EXPECT_FALSE(frame().menu().enabled(menu::kPlotBoundary));
+    ui.click(panel::kCoeffButton);
     EXPECT_EQ(takeMessages(),
               std::vector<std::string>{"Error: The information times must increase strictly from "
                                        "above 0 to exactly 1 at the last look."});
-    for (const std::string& line : linesStarting(picture(), "text "))
-        EXPECT_EQ(line.find("NaN"), std::string::npos) << line;
+    EXPECT_FALSE(frame().menu().enabled(menu::kPlotBoundary));
 }
 
 TEST_F(BoundaryPlot, NewSimulatesAtEveryPassAndSavedKeepsTheSavedPaths) {
@@ -210,7 +211,12 @@ TEST_F(BoundaryPlot, NewSimulatesAtEveryPassAndSavedKeepsTheSavedPaths) {
         ui.click(kPlotSimulationsDialog, plotsimulations::kNew);
         refresh();
         refresh();
+        EXPECT_EQ(ui.text(kPlotSimulationsDialog, plotsimulations::kSavedNotice), "");
         ui.click(kPlotSimulationsDialog, plotsimulations::kSave);
+        // "Save" wrote no file and said nothing: it says what it kept, and where files come from.
+        EXPECT_EQ(ui.text(kPlotSimulationsDialog, plotsimulations::kSavedNotice),
+                  "Kept the 2 paths drawn: \"Saved\" draws them. A file: Data > Save "
+                  "Simulation.");
         ui.click(kPlotSimulationsDialog, plotsimulations::kSaved);
         refresh();
         refresh();
@@ -262,14 +268,14 @@ TEST_F(ImportedPaths, AllRecordsAreDrawnOnTheBrownianScaleWithTheirNames) {
     const auto log = picture();
     const auto paths = drawnPaths(log);
     ASSERT_EQ(paths.size(), 14u);
-    EXPECT_EQ(paths[0].pen, "pen dot 1 (218,19,23)");
+    EXPECT_EQ(paths[0].pen, "pen dot 1 (213,94,0)");
     // Record 1 holds 0.1 and 0.2: S = 0.1 / (5 * 1.5) at t = 1/25, then 0.3 / 7.5 at 2/25.
     EXPECT_EQ(paths[0].lines, (std::vector<std::string>{at("line", 0.04f, 0.1f / 7.5f),
                                                         at("line", 0.08f, 0.3f / 7.5f)}));
     EXPECT_TRUE(
         hasLine(log, textAt(-0.92f, 3.2f, "Variables     Sample Paths   Std-Dev (type)    Size")));
     EXPECT_TRUE(hasLine(log, textAt(-1.0f, 2.85f, "   1.  Systolic            ")));
-    EXPECT_TRUE(hasLine(log, textAt(-0.6f, 2.85f, "  1.500  Estim       2")));
+    EXPECT_TRUE(hasLine(log, textAt(-0.6f, 2.85f, "  1.500  Assum       2")));
     EXPECT_EQ(linesStarting(log, "text " + std::to_string(X(-1.0f))).size(), 12u);
 }
 
@@ -325,6 +331,38 @@ TEST_F(ImportedPaths, RecordsWithoutAnSdAreDrawnWithTheSdTheSelectionEstimates) 
     EXPECT_EQ(ui.text(kImportDialog, imports::kEstimatedMuEdit), "0.8544");
 }
 
+// "All" labelled every SD "Estim", also one a file gave; and after a simulation's file the
+// observed paths were drawn with the simulation's SD. Each legend row shows the SD its path is
+// drawn with and whether it is assumed (a file's or typed) or estimated from the record.
+TEST_F(ImportedPaths, TheLegendShowsTheSdEachPathIsDrawnWithAndItsKind) {
+    struct Row {
+        const char* before;  // a file imported before the observations
+        const char* kind;
+        std::string first, second;  // legend rows of records 1 and 2
+        float firstSd;
+    };
+    const std::vector<Row> rows = {
+        {"simu_two_sets.txt", "Simu", "  0.854  Estim       3", "  1.746  Estim       5", 0.8544f},
+        {"varname_record_one_sd.txt", "VarName", "  2.500  Assum       3", "  1.746  Estim       5",
+         2.5f},
+    };
+    ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
+    for (const Row& row : rows) {
+        importAs(row.kind, fixture(row.before));
+        importAs("Observ", fixture("observ_two_records.txt"));
+        ui.click(panel::kGraphicWindow);
+        plotImported(plotimported::kAll);
+        const auto log = picture();
+        EXPECT_TRUE(hasLine(log, textAt(-0.6f, 2.85f, row.first))) << row.before;
+        EXPECT_TRUE(hasLine(log, textAt(-0.6f, 2.6f, row.second))) << row.before;
+        const auto paths = drawnPaths(log);
+        ASSERT_EQ(paths.size(), 2u) << row.before;
+        // 0.5 / (5 * SD) at t = 1/25.
+        EXPECT_EQ(paths[0].lines.at(0), at("line", 0.04f, 0.5f / (5.0f * row.firstSd)))
+            << row.before;
+    }
+}
+
 // A record of one observation has no estimated SD: the legend once read "NaN" for it, where
 // the selection dialog shows "?"; it draws no path.
 TEST_F(ImportedPaths, ARecordWithoutAnEstimateShowsWhatTheSelectionShows) {
@@ -358,18 +396,16 @@ TEST_F(ImportedPaths, ASetSelectedWithoutANameGoesUnderItsRecordsName) {
     EXPECT_TRUE(hasLine(log, textAt(-0.6f, 2.85f, "  0.854  estim       3")));
 }
 
-TEST_F(BoundaryPlot, AStandardDeviationThatCannotBeReadStopsThePassWhereItIsRead) {
+// No such text can be typed into the panel (a refused entry shows the value held again); set
+// by the program after the design, it is refused by "Sequential Design", and the plots of the
+// earlier inputs wait.
+TEST_F(BoundaryPlot, AStandardDeviationThatCannotBeReadStopsTheDesign) {
     ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
-    // No such text can be typed into the panel (a refused entry shows the value held again);
-    // the plots still read what stands there.
     program.panel().setText(panel::kSdCombo, "one");
-    plotBoundary();
+    EXPECT_FALSE(frame().menu().enabled(menu::kPlotBoundary));
+    ui.click(panel::kSequentialDesignButton);
     EXPECT_EQ(takeMessages(), std::vector<std::string>{kEntryErrorBox});
-    // The pass drew up to the first tick of the statistic, where the sum scale needs sigma.
-    const auto log = picture();
-    ASSERT_GE(log.size(), 2u);
-    EXPECT_EQ(log[log.size() - 2], at("move", 0.0f, -2.0f));
-    EXPECT_EQ(log.back(), at("line", -0.01f, -2.0f));
+    EXPECT_FALSE(frame().menu().enabled(menu::kPlotBoundary));
 }
 
 }  // namespace

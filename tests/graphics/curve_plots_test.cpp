@@ -118,6 +118,7 @@ TEST_F(CurvePlots, PowerMeanScaleUnderEveryHalfDelta) {
 TEST_F(CurvePlots, LabelsThatOverflowShowAsterisks) {
     ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
     ui.type(panel::kSdCombo, "1e308");
+    ui.click(panel::kSequentialDesignButton);
     plotPower();
     EXPECT_TRUE(hasLine(picture(), kPower.textAt(5.0f, -0.135f, "******")));
     for (int command : {menu::kPlotPower, menu::kPlotBoundary, menu::kPlotExpectedSize}) {

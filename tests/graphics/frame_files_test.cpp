@@ -1,8 +1,9 @@
 // The frame's picture files, page setup and printing, as the user meets them through the
 // File menu: "Save As..." writes a metafile or, by the type chosen, a picture of what the
-// graphic window shows; the page setup's margins reach the text print; "Print" prints the
-// opened metafile or the text window.
+// graphic window shows; the page setup's margins reach the text print; "Print" prints what
+// the graphic window shows or the text window.
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "graphics/metafile_export.hpp"
@@ -15,7 +16,9 @@ namespace {
 // A printer that keeps the texts of its pages.
 class PageKeeper : public PrintDevice {
   public:
-    explicit PageKeeper(std::vector<std::pair<int, std::string>>& texts) : texts_(texts) {}
+    explicit PageKeeper(std::vector<std::pair<int, std::string>>& texts,
+                        RecordingCanvas* pictures = nullptr)
+        : texts_(texts), canvas_(pictures != nullptr ? *pictures : own_) {}
     Metrics metrics() const override { return {600, 600, 5100, 6600, 100, 20, 50}; }
     bool startDocument(std::string_view) override { return true; }
     bool startPage() override { return true; }
@@ -29,7 +32,8 @@ class PageKeeper : public PrintDevice {
 
   private:
     std::vector<std::pair<int, std::string>>& texts_;
-    RecordingCanvas canvas_;
+    RecordingCanvas own_;
+    RecordingCanvas& canvas_;
 };
 
 class FrameFiles : public PlotProgram {
@@ -103,21 +107,42 @@ TEST_F(FrameFiles, AFailedPageSetupSaysWhyAndKeepsTheMargins) {
     EXPECT_EQ(platform.messages()[0].caption, "Cannot Open This Dialog");
 }
 
-TEST_F(FrameFiles, PrintingAMetafileNeedsOneOpened) {
+// Print > Meta File said "Open Enhanced MetaFile first" while the title named the metafile
+// just saved and the window showed its plot: it prints what the graphic window shows, the plot
+// or the metafile opened, and says what is missing only when it shows neither.
+TEST_F(FrameFiles, PrintingPrintsWhatTheGraphicWindowShows) {
     ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
     frame().command(menu::kPrintMetafile);
-    EXPECT_EQ(takeMessages(),
-              std::vector<std::string>{"Print MetaFile Error: Open Enhanced MetaFile first"});
-    plotBoundary();
-    saveAs(path("bound.emf"));
-    platform.answerOpenFile({DialogOutcome::Accepted, path("bound.emf"), 0});
-    frame().command(menu::kOpen);
-    ASSERT_NE(frame().openedMetafile(), nullptr);
-    std::vector<std::pair<int, std::string>> printed;
-    platform.answerPrint({DialogOutcome::Accepted, std::make_unique<PageKeeper>(printed), 0});
-    frame().command(menu::kPrintMetafile);
-    EXPECT_TRUE(takeMessages().empty());
-    EXPECT_FALSE(platform.printRequests().back().pageNumbers);
+    const auto messages = takeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("Print MetaFile Error: Open Enhanced MetaFile first\n\n", 0), 0u);
+    EXPECT_TRUE(platform.printRequests().empty());
+    const std::vector<std::pair<const char*, std::function<void()>>> rows = {
+        {"the plot after Save As",
+         [&] {
+             plotBoundary();
+             saveAs(path("bound.emf"));
+             EXPECT_EQ(frame().title(), " Meta File:  bound");
+         }},
+        {"the metafile opened",
+         [&] {
+             platform.answerOpenFile({DialogOutcome::Accepted, path("bound.emf"), 0});
+             frame().command(menu::kOpen);
+             ASSERT_NE(frame().openedMetafile(), nullptr);
+         }},
+    };
+    for (const auto& [shown, show] : rows) {
+        show();
+        std::vector<std::pair<int, std::string>> printed;
+        RecordingCanvas page;
+        platform.answerPrint(
+            {DialogOutcome::Accepted, std::make_unique<PageKeeper>(printed, &page), 0});
+        frame().command(menu::kPrintMetafile);
+        EXPECT_TRUE(takeMessages().empty()) << shown;
+        EXPECT_FALSE(platform.printRequests().back().pageNumbers) << shown;
+        EXPECT_TRUE(platform.printRequests().back().landscape) << shown;
+        EXPECT_GT(page.calls().size(), 100u) << shown;
+    }
 }
 
 TEST_F(FrameFiles, EachPrintCommandWaitsForItsMode) {

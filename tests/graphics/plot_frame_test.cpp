@@ -2,6 +2,8 @@
 // worked out by hand.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <limits>
 
 #include "graphics/boundary_plot.hpp"
@@ -122,27 +124,26 @@ TEST(DesignLine, LabelIsCutOrRightJustifiedInItsOwnField) {
               "8. Number of looks:  K =     4");
 }
 
-// Channels (255 - (57 - q) s, (39 - q) s, (43 - q) s) modulo 256, q = 2 min(sets, 10).
-struct ColourCase {
-    int s;
-    int sets;
-    Colour colour;
-};
-
-class PathColour : public ::testing::TestWithParam<ColourCase> {};
-
-TEST_P(PathColour, FollowsTheNumberOfPathsUpToTen) {
-    EXPECT_EQ(pathColour(GetParam().s, GetParam().sets), GetParam().colour);
+// Two of the paths' colours were nearly the same red (sets 1 and 2 of two, 218,19,23 and
+// 181,38,46 of ten or more): the twelve of the legend lie at least 60 apart in RGB from one
+// another and from the boundaries' colours; the thirteenth path takes the first colour again.
+TEST(PathColour, TwelveColoursApartFromEachOtherAndTheBoundaries) {
+    const auto distance = [](Colour a, Colour b) {
+        const auto d = [](int x, int y) { return (x - y) * (x - y); };
+        return std::sqrt(
+            static_cast<double>(d(a.red, b.red) + d(a.green, b.green) + d(a.blue, b.blue)));
+    };
+    const std::vector<Colour> boundaries = {plotpen::kMagenta, plotpen::kBlue, plotpen::kCyan,
+                                            plotpen::kRed,     kBlack,         kWhite};
+    for (int s = 1; s <= 12; ++s) {
+        for (int t = s + 1; t <= 12; ++t)
+            EXPECT_GE(distance(pathColour(s), pathColour(t)), 60.0) << s << " " << t;
+        for (Colour b : boundaries)
+            EXPECT_GE(distance(pathColour(s), b), 60.0) << s;
+    }
+    EXPECT_EQ(pathColour(13), pathColour(1));
+    EXPECT_EQ(pathColour(100), pathColour(4));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Colours, PathColour,
-    ::testing::Values(ColourCase{1, 10, {218, 19, 23}}, ColourCase{1, 13, {218, 19, 23}},
-                      ColourCase{1, 3, {204, 33, 37}},
-                      // 255 - 37 * 12 = -189, which wraps to 67; 19 * 12 = 228; 23 * 12 = 276
-                      ColourCase{12, 13, {67, 228, 20}},
-                      // 255 - 55 * 5 = -20 wraps to 236; 37 * 5 = 185; 41 * 5 = 205
-                      ColourCase{5, 1, {236, 185, 205}}));
 
 }  // namespace
 }  // namespace qalix

@@ -3,6 +3,7 @@
 // Positions are worked out by hand from the printer's pixels per inch and font metrics.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -208,34 +209,48 @@ class MetafilePrint : public ::testing::Test {
     std::shared_ptr<PrintLog> log = std::make_shared<PrintLog>();
 };
 
-TEST_F(MetafilePrint, NoMetafileOpenSaysSo) {
-    printMetafile(platform, nullptr);
+// Nothing shown: the message says what is missing, with a warning rather than a question.
+TEST_F(MetafilePrint, NothingShownSaysWhatIsMissing) {
+    printMetafile(platform, {});
     ASSERT_EQ(platform.messages().size(), 1u);
     EXPECT_EQ(platform.messages()[0].caption, "Print MetaFile Error");
-    EXPECT_EQ(platform.messages()[0].text, "Open Enhanced MetaFile first");
-    EXPECT_EQ(platform.messages()[0].icon, MessageIcon::Question);
+    EXPECT_EQ(platform.messages()[0].text,
+              "Open Enhanced MetaFile first\n\nThe graphic window shows neither a plot nor a "
+              "metafile: draw a plot from the Plot menu, or open a metafile with File > Open..., "
+              "then print it.");
+    EXPECT_EQ(platform.messages()[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(platform.messages()[0].owner, MessageOwner::None);
     EXPECT_TRUE(platform.printRequests().empty());
 }
 
-TEST_F(MetafilePrint, FillsOnePageStretchedOverThePrintableArea) {
+// A plot printed on a portrait page was squeezed into it, its labels overprinting: the page
+// is asked for in landscape, and the plot page is drawn whole with its proportions kept,
+// centred. On the printer of 5100 by 6600 pixels: scale 5100 / 1500 = 3.4, and 6600 - 3.4 *
+// 800 = 3880 pixels above and below, 1940 each.
+TEST_F(MetafilePrint, APlotIsPrintedWholeInProportionOnALandscapePage) {
     const EmfPlayer player = EmfPlayer::open(file);
     platform.answerPrint({DialogOutcome::Accepted, std::make_unique<KeptPrinter>(log), 0});
-    printMetafile(platform, &player);
+    printMetafile(platform, [&](Canvas& page) { test::drawSample(page, 1, 1); });
     EXPECT_FALSE(platform.printRequests().at(0).pageNumbers);
+    EXPECT_TRUE(platform.printRequests().at(0).landscape);
     ASSERT_EQ(log->pages.size(), 1u);
     EXPECT_EQ(log->documentsEnded, 1);
-    // The same picture played into the same rectangle on a canvas of our own.
-    RecordingCanvas expected;
-    player.play(expected, {0, 0, 5099, 6599});
-    EXPECT_EQ(log->canvas.text(), expected.text());
-    EXPECT_FALSE(log->canvas.calls().empty());
+    const std::vector<std::string> lines = log->canvas.lines();
+    // The origin (380, 342) of the sample lands at (1940 * 0 + 3.4 * 380, 1940 + 3.4 * 342).
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "origin 1292 3103"), lines.end());
+    // Font heights follow the one scale: 16 * 3.4 = 54.4.
+    EXPECT_EQ(lines.front().rfind("origin 0 1940", 0), 0u) << lines.front();
+    bool font = false;
+    for (const std::string& line : lines)
+        font |= line.rfind("font h=54 w=0 ", 0) == 0;
+    EXPECT_TRUE(font);
 }
 
 TEST_F(MetafilePrint, APageThePrinterRefusesIsAbandoned) {
     const EmfPlayer player = EmfPlayer::open(file);
+    const auto draw = [&](Canvas& page) { player.play(page, {0, 0, 1499, 799}); };
     platform.answerPrint({DialogOutcome::Accepted, std::make_unique<KeptPrinter>(log, 0), 0});
-    printMetafile(platform, &player);
+    printMetafile(platform, draw);
     ASSERT_EQ(platform.messages().size(), 1u);
     EXPECT_EQ(platform.messages()[0].text, "Cannot Print metafile");
     EXPECT_EQ(log->aborted, 1);
@@ -244,11 +259,12 @@ TEST_F(MetafilePrint, APageThePrinterRefusesIsAbandoned) {
 
 TEST_F(MetafilePrint, CancelIsSilentAndNoPrinterSaysSo) {
     const EmfPlayer player = EmfPlayer::open(file);
+    const auto draw = [&](Canvas& page) { player.play(page, {0, 0, 1499, 799}); };
     platform.answerPrint({DialogOutcome::Cancelled, nullptr, 0});
-    printMetafile(platform, &player);
+    printMetafile(platform, draw);
     EXPECT_TRUE(platform.messages().empty());
     platform.answerPrint({DialogOutcome::Accepted, nullptr, 0});
-    printMetafile(platform, &player);
+    printMetafile(platform, draw);
     ASSERT_EQ(platform.messages().size(), 1u);
     EXPECT_EQ(platform.messages()[0].text, "Cannot get a printer DC");
     EXPECT_EQ(platform.messages()[0].caption, "");

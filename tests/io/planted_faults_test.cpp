@@ -291,7 +291,8 @@ TEST_F(PlantedFaults, EveryReadThatFailsNamesTheFileAndKeepsNothing) {
             if (textWindow) {
                 if (desktop().program.frame().mode() != FrameMode::Text)
                     desktop().ui.click(panel::kTextWindow);
-                desktop().program.frame().userEdit("kept");
+                // A text as loaded from a file, which Open replaces without a question.
+                desktop().program.frame().setText("kept");
             }
             plant(fault);
             const Outcome failed = reader.act(desktop(), folder / reader.name);

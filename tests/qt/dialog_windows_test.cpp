@@ -2,6 +2,7 @@
 // whole in lists and from their start in fields, and F1 opening the window's own page of
 // the help, also over a modal dialog, which must not block the help it asked for.
 #include <QAbstractItemView>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBrowser>
@@ -72,6 +73,25 @@ TEST_F(Dialogs, LongNumbersShowWholeInListsAndFromTheirStartInFields) {
             combo->hidePopup();
             pick(kSignificanceDialog, significance::kDeltaCombo, longest);
             EXPECT_EQ(combo->lineEdit()->cursorPosition(), 0);
+            // Too long for the field even in its smallest size, the number showed cut: it
+            // shows rounded to the digits that fit, whole in its tip and while it is edited.
+            QLineEdit* edit = combo->lineEdit();
+            QFocusEvent out(QEvent::FocusOut);
+            QApplication::sendEvent(edit, &out);
+            const QString shown = edit->text();
+            bool rounded = false;
+            for (int digits = 1; digits < 17; ++digits)
+                rounded |= shown == QString::number(longest.toDouble(), 'g', digits);
+            EXPECT_TRUE(rounded) << shown.toStdString();
+            EXPECT_NE(shown, longest);
+            EXPECT_EQ(edit->toolTip(), longest);
+            EXPECT_EQ(program.dialog(kSignificanceDialog).getText(significance::kDeltaCombo),
+                      longest.toStdString());
+            QFocusEvent in(QEvent::FocusIn);
+            QApplication::sendEvent(edit, &in);
+            EXPECT_EQ(edit->text(), longest);
+            QApplication::sendEvent(edit, &out);
+            EXPECT_EQ(edit->text(), shown);
             saveScreenshot(window(kSignificanceDialog), QStringLiteral("dialog_long_number"));
         },
         significance::kClose);

@@ -1,4 +1,4 @@
-// The frame window on the screen: the text window emptied at each switch of mode, the font
+// The frame window on the screen: the text window kept across switches of mode, the font
 // the user chooses and the dialog that offers it, the menu greyed by mode, the close box
 // asking before text is lost, files named by the type chosen, and numbers read and shown
 // the same under a German locale.
@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <clocale>
 #include <cstdio>
@@ -34,7 +36,9 @@ class DesktopFrame : public Desktop {
     }
 };
 
-TEST_F(DesktopFrame, ModeSwitchesEmptyTheTextWindow) {
+// The text window was emptied at each switch; kept, it also keeps its caret, so that typing
+// goes on where it stopped.
+TEST_F(DesktopFrame, ModeSwitchesKeepTheTextWindowAndItsCaret) {
     designed();
     click(kPanelDialog, panel::kTextWindow);
     QPlainTextEdit* text = frame.textWindow();
@@ -47,9 +51,11 @@ TEST_F(DesktopFrame, ModeSwitchesEmptyTheTextWindow) {
     EXPECT_FALSE(text->isVisible());
     EXPECT_TRUE(frame.graphicWindow()->isVisible());
     click(kPanelDialog, panel::kTextWindow);
-    EXPECT_EQ(frame.textWindow()->toPlainText(), "  ");
+    EXPECT_EQ(frame.textWindow()->toPlainText(), "  my notes");
     frame.action(menu::kTextWindow)->trigger();
-    EXPECT_EQ(frame.textWindow()->toPlainText(), "  ");
+    QTest::keyClicks(text, QStringLiteral(", more"));
+    EXPECT_EQ(program.frame().text(), "  my notes, more");
+    EXPECT_TRUE(program.frame().textModified());
     saveScreenshot(frame, QStringLiteral("frame_text_window"));
 }
 
@@ -97,17 +103,19 @@ TEST_F(DesktopFrame, AChosenFontReachesTheTextWindow) {
     frame.action(menu::kChangeFont)->trigger();
     const FontDescription& chosen = program.frame().windowFont();
     EXPECT_EQ(chosen.face, "Liberation Mono");
+    // A comparison's rows wrapped in the window, their columns out of line.
+    EXPECT_EQ(frame.textWindow()->lineWrapMode(), QPlainTextEdit::NoWrap);
     EXPECT_EQ(frame.textWindow()->font().family(), "Liberation Mono");
     EXPECT_EQ(frame.textWindow()->font().pixelSize(), chosen.height);
-    // Kept across modes: the next text window has it too.
+    // Kept across modes.
     click(kPanelDialog, panel::kGraphicWindow);
     click(kPanelDialog, panel::kTextWindow);
     EXPECT_EQ(frame.textWindow()->font().family(), "Liberation Mono");
 }
 
-// The font dialog opened on a font of its own, not the one in use (16 pixels of "Times New
-// Roman", drawn with Liberation Serif); and 20 points chosen there overprinted the plots'
-// design blocks: the plots hold it at the 16 units they are laid out for.
+// The font dialog opened on a font of its own, not the one in use (16 pixels of "Courier New",
+// drawn with Liberation Mono); and 20 points chosen there overprinted the plots' design
+// blocks: the plots keep their own font.
 TEST_F(DesktopFrame, TheFontDialogOpensOnTheFontInUseAndPlotsKeepTheirTextApart) {
     designed();
     click(kPanelDialog, panel::kGraphicWindow);
@@ -122,7 +130,8 @@ TEST_F(DesktopFrame, TheFontDialogOpensOnTheFontInUseAndPlotsKeepTheirTextApart)
         dialog->accept();
     });
     frame.action(menu::kChangeFont)->trigger();
-    EXPECT_EQ(offered.family(), QFontInfo(toQFont(INITIALIZEFONT())).family());
+    EXPECT_EQ(offered.family(), QFontInfo(toQFont(textWindowFont())).family());
+    EXPECT_TRUE(QFontInfo(offered).fixedPitch());
     EXPECT_EQ(QFontInfo(offered).pixelSize(), 16);
     whenShown(
         kPlotDialog, [&] { saveScreenshot(frame, QStringLiteral("plot_boundary_font_20pt")); },
@@ -132,6 +141,37 @@ TEST_F(DesktopFrame, TheFontDialogOpensOnTheFontInUseAndPlotsKeepTheirTextApart)
         if (line.rfind("font ", 0) == 0) {
             EXPECT_EQ(line.rfind("font h=16 ", 0), 0u) << line;
         }
+    }
+}
+
+// Alt with a menu's letter opened the frame's menus only once the frame had been clicked:
+// from the panel, where the keyboard is after the start, it did nothing.
+TEST_F(DesktopFrame, MenuKeysReachTheFramesMenusFromThePanel) {
+    designed();
+    struct Row {
+        Qt::Key key;
+        QString menu;
+        int focus;  // where the keyboard is in the panel
+    };
+    const std::vector<Row> rows = {
+        {Qt::Key_P, QStringLiteral("&Plot"), panel::kSequentialDesignButton},
+        {Qt::Key_F, QStringLiteral("&File"), panel::kAlphaCombo},
+        {Qt::Key_H, QStringLiteral("&Help"), panel::kRhoCombo}};
+    for (const Row& row : rows) {
+        DialogWindow& panel = window(kPanelDialog);
+        panel.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+        QWidget* focus = widget(kPanelDialog, row.focus);
+        if (auto* combo = qobject_cast<QComboBox*>(focus)) focus = combo->lineEdit();
+        focus->setFocus();
+        QTest::keyClick(focus, row.key, Qt::AltModifier);
+        QAction* open = frame.menuBar()->activeAction();
+        ASSERT_NE(open, nullptr) << row.menu.toStdString();
+        EXPECT_EQ(open->text(), row.menu);
+        ASSERT_NE(open->menu(), nullptr);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return open->menu()->isVisible(); }))
+            << row.menu.toStdString();
+        open->menu()->close();
     }
 }
 

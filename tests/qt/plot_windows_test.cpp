@@ -168,7 +168,7 @@ TEST_F(PlotWindows, BoundaryPlotWithTenSimulatedPaths) {
                                  click(kPlotSimulationsDialog, plotsimulations::kRefresh);
                              });
     // With ten sets the first path is drawn in (218, 19, 23).
-    EXPECT_GT(pixelsOf(shot, qRgb(218, 19, 23)), 20);
+    EXPECT_GT(pixelsOf(shot, qRgb(pathColour(1).red, pathColour(1).green, pathColour(1).blue)), 20);
 }
 
 TEST_F(PlotWindows, BoundaryPlotWithImportedPaths) {
@@ -186,7 +186,7 @@ TEST_F(PlotWindows, BoundaryPlotWithImportedPaths) {
                                  click(kPlotImportedDialog, plotimported::kAll);
                                  click(kPlotImportedDialog, plotimported::kRefresh);
                              });
-    EXPECT_GT(pixelsOf(shot, qRgb(218, 19, 23)), 20);
+    EXPECT_GT(pixelsOf(shot, qRgb(pathColour(1).red, pathColour(1).green, pathColour(1).blue)), 20);
     EXPECT_EQ(program.record().sampleSource.str(), "Observ");
 }
 
@@ -202,7 +202,7 @@ TEST_F(PlotWindows, ObservedPathsWithoutAnSdAreDrawnUnderAll) {
                                  click(kPlotImportedDialog, plotimported::kAll);
                                  click(kPlotImportedDialog, plotimported::kRefresh);
                              });
-    const Colour c = pathColour(1, 2);
+    const Colour c = pathColour(1);
     EXPECT_GT(pixelsOf(shot, qRgb(c.red, c.green, c.blue)), 20);
 }
 

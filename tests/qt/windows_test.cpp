@@ -2,6 +2,8 @@
 // with nothing overlapping, clipped or outside its dialog, and screenshots of the start
 // screen, the about box and the help window.
 #include <QAbstractButton>
+#include <QAction>
+#include <QFile>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,6 +19,7 @@
 #include "design/panel_ids.hpp"
 #include "desktop.hpp"
 #include "platform/qt/help_window.hpp"
+#include "program_version.hpp"
 #include "shell/about_box.hpp"
 #include "ui/menu_ids.hpp"
 
@@ -40,6 +43,17 @@ TEST_F(Desktop, StartUpReachesThePanelOnNormalOutcomesWithMOf25) {
         EXPECT_FALSE(panel.frameGeometry().intersects(frame.frameGeometry()));
     }
     EXPECT_TRUE(takeBoxes().empty());
+}
+
+// The start screen and the about box said "1.0" while the package and the documents said
+// 0.1.0: the picture carries the build's version.
+TEST(StartScreenPicture, ShowsTheProgramsOneVersion) {
+    QFile picture(QStringLiteral(":/images/start_screen.svg"));
+    ASSERT_TRUE(picture.open(QIODevice::ReadOnly));
+    const QString svg = QString::fromUtf8(picture.readAll());
+    const QString version =
+        QString::fromUtf8(kProgramVersion.data(), static_cast<qsizetype>(kProgramVersion.size()));
+    EXPECT_TRUE(svg.contains(QStringLiteral(">Version %1<").arg(version))) << svg.size();
 }
 
 TEST_F(Desktop, StartScreenShowsThePictureAndTheWayInOrOut) {
@@ -204,7 +218,35 @@ TEST_F(Desktop, F1OpensTheProgramsOwnHelp) {
     // Only what a reader sees is searched, not the pages' style sheets.
     help->search(QStringLiteral("sans-serif"));
     EXPECT_EQ(help->browser()->toHtml().indexOf(QStringLiteral("href")), -1);
-    help->close();
+}
+
+// The help window could be closed only by a window manager's close box: Esc and its "Close"
+// button close it, wherever its keyboard focus is.
+TEST_F(Desktop, TheHelpWindowClosesWithEscOrItsCloseButton) {
+    struct Row {
+        const char* how;
+        std::function<void(HelpWindow&)> close;
+    };
+    const std::vector<Row> rows = {
+        {"Esc in the page",
+         [](HelpWindow& help) { QTest::keyClick(help.browser(), Qt::Key_Escape); }},
+        {"Esc in the search field",
+         [](HelpWindow& help) { QTest::keyClick(help.findChild<QLineEdit*>(), Qt::Key_Escape); }},
+        {"Close",
+         [](HelpWindow& help) {
+             for (QAction* a : help.findChildren<QAction*>()) {
+                 if (a->text() == QStringLiteral("Close")) a->trigger();
+             }
+         }},
+    };
+    for (const Row& row : rows) {
+        QTest::keyClick(&frame, Qt::Key_F1);
+        HelpWindow* help = platform.helpWindow();
+        ASSERT_NE(help, nullptr);
+        ASSERT_TRUE(help->isVisible()) << row.how;
+        row.close(*help);
+        EXPECT_FALSE(help->isVisible()) << row.how;
+    }
 }
 
 }  // namespace

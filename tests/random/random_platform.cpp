@@ -218,7 +218,10 @@ bool RandomPlatform::savePicture(const std::string& path, int width, int height,
 
 // A question ("End the program?") is answered either way.
 int RandomPlatform::messageBox(const Message& message) {
-    if (message.buttons != MessageButtons::Ok) answerQuestion(chance(0.5) ? kIdYes : kIdNo);
+    if (message.buttons == MessageButtons::Ok) return HeadlessPlatform::messageBox(message);
+    const int button = chance(0.5) ? kIdYes : kIdNo;
+    answerQuestion(button);
+    answers_.push_back({message.text, button});
     return HeadlessPlatform::messageBox(message);
 }
 

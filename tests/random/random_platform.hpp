@@ -8,6 +8,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "platform/headless/headless_platform.hpp"
 
@@ -35,6 +36,14 @@ class RandomPlatform final : public HeadlessPlatform {
                      const std::function<void(Canvas&)>& draw, std::string& reason) override;
     bool openHelp(HelpRequest request) override;
 
+    // The questions asked since the last clear, each with the button that answered it.
+    struct Answer {
+        std::string question;
+        int button;
+    };
+    const std::vector<Answer>& answers() const { return answers_; }
+    void clearAnswers() { answers_.clear(); }
+
   private:
     bool chance(double p);
     // Cancelled, failed, or nothing when the user goes on to choose.
@@ -48,6 +57,7 @@ class RandomPlatform final : public HeadlessPlatform {
     std::filesystem::path folder_;
     ModalScript inModal_;
     Log log_;
+    std::vector<Answer> answers_;
 };
 
 }  // namespace qalix::testing

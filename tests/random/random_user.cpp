@@ -19,6 +19,7 @@
 #include "report/report_menu.hpp"
 #include "shell/program.hpp"
 #include "shell/startup.hpp"
+#include "ui/menu_ids.hpp"
 
 namespace qalix::testing {
 
@@ -48,6 +49,17 @@ constexpr double kQuitWeight = 0.01;
 constexpr double kRefusedWeight = 0.5;
 constexpr double kEndingWeight = 2.0;
 constexpr double kEscWeight = 1.0;
+// Switches of window and ways out while the text window holds text not saved: the moments a
+// text can be lost.
+constexpr double kSwitchWeight = 1.0;
+constexpr double kLeaveWeight = 1.0;
+// Of the ways out: "EXIT", File > Exit, the frame's close box, the panel's close box.
+constexpr int kWaysOut = 4;
+// Of the switches: the panel's "Graphic" and "Text", the Window menu's two items.
+constexpr int kSwitches = 4;
+// The questions that stand between text not saved and its loss.
+constexpr std::string_view kDiscardQuestion = "Discard them?";
+constexpr std::string_view kEndQuestion = "End the program?";
 // A user goes on with what the last step made available: the panel's chain of sections.
 constexpr double kFreshlyEnabledBoost = 10.0;
 
@@ -56,9 +68,10 @@ constexpr std::array<std::string_view, 3> kAcceleratorKeys = {"F1", "Alt+?", "Al
 // Window sizes: mostly as large as a screen, sometimes squeezed to almost nothing.
 constexpr int kWidest = 2500, kHighest = 1500, kSqueezed = 20;
 
-constexpr std::array<std::string_view, 13> kKindNames = {
-    "type", "pick",   "click",       "spin",          "close",        "menu",       "key",
-    "edit", "resize", "close-frame", "refused-click", "refused-type", "greyed-menu"};
+constexpr std::array<std::string_view, 15> kKindNames = {
+    "type",          "pick",         "click",       "spin",          "close",
+    "menu",          "key",          "edit",        "resize",        "close-frame",
+    "refused-click", "refused-type", "greyed-menu", "switch-window", "leave"};
 
 std::string_view kindName(Kind kind) {
     return kKindNames[static_cast<std::size_t>(kind)];
@@ -215,6 +228,12 @@ void RandomUser::step(const UserAction& action) {
     const std::string description = describe(action);
     note(std::to_string(steps_) + ": " + description);
     observe();
+    const bool topLevel = modalDepth_ == 0;
+    if (topLevel) {
+        textBefore_ = session_->program.frame().text();
+        modifiedBefore_ = session_->program.frame().textModified();
+        session_->platform.clearAnswers();
+    }
     const auto started = std::chrono::steady_clock::now();
     try {
         perform(action);
@@ -225,7 +244,30 @@ void RandomUser::step(const UserAction& action) {
     }
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
     seconds_[description.substr(0, description.find(':'))] += took.count();
+    if (topLevel) checkTextKept(action);
     check();
+}
+
+// Text not saved goes only after a question about it was answered "Yes": replaced by New,
+// Open or an import, or with the program when it ends. What the program adds to the text
+// (a comparison, a command) keeps what was there; what the user types is the user's.
+void RandomUser::checkTextKept(const UserAction& action) {
+    if (!modifiedBefore_) return;
+    bool agreed = false;
+    for (const RandomPlatform::Answer& a : session_->platform.answers()) {
+        const bool aboutText = a.question.find(kDiscardQuestion) != std::string::npos ||
+                               a.question.find(kEndQuestion) != std::string::npos;
+        questionsOnText_ += aboutText;
+        agreed |= aboutText && a.button == kIdYes;
+    }
+    if (session_->platform.quitRequested() && !agreed)
+        throw Fault{"the program ended with text not saved, without a question answered"};
+    if (action.kind == Kind::EditText) return;
+    const std::string& now = session_->program.frame().text();
+    if (now.compare(0, textBefore_.size(), textBefore_) != 0 && !agreed)
+        throw Fault{"text not saved was lost without a question answered: \"" +
+                    printable(textBefore_.substr(0, 60)) + "\" became \"" +
+                    printable(now.substr(0, 60)) + "\""};
 }
 
 void RandomUser::check() {
@@ -378,6 +420,12 @@ void RandomUser::addFrameActions(std::vector<UserAction>& actions) {
     if (frame.hasTextWindow()) actions.push_back({Kind::EditText, kEditTextWeight});
     actions.push_back({Kind::Resize, kResizeWeight});
     actions.push_back({Kind::CloseFrame, kQuitWeight});
+    if (frame.menu().enabled(menu::kTextWindow)) {
+        actions.push_back(
+            {Kind::SwitchWindow, kSwitchWeight, 0, 0, static_cast<int>(below(kSwitches))});
+    }
+    if (frame.textModified())
+        actions.push_back({Kind::Leave, kLeaveWeight, 0, 0, static_cast<int>(below(kWaysOut))});
 }
 
 // A user's attempt at a disabled control, at a dialog that is not shown or is covered by a
@@ -482,6 +530,46 @@ void RandomUser::perform(const UserAction& a) {
         case Kind::GreyedMenu:
             greyedMenu(a.value);
             break;
+        case Kind::SwitchWindow:
+            switchWindow(a.value);
+            break;
+        case Kind::Leave:
+            leave(a.value);
+            break;
+    }
+}
+
+// By the panel while its window buttons can be clicked, else by the Window menu.
+void RandomUser::switchWindow(int way) {
+    Driver& ui = session_->ui;
+    const bool graphic = way % 2 == 0;
+    const int button = graphic ? panel::kGraphicWindow : panel::kTextWindow;
+    const Dialog& panelDialog = session_->program.panel();
+    if (way < 2 && panelDialog.isOpen() && panelDialog.control(button).enabled) {
+        ui.click(button);
+        return;
+    }
+    const int command = graphic ? menu::kGraphicWindow : menu::kTextWindow;
+    if (session_->program.frame().menu().enabled(command))
+        session_->program.frame().command(command);
+}
+
+void RandomUser::leave(int way) {
+    FrameWindow& frame = session_->program.frame();
+    switch (way) {
+        case 0:
+            if (session_->program.panel().control(panel::kExitButton).enabled)
+                session_->ui.click(panel::kExitButton);
+            break;
+        case 1:
+            frame.command(menu::kExit);
+            break;
+        case 2:
+            frame.userClose();
+            break;
+        default:
+            session_->ui.close(kPanelDialog);
+            break;
     }
 }
 
@@ -554,7 +642,7 @@ void RandomUser::greyedMenu(int command) {
 std::string RandomUser::summary() const {
     std::ostringstream out;
     out << steps_ << " actions in " << starts_ << " runs of the program, " << messages_
-        << " message boxes:";
+        << " message boxes, " << questionsOnText_ << " questions before text was lost:";
     for (const auto& [kind, count] : counts_)
         out << ' ' << kind << '=' << count;
     out << "; dialogs opened:";

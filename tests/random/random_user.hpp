@@ -8,7 +8,10 @@
 //   control the user could reach;
 // - a disabled control, a dialog behind a modal one or a greyed menu item takes nothing;
 // - no text the program wrote, no message box and no plot text shows "nan" or "inf";
-// - every field that shows a probability shows a number in [0, 1].
+// - every field that shows a probability shows a number in [0, 1];
+// - no text of the text window is lost without a question answered: text typed or written
+//   by the program and not saved goes only after "Discard them?" or "End the program?" was
+//   answered "Yes"; switches of window and ways out are taken often while such text is there.
 // Modal dialogs get a script of random actions that ends them; the common dialogs answer at
 // random, with files in one folder only. A run is reproducible from its seed.
 #pragma once
@@ -45,7 +48,9 @@ struct UserAction {
         CloseFrame,
         RefusedClick,  // at a disabled control or one out of reach: must be refused
         RefusedType,
-        GreyedMenu  // must do nothing
+        GreyedMenu,    // must do nothing
+        SwitchWindow,  // the panel's "Graphic" or "Text", or the Window menu
+        Leave          // "EXIT", File > Exit, or a close box, with text not saved
     };
     Kind kind;
     double weight;
@@ -92,6 +97,9 @@ class RandomUser {
 
     void typeInto(int dialog, int control, const std::string& text);
     void greyedMenu(int command);
+    void switchWindow(int way);
+    void leave(int way);
+    void checkTextKept(const UserAction& action);
     int spinTarget(const Control& c);
     std::string seen() const;
     std::string design() const;
@@ -126,6 +134,10 @@ class RandomUser {
     std::map<std::string, double> seconds_;
     long starts_ = 0;
     long messages_ = 0;
+    // The text window as the action found it, and how often text not saved met a question.
+    std::string textBefore_;
+    bool modifiedBefore_ = false;
+    long questionsOnText_ = 0;
 };
 
 }  // namespace qalix::testing

@@ -173,6 +173,44 @@ TEST_F(SampleFiles, VariableNamesSetTheirKind) {
     EXPECT_TRUE(takeMessages().empty());
 }
 
+// An import keeps what earlier ones stored where it does not overwrite it, so that names and
+// SDs of a "VarName" file reach an "Observ" file's records; but a record an "Observ" file
+// redefines is no longer the simulated set: the SD, delta and mu its "Simu" lines stored go
+// (observed paths were drawn with a simulation's SD of 1, twice as tall).
+struct ImportSequence {
+    std::vector<std::pair<const char*, const char*>> imports;  // kind, fixture
+    double sd1, sd2, delta1, mean1;                            // of records 1 and 2 after
+};
+
+void PrintTo(const ImportSequence& c, std::ostream* os) {
+    for (const auto& [kind, file] : c.imports)
+        *os << kind << ' ';
+}
+
+class ImportSequences : public SampleFiles, public ::testing::WithParamInterface<ImportSequence> {};
+
+TEST_P(ImportSequences, ObservedRecordsKeepNoValueOfTheSimulationTheyReplace) {
+    const ImportSequence& c = GetParam();
+    for (const auto& [kind, file] : c.imports)
+        importAs(kind, fixture(file));
+    EXPECT_EQ(record().importSD[0], c.sd1);
+    EXPECT_EQ(record().importSD[1], c.sd2);
+    EXPECT_EQ(record().importDelta[0], c.delta1);
+    EXPECT_EQ(record().importMean[0], c.mean1);
+    EXPECT_TRUE(takeMessages().empty());
+}
+
+constexpr std::pair<const char*, const char*> kSimu{"Simu", "simu_two_sets.txt"};
+constexpr std::pair<const char*, const char*> kObserv{"Observ", "observ_two_records.txt"};
+constexpr std::pair<const char*, const char*> kNames{"VarName", "varname_record_one_sd.txt"};
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, ImportSequences,
+                         ::testing::Values(ImportSequence{{kSimu, kObserv}, 0, 0, 0, 0},
+                                           ImportSequence{{kNames, kObserv}, 2.5, 0, 0, 0},
+                                           ImportSequence{{kSimu, kNames, kObserv}, 2.5, 0, 0, 0},
+                                           ImportSequence{{kSimu, kObserv, kNames}, 2.5, 0, 0, 0},
+                                           ImportSequence{{kObserv, kSimu}, 1, 1, 2.5, 0.5}));
+
 TEST_F(SampleFiles, ObservationAboveFiveHundredClearsTheReadyFlag) {
     importAs("Simu", fixture("simu_observation_501.txt"));
     EXPECT_EQ(takeMessages(), std::vector<std::string>{"Error: " + std::string(kImportTooLarge)});

@@ -181,6 +181,27 @@ TEST_F(Simulation, EachSetIsDrawnUpToTheLargestSizeAndKept) {
     EXPECT_TRUE(ui.enabled(kSimulationDialog, kSetCountLabel));
 }
 
+// "Simulate" gave no sign that it had done anything: the dialog says what it drew, until the
+// sets change.
+TEST_F(Simulation, SimulateSaysWhatItDrew) {
+    ASSERT_NO_FATAL_FAILURE(openSimulation());
+    const std::vector<std::pair<std::vector<const char*>, std::string>> rows = {
+        {{}, "No set is selected: nothing was simulated."},
+        {{"10"}, "Simulated 1 path of up to 10 observations."},
+        {{"10", "40"}, "Simulated 2 paths of up to 25 observations."},  // N = 25
+    };
+    for (const auto& [sizes, notice] : rows) {
+        ui.click(kSimulationDialog, kReset);
+        for (const char* n : sizes)
+            selectSet("0.5", n);
+        EXPECT_EQ(simText(kSimulatedNotice), "") << notice;
+        simulate();
+        EXPECT_EQ(simText(kSimulatedNotice), notice);
+    }
+    selectSet("0.5", "5");  // the paths said no longer are all the sets
+    EXPECT_EQ(simText(kSimulatedNotice), "");
+}
+
 TEST_F(Simulation, SetAskingForMoreThanFiveHundredStopsTheSimulation) {
     ASSERT_NO_FATAL_FAILURE(openSimulation());
     selectSet("0.5", "10");

@@ -3,6 +3,7 @@
 // about box, and the start-up that leads to the panel.
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "design/info_time_ids.hpp"
 #include "design/panel_ids.hpp"
 #include "graphics/plot_ids.hpp"
+#include "program_version.hpp"
 #include "samples/simulation_ids.hpp"
 #include "shell/about_box.hpp"
 #include "shell/text_files.hpp"
@@ -104,8 +106,7 @@ TEST_F(Frame, PanelButtonsChooseTheModeTitleAndItems) {
     EXPECT_FALSE(record().graphicChosen);
     for (int id : {menu::kUndo, menu::kCut, menu::kCopy, menu::kPaste})
         EXPECT_TRUE(enabled(id)) << id;
-    for (int id : {menu::kPlotBoundary, menu::kPlotPower, menu::kPlotExpectedSize,
-                   menu::kPlotSimulated, menu::kPlotImported, menu::kPrintMetafile})
+    for (int id : {menu::kPlotSimulated, menu::kPlotImported, menu::kPrintMetafile})
         EXPECT_FALSE(enabled(id)) << id;
 
     ui.click(panel::kGraphicWindow);
@@ -119,18 +120,79 @@ TEST_F(Frame, PanelButtonsChooseTheModeTitleAndItems) {
         EXPECT_FALSE(enabled(id)) << id;
 }
 
-TEST_F(Frame, EverySwitchRecreatesTheTextWindowEmpty) {
+// A switch of window emptied the text window without a word, losing what the user typed or
+// what the program had just written there: the text and its unsaved state stay across any
+// number of switches, by the panel or the Window menu, to the same mode or the other.
+TEST_F(Frame, TheTextWindowKeepsItsTextAcrossSwitches) {
+    struct Row {
+        const char* how;
+        std::function<void()> switchAway;
+        std::function<void()> switchBack;
+    };
+    const std::vector<Row> rows = {
+        {"panel buttons", [&] { ui.click(panel::kGraphicWindow); },
+         [&] { ui.click(panel::kTextWindow); }},
+        {"Window menu", [&] { frame().command(menu::kGraphicWindow); },
+         [&] { frame().command(menu::kTextWindow); }},
+        {"the same mode again", [&] { ui.click(panel::kTextWindow); },
+         [&] { frame().command(menu::kTextWindow); }},
+    };
     textMode();
-    frame().userEdit("typed by the user");
+    for (const Row& row : rows) {
+        frame().userEdit("typed by the user, " + std::string(row.how));
+        row.switchAway();
+        row.switchBack();
+        EXPECT_EQ(frame().text(), "typed by the user, " + std::string(row.how)) << row.how;
+        EXPECT_TRUE(frame().textModified()) << row.how;
+    }
+    frame().insertText("\nwritten by the program");
     ui.click(panel::kGraphicWindow);
     ui.click(panel::kTextWindow);
-    EXPECT_EQ(frame().text(), "  ");
-    frame().userEdit("typed again");
-    ui.click(panel::kTextWindow);  // the same mode again also recreates it
-    EXPECT_EQ(frame().text(), "  ");
-    frame().userEdit("and again");
-    frame().command(menu::kTextWindow);
-    EXPECT_EQ(frame().text(), "  ");
+    EXPECT_EQ(frame().text(), "typed by the user, the same mode again\nwritten by the program");
+    EXPECT_TRUE(takeMessages().empty());
+}
+
+// What replaces the text window's content asks first when it holds changes not saved: "No"
+// keeps them and asks for no file; "Yes" goes on.
+TEST_F(Frame, ReplacingUnsavedTextAsksFirst) {
+    const std::string file = folder.file("observed.txt");
+    writeBytes(file, "1 1 0.5\n1 2 0.7\n");
+    struct Row {
+        int command;
+        bool choosesFile;
+        std::string shownAfter;
+    };
+    const std::vector<Row> rows = {
+        {menu::kNew, false, "  "},
+        {menu::kOpen, true, "1 1 0.5\n1 2 0.7\n"},
+        {menu::kImportObserved, true, "1 1 0.5\n1 2 0.7\n"},
+        {menu::kImportVariableNames, true, "1 1 0.5\n1 2 0.7\n"},
+    };
+    textMode();
+    for (const Row& row : rows) {
+        frame().userEdit("notes not saved");
+        const std::size_t filesAsked = platform.fileRequests().size();
+        platform.answerQuestion(kIdNo);
+        frame().command(row.command);
+        EXPECT_EQ(frame().text(), "notes not saved") << row.command;
+        EXPECT_TRUE(frame().textModified()) << row.command;
+        EXPECT_EQ(platform.fileRequests().size(), filesAsked) << row.command;
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{"QALIXinfWin: The text window holds "
+                                                           "changes that are not saved.\n\n"
+                                                           "Discard them?"})
+            << row.command;
+
+        platform.answerQuestion(kIdYes);
+        if (row.choosesFile) platform.answerOpenFile({DialogOutcome::Accepted, file, 0});
+        frame().command(row.command);
+        EXPECT_EQ(frame().text(), row.shownAfter) << row.command;
+        EXPECT_FALSE(frame().textModified()) << row.command;
+        EXPECT_EQ(takeMessages().size(), 1u) << row.command;
+        // Not modified since: replaced without a question.
+        if (row.choosesFile) platform.answerOpenFile({DialogOutcome::Cancelled, "", 0});
+        frame().command(row.command);
+        EXPECT_TRUE(takeMessages().empty()) << row.command;
+    }
 }
 
 TEST_F(Frame, WindowMenuSwitchesModesLikeThePanel) {
@@ -184,6 +246,35 @@ TEST_F(Frame, ClosingWithTextNotSavedAsksFirst) {
     EXPECT_TRUE(platform.quitRequested());
 }
 
+// "EXIT" ended the program at once while the close boxes asked: every way out asks the one
+// question when the text window holds changes not saved; "No" goes on, "Yes" ends.
+TEST_F(Frame, EveryWayOutAsksTheOneQuestionFirst) {
+    const std::string question =
+        "QALIXinfWin: The text window holds changes that are not saved.\n\nEnd the program?";
+    struct Row {
+        const char* way;
+        std::function<void()> leave;
+    };
+    const std::vector<Row> rows = {
+        {"EXIT", [&] { ui.click(panel::kExitButton); }},
+        {"File > Exit", [&] { frame().command(menu::kExit); }},
+        {"the frame's close box", [&] { frame().userClose(); }},
+        {"the panel's close box", [&] { ui.close(kPanelDialog); }},
+    };
+    textMode();
+    frame().userEdit("notes not saved");
+    for (const Row& row : rows) {
+        platform.answerQuestion(kIdNo);
+        row.leave();
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{question}) << row.way;
+        EXPECT_FALSE(platform.quitRequested()) << row.way;
+    }
+    platform.answerQuestion(kIdYes);
+    rows.front().leave();
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{question});
+    EXPECT_TRUE(platform.quitRequested());
+}
+
 // A new design choice left the old a, discordance, actual level and power on show, the
 // simulation dialog open with the old sets, and the plots drawing the old design.
 TEST_F(Frame, ADesignChoiceClearsWhatShowedTheDesignBefore) {
@@ -210,6 +301,75 @@ TEST_F(Frame, ADesignChoiceClearsWhatShowedTheDesignBefore) {
         EXPECT_FALSE(enabled(id)) << id;
     EXPECT_FALSE(enabled(menu::kSave));  // the boundary metafile
     EXPECT_TRUE(enabled(menu::kChangeFont));
+    EXPECT_TRUE(takeMessages().empty());
+}
+
+// After an input changed, the panel and every dialog went on showing the old design's results
+// without a word. At once, the results are greyed, the plots of the design wait (they draw
+// those results), so do the operating characteristics when the boundaries changed, and a line
+// beside the results names the input and what computes the design again; the input typed
+// back, or the design computed again, makes them current.
+TEST_F(Frame, ResultsOfEarlierInputsAreMarkedAtOnce) {
+    struct Row {
+        int dialog;
+        int control;
+        const char* typed;
+        std::string notice;
+        bool boundaries;  // the operating characteristics wait too
+    };
+    const std::string design = "press \"Sequential Design\".";
+    const std::string search = "press \"Bound-Coeff  a:\", then \"Sequential Design\".";
+    const std::vector<Row> rows = {
+        {kPanelDialog, panel::kAlphaCombo, "0.025", "\"Sig-level\" changed): " + design, false},
+        {kPanelDialog, panel::kMuCombo, "0.4", "\"Alt. Mean mu_a\" changed): " + design, false},
+        {kPanelDialog, panel::kRhoCombo, "0.05", "\"rho\" changed): " + search, true},
+        {kPanelDialog, panel::kCoeffCombo, "3",
+         "\"Bound-Coeff  a\" changed): press \"rho\", then \"Sequential Design\".", true},
+        {kInfoTimeDialog, infotimes::kGroupSize[0], "8", "\"Group Sizes\" changed): " + search,
+         true},
+    };
+    const std::vector<int> results = {panel::kDiscordanceEdit, panel::kActualSigEdit,
+                                      panel::kActualPowerEdit};
+    const std::vector<int> characteristics = {panel::kBoundaryButton, panel::kSignificanceButton,
+                                              panel::kDiscordanceButton,
+                                              panel::kExpectedSizeButton};
+    const std::vector<int> plots = {menu::kPlotBoundary, menu::kPlotPower, menu::kPlotExpectedSize};
+    designed();
+    const auto current = [&](const char* row) {
+        EXPECT_EQ(ui.text(panel::kStaleNotice), "") << row;
+        for (int c : results)
+            EXPECT_TRUE(ui.enabled(c)) << row << " " << c;
+        for (int c : characteristics)
+            EXPECT_TRUE(ui.enabled(c)) << row << " " << c;
+        for (int id : plots)
+            EXPECT_TRUE(enabled(id)) << row << " " << id;
+    };
+    for (const Row& row : rows) {
+        const std::string before = program.dialog(row.dialog).getText(row.control);
+        const auto type = [&](const std::string& text) {
+            if (row.dialog == kPanelDialog) {
+                ui.type(row.control, text);
+            } else {
+                whenShown(kInfoTimeDialog, [&] { ui.type(kInfoTimeDialog, row.control, text); });
+                ui.click(panel::kGroupSizesButton);
+            }
+        };
+        type(row.typed);
+        EXPECT_EQ(ui.text(panel::kStaleNotice), "Results are for earlier inputs (" + row.notice)
+            << row.typed;
+        for (int c : results)
+            EXPECT_FALSE(ui.enabled(c)) << row.typed << " " << c;
+        for (int c : characteristics)
+            EXPECT_EQ(ui.enabled(c), !row.boundaries) << row.typed << " " << c;
+        for (int id : plots)
+            EXPECT_FALSE(enabled(id)) << row.typed << " " << id;
+        type(before);
+        current(row.typed);
+    }
+    // Computed again from the new inputs, the results are current.
+    ui.type(panel::kAlphaCombo, "0.025");
+    ui.click(panel::kSequentialDesignButton);
+    current("computed again");
     EXPECT_TRUE(takeMessages().empty());
 }
 
@@ -343,7 +503,7 @@ TEST_F(Frame, ChangeFontReachesTheWindowAndIsKeptAcrossModes) {
     int fontNotices = 0;
     frame().observe([&](FrameChange change) { fontNotices += change == FrameChange::Font; });
     textMode();
-    EXPECT_EQ(frame().windowFont().face, "Times New Roman");
+    EXPECT_EQ(frame().windowFont().face, "Courier New");  // fixed pitch: columns line up
     EXPECT_EQ(frame().windowFont().height, 16);
     FontDescription chosen = frame().windowFont();
     chosen.face = "Liberation Sans";
@@ -351,7 +511,7 @@ TEST_F(Frame, ChangeFontReachesTheWindowAndIsKeptAcrossModes) {
     chosen.italic = true;
     platform.answerFont({DialogOutcome::Accepted, chosen, 0});
     frame().command(menu::kChangeFont);
-    EXPECT_EQ(platform.lastFontOffered()->face, "Times New Roman");
+    EXPECT_EQ(platform.lastFontOffered()->face, "Courier New");
     EXPECT_EQ(frame().windowFont(), chosen);
     EXPECT_EQ(fontNotices, 1);
     ui.click(panel::kGraphicWindow);
@@ -389,7 +549,8 @@ TEST_F(Frame, AboutBoxShowsTheVersionStringsItsLinesName) {
     frame().accelerator("Alt+?");
     EXPECT_EQ(lines, (std::vector<std::string>{
                          "QALIX on information time for sequential design of experiment ",
-                         "A Computer Program for", "V 1.0", "(c) 2026 The QALIX developers", ""}));
+                         "A Computer Program for", "Version " + std::string(kProgramVersion),
+                         "(c) 2026 The QALIX developers", ""}));
     whenShown(kAboutDialog);
     frame().accelerator("Alt+/");
     EXPECT_EQ(modalsShown(), (std::vector<int>{kAboutDialog, kAboutDialog}));
@@ -398,7 +559,10 @@ TEST_F(Frame, AboutBoxShowsTheVersionStringsItsLinesName) {
 TEST(AboutBox, VersionStringsByName) {
     EXPECT_EQ(versionString("ProductName"), "QALIXinfWin");
     EXPECT_EQ(versionString("LegalTrademarks"), "");
-    EXPECT_FALSE(versionString("V 1.0").has_value());
+    EXPECT_FALSE(versionString("Version").has_value());
+    // One version for the program: the build's, which the package and the documents give.
+    EXPECT_EQ(versionString("ProductVersion"), kProgramVersion);
+    EXPECT_EQ(versionString("FileVersion"), kProgramVersion);
 }
 
 TEST(AboutBox, CentredOverItsOwnerAndKeptOnTheScreen) {

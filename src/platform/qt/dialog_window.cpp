@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
@@ -17,6 +18,7 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <algorithm>
+#include <utility>
 
 #include "platform/qt/event_guard.hpp"
 #include "platform/qt/fonts.hpp"
@@ -115,14 +117,80 @@ void fitListToItems(QComboBox* combo) {
     combo->view()->setMinimumWidth(widest + frame + margins + metrics.averageCharWidth());
 }
 
+// A number too long for its field even in the smallest size, "3.2449961479175906" in a field
+// of nine digits, showed cut: it shows rounded to the digits that fit, whole in its tip, and
+// whole again while the user edits it. The value of record is the whole text throughout.
+class RoundedWhileIdle : public QObject {
+  public:
+    RoundedWhileIdle(QLineEdit* edit, QFont dialogFont)
+        : QObject(edit), edit_(edit), font_(std::move(dialogFont)) {
+        edit->installEventFilter(this);
+    }
+    // The program's text, shown as it fits.
+    void show(const QString& whole) {
+        whole_ = whole;
+        edit_->setText(whole);
+        edit_->setToolTip({});
+        if (!edit_->hasFocus()) fit();
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn && edit_->text() != whole_ && !whole_.isEmpty()) {
+            const QSignalBlocker blocker(edit_);
+            edit_->setText(whole_);
+        } else if (event->type() == QEvent::FocusOut) {
+            whole_ = edit_->text();
+            fit();
+        }
+        return false;
+    }
+
+  private:
+    void fit() {
+        fitTextToField(edit_, font_);
+        const int room = textRoom(edit_);
+        const QFontMetrics metrics(edit_->font());
+        if (metrics.horizontalAdvance(whole_) <= room) return;
+        bool number = false;
+        const double value = whole_.trimmed().toDouble(&number);
+        if (!number) return;
+        constexpr int kMostDigits = 16;
+        for (int digits = kMostDigits; digits >= 1; --digits) {
+            const QString rounded = QString::number(value, 'g', digits);
+            if (metrics.horizontalAdvance(rounded) > room) continue;
+            const QSignalBlocker blocker(edit_);
+            edit_->setText(rounded);
+            edit_->setCursorPosition(0);
+            edit_->setToolTip(whole_);
+            return;
+        }
+    }
+
+    QLineEdit* edit_;
+    QFont font_;
+    QString whole_;
+};
+
 QWidget* makeCombo(const Control& c, QWidget* parent) {
     auto* combo = new QComboBox(parent);
     combo->setEditable(c.layout.editable);
     combo->setInsertPolicy(QComboBox::NoInsert);  // the program decides what the list holds
     combo->setMaxVisibleItems(12);
     // What the user types is the value: no list item is completed into it.
-    if (combo->isEditable()) combo->setCompleter(nullptr);
+    if (combo->isEditable()) {
+        combo->setCompleter(nullptr);
+        new RoundedWhileIdle(combo->lineEdit(), parent->font());
+    }
     return combo;
+}
+
+RoundedWhileIdle* roundedOf(QComboBox* combo) {
+    if (combo->lineEdit() == nullptr) return nullptr;
+    for (QObject* child : combo->lineEdit()->children()) {
+        if (auto* rounded = dynamic_cast<RoundedWhileIdle*>(child)) return rounded;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -280,8 +348,13 @@ void DialogWindow::syncText(const Control& c, QWidget* w) {
         fromStart(edit);
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         if (combo->isEditable()) {
-            if (combo->currentText() == text) return;
-            combo->setEditText(text);
+            RoundedWhileIdle* rounded = roundedOf(combo);
+            if (combo->currentText() == text) return;  // the user's own typing, heard back
+            if (rounded != nullptr) {
+                rounded->show(text);
+            } else {
+                combo->setEditText(text);
+            }
             fromStart(combo->lineEdit());
         } else {
             combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly));

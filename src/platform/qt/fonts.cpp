@@ -16,6 +16,7 @@ void installFontSubstitutes() {
     QFont::insertSubstitution(QStringLiteral("Times New Roman"),
                               QStringLiteral("Liberation Serif"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
 }
 
 QFont toQFont(const FontDescription& font) {
@@ -26,6 +27,8 @@ QFont toQFont(const FontDescription& font) {
     q.setUnderline(font.underline);
     q.setStrikeOut(font.strikeOut);
     if (font.face.empty()) q.setStyleHint(QFont::SansSerif);
+    // Without the face, another of fixed pitch keeps columns in line.
+    if ((font.pitchAndFamily & FontDescription::kFixedPitch) != 0) q.setStyleHint(QFont::Monospace);
     return q;
 }
 
@@ -50,6 +53,9 @@ FontDescription fromQFont(const QFont& font, const FontDescription& base) {
     d.italic = font.italic();
     d.underline = font.underline();
     d.strikeOut = font.strikeOut();
+    d.pitchAndFamily = QFontInfo(font).fixedPitch()
+                           ? FontDescription::kFixedPitch | FontDescription::kModernFamily
+                           : FontDescription::kVariablePitch | FontDescription::kSwissFamily;
     return d;
 }
 

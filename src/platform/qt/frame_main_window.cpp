@@ -3,8 +3,10 @@
 #include "platform/qt/text_bytes.hpp"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -67,6 +69,8 @@ FrameMainWindow::FrameMainWindow(FrameWindow& model)
       text_(new QPlainTextEdit(pages_)) {
     pages_->addWidget(graphic_);
     pages_->addWidget(text_);
+    // A line is a row of a table or a sample line: kept whole, so that columns line up.
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     setCentralWidget(pages_);
     buildMenuBar();
     buildAccelerators();
@@ -79,6 +83,7 @@ FrameMainWindow::FrameMainWindow(FrameWindow& model)
 }
 
 FrameMainWindow::~FrameMainWindow() {
+    QApplication::instance()->removeEventFilter(this);
     model_.unobserve(frameObserver_);
     model_.menu().unobserve(menuObserver_);
 }
@@ -144,9 +149,12 @@ void FrameMainWindow::showMode() {
     showText();
 }
 
+// Only a text that differs is set: the window kept across a switch keeps its caret and undo.
 void FrameMainWindow::showText() {
+    const QString text = textFromBytes(model_.text());
+    if (text_->toPlainText() == text) return;
     const QSignalBlocker blocker(text_);
-    text_->setPlainText(textFromBytes(model_.text()));
+    text_->setPlainText(text);
 }
 
 void FrameMainWindow::applyEditAction() {
@@ -209,6 +217,38 @@ void FrameMainWindow::raiseOwnedWindows() {
     for (QWidget* owned : findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
         if (owned->isVisible()) owned->raise();
     }
+}
+
+// Alt with a menu's letter, pressed anywhere in the windows given the menu keys, before the
+// widget with the keyboard sees it (a field would take it for its letter).
+bool FrameMainWindow::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* widget = qobject_cast<QWidget*>(object);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (widget == nullptr || key->modifiers() != Qt::AltModifier) return false;
+    if (!menuKeyWindows_.contains(widget->window())) return false;
+    for (QAction* menu : menuBar()->actions()) {
+        const QKeySequence mnemonic = QKeySequence::mnemonic(menu->text());
+        if (!mnemonic.isEmpty() && mnemonic[0].key() == key->key()) {
+            openMenu(menu);
+            return true;
+        }
+    }
+    return false;
+}
+
+void FrameMainWindow::addMenuKeysTo(QWidget* window) {
+    if (menuKeyWindows_.isEmpty()) QApplication::instance()->installEventFilter(this);
+    menuKeyWindows_.insert(window);
+    connect(window, &QObject::destroyed, this, [this, window] { menuKeyWindows_.remove(window); });
+}
+
+// Not while a modal dialog or box waits: nothing below it takes input.
+void FrameMainWindow::openMenu(QAction* menu) {
+    if (QApplication::activeModalWidget() != nullptr) return;
+    raise();
+    activateWindow();
+    menuBar()->setActiveAction(menu);
 }
 
 void FrameMainWindow::openWithin(const QRect& available, int inset) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QSet>
 #include <map>
 
 #include "shell/frame_window.hpp"
@@ -47,9 +48,13 @@ class FrameMainWindow : public QMainWindow {
     // Shows the frame at its default size, or smaller where the screen's available area is,
     // inset from the area's top left; its title bar and borders within the area too.
     void openWithin(const QRect& available, int inset);
+    // Alt with a menu's letter, pressed in another window of the program (the panel, a
+    // modeless dialog, the help), opens that menu of the frame, as it does in the frame.
+    void addMenuKeysTo(QWidget* window);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* object, QEvent* event) override;
 
   private:
     void buildMenu(QMenu* into, const std::vector<MenuEntry>& entries);
@@ -62,6 +67,7 @@ class FrameMainWindow : public QMainWindow {
     void showText();
     void applyEditAction();
     void raiseOwnedWindows();
+    void openMenu(QAction* menu);
 
     FrameWindow& model_;
     QStackedWidget* pages_;
@@ -70,6 +76,7 @@ class FrameMainWindow : public QMainWindow {
     std::map<int, QAction*> actions_;
     int frameObserver_ = 0;
     int menuObserver_ = 0;
+    QSet<const QWidget*> menuKeyWindows_;
 };
 
 }  // namespace qalix::qt

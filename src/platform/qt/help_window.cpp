@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -69,6 +70,9 @@ HelpWindow::HelpWindow(const QString& folder)
     bar->addWidget(searchField_);
     connect(searchField_, &QLineEdit::returnPressed, this,
             [this] { search(searchField_->text()); });
+    // Closed without a window manager's close box too, as every dialog of the program is.
+    bar->addSeparator();
+    bar->addAction(QStringLiteral("Close"), this, &QWidget::close);
     resize(kDefaultWidth, kDefaultHeight);
 }
 
@@ -91,6 +95,15 @@ void HelpWindow::open(HelpRequest request) {
 void HelpWindow::openPage(const QString& page) {
     browser_->setSource(QUrl(page.isEmpty() ? QString::fromLatin1(kIndexPage) : page));
     bringForward();
+}
+
+// Esc, wherever the keyboard is in the window (the page and the search field leave it).
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void HelpWindow::bringForward() {

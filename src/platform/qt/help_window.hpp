@@ -1,5 +1,5 @@
 // The program's own help: HTML pages in a browser window with contents, back and forward,
-// and a search through every page.
+// a search through every page, and "Close" (or Esc).
 #pragma once
 
 #include <QMainWindow>
@@ -7,6 +7,7 @@
 
 #include "ui/platform.hpp"
 
+class QKeyEvent;
 class QLineEdit;
 class QTextBrowser;
 
@@ -27,6 +28,9 @@ class HelpWindow : public QMainWindow {
     QTextBrowser* browser() const { return browser_; }
     // Shows a page listing the pages that hold the words.
     void search(const QString& words);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void bringForward();

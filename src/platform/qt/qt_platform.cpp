@@ -22,6 +22,7 @@
 
 #include "platform/qt/dialog_window.hpp"
 #include "platform/qt/fonts.hpp"
+#include "platform/qt/frame_main_window.hpp"
 #include "platform/qt/help_window.hpp"
 #include "platform/qt/picture_files.hpp"
 #include "platform/qt/print_device.hpp"
@@ -39,9 +40,10 @@ namespace {
 constexpr double kMillimetresPerUnit = 0.01;
 // Space between the frame and the panel beside it, pixels.
 constexpr int kBesideGap = 8;
-// The narrowest frame the panel may narrow it to: the plot page stays readable at this
-// width.
-constexpr int kNarrowestFrame = 800;
+// The narrowest frame the panel may narrow it to. Beside the panel, nothing of a plot is
+// under it; a frame of 800, wanted for larger plots, left 130 pixels of them under the panel
+// on a screen 1280 wide. The plots scale to the frame whole.
+constexpr int kNarrowestFrame = 480;
 
 QMessageBox::Icon iconOf(MessageIcon icon) {
     switch (icon) {
@@ -122,6 +124,7 @@ DialogWindow* QtPlatform::existingWindow(int dialogId) const {
 void QtPlatform::releaseWindows() {
     help_.reset();  // first: it may belong to a dialog's window
     windows_.clear();
+    menuKeys_.clear();
 }
 
 void QtPlatform::place(DialogWindow& w, const Dialog& dialog) {
@@ -196,6 +199,7 @@ int QtPlatform::showModal(Dialog& dialog) {
 bool QtPlatform::showModeless(Dialog& dialog) {
     if (!dialog.isOpen()) dialog.open(Modality::Modeless);
     DialogWindow& w = window(dialog);
+    if (menuKeys_.insert(&w).second) giveMenuKeys(&w);
     if (!w.isVisible()) place(w, dialog);
     w.show();
     w.raise();
@@ -264,8 +268,10 @@ PageSetupChoice QtPlatform::pageSetup(const PageSetup& initial) {
     const PageMargins& m = initial.margins;
     printer_->setPageMargins(QMarginsF(mm(m.left), mm(m.top), mm(m.right), mm(m.bottom)),
                              QPageLayout::Millimeter);
+    printer_->setPageOrientation(textOrientation_);
     QPageSetupDialog dialog(printer_.get(), frame_);
     if (dialog.exec() != QDialog::Accepted) return {};
+    textOrientation_ = printer_->pageLayout().orientation();
     const QMarginsF chosen = printer_->pageLayout().margins(QPageLayout::Millimeter);
     const auto units = [](double millimetres) {
         return static_cast<int>(millimetres / kMillimetresPerUnit + 0.5);
@@ -282,6 +288,8 @@ QPrinter& QtPlatform::printer() {
 }
 
 PrintChoice QtPlatform::print(const PrintRequest& request) {
+    // A plot is laid out wider than high; text goes as the page setup turned the page.
+    printer().setPageOrientation(request.landscape ? QPageLayout::Landscape : textOrientation_);
     QPrintDialog dialog(&printer(), frame_);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, request.pageNumbers);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, request.selection);
@@ -306,11 +314,16 @@ bool QtPlatform::openHelp(HelpRequest request) {
     return true;
 }
 
+void QtPlatform::giveMenuKeys(QWidget* window) {
+    if (auto* frame = qobject_cast<FrameMainWindow*>(frame_)) frame->addMenuKeysTo(window);
+}
+
 HelpWindow* QtPlatform::helpWindowFor(QWidget* owner) {
     if (!help_) {
         const QString folder = findHelpFolder();
         if (folder.isEmpty()) return nullptr;
         help_ = std::make_unique<HelpWindow>(folder);
+        giveMenuKeys(help_.get());
     }
     // A modal dialog blocks every window but its own: help asked for from one is made one
     // of them, so that it can be read and scrolled while the dialog waits.

@@ -7,6 +7,9 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
+
+#include <QPageLayout>
 
 #include "ui/platform.hpp"
 
@@ -76,12 +79,16 @@ class QtPlatform : public Platform {
     // The help window, made the first time and owned by the window given (none: its own);
     // none when the help pages cannot be found.
     HelpWindow* helpWindowFor(QWidget* owner);
+    // The frame's menu keys for a window of the program that is not modal.
+    void giveMenuKeys(QWidget* window);
 
     QWidget* frame_ = nullptr;
     std::map<const Dialog*, std::unique_ptr<DialogWindow>> windows_;
     std::map<int, std::function<void(Dialog&)>> scripts_;  // modal dialogs the program fills
+    std::set<const QWidget*> menuKeys_;                    // windows given the menu keys
     std::unique_ptr<HelpWindow> help_;
     std::unique_ptr<QPrinter> printer_;
+    QPageLayout::Orientation textOrientation_ = QPageLayout::Portrait;  // as set up
     std::optional<int> quitCode_;
     bool loopRunning_ = false;
 };

@@ -1,7 +1,7 @@
 // Where the frame and the panel open on a screen: both within its available area, the panel
-// beside the frame where they fit side by side, over the frame's right side where they do
-// not, and the frame no wider than leaves the panel room, down to the narrowest frame whose
-// plots are still readable.
+// beside the frame, the frame no wider than leaves the panel room, down to the narrowest frame
+// whose plots are still readable; over the frame's right side only on a screen too small for
+// that.
 #pragma once
 
 #include <QPoint>
