@@ -9,7 +9,7 @@
 #include "design/sequential_design.hpp"
 #include "designed_program.hpp"
 #include "graphics/plot_pass.hpp"
-#include "graphics/recording_canvas.hpp"
+#include "canvas/recording_canvas.hpp"
 #include "samples/simulation_ids.hpp"
 
 namespace qalix {

@@ -6,7 +6,7 @@
 
 #include "design/context.hpp"
 #include "graphics/boundary_plot.hpp"
-#include "graphics/emf_writer.hpp"
+#include "canvas/emf_writer.hpp"
 #include "graphics/expected_size_plot.hpp"
 #include "graphics/plot_entries.hpp"
 #include "graphics/power_plot.hpp"

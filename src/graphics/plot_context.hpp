@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "graphics/emf_player.hpp"
-#include "graphics/recording_canvas.hpp"
+#include "canvas/emf_player.hpp"
+#include "canvas/recording_canvas.hpp"
 #include "samples/context.hpp"
 #include "ui/font.hpp"
 

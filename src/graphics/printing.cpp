@@ -1,7 +1,7 @@
 #include "graphics/printing.hpp"
 
 #include "graphics/plot_page.hpp"
-#include "graphics/scaled_canvas.hpp"
+#include "canvas/scaled_canvas.hpp"
 #include "numeric/number_text.hpp"
 #include "ui/common_dialog_errors.hpp"
 

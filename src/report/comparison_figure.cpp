@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "graphics/plot_page.hpp"
-#include "graphics/svg_canvas.hpp"
-#include "graphics/text_extent.hpp"
-#include "graphics/utf16.hpp"
+#include "canvas/svg_canvas.hpp"
+#include "canvas/text_extent.hpp"
+#include "canvas/utf16.hpp"
 
 namespace qalix {
 

@@ -5,7 +5,7 @@
 #include "document/candidate_runs.hpp"
 #include "document/design_file.hpp"
 #include "document/parallel_runs.hpp"
-#include "graphics/recording_canvas.hpp"
+#include "canvas/recording_canvas.hpp"
 #include "report/comparison_figure.hpp"
 #include "ui/common_dialog_errors.hpp"
 #include "ui/file_titles.hpp"

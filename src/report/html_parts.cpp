@@ -1,6 +1,6 @@
 #include "report/html_parts.hpp"
 
-#include "graphics/svg_canvas.hpp"
+#include "canvas/svg_canvas.hpp"
 
 namespace qalix {
 

@@ -13,7 +13,7 @@
 #include "document/session.hpp"
 #include "document/utc_time.hpp"
 #include "graphics/plot_ids.hpp"
-#include "graphics/svg_canvas.hpp"
+#include "canvas/svg_canvas.hpp"
 #include "numeric/normal.hpp"
 #include "numeric/number_text.hpp"
 #include "shell/frame_window.hpp"

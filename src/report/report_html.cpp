@@ -6,7 +6,7 @@
 
 #include "design/design_record.hpp"
 #include "document/design_tables.hpp"
-#include "graphics/svg_canvas.hpp"
+#include "canvas/svg_canvas.hpp"
 #include "numeric/number_text.hpp"
 #include "program_version.hpp"
 #include "report/html_parts.hpp"

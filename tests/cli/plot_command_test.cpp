@@ -10,8 +10,8 @@
 
 #include "cli_run.hpp"
 #include "file_folder.hpp"
-#include "graphics/emf_player.hpp"
-#include "graphics/recording_canvas.hpp"
+#include "canvas/emf_player.hpp"
+#include "canvas/recording_canvas.hpp"
 
 namespace qalix::testing {
 namespace {

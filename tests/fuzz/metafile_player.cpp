@@ -2,7 +2,7 @@
 // client area at its start-up size, into one as large as a printed page (A4 at 600 dpi, as
 // "Print Metafile" plays it), and into a window shrunk to nothing.
 #include "fuzz/fuzz_program.hpp"
-#include "graphics/recording_canvas.hpp"
+#include "canvas/recording_canvas.hpp"
 #include "ui/menu_ids.hpp"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <span>
 
 #include "fuzz/fuzz_support.hpp"
-#include "graphics/emf_parser.hpp"
+#include "canvas/emf_parser.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace qalix;

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "graphics/boundary_plot.hpp"
-#include "graphics/emf_player.hpp"
+#include "canvas/emf_player.hpp"
 #include "graphics/expected_size_plot.hpp"
 #include "graphics/metafile_export.hpp"
-#include "graphics/overloaded.hpp"
+#include "canvas/overloaded.hpp"
 #include "graphics/power_plot.hpp"
 #include "plot_program.hpp"
 
@@ -310,7 +310,7 @@ TEST_F(MetafileExport, AFileThePlayerRefusesIsNamedAndNothingIsShown) {
     ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
     plotPower();
     const std::string damaged =
-        std::string(QALIX_SOURCE_DIR) + "/tests/graphics/fixtures/record_size_past_end.emf";
+        std::string(QALIX_SOURCE_DIR) + "/tests/canvas/fixtures/record_size_past_end.emf";
     platform.answerOpenFile({DialogOutcome::Accepted, damaged, 0});
     frame().command(menu::kOpen);
     ASSERT_EQ(platform.messages().size(), 1u);

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "graphics/text_extent.hpp"
-#include "graphics/utf16.hpp"
+#include "canvas/text_extent.hpp"
+#include "canvas/utf16.hpp"
 #include "plot_program.hpp"
 
 namespace qalix::testing {

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "graphics/emf_player.hpp"
-#include "graphics/emf_writer.hpp"
+#include "canvas/emf_player.hpp"
+#include "canvas/emf_writer.hpp"
 #include "graphics/printing.hpp"
-#include "graphics/recording_canvas.hpp"
+#include "canvas/recording_canvas.hpp"
 #include "platform/headless/headless_platform.hpp"
-#include "sample_drawing.hpp"
+#include "canvas/sample_drawing.hpp"
 
 namespace qalix {
 namespace {

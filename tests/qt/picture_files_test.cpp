@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "desktop.hpp"
-#include "graphics/sample_drawing.hpp"
+#include "canvas/sample_drawing.hpp"
 #include "platform/qt/picture_files.hpp"
 
 namespace qalix::qt::testing {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "graphics/recording_canvas.hpp"
+#include "canvas/recording_canvas.hpp"
 #include "random/hostile_texts.hpp"
 #include "ui/dialog.hpp"
 

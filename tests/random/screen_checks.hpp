@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "graphics/recording_canvas.hpp"
+#include "canvas/recording_canvas.hpp"
 #include "ui/dialog.hpp"
 #include "ui/platform.hpp"
 

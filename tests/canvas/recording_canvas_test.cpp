@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "graphics/recording_canvas.hpp"
-#include "sample_drawing.hpp"
+#include "canvas/recording_canvas.hpp"
+#include "canvas/sample_drawing.hpp"
 
 namespace qalix {
 namespace {

@@ -8,16 +8,16 @@
 #include <fstream>
 #include <random>
 
-#include "graphics/emf_encoder.hpp"
-#include "graphics/emf_player.hpp"
-#include "graphics/recording_canvas.hpp"
-#include "sample_drawing.hpp"
+#include "canvas/emf_encoder.hpp"
+#include "canvas/emf_player.hpp"
+#include "canvas/recording_canvas.hpp"
+#include "canvas/sample_drawing.hpp"
 
 namespace qalix {
 namespace {
 
 std::filesystem::path fixture(const std::string& name) {
-    return std::filesystem::path(QALIX_SOURCE_DIR) / "tests/graphics/fixtures" / name;
+    return std::filesystem::path(QALIX_SOURCE_DIR) / "tests/canvas/fixtures" / name;
 }
 
 // What reading the file gives: the refusal's message, or nothing.

@@ -1,4 +1,4 @@
-#include "graphics/emf_writer.hpp"
+#include "canvas/emf_writer.hpp"
 
 #include <stdexcept>
 #include <string_view>

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "graphics/emf_encoder.hpp"
+#include "canvas/emf_encoder.hpp"
 #include "io/files.hpp"
 
 namespace qalix {

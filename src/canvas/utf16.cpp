@@ -1,4 +1,4 @@
-#include "graphics/utf16.hpp"
+#include "canvas/utf16.hpp"
 
 #include <cstdint>
 

@@ -1,11 +1,11 @@
-#include "graphics/emf_parser.hpp"
+#include "canvas/emf_parser.hpp"
 
 #include <optional>
 #include <system_error>
 
-#include "graphics/byte_order.hpp"
-#include "graphics/emf_format.hpp"
-#include "graphics/utf16.hpp"
+#include "canvas/byte_order.hpp"
+#include "canvas/emf_format.hpp"
+#include "canvas/utf16.hpp"
 #include "io/files.hpp"
 
 namespace qalix::emf {

@@ -21,9 +21,9 @@
 #include <optional>
 #include <vector>
 
-#include "graphics/byte_order.hpp"
-#include "graphics/device_rect.hpp"
-#include "graphics/emf_format.hpp"
+#include "canvas/byte_order.hpp"
+#include "canvas/device_rect.hpp"
+#include "canvas/emf_format.hpp"
 #include "ui/canvas.hpp"
 #include "ui/font.hpp"
 

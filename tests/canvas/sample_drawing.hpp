@@ -1,4 +1,4 @@
-// Drawings the graphics tests share.
+// Drawings the canvas, graphics and picture tests share.
 #pragma once
 
 #include <cstdint>

@@ -2,8 +2,8 @@
 // estimated from the font, worked out by hand from the advance widths of the default face.
 #include <gtest/gtest.h>
 
-#include "graphics/text_extent.hpp"
-#include "graphics/utf16.hpp"
+#include "canvas/text_extent.hpp"
+#include "canvas/utf16.hpp"
 
 namespace qalix {
 namespace {

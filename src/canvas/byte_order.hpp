@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "graphics/device_rect.hpp"
+#include "canvas/device_rect.hpp"
 
 namespace qalix::emf {
 

@@ -15,7 +15,7 @@
 #include <variant>
 #include <vector>
 
-#include "graphics/device_rect.hpp"
+#include "canvas/device_rect.hpp"
 #include "ui/canvas.hpp"
 #include "ui/font.hpp"
 

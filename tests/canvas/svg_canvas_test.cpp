@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "graphics/svg_canvas.hpp"
+#include "canvas/svg_canvas.hpp"
 
 namespace qalix {
 namespace {

@@ -1,12 +1,12 @@
-#include "graphics/emf_encoder.hpp"
+#include "canvas/emf_encoder.hpp"
 
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
 
-#include "graphics/saturate.hpp"
-#include "graphics/text_extent.hpp"
-#include "graphics/utf16.hpp"
+#include "canvas/saturate.hpp"
+#include "canvas/text_extent.hpp"
+#include "canvas/utf16.hpp"
 
 namespace qalix {
 

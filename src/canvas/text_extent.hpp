@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "graphics/device_rect.hpp"
+#include "canvas/device_rect.hpp"
 #include "ui/canvas.hpp"
 #include "ui/font.hpp"
 

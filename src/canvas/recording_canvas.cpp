@@ -1,9 +1,9 @@
-#include "graphics/recording_canvas.hpp"
+#include "canvas/recording_canvas.hpp"
 
 #include <algorithm>
 #include <array>
 
-#include "graphics/overloaded.hpp"
+#include "canvas/overloaded.hpp"
 
 namespace qalix {
 

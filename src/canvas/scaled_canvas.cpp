@@ -1,4 +1,4 @@
-#include "graphics/scaled_canvas.hpp"
+#include "canvas/scaled_canvas.hpp"
 
 #include <cmath>
 

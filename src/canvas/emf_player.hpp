@@ -19,8 +19,8 @@
 
 #include <filesystem>
 
-#include "graphics/device_rect.hpp"
-#include "graphics/emf_parser.hpp"
+#include "canvas/device_rect.hpp"
+#include "canvas/emf_parser.hpp"
 #include "ui/canvas.hpp"
 
 namespace qalix {

@@ -1,13 +1,13 @@
-#include "graphics/emf_player.hpp"
+#include "canvas/emf_player.hpp"
 
 #include <cmath>
 #include <map>
 #include <variant>
 
-#include "graphics/emf_format.hpp"
-#include "graphics/overloaded.hpp"
-#include "graphics/saturate.hpp"
-#include "graphics/utf16.hpp"
+#include "canvas/emf_format.hpp"
+#include "canvas/overloaded.hpp"
+#include "canvas/saturate.hpp"
+#include "canvas/utf16.hpp"
 
 namespace qalix {
 

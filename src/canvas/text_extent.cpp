@@ -1,4 +1,4 @@
-#include "graphics/text_extent.hpp"
+#include "canvas/text_extent.hpp"
 
 #include <algorithm>
 #include <array>
@@ -7,8 +7,8 @@
 #include <numbers>
 #include <numeric>
 
-#include "graphics/saturate.hpp"
-#include "graphics/utf16.hpp"
+#include "canvas/saturate.hpp"
+#include "canvas/utf16.hpp"
 
 namespace qalix {
 

@@ -8,10 +8,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "graphics/emf_player.hpp"
-#include "graphics/emf_writer.hpp"
-#include "graphics/recording_canvas.hpp"
-#include "sample_drawing.hpp"
+#include "canvas/emf_player.hpp"
+#include "canvas/emf_writer.hpp"
+#include "canvas/recording_canvas.hpp"
+#include "canvas/sample_drawing.hpp"
 #include "support/file_text.hpp"
 
 namespace qalix {

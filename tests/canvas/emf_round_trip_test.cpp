@@ -2,10 +2,10 @@
 // calls that drew it, exactly when played into its own extent and scaled when stretched.
 #include <gtest/gtest.h>
 
-#include "graphics/emf_encoder.hpp"
-#include "graphics/emf_player.hpp"
-#include "graphics/recording_canvas.hpp"
-#include "sample_drawing.hpp"
+#include "canvas/emf_encoder.hpp"
+#include "canvas/emf_player.hpp"
+#include "canvas/recording_canvas.hpp"
+#include "canvas/sample_drawing.hpp"
 
 namespace qalix {
 namespace {

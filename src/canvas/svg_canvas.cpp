@@ -1,9 +1,9 @@
-#include "graphics/svg_canvas.hpp"
+#include "canvas/svg_canvas.hpp"
 
 #include <cmath>
 #include <cstdlib>
 
-#include "graphics/utf16.hpp"
+#include "canvas/utf16.hpp"
 
 namespace qalix {
 

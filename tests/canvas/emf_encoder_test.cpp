@@ -8,8 +8,8 @@
 #include <map>
 #include <optional>
 
-#include "graphics/emf_encoder.hpp"
-#include "sample_drawing.hpp"
+#include "canvas/emf_encoder.hpp"
+#include "canvas/sample_drawing.hpp"
 
 namespace qalix {
 namespace {
