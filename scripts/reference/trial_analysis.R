@@ -5,6 +5,8 @@
 # the trial ended) and the design's level and power at the times used.
 #
 # On group sizes a look of n observations has t = n / M, and n >= M is the final look (t = 1);
+# the design's last look is its final analysis (t = 1) whatever its n or t, its information as
+# it came;
 # the inference and the conditional power work in observations (information n, drift
 # mu / sigma per observation). On information time a look is t and Z, with information t.
 # The looks to come after the k-th are the design's looks k + 1 .. K at their planned times, those
@@ -34,14 +36,15 @@ bounds <- function(d, t) {
 sized <- function(n, input, value) list(n = n, t = NA, input = input, value = value)
 timed <- function(t, z) list(n = NA, t = t, input = "z", value = z)
 
-look_values <- function(d, lk) {
+look_values <- function(d, lk, k) {
+  last <- k == length(d$times)
   if (d$on_time) {
-    t <- lk$t
-    info <- t
+    t <- if (last) 1 else lk$t
+    info <- lk$t
     z <- lk$value
   } else {
     n <- lk$n
-    t <- if (n >= d$M) 1 else n / d$M
+    t <- if (n >= d$M || last) 1 else n / d$M
     info <- n
     z <- switch(lk$input, sum = lk$value / (d$sigma * sqrt(n)),
                 mean = lk$value * sqrt(n) / d$sigma, z = lk$value)
@@ -55,9 +58,7 @@ look_values <- function(d, lk) {
 }
 
 to_come <- function(d, taken, t) {
-  later <- d$times[seq_along(d$times) > taken & d$times > t]
-  if (t < 1 && length(later) == 0) stop("no case here takes the last look before the final time")
-  later
+  d$times[seq_along(d$times) > taken & d$times > t]
 }
 
 # The sum of P(continue before j, Z_j >= upper_j) over the looks at times, on the design's
@@ -130,6 +131,12 @@ cases <- list(
         c("continue", "continue", "continue", "reject")),
   trial("four looks on sizes, running after an early first look", d4, list(sized(5, "mean", 0.4)),
         "continue"),
+  trial("four looks on sizes, the last at 22 of 25 is the final analysis", d4,
+        list(sized(6, "z", 0.5), sized(12, "z", 1), sized(18, "z", 1.2), sized(22, "z", 1.8)),
+        c("continue", "continue", "continue", "reject")),
+  trial("four looks on time, the last at 0.9 is the final analysis", d4t,
+        list(timed(0.25, 0.4), timed(0.5, 0.9), timed(0.75, 1.2), timed(0.9, 1.5)),
+        c("continue", "continue", "continue", "accept")),
   trial("four looks on sizes, sigma 2.5, efficacy at look 2", d4sigma,
         list(sized(6, "sum", 6), sized(13, "sum", 27)), c("continue", "efficacy")),
   trial("four looks on time, efficacy at look 1", d4t, list(timed(0.25, 3.2)), "efficacy"),
@@ -151,12 +158,15 @@ cases <- list(
 # --- The integrals, handed out one at a time -----------------------------------------------
 
 prepared <- lapply(cases, function(cs) {
-  cs$values <- lapply(cs$looks, look_values, d = cs$d)
+  cs$values <- lapply(seq_along(cs$looks), function(k) look_values(cs$d, cs$looks[[k]], k))
   got <- vapply(cs$values, `[[`, "", "decision")
   if (!identical(got, cs$decisions)) stop(cs$name, ": decisions ", paste(got, collapse = " "))
   last <- cs$values[[length(got)]]
-  cs$times_used <- c(sapply(cs$values, `[[`, "t"),
-                     if (last$t < 1) to_come(cs$d, length(got), last$t))
+  later <- if (last$t < 1) to_come(cs$d, length(got), last$t) else numeric(0)
+  # The design at the times used, on the information of the inference: the looks taken as
+  # they came, those to come at their planned times.
+  cs$times_used <- c(sapply(cs$values, `[[`, "t"), later)
+  cs$info_used <- c(sapply(cs$values, `[[`, "info"), if (cs$d$on_time) later else later * cs$d$M)
   cs
 })
 
@@ -167,13 +177,17 @@ add <- function(key, fs, cost = seq_along(fs)) {
 }
 # The design at the times used, once for each distinct one.
 design_key <- function(cs, theta) {
-  paste(cs$d$z, cs$d$a, theta, paste(sprintf("%.17g", cs$times_used), collapse = " "))
+  paste(cs$d$z, cs$d$a, theta, paste(sprintf("%.17g", cs$times_used), collapse = " "),
+        paste(sprintf("%.17g", cs$info_used), collapse = " "))
 }
+# The drift per unit of the inference's information: mu / sigma on group sizes.
+per_information <- function(d, drift) if (d$on_time) drift else drift / sqrt(d$M)
 for (cs in prepared) {
   for (theta in c(0, cs$d$alternative)) {
     key <- design_key(cs, theta)
     if (!any(vapply(tasks, function(t) identical(t$key, key), TRUE))) {
-      add(key, upper_integrals(cs$d, cs$times_used, cs$times_used, theta))
+      add(key, upper_integrals(cs$d, cs$times_used, cs$info_used,
+                               per_information(cs$d, theta)))
     }
   }
 }

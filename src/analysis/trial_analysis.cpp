@@ -44,11 +44,6 @@ Boundaries boundariesAt(const TrialDesign& d, double t) {
     return {upper, lower, upper / root, lower / root};
 }
 
-// The information of a look on the scale the inference works on: observations on group sizes
-// (so that the drift is mu / sigma), information time otherwise.
-double informationOf(const TrialDesign& d, const AnalysedLook& look) {
-    return d.onInformationTime ? look.t : *look.n;
-}
 
 // The look's time and its Z from what the user gave.
 void readGroupLook(const TrialDesign& d, const LookInput& in, std::size_t index,
@@ -62,6 +57,7 @@ void readGroupLook(const TrialDesign& d, const LookInput& in, std::size_t index,
     if (in.sd && !(*in.sd > 0.0)) refuse(index, "needs an sd above 0");
     const double n = *in.n;
     look.n = n;
+    look.information = n;
     look.t = n >= d.maxSize ? 1.0 : n / d.maxSize;
     look.sigma = in.sd.value_or(d.sigma);
     look.sigmaEstimated = in.sd.has_value();
@@ -79,6 +75,7 @@ void readTimeLook(const LookInput& in, std::size_t index, AnalysedLook& look) {
         refuse(index, "gives n, a sum, a mean or an sd: on information time a look is t and Z");
     if (!(*in.t > 0.0 && *in.t <= 1.0)) refuse(index, "needs a time t above 0 and at most 1");
     look.t = *in.t;
+    look.information = *in.t;
     look.z = *in.z;
 }
 
@@ -97,6 +94,7 @@ AnalysedLook readLook(const TrialDesign& d, const LookInput& in, std::size_t ind
     } else {
         readGroupLook(d, in, index, look);
     }
+    if (index + 1 == d.plannedTimes.size()) look.t = 1.0;  // the design's last look
     const Boundaries b = boundariesAt(d, look.t);
     look.upperS = b.upperS;
     look.lowerS = b.lowerS;
@@ -115,14 +113,13 @@ AnalysedLook readLook(const TrialDesign& d, const LookInput& in, std::size_t ind
 
 // The planned times of the looks still to come once `taken` looks were taken, the last at t:
 // the design's looks after the taken ones, those still ahead of t. A look taken before its
-// planned time stands for that look, so the trial keeps the design's number of looks. Should
-// the design's last look have been taken before the final time, the final analysis still comes.
+// planned time stands for that look, so the trial keeps the design's number of looks, the last
+// of them its final analysis.
 std::vector<double> timesToCome(const TrialDesign& d, std::size_t taken, double t) {
     std::vector<double> times;
     for (std::size_t i = taken; i < d.plannedTimes.size(); ++i) {
         if (d.plannedTimes[i] > t) times.push_back(d.plannedTimes[i]);
     }
-    if (times.empty() && t < 1.0) times.push_back(1.0);
     return times;
 }
 
@@ -137,8 +134,8 @@ std::vector<CrossingLook> plannedAfter(const TrialDesign& d, std::size_t taken, 
     return looks;
 }
 
-CrossingLook crossingOf(const TrialDesign& d, const AnalysedLook& look) {
-    return {informationOf(d, look), look.lowerZ, look.upperZ};
+CrossingLook crossingOf(const AnalysedLook& look) {
+    return {look.information, look.lowerZ, look.upperZ};
 }
 
 // The drift per unit of the inference's information, and the mean it stands for.
@@ -149,7 +146,7 @@ double driftOfAlternative(const TrialDesign& d) {
 void addInterimQuantities(const TrialDesign& d, AnalysedLook& look) {
     const std::vector<CrossingLook> remaining =
         plannedAfter(d, static_cast<std::size_t>(look.look), look.t);
-    const double information = informationOf(d, look);
+    const double information = look.information;
     const CrossingStart start{information, look.z * std::sqrt(information)};
     look.powerAlternative = conditionalPower(remaining, start, driftOfAlternative(d));
     look.powerEstimate = conditionalPower(remaining, start, look.z / std::sqrt(information));
@@ -183,7 +180,7 @@ TrialInference inferenceOf(const TrialDesign& d, const std::vector<AnalysedLook>
                            double confidence) {
     std::vector<CrossingLook> applied;
     for (const AnalysedLook& look : looks)
-        applied.push_back(crossingOf(d, look));
+        applied.push_back(crossingOf(look));
     const AnalysedLook& last = looks.back();
     const double alpha = (1.0 - confidence) / 2.0;
     const StagewiseInference s = stagewiseInference(applied, last.z, alpha);
@@ -222,13 +219,14 @@ std::optional<double> rhoAt(const TrialDesign& d, const std::vector<double>& tim
 }
 
 void addDesignAtTimesUsed(const TrialDesign& d, TrialAnalysis& analysis) {
-    const std::vector<double> times = timesUsed(d, analysis.looks);
-    analysis.rhoAtTimesUsed = rhoAt(d, times);
+    analysis.rhoAtTimesUsed = rhoAt(d, timesUsed(d, analysis.looks));
+    // The looks taken as applied, on their information as it came, then those to come.
     std::vector<CrossingLook> looks;
-    for (const double t : times) {
-        const Boundaries b = boundariesAt(d, t);
-        looks.push_back({t, b.lowerZ, b.upperZ});
-    }
+    for (const AnalysedLook& look : analysis.looks)
+        looks.push_back(crossingOf(look));
+    const std::vector<CrossingLook> toCome =
+        plannedAfter(d, analysis.looks.size(), analysis.looks.back().t);
+    looks.insert(looks.end(), toCome.begin(), toCome.end());
     const auto sumUpper = [&looks](double drift) {
         const CrossingProbabilities p = crossingProbabilities(looks, drift);
         double total = 0.0;
@@ -237,7 +235,7 @@ void addDesignAtTimesUsed(const TrialDesign& d, TrialAnalysis& analysis) {
         return total;
     };
     analysis.levelAtTimesUsed = sumUpper(0.0);
-    analysis.powerAtTimesUsed = sumUpper(d.alternative);
+    analysis.powerAtTimesUsed = sumUpper(driftOfAlternative(d));
 }
 
 }  // namespace

@@ -5,7 +5,8 @@
 //
 // On group sizes a look is its cumulative number of observations n and their sum, mean or Z:
 // t = n / M, and a look with n >= M is the final analysis (t = 1). On information time a look
-// is t and Z. The boundaries are the design's family at t: S = z t +- sqrt(2 a t (1 - t)) on the
+// is t and Z. The design's last look is the final analysis whatever its n or t: the trial
+// ends there with the single critical value, its information as it came. The boundaries are the design's family at t: S = z t +- sqrt(2 a t (1 - t)) on the
 // Brownian scale S = Z sqrt(t); at t = 1 both are z.
 #pragma once
 
@@ -52,7 +53,11 @@ const char* decisionKey(LookDecision decision);
 
 struct AnalysedLook {
     int look = 0;
-    double t = 0.0;
+    double t = 0.0;  // where the boundaries apply: 1 at the final analysis
+    // The look's information on the inference's scale: its n on group sizes, the time given on
+    // information time (so that a final analysis that came early or late is correlated with
+    // the looks before it as it came).
+    double information = 0.0;
     std::optional<double> n, sum, mean;  // on group sizes
     double z = 0.0;
     double sigma = 0.0;                 // the one this look's Z used (group sizes)
@@ -79,8 +84,9 @@ struct TrialInference {
 struct TrialAnalysis {
     std::vector<AnalysedLook> looks;
     std::optional<TrialInference> final;  // once the trial stopped or reached its last look
-    // The design at the times used (the looks to come at their planned ones): its level,
-    // power and rho(a; 0), beside the planned design's.
+    // The design at the times used (the looks to come at their planned ones), on the looks'
+    // information as it came: its level, power and rho(a; 0), beside the planned design's.
+    // An outcome exactly at the final critical value has the level as its p-value.
     double levelAtTimesUsed = 0.0;
     double powerAtTimesUsed = 0.0;
     std::optional<double> rhoAtTimesUsed;  // none when the times are too close for its grids
