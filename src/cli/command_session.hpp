@@ -6,7 +6,7 @@
 
 #include "cli/commands.hpp"
 #include "document/design_snapshot.hpp"
-#include "document/session.hpp"
+#include "platform/headless/session.hpp"
 
 namespace qalix {
 

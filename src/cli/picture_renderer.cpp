@@ -31,9 +31,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kPictureEntryPoint = "qalixPictureRenderer";
-constexpr const char* kDocumentEntryPoint = "qalixDocumentRenderer";
-
 // The folder qalix runs from: the library is beside it in a build, in the library folder of
 // the installation otherwise.
 fs::path programFolder() {

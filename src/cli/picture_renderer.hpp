@@ -6,17 +6,9 @@
 #include <functional>
 #include <string>
 
-#include "document/session.hpp"
+#include "platform/picture_plugin.hpp"
 
 namespace qalix {
-
-// The library's file name.
-inline constexpr const char* kPictureRendererFile = "libqalix-pictures.so";
-
-// Writes an HTML document to a PDF file paginated on A4 (or Letter) paper, its inline SVG
-// pictures as vector graphics; false with the reason when it cannot.
-using DocumentRenderer = std::function<bool(const std::string& path, const std::string& html,
-                                            bool letter, std::string& reason)>;
 
 // The renderers: each opens the library at its first use and refuses, with the reason, when
 // there is none.

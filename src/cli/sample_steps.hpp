@@ -5,7 +5,7 @@
 #pragma once
 
 #include "cli/options.hpp"
-#include "document/session.hpp"
+#include "platform/headless/session.hpp"
 
 namespace qalix {
 

@@ -6,7 +6,7 @@
 
 #include "document/design_inputs.hpp"
 #include "document/parallel_runs.hpp"
-#include "document/session.hpp"
+#include "platform/headless/session.hpp"
 #include "numeric/number_text.hpp"
 
 namespace qalix {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "document/design_snapshot.hpp"
-#include "document/session.hpp"
+#include "platform/headless/session.hpp"
 
 namespace qalix {
 

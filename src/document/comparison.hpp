@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "document/design_snapshot.hpp"
-#include "document/session.hpp"
+#include "platform/headless/session.hpp"
 #include "document/snapshot_json.hpp"
 
 namespace qalix {

@@ -10,7 +10,7 @@
 #include "document/design_command.hpp"
 #include "document/design_inputs.hpp"
 #include "document/design_tables.hpp"
-#include "document/session.hpp"
+#include "platform/headless/session.hpp"
 #include "io/files.hpp"
 #include "io/sha256.hpp"
 #include "ui/common_dialog_errors.hpp"

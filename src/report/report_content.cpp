@@ -10,7 +10,7 @@
 #include "document/capture.hpp"
 #include "document/design_command.hpp"
 #include "document/design_inputs.hpp"
-#include "document/session.hpp"
+#include "platform/headless/session.hpp"
 #include "document/utc_time.hpp"
 #include "graphics/plot_ids.hpp"
 #include "canvas/svg_canvas.hpp"

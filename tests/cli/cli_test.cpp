@@ -4,7 +4,7 @@
 
 #include "cli_run.hpp"
 #include "design/info_time_ids.hpp"
-#include "document/session.hpp"
+#include "platform/headless/session.hpp"
 #include "shell/startup.hpp"
 #include "ui/menu_ids.hpp"
 

@@ -3,6 +3,7 @@
 // refuse, each with the file, line and key named.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <regex>

@@ -1,5 +1,7 @@
 // One run of the program on the headless platform, driven as a user drives it: by the command
 // line, and by the design files and reports, which compute a design in a program of their own.
+// It starts the whole program (src/shell) on this layer's platform and driver, so it sits
+// above the shell and below the documents that compute with it.
 #pragma once
 
 #include <ostream>
@@ -8,6 +10,7 @@
 #include <vector>
 
 #include "platform/headless/driver.hpp"
+#include "platform/picture_plugin.hpp"
 #include "platform/headless/headless_platform.hpp"
 #include "shell/program.hpp"
 #include "shell/startup.hpp"
@@ -18,12 +21,6 @@ namespace qalix {
 struct MessageShown {
     Message message;
 };
-
-// Draws a picture of width by height pixels into the file named; false with the reason when
-// it cannot (the SVG, PDF and PNG pictures, which need the desktop's painter).
-using PictureRenderer =
-    std::function<bool(const std::string& path, int width, int height,
-                       const std::function<void(Canvas&)>& draw, std::string& reason)>;
 
 // The headless platform with pictures drawn by the renderer given, if any.
 class SessionPlatform : public HeadlessPlatform {

@@ -7,8 +7,9 @@
 #include <clocale>
 #include <cstdio>
 #include <string>
+#include <type_traits>
 
-#include "cli/picture_renderer.hpp"
+#include "platform/picture_plugin.hpp"
 #include "platform/qt/fonts.hpp"
 #include "platform/qt/picture_files.hpp"
 #include "platform/qt/report_pdf.hpp"
@@ -74,7 +75,8 @@ DocumentRenderer makeDocumentRenderer() {
 }  // namespace
 }  // namespace qalix
 
-// What the command line looks up once the library is open.
+// What the command line looks up once the library is open: the entry points
+// platform/picture_plugin.hpp names, of the types it gives.
 extern "C" __attribute__((visibility("default"))) void qalixPictureRenderer(
     qalix::PictureRenderer* renderer) {
     *renderer = qalix::makeRenderer();
@@ -84,3 +86,6 @@ extern "C" __attribute__((visibility("default"))) void qalixDocumentRenderer(
     qalix::DocumentRenderer* renderer) {
     *renderer = qalix::makeDocumentRenderer();
 }
+
+static_assert(std::is_same_v<decltype(&qalixPictureRenderer), qalix::PictureEntryPoint>);
+static_assert(std::is_same_v<decltype(&qalixDocumentRenderer), qalix::DocumentEntryPoint>);
