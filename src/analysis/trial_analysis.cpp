@@ -44,7 +44,6 @@ Boundaries boundariesAt(const TrialDesign& d, double t) {
     return {upper, lower, upper / root, lower / root};
 }
 
-
 // The look's time and its Z from what the user gave.
 void readGroupLook(const TrialDesign& d, const LookInput& in, std::size_t index,
                    AnalysedLook& look) {

@@ -6,8 +6,9 @@
 // On group sizes a look is its cumulative number of observations n and their sum, mean or Z:
 // t = n / M, and a look with n >= M is the final analysis (t = 1). On information time a look
 // is t and Z. The design's last look is the final analysis whatever its n or t: the trial
-// ends there with the single critical value, its information as it came. The boundaries are the design's family at t: S = z t +- sqrt(2 a t (1 - t)) on the
-// Brownian scale S = Z sqrt(t); at t = 1 both are z.
+// ends there with the single critical value, its information as it came. The boundaries are the
+// design's family at t: S = z t +- sqrt(2 a t (1 - t)) on the Brownian scale S = Z sqrt(t); at t =
+// 1 both are z.
 #pragma once
 
 #include <optional>

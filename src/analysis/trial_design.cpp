@@ -2,6 +2,7 @@
 
 #include "design/fixed_sample.hpp"
 #include "design/trial_scale.hpp"
+#include "numeric/number_text.hpp"
 
 namespace qalix {
 
@@ -16,7 +17,8 @@ TrialDesign trialDesignOf(const DesignRecord& r, const SequentialState& s) {
     // The alternative as "Sequential Design" computes the actual power at it.
     d.alternative =
         d.onInformationTime ? zOfPower(r) + static_cast<double>(r.zAlpha) : deltaOfMu(r, r.altMean);
-    d.nominalLevel = r.alpha;
+    // alpha as typed (0.05), not its single-precision value (0.0500000007).
+    readFree(formatFreeSingle(r.alpha), d.nominalLevel);
     d.actualLevel = s.actualLevel;
     return d;
 }

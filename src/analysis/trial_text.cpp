@@ -23,9 +23,11 @@ std::string fixed(double value, int decimals) {
     return trimmed(formatF(value, kWide, decimals));
 }
 
+// 90%, 97.5%: the percentage to two decimals at most, without trailing zeros.
 std::string percent(double fraction) {
-    const double p = fraction * 100.0;
-    return formatFree(std::round(p * 100.0) / 100.0) + "%";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4g%%", std::round(fraction * 1e4) / 1e2);
+    return text;
 }
 
 std::string lookList(const TrialAnalysis& a) {
@@ -179,7 +181,7 @@ std::string alignedTable(const std::vector<std::vector<std::string>>& rows) {
         std::string line;
         for (std::size_t i = 0; i < row.size(); ++i)
             line += (i == 0 ? "" : "  ") + formatA(row[i], static_cast<int>(widths[i]));
-        text += line + "\n";
+        text += line.substr(0, line.find_last_not_of(' ') + 1) + "\n";
     }
     return text;
 }

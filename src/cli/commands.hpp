@@ -51,4 +51,9 @@ int runPlot(const CliOptions& o, const CommandContext& c);
 // The design report of a design given by options or by a design file, as HTML or PDF.
 int runReport(const CliOptions& o, const CommandContext& c);
 
+// The analysis of the looks a trial took on a design given by options or by a design file:
+// the looks' table and the inference at the end as text or JSON, the looks as CSV, the
+// analysis as a document, the design file with the looks.
+int runAnalyse(const CliOptions& o, const CommandContext& c);
+
 }  // namespace qalix

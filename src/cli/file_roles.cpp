@@ -23,6 +23,7 @@ std::vector<NamedFile> inputs(const CliOptions& o) {
         files.push_back({"--open", path});
     for (const ImportFile& f : o.samples.files)
         files.push_back({"the sample file", f.path});
+    if (o.analysis.observFile) files.push_back({"--observ", *o.analysis.observFile});
     return files;
 }
 

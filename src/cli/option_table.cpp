@@ -26,6 +26,8 @@ template <auto Member>
 constexpr auto kReport = &optionField<&CliOptions::report, Member>;
 template <auto Member>
 constexpr auto kComparison = &optionField<&CliOptions::comparison, Member>;
+template <auto Member>
+constexpr auto kAnalysis = &optionField<&CliOptions::analysis, Member>;
 
 // Texts that name the designs, by their keys.
 const std::string kDesignHelp = std::string(kNormseqKey) + " (default; looks by group sizes), " +
@@ -260,7 +262,8 @@ const OptionRule kOut{.name = "--out",
                           "does (default: standard output); plot: the picture FILE.svg, "
                           ".pdf or .png, or the metafile FILE.emf; report: FILE.html or "
                           "FILE.pdf; compare: the table and the candidates' curves as "
-                          "FILE.html or FILE.pdf",
+                          "FILE.html or FILE.pdf; analyse: the analysis as FILE.html or "
+                          "FILE.pdf",
                       .target = kOutput<&OutputOptions::out>};
 const OptionRule kKind{.name = "--kind",
                        .placeholder = "K",
@@ -316,6 +319,50 @@ const OptionRule kAppendix{.name = "--appendix",
                            .placeholder = "",
                            .help = "the boundary and curve tables in full precision at the end",
                            .target = kReport<&ReportOptions::appendix>};
+
+// Options of the analysis of a trial.
+const OptionRule kObserved{.name = "--observed",
+                           .placeholder = "n=N,sum=T",
+                           .help =
+                               "a look the trial took, in order, repeatable: its cumulative n "
+                               "and its sum, mean or z (sum=, mean=, z=), and sd= when an "
+                               "estimate replaces the design's sigma; on information time t= "
+                               "and z=",
+                           .target = kAnalysis<&AnalysisOptions::observed>,
+                           .repeats = kMaxLooks};
+const OptionRule kObserv{.name = "--observ",
+                         .placeholder = "FILE",
+                         .help = "an \"Observ\" sample file whose --record gives the looks",
+                         .target = kAnalysis<&AnalysisOptions::observFile>,
+                         .unusedIn = kBrownianKey,
+                         .why = "on information time a look is t and z: give --observed"};
+const OptionRule kRecord{.name = "--record",
+                         .placeholder = "I",
+                         .help =
+                             "the record of the --observ file: its first n_k observations "
+                             "are look k",
+                         .target = kAnalysis<&AnalysisOptions::record>,
+                         .check = ValueCheck::Whole};
+const OptionRule kAt{.name = "--at",
+                     .placeholder = "N1,...",
+                     .help =
+                         "the cumulative sizes of the looks taken from the record (default: "
+                         "the design's)",
+                     .target = kAnalysis<&AnalysisOptions::at>,
+                     .check = ValueCheck::Whole};
+const OptionRule kRecordSd{.name = "--record-sd",
+                           .placeholder = "S",
+                           .help =
+                               "design (default) or estimated: the sigma of the record's "
+                               "looks, the design's or the record's own estimate",
+                           .target = kAnalysis<&AnalysisOptions::recordSd>};
+const OptionRule kConfidence{.name = "--confidence",
+                             .placeholder = "C",
+                             .help =
+                                 "the two-sided confidence of the interval at the end, each "
+                                 "bound one-sided (1 + C) / 2 (default: 1 - 2 alpha)",
+                             .target = kAnalysis<&AnalysisOptions::confidence>,
+                             .check = ValueCheck::Number};
 
 bool given(const std::optional<std::string>& option) {
     return option.has_value();
@@ -427,6 +474,24 @@ void checkReport(const CliOptions& o) {
     checkPaper(o.output);
 }
 
+void checkAnalyse(const CliOptions& o) {
+    checkSequential(o.inputs);
+    const AnalysisOptions& a = o.analysis;
+    if (a.observFile && !a.record) throw UsageError("--observ needs the --record of its looks");
+    if ((a.record || a.at || a.recordSd) && !a.observFile)
+        throw UsageError("--record, --at and --record-sd belong to an --observ file");
+    if (a.recordSd && *a.recordSd != "design" && *a.recordSd != "estimated")
+        throw UsageError("--record-sd takes design or estimated");
+    if (a.observFile && !a.observed.empty())
+        throw UsageError("give the looks by --observed or by --observ, not both");
+    if (o.output.out && !isReportFile(*o.output.out))
+        throw UsageError("--out names the analysis to write: FILE.html or FILE.pdf");
+    if ((o.output.paper || o.output.title || o.output.notes) && !o.output.out &&
+        !o.output.saveDesign)
+        throw UsageError("--paper, --title and --notes belong to the document --out writes");
+    checkPaper(o.output);
+}
+
 void checkDesign(const CliOptions& o) {
     checkSequential(o.inputs);
     if (o.inputs.deltas && o.inputs.means) throw UsageError("give --delta or --means, not both");
@@ -513,6 +578,16 @@ OptionRules reportOptions() {
     return options;
 }
 
+OptionRules analyseOptions() {
+    OptionRules options = fixedOptions();
+    for (const OptionRule* o :
+         {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient, &kOpenDesign, &kObserved, &kObserv,
+          &kRecord, &kAt, &kRecordSd, &kConfidence, &kCsv, &kOut, &kTitle, &kNotes, &kPaper,
+          &kSaveDesign, &kPrintCommand})
+        options.push_back(o);
+    return options;
+}
+
 }  // namespace
 
 const std::vector<CommandRule>& commands() {
@@ -571,6 +646,15 @@ const std::vector<CommandRule>& commands() {
          .designs = {kNormseqKey, kBrownianKey},
          .check = checkReport,
          .run = runReport},
+        {.name = kAnalyseCommand,
+         .help = "the analysis of the looks a trial took on the design: the boundaries at their "
+                 "actual times, the decision at each look, the conditional power while it "
+                 "continues and, at the end, the stage-wise p-value, median-unbiased estimate "
+                 "and confidence interval beside the naive ones",
+         .options = analyseOptions(),
+         .designs = {kNormseqKey, kBrownianKey},
+         .check = checkAnalyse,
+         .run = runAnalyse},
     };
     return table;
 }

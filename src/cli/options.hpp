@@ -29,6 +29,7 @@ inline constexpr std::string_view kImportCommand = "import";
 inline constexpr std::string_view kPlotCommand = "plot";
 inline constexpr std::string_view kReportCommand = "report";
 inline constexpr std::string_view kCompareCommand = "compare";
+inline constexpr std::string_view kAnalyseCommand = "analyse";
 
 // A sample file and what it holds, in the order the files were given.
 struct ImportFile {
@@ -87,6 +88,17 @@ struct ComparisonOptions {
     std::optional<std::uint64_t> jobs;
 };
 
+// The looks a trial took: each as typed ("n=6,sum=7.4"), or a record of an Observ file at the
+// design's cumulative sizes (or those of --at); the confidence of the interval at the end.
+struct AnalysisOptions {
+    std::vector<std::string> observed;
+    std::optional<std::string> observFile;
+    std::optional<std::uint64_t> record;
+    std::optional<std::vector<std::string>> at;
+    std::optional<std::string> recordSd;  // design (default) or estimated
+    std::optional<std::string> confidence;
+};
+
 // The options by concern: each command reads the groups it takes.
 struct CliOptions {
     std::string command;
@@ -99,6 +111,7 @@ struct CliOptions {
     PlotOptions plot;
     ReportOptions report;
     ComparisonOptions comparison;
+    AnalysisOptions analysis;
 };
 
 // Most values one option takes (a list, or a repeated option): the scale of the desktop's

@@ -70,4 +70,16 @@ std::string shellQuoted(const std::string& word) {
     return quoted + "'";
 }
 
+std::string analysisCommand(const DesignInputs& inputs, const std::vector<std::string>& looks,
+                            const std::optional<std::string>& confidence) {
+    DesignInputs design = inputs;
+    design.means.reset();  // the analysis computes no characteristics at means of its own
+    const std::string prefix = "qalix design";
+    std::string command = "qalix analyse" + designCommand(design).substr(prefix.size());
+    for (const std::string& look : looks)
+        option(command, "--observed", look);
+    option(command, "--confidence", confidence);
+    return command;
+}
+
 }  // namespace qalix

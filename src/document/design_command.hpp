@@ -2,7 +2,9 @@
 // since the program's defaults may change, each quoted for a POSIX shell where it needs it.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "document/design_snapshot.hpp"
 
@@ -14,6 +16,10 @@ namespace qalix {
 DesignInputs completeInputs(const DesignSnapshot& snapshot);
 
 std::string designCommand(const DesignInputs& inputs);
+
+// The qalix analyse command of the design and the looks of its trial.
+std::string analysisCommand(const DesignInputs& inputs, const std::vector<std::string>& looks,
+                            const std::optional<std::string>& confidence);
 
 // A word as a POSIX shell reads it back unchanged.
 std::string shellQuoted(const std::string& word);

@@ -14,6 +14,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/design_snapshot.hpp"
 #include "document/snapshot_json.hpp"
@@ -30,12 +31,20 @@ struct DesignFileError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The looks of a trial analysed on the design, as typed ("n=6,sum=7.4"), kept with it so that
+// the trial's record lives with its design (key "analysis", optional).
+struct TrialRecord {
+    std::vector<std::string> looks;
+    std::optional<std::string> confidence;
+};
+
 struct DesignFile {
     std::string title;
     std::string notes;
     std::string program;  // the version that wrote it
     std::string written;  // UTC, ISO 8601
     DesignInputs inputs;
+    std::optional<TrialRecord> trial;
     Json derived;
 };
 
@@ -44,7 +53,7 @@ std::string designFileTarget(const std::string& chosen);
 
 // The file's text for a design computed from complete inputs (design_command.hpp).
 std::string designFileText(const DesignSnapshot& snapshot, std::string_view title,
-                           std::string_view notes);
+                           std::string_view notes, const TrialRecord* trial = nullptr);
 
 // Reads and checks a file; throws DesignFileError with the message for the user.
 DesignFile readDesignFile(const std::string& path);

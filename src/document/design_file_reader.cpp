@@ -8,6 +8,7 @@
 #include <set>
 #include <vector>
 
+#include "analysis/trial_analysis.hpp"
 #include "document/design_file.hpp"
 #include "io/files.hpp"
 #include "numeric/number_text.hpp"
@@ -313,6 +314,41 @@ DesignInputs inputsOf(const Checker& c, const Json& inputs) {
     return in;
 }
 
+// The looks of a trial analysed on the design, each as typed and readable as a look; at most as
+// many as a design has.
+TrialRecord trialOf(const Checker& c, const Json& analysis) {
+    const std::string path = "analysis";
+    if (!analysis.is_object()) c.fail(path, "it must be {\"looks\": [...]}");
+    c.onlyKeys(analysis, path, {"looks", "confidence"});
+    const Json& looks = c.member(analysis, path, "looks");
+    if (!looks.is_array() || looks.size() > static_cast<std::size_t>(kMaxLooks))
+        c.fail(path + ".looks",
+               "it must be a list of at most " + std::to_string(kMaxLooks) + " looks");
+    TrialRecord trial;
+    for (std::size_t i = 0; i < looks.size(); ++i) {
+        const std::string at = path + ".looks[" + std::to_string(i + 1) + "]";
+        if (!looks[i].is_string()) c.fail(at, "it must be a text such as \"n=6,sum=7.4\"");
+        try {
+            parseLook(looks[i].get<std::string>(), static_cast<int>(i + 1));
+        } catch (const AnalysisInputError& e) {
+            std::string why = e.what();
+            if (!why.empty() && why.back() == '.') why.pop_back();
+            c.fail(at, why);
+        }
+        trial.looks.push_back(looks[i].get<std::string>());
+    }
+    if (analysis.contains("confidence")) {
+        const Json& confidence = analysis.at("confidence");
+        double value = 0.0;
+        if (!confidence.is_string() || !isOneNumber(confidence.get<std::string>()) ||
+            readFree(confidence.get<std::string>(), value) != ReadStatus::Ok ||
+            !(value > 0.0 && value < 1.0))
+            c.fail(path + ".confidence", "it must be a text of a number between 0 and 1");
+        trial.confidence = confidence.get<std::string>();
+    }
+    return trial;
+}
+
 std::string textMember(const Checker& c, const Json& file, const char* key) {
     if (!file.contains(key)) return {};
     if (!file.at(key).is_string()) c.fail(key, "it must be a text");
@@ -409,7 +445,8 @@ DesignFile parseDesignFile(std::string_view text, const std::string& name) {
     if (!file.is_object() || !file.contains("format") || file.at("format") != kDesignFileFormat)
         c.fail("format", "it is not a QALIX design file (\"format\" is not \"qalix-design\")");
     c.onlyKeys(file, "",
-               {"format", "version", "program", "written", "title", "notes", "inputs", "derived"});
+               {"format", "version", "program", "written", "title", "notes", "inputs", "analysis",
+                "derived"});
     const Json& version = c.member(file, "", "version");
     if (!version.is_number_integer() || version.get<long long>() < 1)
         c.fail("version", "it must be a whole number from 1");
@@ -425,6 +462,7 @@ DesignFile parseDesignFile(std::string_view text, const std::string& name) {
     design.program = textMember(c, file, "program");
     design.written = textMember(c, file, "written");
     design.inputs = inputsOf(c, c.member(file, "", "inputs"));
+    if (file.contains("analysis")) design.trial = trialOf(c, file.at("analysis"));
     design.derived = file.contains("derived") ? file.at("derived") : Json::object();
     if (!design.derived.is_object()) c.fail("derived", "it must be an object");
     return design;

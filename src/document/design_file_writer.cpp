@@ -53,7 +53,7 @@ std::string designFileTarget(const std::string& chosen) {
 }
 
 std::string designFileText(const DesignSnapshot& snapshot, std::string_view title,
-                           std::string_view notes) {
+                           std::string_view notes, const TrialRecord* trial) {
     Json file = Json::object();
     file["format"] = kDesignFileFormat;
     file["version"] = kDesignFileVersion;
@@ -62,6 +62,11 @@ std::string designFileText(const DesignSnapshot& snapshot, std::string_view titl
     file["title"] = title;
     file["notes"] = notes;
     file["inputs"] = inputsJson(snapshot.inputs);
+    if (trial != nullptr) {
+        Json analysis = {{"looks", trial->looks}};
+        if (trial->confidence) analysis["confidence"] = *trial->confidence;
+        file["analysis"] = std::move(analysis);
+    }
     file["derived"] = snapshotJson(snapshot);
     return file.dump(2) + "\n";
 }
