@@ -76,12 +76,14 @@ TEST_P(UsageErrors, NameTheOptionAndWhyWithStatusTwo) {
 INSTANTIATE_TEST_SUITE_P(
     Table, UsageErrors,
     ::testing::Values(
-        BadCommandLine{{},
-                       "a command is needed: fixed, design, compare, simulate, import, plot or "
-                       "report"},
-        BadCommandLine{{"solve"},
-                       "a command is needed: fixed, design, compare, simulate, import, plot or "
-                       "report"},
+        BadCommandLine{
+            {},
+            "a command is needed: fixed, design, compare, simulate, import, plot, report or "
+            "analyse"},
+        BadCommandLine{
+            {"solve"},
+            "a command is needed: fixed, design, compare, simulate, import, plot, report or "
+            "analyse"},
         BadCommandLine{{"fixed", "stray"}, "unexpected argument stray"},
         BadCommandLine{{"fixed", "--nonsense"}, "unknown option --nonsense"},
         BadCommandLine{{"fixed", "--alpha"}, "--alpha needs a value"},
