@@ -166,7 +166,7 @@ void BM_exactLevelCritical(benchmark::State& state) {
     const SixteenLooks d;
     for (auto _ : state) {
         benchmark::DoNotOptimize(
-            exactLevelCritical(kSixteenLookA, d.T.data(), kN, kSixteenLooks, d.t.data(), kAlpha));
+            exactLevelCritical(kSixteenLookA, kSixteenLooks, d.t.data(), kAlpha));
     }
 }
 BENCHMARK(BM_exactLevelCritical)->Unit(benchmark::kMillisecond);

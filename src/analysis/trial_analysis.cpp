@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <limits>
 #include <memory>
 #include <numbers>
 
+#include "engine/calibration.hpp"
 #include "engine/discordance.hpp"
 #include "engine/geometry.hpp"
+#include "engine/monotone_root.hpp"
 #include "numeric/number_text.hpp"
 
 namespace qalix {
@@ -36,8 +39,17 @@ struct Boundaries {
     double upperS, lowerS, upperZ, lowerZ;
 };
 
-Boundaries boundariesAt(const TrialDesign& d, double t) {
-    const double half = t < 1.0 ? halfWidth(d.a, t) : 0.0;
+// The design as the analysis applies it: its final critical value, z unless solved again for
+// the times used.
+struct AppliedDesign {
+    const TrialDesign& design;
+    double finalZ;
+};
+
+Boundaries boundariesAt(const AppliedDesign& applied, double t) {
+    const TrialDesign& d = applied.design;
+    if (t >= 1.0) return {applied.finalZ, applied.finalZ, applied.finalZ, applied.finalZ};
+    const double half = halfWidth(d.a, t);
     const double root = std::sqrt(t);
     const double upper = d.z * t + half;
     const double lower = d.z * t - half;
@@ -78,7 +90,8 @@ void readTimeLook(const LookInput& in, std::size_t index, AnalysedLook& look) {
     look.z = *in.z;
 }
 
-AnalysedLook readLook(const TrialDesign& d, const LookInput& in, std::size_t index) {
+AnalysedLook readLook(const AppliedDesign& applied, const LookInput& in, std::size_t index) {
+    const TrialDesign& d = applied.design;
     for (const auto& [value, name] : {std::pair{&in.n, "n"},
                                       {&in.t, "time"},
                                       {&in.sum, "sum"},
@@ -94,14 +107,14 @@ AnalysedLook readLook(const TrialDesign& d, const LookInput& in, std::size_t ind
         readGroupLook(d, in, index, look);
     }
     if (index + 1 == d.plannedTimes.size()) look.t = 1.0;  // the design's last look
-    const Boundaries b = boundariesAt(d, look.t);
+    const Boundaries b = boundariesAt(applied, look.t);
     look.upperS = b.upperS;
     look.lowerS = b.lowerS;
     look.upperZ = b.upperZ;
     look.lowerZ = b.lowerZ;
     const double s = look.z * std::sqrt(look.t);
     if (look.t >= 1.0) {
-        look.decision = look.z >= d.z ? LookDecision::Reject : LookDecision::Accept;
+        look.decision = look.z >= applied.finalZ ? LookDecision::Reject : LookDecision::Accept;
     } else if (s >= b.upperS) {
         look.decision = LookDecision::Efficacy;
     } else if (s <= b.lowerS) {
@@ -123,10 +136,11 @@ std::vector<double> timesToCome(const TrialDesign& d, std::size_t taken, double 
 }
 
 // The looks still to come, at their planned times, as the inference scale has them.
-std::vector<CrossingLook> plannedAfter(const TrialDesign& d, std::size_t taken, double t) {
+std::vector<CrossingLook> plannedAfter(const AppliedDesign& applied, std::size_t taken, double t) {
+    const TrialDesign& d = applied.design;
     std::vector<CrossingLook> looks;
     for (const double planned : timesToCome(d, taken, t)) {
-        const Boundaries b = boundariesAt(d, planned);
+        const Boundaries b = boundariesAt(applied, planned);
         const double information = d.onInformationTime ? planned : planned * d.maxSize;
         looks.push_back({information, b.lowerZ, b.upperZ});
     }
@@ -142,9 +156,10 @@ double driftOfAlternative(const TrialDesign& d) {
     return d.onInformationTime ? d.alternative : d.alternative / std::sqrt(d.maxSize);
 }
 
-void addInterimQuantities(const TrialDesign& d, AnalysedLook& look) {
+void addInterimQuantities(const AppliedDesign& applied, AnalysedLook& look) {
+    const TrialDesign& d = applied.design;
     const std::vector<CrossingLook> remaining =
-        plannedAfter(d, static_cast<std::size_t>(look.look), look.t);
+        plannedAfter(applied, static_cast<std::size_t>(look.look), look.t);
     const double information = look.information;
     const CrossingStart start{information, look.z * std::sqrt(information)};
     look.powerAlternative = conditionalPower(remaining, start, driftOfAlternative(d));
@@ -175,11 +190,23 @@ void checkOrder(const TrialDesign& d, const std::vector<AnalysedLook>& looks) {
     }
 }
 
-TrialInference inferenceOf(const TrialDesign& d, const std::vector<AnalysedLook>& looks,
-                           double confidence) {
+// The looks as the inference orders outcomes by: as applied, without the futility boundaries
+// before the last look when they do not bind.
+std::vector<CrossingLook> inferenceLooks(const TrialDesign& d,
+                                         const std::vector<AnalysedLook>& looks) {
     std::vector<CrossingLook> applied;
     for (const AnalysedLook& look : looks)
         applied.push_back(crossingOf(look));
+    if (!d.futilityBinding) {
+        for (std::size_t i = 0; i + 1 < applied.size(); ++i)
+            applied[i].lower = -std::numeric_limits<double>::infinity();
+    }
+    return applied;
+}
+
+TrialInference inferenceOf(const TrialDesign& d, const std::vector<AnalysedLook>& looks,
+                           double confidence) {
+    const std::vector<CrossingLook> applied = inferenceLooks(d, looks);
     const AnalysedLook& last = looks.back();
     const double alpha = (1.0 - confidence) / 2.0;
     const StagewiseInference s = stagewiseInference(applied, last.z, alpha);
@@ -217,24 +244,57 @@ std::optional<double> rhoAt(const TrialDesign& d, const std::vector<double>& tim
     return std::isfinite(rho) ? std::optional(rho) : std::nullopt;
 }
 
-void addDesignAtTimesUsed(const TrialDesign& d, TrialAnalysis& analysis) {
-    analysis.rhoAtTimesUsed = rhoAt(d, timesUsed(d, analysis.looks));
-    // The looks taken as applied, on their information as it came, then those to come.
+// The looks at the times used: those taken as applied, on their information as it came, then
+// those to come at their planned times; the last is the final analysis.
+std::vector<CrossingLook> looksAtTimesUsed(const AppliedDesign& applied,
+                                           const std::vector<AnalysedLook>& taken) {
     std::vector<CrossingLook> looks;
-    for (const AnalysedLook& look : analysis.looks)
+    for (const AnalysedLook& look : taken)
         looks.push_back(crossingOf(look));
-    const std::vector<CrossingLook> toCome =
-        plannedAfter(d, analysis.looks.size(), analysis.looks.back().t);
+    const std::vector<CrossingLook> toCome = plannedAfter(applied, taken.size(), taken.back().t);
     looks.insert(looks.end(), toCome.begin(), toCome.end());
-    const auto sumUpper = [&looks](double drift) {
-        const CrossingProbabilities p = crossingProbabilities(looks, drift);
-        double total = 0.0;
-        for (const double u : p.upper)
-            total += u;
-        return total;
+    return looks;
+}
+
+double rejection(const std::vector<CrossingLook>& looks, double drift) {
+    const CrossingProbabilities p = crossingProbabilities(looks, drift);
+    double total = 0.0;
+    for (const double u : p.upper)
+        total += u;
+    return total;
+}
+
+// The level the p-value answers to: with the futility boundaries obeyed, or ignored when they
+// do not bind.
+double levelOf(const TrialDesign& d, std::vector<CrossingLook> looks) {
+    if (!d.futilityBinding) {
+        for (std::size_t i = 0; i + 1 < looks.size(); ++i)
+            looks[i].lower = -std::numeric_limits<double>::infinity();
+    }
+    return rejection(looks, 0.0);
+}
+
+// The final critical value that gives the level alpha at the times used; the looks taken keep
+// the boundaries they were analysed with. The level decreases as the final value grows.
+double exactFinalCritical(const TrialDesign& d, const std::vector<AnalysedLook>& taken) {
+    std::vector<CrossingLook> looks = looksAtTimesUsed({d, d.z}, taken);
+    const auto excess = [&](double c) {
+        looks.back().lower = looks.back().upper = c;
+        return levelOf(d, looks) - d.nominalLevel;
     };
-    analysis.levelAtTimesUsed = sumUpper(0.0);
-    analysis.powerAtTimesUsed = sumUpper(driftOfAlternative(d));
+    const auto tol = [](double lo, double hi) { return hi - lo <= kCriticalTolerance; };
+    const std::optional<double> c = monotoneRoot(excess, false, d.z, 0.01, tol);
+    if (!c) throw std::runtime_error("no final critical value gives the level alpha");
+    return *c;
+}
+
+void addDesignAtTimesUsed(const AppliedDesign& applied, TrialAnalysis& analysis) {
+    const TrialDesign& d = applied.design;
+    analysis.rhoAtTimesUsed = rhoAt(d, timesUsed(d, analysis.looks));
+    const std::vector<CrossingLook> looks = looksAtTimesUsed(applied, analysis.looks);
+    analysis.finalCritical = applied.finalZ;
+    analysis.levelAtTimesUsed = levelOf(d, looks);
+    analysis.powerAtTimesUsed = rejection(looks, driftOfAlternative(d));
 }
 
 }  // namespace
@@ -291,16 +351,25 @@ TrialAnalysis analyseTrial(const TrialDesign& design, const std::vector<LookInpu
     if (!(confidence > 0.0 && confidence < 1.0))
         throw AnalysisInputError("The confidence level must lie between 0 and 1.");
     TrialAnalysis analysis;
-    for (std::size_t i = 0; i < inputs.size(); ++i)
-        analysis.looks.push_back(readLook(design, inputs[i], i));
+    AppliedDesign applied{design, design.z};
+    const auto readAll = [&] {
+        analysis.looks.clear();
+        for (std::size_t i = 0; i < inputs.size(); ++i)
+            analysis.looks.push_back(readLook(applied, inputs[i], i));
+    };
+    readAll();
     checkOrder(design, analysis.looks);
     try {
+        if (design.exactLevel) {
+            applied.finalZ = exactFinalCritical(design, analysis.looks);
+            readAll();
+        }
         for (AnalysedLook& look : analysis.looks) {
-            if (look.decision == LookDecision::Continue) addInterimQuantities(design, look);
+            if (look.decision == LookDecision::Continue) addInterimQuantities(applied, look);
         }
         if (analysis.looks.back().decision != LookDecision::Continue)
             analysis.final = inferenceOf(design, analysis.looks, confidence);
-        addDesignAtTimesUsed(design, analysis);
+        addDesignAtTimesUsed(applied, analysis);
     } catch (const std::invalid_argument& refused) {
         // Looks closer together than the integration grid resolves, named by the routine.
         throw AnalysisInputError(std::string("The looks cannot be analysed: ") + refused.what() +

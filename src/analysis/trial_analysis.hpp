@@ -31,6 +31,12 @@ struct TrialDesign {
     double alternative = 0.0;          // the design's alternative as a drift of S on [0, 1]
     double nominalLevel = 0.0;         // alpha
     double actualLevel = 0.0;          // as the panel shows it, at the planned times
+    // A design whose z was calibrated to the level alpha exactly: the analysis keeps it exact
+    // by solving the final critical value again at the times used, the level with the futility
+    // boundaries obeyed (binding) or ignored (not binding, whose inference then ignores them
+    // too, so that it holds whether or not a trial stops for futility).
+    bool exactLevel = false;
+    bool futilityBinding = true;
 };
 
 // One look as the user gives it: on group sizes n and exactly one of sum, mean and z (and sd
@@ -87,7 +93,10 @@ struct TrialAnalysis {
     std::optional<TrialInference> final;  // once the trial stopped or reached its last look
     // The design at the times used (the looks to come at their planned ones), on the looks'
     // information as it came: its level, power and rho(a; 0), beside the planned design's.
-    // An outcome exactly at the final critical value has the level as its p-value.
+    // An outcome exactly at the final critical value has the level as its p-value. For a
+    // design at an exact level the final critical value is the one that gives the level alpha
+    // at these times, and the level is alpha.
+    double finalCritical = 0.0;
     double levelAtTimesUsed = 0.0;
     double powerAtTimesUsed = 0.0;
     std::optional<double> rhoAtTimesUsed;  // none when the times are too close for its grids

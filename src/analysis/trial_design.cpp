@@ -20,6 +20,12 @@ TrialDesign trialDesignOf(const DesignRecord& r, const SequentialState& s) {
     // alpha as typed (0.05), not its single-precision value (0.0500000007).
     readFree(formatFreeSingle(r.alpha), d.nominalLevel);
     d.actualLevel = s.actualLevel;
+    // The record's z is the calibrated one exactly when the last calibration is in use.
+    const auto& c = s.calibration;
+    if (c && c->choice != LevelChoice::Nominal && static_cast<float>(c->z) == r.zAlpha) {
+        d.exactLevel = true;
+        d.futilityBinding = c->choice == LevelChoice::Exact;
+    }
     return d;
 }
 

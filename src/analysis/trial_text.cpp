@@ -50,14 +50,46 @@ std::string sigmaSentence(const TrialDesign& d, const TrialAnalysis& a) {
     return text + "; elsewhere " + design + ".";
 }
 
+std::string futilityWords(const TrialDesign& d) {
+    return d.futilityBinding ? "with the futility boundaries obeyed"
+                             : "with the futility boundaries ignored";
+}
+
 std::string designAtTimesUsed(const TrialDesign& d, const TrialAnalysis& a) {
-    std::string text =
-        "At the times used (the looks to come at their planned times) the design "
-        "has level " +
-        shownProbability(a.levelAtTimesUsed) + " and power " + shownProbability(a.powerAtTimesUsed);
-    if (a.rhoAtTimesUsed) text += ", rho(a; 0) = " + shownProbability(*a.rhoAtTimesUsed);
-    return text + "; as planned its level is " + shownProbability(d.actualLevel) + " (nominal " +
-           formatFree(d.nominalLevel) + ").";
+    std::string rho;
+    if (a.rhoAtTimesUsed) rho = ", rho(a; 0) = " + shownProbability(*a.rhoAtTimesUsed);
+    if (d.exactLevel) {
+        // The final critical value is solved again so that the level stays alpha.
+        return "At the times used (the looks to come at their planned times) the final critical "
+               "value " +
+               shownZ(a.finalCritical) + " gives the level alpha = " + formatFree(d.nominalLevel) +
+               " exactly, " + futilityWords(d) + " (as planned " + shownZ(d.z) +
+               "); the design has power " + shownProbability(a.powerAtTimesUsed) + rho + ".";
+    }
+    return "At the times used (the looks to come at their planned times) the design has level " +
+           shownProbability(a.levelAtTimesUsed) + " and power " +
+           shownProbability(a.powerAtTimesUsed) + rho + "; as planned its level is " +
+           shownProbability(d.actualLevel) + " (nominal " + formatFree(d.nominalLevel) + ").";
+}
+
+// Whether the p-value is at or below the level it answers to. At an exact level that level is
+// alpha and the decision says it: the final critical value is where the p-value is alpha, so
+// rounding at the boundary cannot turn one against the other.
+bool atOrBelowLevel(const TrialDesign& d, const TrialAnalysis& a) {
+    if (!d.exactLevel) return a.final->pValue <= a.levelAtTimesUsed;
+    const LookDecision end = a.looks.back().decision;
+    return end == LookDecision::Reject || end == LookDecision::Efficacy;
+}
+
+std::string levelComparison(const TrialDesign& d, const TrialAnalysis& a) {
+    const std::string side = atOrBelowLevel(d, a) ? "at or below" : "above";
+    const std::string nominal = formatFree(d.nominalLevel);
+    if (d.exactLevel)
+        return "The p-value is " + side + " alpha = " + nominal + ", the design's level " +
+               futilityWords(d) + ".";
+    const std::string level = shownProbability(a.levelAtTimesUsed);
+    return "The p-value is " + side + " the design's level at the times used, " + level +
+           (level != nominal ? " (nominal " + nominal + ")" : std::string()) + ".";
 }
 
 std::vector<std::string> continuing(const AnalysedLook& look) {
@@ -77,8 +109,6 @@ std::vector<std::string> continuing(const AnalysedLook& look) {
 std::vector<std::string> inference(const TrialDesign& d, const TrialAnalysis& a) {
     const TrialInference& f = *a.final;
     const std::string scale = d.onInformationTime ? "delta" : "mu";
-    const std::string level = shownProbability(a.levelAtTimesUsed);
-    const bool below = f.pValue <= a.levelAtTimesUsed;
     std::vector<std::string> lines = {
         "The trial ended at " + lookList(a) + ": " + decisionWords(a.looks.back().decision) + ".",
         "Stage-wise p-value: " + shownPValue(f.pValue) +
@@ -94,11 +124,7 @@ std::vector<std::string> inference(const TrialDesign& d, const TrialAnalysis& a)
             shownMean(f.upper) + ", each bound one-sided at " +
             percent((1.0 + f.confidence) / 2.0) + " (naive " + shownMean(f.naiveLower) + " to " +
             shownMean(f.naiveUpper) + ").",
-        "The p-value is " + std::string(below ? "at or below" : "above") +
-            " the design's level at the times used, " + level +
-            (level != formatFree(d.nominalLevel) ? " (nominal " + formatFree(d.nominalLevel) + ")"
-                                                 : std::string()) +
-            ".",
+        levelComparison(d, a),
     };
     return lines;
 }

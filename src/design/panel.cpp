@@ -7,6 +7,7 @@
 #include "design/fields.hpp"
 #include "design/fixed_sample.hpp"
 #include "design/info_times.hpp"
+#include "design/level_choice.hpp"
 #include "design/panel_ids.hpp"
 #include "design/results_watch.hpp"
 #include "design/sequential_design.hpp"
@@ -45,7 +46,8 @@ const std::array<Enabling, 11>& enablingTable() {
         {{kPowerButton, kAlphaButton}, {true, true, true}},
         {{kAlphaCombo, kPowerCombo}, {true, true, true}},
         {{kSdCombo, kMuCombo, kSizeCombo}, {true, false, true}},
-        {{kSequentialGroup, kLooksCombo, kRhoCombo, kCoeffCombo, kDiscordanceEdit, kGraphicGroup},
+        {{kSequentialGroup, kLooksCombo, kRhoCombo, kCoeffCombo, kDiscordanceEdit, kGraphicGroup,
+          kLevelCombo, kHoldPowerCheck, kCriticalEdit},
          {true, true, false}},
         {{kGroupSizesButton}, {true, false, false}},
         {{kInfoTimesButton}, {false, true, false}},
@@ -119,8 +121,13 @@ void UPDATDESIGN(DesignContext& program, Dialog& panel, int control, CallbackKin
             return;
     }
     applyEnabling(program, panel, column);
-    for (int result : {kCoeffCombo, kDiscordanceEdit, kActualSigEdit, kActualPowerEdit})
+    for (int result :
+         {kCoeffCombo, kDiscordanceEdit, kActualSigEdit, kActualPowerEdit, kCriticalEdit})
         panel.setText(result, "");
+    // Each design starts at the fixed-sample test's level, its power not held.
+    panel.setText(kLevelCombo, std::string(kNominalLevel));
+    panel.setLogical(kHoldPowerCheck, false);
+    program.sequential.calibration.reset();
     program.sequential.designComputed = false;
     program.frame.designComputed(false);
     const bool brownian = control == kBrownianDesign;

@@ -34,6 +34,11 @@ inline constexpr int kCoeffCombo = 1053;
 inline constexpr int kDiscordanceEdit = 1157;
 // Says when the results shown are for earlier inputs.
 inline constexpr int kStaleNotice = 1158;
+// The level the critical value gives (nominal, exact, exact-nonbinding), whether the size or
+// the alternative grows until the power reaches its target, and the critical value used.
+inline constexpr int kLevelCombo = 1214;
+inline constexpr int kHoldPowerCheck = 1215;
+inline constexpr int kCriticalEdit = 1216;
 // 4. Graphic Display of Design
 inline constexpr int kGraphicGroup = 1202;
 inline constexpr int kSequentialDesignButton = 1023;

@@ -13,8 +13,9 @@ namespace {
 
 using namespace panel;
 
-constexpr std::array kPanelInputs = {kAlphaCombo, kSdCombo,    kPowerCombo, kMuCombo,
-                                     kSizeCombo,  kLooksCombo, kRhoCombo,   kCoeffCombo};
+constexpr std::array kPanelInputs = {kAlphaCombo, kSdCombo,       kPowerCombo, kMuCombo,
+                                     kSizeCombo,  kLooksCombo,    kRhoCombo,   kCoeffCombo,
+                                     kLevelCombo, kHoldPowerCheck};
 constexpr std::array kResultFields = {kDiscordanceEdit, kActualSigEdit, kActualPowerEdit};
 constexpr std::array kCharacteristics = {kBoundaryButton, kSignificanceButton, kDiscordanceButton,
                                          kExpectedSizeButton};
@@ -34,8 +35,12 @@ bool isInput(int dialog, int control) {
 std::vector<ResultInput> inputsNow(const DesignContext& program) {
     std::vector<ResultInput> inputs;
     const Dialog& panel = program.panel();
-    for (int c : kPanelInputs)
-        inputs.push_back({kPanelDialog, c, panel.getText(c)});
+    for (int c : kPanelInputs) {
+        // A check box is its state, not its caption.
+        const std::string text =
+            c == kHoldPowerCheck ? (panel.getLogical(c) ? "checked" : "") : panel.getText(c);
+        inputs.push_back({kPanelDialog, c, text});
+    }
     const Dialog& times = program.dialog(kInfoTimeDialog);
     for (const auto& row : {infotimes::kTime, infotimes::kGroupSize}) {
         for (int c : row)

@@ -1,11 +1,16 @@
 #include "design/sequential_design.hpp"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "design/fields.hpp"
 #include "design/fixed_sample.hpp"
+#include "design/info_time_ids.hpp"
 #include "design/info_times.hpp"
+#include "design/level_choice.hpp"
 #include "design/panel_ids.hpp"
 #include "design/panel_labels.hpp"
 #include "design/parameter_ranges.hpp"
@@ -13,6 +18,7 @@
 #include "engine/absorption.hpp"
 #include "engine/coefficient_search.hpp"
 #include "engine/discordance.hpp"
+#include "engine/monotone_root.hpp"
 #include "numeric/number_text.hpp"
 
 namespace qalix {
@@ -34,6 +40,10 @@ constexpr FieldFormat kSearchedDiscordance{6, 4};
 constexpr FieldFormat kRhoDiscordance{8, 6};
 constexpr FieldFormat kRhoMaxFormat{6, 4};
 constexpr FieldFormat kActualFormat{6, 4};
+// The alternative the held power grows to on information time: found to this width, shown as
+// the panel shows a computed alternative.
+constexpr double kHeldAlternativeTolerance = 1e-9;
+constexpr FieldFormat kHeldAlternativeFormat{8, 4};
 
 constexpr std::string_view kDesignBeyondGrid =
     "The probabilities of this design cannot be computed on the program's integration grid.";
@@ -163,7 +173,7 @@ bool engineLooksCurrent(DesignContext& program) {
 
 float refreshZAlpha(DesignContext& program) {
     DesignRecord& r = program.record;
-    r.zAlpha = static_cast<float>(zOfAlpha(r));
+    r.zAlpha = static_cast<float>(criticalValueInUse(program));
     return r.zAlpha;
 }
 
@@ -215,23 +225,31 @@ bool designParametersInRange(DesignContext& program) {
     return parametersInRange(program, {P::Alpha, P::Power, P::Sd, P::Mean, P::TrialSize});
 }
 
-bool POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
-    DesignRecord& r = program.record;
-    double a = 0.0;
-    if (!readCoefficient(program, a) || !engineLooksCurrent(program) ||
-        !coefficientFits(program, a) || !designParametersInRange(program)) {
-        return false;
-    }
-    const float z = refreshZAlpha(program);
-    const double zP = zOfPower(r);
-    double thetaA = 0.0;
-    if (isBrownian(r)) {
-        thetaA = zP + z;
-    } else {
+namespace {
+
+struct LevelAndPower {
+    double level;
+    double power;
+};
+
+// The standardized alternative the power is computed at: sqrt(M) mu_a / sigma on group sizes;
+// on information time z_(1-alpha) + z_(power) with the fixed-sample test's z (whatever the
+// critical value in use), or the alternative the held power grew to.
+double designAlternative(const DesignContext& program) {
+    const DesignRecord& r = program.record;
+    if (!isBrownian(r)) {
         const int n = roundedUp(r.sampleSize, kRoundUp5);
-        thetaA = std::sqrt(static_cast<double>(n)) * r.altMean / r.stdDev;
+        return std::sqrt(static_cast<double>(n)) * r.altMean / r.stdDev;
     }
-    if (control != kSequentialDesignButton) return true;
+    if (program.sequential.heldAlternative) return (*program.sequential.heldAlternative)[1];
+    return zOfPower(r) + static_cast<double>(static_cast<float>(zOfAlpha(r)));
+}
+
+// The level and the power of the boundaries with coefficient a and critical value z; none,
+// after a message, when a drift's paths do not all stop on the grids.
+std::optional<LevelAndPower> levelAndPower(DesignContext& program, double a, float z,
+                                           double thetaA) {
+    const DesignRecord& r = program.record;
     const double* T = r.coeffTable.data();
     const int grid = r.gridIntervals;
     const StoppingMasses null = stoppingMasses(a, 0.0 - z, T, grid, looks(program), times(program));
@@ -250,14 +268,121 @@ bool POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
         const auto interval =
             shortIntervalMessage(a, d.drift, grid, looks(program), times(program));
         program.error(interval ? *interval : std::string(d.otherwise));
+        return std::nullopt;
+    }
+    return LevelAndPower{absorption(null, looks(program), times(program)).up,
+                         absorption(alternative, looks(program), times(program)).up};
+}
+
+// On information time: the alternative delta at which the power is exactly its target,
+// above delta_a, by the power of these boundaries (which increases with delta).
+bool holdAlternative(DesignContext& program, double a, float z) {
+    DesignRecord& r = program.record;
+    const double from = designAlternative(program);
+    const auto shortfall = [&](double delta) {
+        const Absorption at = ABSORPROB(a, delta - z, r.coeffTable.data(), r.gridIntervals,
+                                        looks(program), times(program));
+        return at.up - r.power;
+    };
+    const auto tol = [](double lo, double hi) { return hi - lo <= kHeldAlternativeTolerance; };
+    const std::optional<double> delta = monotoneRoot(shortfall, true, from, 0.1, tol);
+    if (!delta) {
+        program.error("The power cannot reach " + formatFree(r.power) +
+                      " on information time with these boundaries.");
         return false;
     }
-    const double level = absorption(null, looks(program), times(program)).up;
-    program.sequential.actualLevel = level;
-    showF(panel, kActualSigEdit, level, kActualFormat);
-    const double power = absorption(alternative, looks(program), times(program)).up;
-    program.sequential.actualPower = power;
-    showF(panel, kActualPowerEdit, power, kActualFormat);
+    program.sequential.heldAlternative = std::array<double, 2>{from, *delta};
+    r.altDelta = *delta;
+    r.altMean = meanOfAltDelta(r);
+    showF(program.panel(), kMuCombo, *delta, kHeldAlternativeFormat);
+    return true;
+}
+
+// Group sizes for a trial of `size` observations at the looks' information times: the
+// dialog's own division when the looks were its defaults, else each typed size scaled.
+void lookSizesFor(DesignContext& program, int from, int size) {
+    DesignRecord& r = program.record;
+    Dialog& dialog = program.dialog(kInfoTimeDialog);
+    const int K = r.numLooks;
+    const bool defaults = std::all_of(r.groupSize.begin(), r.groupSize.begin() + K,
+                                      [&](int n) { return n == from / K || n == from / K + 1; }) &&
+                          r.groupSize[0] == from / K;
+    if (defaults) {
+        INITINFTIME(program, dialog, kGroupSizesButton, size, K);
+        return;
+    }
+    for (int k = 1; k < K; ++k) {
+        const auto i = static_cast<std::size_t>(k - 1);
+        const double scaled = static_cast<double>(r.groupSize[i]) * size / from;
+        dialog.setText(infotimes::kGroupSize[i],
+                       formatFree(static_cast<long long>(std::lround(scaled))));
+    }
+    UPDATEINFTIME(program, dialog, infotimes::kUpdateChanges, CallbackKind::Default);
+}
+
+// On group sizes: the smallest whole size whose power reaches its target, the looks kept at
+// their information times (group sizes as the dialog divides them), a found again for rho_max
+// (or the typed a kept), the critical value calibrated again.
+bool holdSize(DesignContext& program, Dialog& panel, double& a) {
+    DesignRecord& r = program.record;
+    const double fixedSize = r.sampleSize;
+    const int from = roundedUp(r.sampleSize, kRoundUp5);
+    const bool typedCoefficient = panel.getLogical(kRhoButton);
+    int current = from;
+    for (int size = from + 1; size <= kMaxTrialSize; ++size) {
+        r.sampleSize = size;
+        panel.setText(kSizeCombo, formatFree(static_cast<long long>(size)));
+        lookSizesFor(program, current, size);
+        current = size;
+        if (!readEngineTimes(program)) return false;
+        if (typedCoefficient) {
+            discordanceOfCoefficient(program, panel);
+        } else {
+            searchCoefficient(program, panel);
+        }
+        if (!readCoefficient(program, a) || !calibrateCritical(program, a)) return false;
+        const float z = refreshZAlpha(program);
+        const auto lp = levelAndPower(program, a, z, designAlternative(program));
+        if (!lp) return false;
+        if (lp->power >= r.power) {
+            program.sequential.heldSize = std::array<double, 2>{fixedSize, double(size)};
+            return true;
+        }
+    }
+    program.error("The power cannot reach " + formatFree(r.power) + " with at most " +
+                  std::to_string(kMaxTrialSize) + " observations.");
+    return false;
+}
+
+}  // namespace
+
+bool POWER(DesignContext& program, Dialog& panel, int control, CallbackKind) {
+    DesignRecord& r = program.record;
+    double a = 0.0;
+    if (!readCoefficient(program, a) || !engineLooksCurrent(program) ||
+        !coefficientFits(program, a) || !designParametersInRange(program)) {
+        return false;
+    }
+    if (control != kSequentialDesignButton) return true;
+    program.sequential.heldSize.reset();
+    program.sequential.heldAlternative.reset();
+    if (!calibrateCritical(program, a)) return false;
+    float z = refreshZAlpha(program);
+    auto lp = levelAndPower(program, a, z, designAlternative(program));
+    if (!lp) return false;
+    if (panel.getLogical(kHoldPowerCheck) && lp->power < r.power) {
+        const bool held =
+            isBrownian(r) ? holdAlternative(program, a, z) : holdSize(program, panel, a);
+        if (!held) return false;
+        z = refreshZAlpha(program);
+        lp = levelAndPower(program, a, z, designAlternative(program));
+        if (!lp) return false;
+    }
+    program.sequential.actualLevel = lp->level;
+    showF(panel, kActualSigEdit, lp->level, kActualFormat);
+    program.sequential.actualPower = lp->power;
+    showF(panel, kActualPowerEdit, lp->power, kActualFormat);
+    showF(panel, kCriticalEdit, z, kActualFormat);
     return true;
 }
 

@@ -3,6 +3,8 @@
 // rounded texts of the panel's result fields.
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,21 @@ struct ResultInput {
     int control;
     std::string text;
     friend bool operator==(const ResultInput&, const ResultInput&) = default;
+};
+
+// How the critical value z of the last look is chosen: the fixed-sample test's (nominal), or
+// calibrated so that the level is exactly alpha with the futility stops obeyed (exact) or
+// ignored (exact-nonbinding).
+enum class LevelChoice { Nominal, Exact, ExactNonbinding };
+
+// A calibrated critical value and what it was calibrated for: it stands while these stand.
+struct Calibration {
+    LevelChoice choice = LevelChoice::Nominal;
+    float alpha = 0.0f;
+    double a = 0.0;
+    int looks = 0;
+    std::array<double, 16> times{};
+    double z = 0.0;
 };
 
 struct SequentialState {
@@ -29,6 +46,12 @@ struct SequentialState {
     // results are then marked as being for earlier inputs (design/results_watch.hpp).
     std::vector<ResultInput> resultInputs;
     bool resultsStale = false;
+    // The critical value "Sequential Design" calibrated last, when the level is not nominal.
+    std::optional<Calibration> calibration;
+    // With the power held, when it had to grow: the size M from the fixed-sample one to the
+    // whole size that reaches the power (group sizes), or the alternative delta_a from
+    // z_(1-alpha) + z_(power) to the one at which the power is its target (information time).
+    std::optional<std::array<double, 2>> heldSize, heldAlternative;
 };
 
 }  // namespace qalix

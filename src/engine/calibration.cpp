@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/absorption.hpp"
 #include "engine/crossing.hpp"
 #include "engine/discordance.hpp"
 #include "engine/geometry.hpp"
@@ -55,16 +54,15 @@ double solveCritical(const char* what, double alpha, const auto& level) {
     return *z;
 }
 
-}  // namespace
-
-double nonbindingLevel(double a, double z, int K, const double* t) {
-    checkDesign("non-binding level", a, K, t);
-    if (!std::isfinite(z)) throw std::invalid_argument("non-binding level: z is not finite");
+// P(S crosses an upper boundary at some look, theta = 0), the lower boundaries obeyed or not.
+double levelOf(double a, double z, int K, const double* t, bool binding) {
     std::vector<CrossingLook> looks;
     for (int k = 0; k < K; ++k) {
         const double root = std::sqrt(t[k]);
-        looks.push_back({t[k], -std::numeric_limits<double>::infinity(),
-                         (z * t[k] + halfWidth(a, t[k])) / root});
+        const double half = t[k] < 1.0 ? halfWidth(a, t[k]) : 0.0;
+        const double lower =
+            binding ? (z * t[k] - half) / root : -std::numeric_limits<double>::infinity();
+        looks.push_back({t[k], lower, (z * t[k] + half) / root});
     }
     const CrossingProbabilities p = crossingProbabilities(looks, kNullDrift);
     double level = 0.0;
@@ -73,18 +71,31 @@ double nonbindingLevel(double a, double z, int K, const double* t) {
     return level;
 }
 
-double exactLevelCritical(double a, const double* T, int n, int K, const double* t, double alpha) {
+void checkCritical(const char* what, double z) {
+    if (!std::isfinite(z)) throw std::invalid_argument(std::string(what) + ": z is not finite");
+}
+
+}  // namespace
+
+double nonbindingLevel(double a, double z, int K, const double* t) {
+    constexpr const char* kWhat = "non-binding level";
+    checkDesign(kWhat, a, K, t);
+    checkCritical(kWhat, z);
+    return levelOf(a, z, K, t, false);
+}
+
+double bindingLevel(double a, double z, int K, const double* t) {
+    constexpr const char* kWhat = "binding level";
+    checkDesign(kWhat, a, K, t);
+    checkCritical(kWhat, z);
+    return levelOf(a, z, K, t, true);
+}
+
+double exactLevelCritical(double a, int K, const double* t, double alpha) {
     constexpr const char* kWhat = "exact-level critical value";
     checkDesign(kWhat, a, K, t);
     checkAlpha(kWhat, alpha);
-    if (n < kGridIntervals || n > kMaxGridIntervals || n % 2 != 0)
-        throw std::invalid_argument(std::string(kWhat) + ": grid of " + std::to_string(n) +
-                                    " intervals");
-    if (!innerGridsFit(a, n, K, t))
-        throw std::invalid_argument(std::string(kWhat) +
-                                    ": the continuation table is undefined for these looks");
-    return solveCritical(kWhat, alpha,
-                         [&](double z) { return ABSORPROB(a, kNullDrift - z, T, n, K, t).up; });
+    return solveCritical(kWhat, alpha, [&](double z) { return levelOf(a, z, K, t, true); });
 }
 
 double exactNonbindingCritical(double a, int K, const double* t, double alpha) {

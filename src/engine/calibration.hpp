@@ -13,10 +13,10 @@ namespace qalix {
 // in z stays below 10).
 inline constexpr double kCriticalTolerance = 1e-9;
 
-// With binding futility: the z with ABSORPROB(a, 0 - z, T, n, K, t).up == alpha, the program's
-// own rejection probability, so that the level the program then shows is alpha. T must hold
-// LATN's table for the same a, n, K and t.
-double exactLevelCritical(double a, const double* T, int n, int K, const double* t, double alpha);
+// With binding futility: the z with bindingLevel(a, z, K, t) == alpha. The crossing
+// probabilities are accurate to about 1e-8, so the level is alpha to that; the panel's own
+// grid (ABSORPROB) shows it within that grid's error, some 1e-5 at many looks.
+double exactLevelCritical(double a, int K, const double* t, double alpha);
 
 // Non-binding futility: the z with nonbindingLevel(a, z, K, t) == alpha.
 double exactNonbindingCritical(double a, int K, const double* t, double alpha);
@@ -24,5 +24,7 @@ double exactNonbindingCritical(double a, int K, const double* t, double alpha);
 // P(S crosses z t_k + c(t_k) at some look, the lower boundaries ignored, theta = 0), by the
 // crossing probabilities (crossing.hpp) at information t_k.
 double nonbindingLevel(double a, double z, int K, const double* t);
+// The same with the trial stopping at the lower boundaries z t_k - c(t_k).
+double bindingLevel(double a, double z, int K, const double* t);
 
 }  // namespace qalix
