@@ -58,6 +58,8 @@ std::vector<Axis> axesOf(const ComparisonOptions& o) {
         {a ? "--a" : "--rho", alternatives(a ? o.a : o.rho),
          a ? +[](DesignOptions& c, const std::string& v) { c.a = v; }
            : +[](DesignOptions& c, const std::string& v) { c.rho = v; }},
+        {"--level", alternatives(o.level),
+         [](DesignOptions& c, const std::string& v) { c.level = v; }},
     };
 }
 

@@ -32,6 +32,8 @@ DesignInputs givenInputs(const DesignOptions& o, bool sequential) {
     in.times = o.times;
     in.rho = o.rho;
     in.a = o.a;
+    in.level = o.level;
+    in.holdPower = o.holdPower;
     if (o.deltas) in.means = MeanList{false, *o.deltas};
     if (o.means) in.means = MeanList{true, *o.means};
     return in;
@@ -75,6 +77,8 @@ DesignInputs openedInputs(const DesignFile& file, const CliOptions& options) {
         in.rho = o.rho;
         in.a = o.a;
     }
+    replace(in.level, o.level);
+    if (o.holdPower) in.holdPower = true;
     if (o.deltas) in.means = MeanList{false, *o.deltas};
     if (o.means) in.means = MeanList{true, *o.means};
     return in;
@@ -83,7 +87,7 @@ DesignInputs openedInputs(const DesignFile& file, const CliOptions& options) {
 bool changesInputs(const CliOptions& o) {
     for (std::string_view name :
          {"--design", "--alpha", "--power", "--sd", "--mu", "--m", "--solve", "--looks", "--groups",
-          "--times", "--rho", "--a", "--delta", "--means"}) {
+          "--times", "--rho", "--a", "--level", "--hold-power", "--delta", "--means"}) {
         if (given(o, name)) return true;
     }
     return false;

@@ -7,6 +7,7 @@
 #include "cli/commands.hpp"
 #include "cli/options.hpp"
 #include "design/design_record.hpp"
+#include "design/level_choice.hpp"
 #include "io/files.hpp"
 
 namespace qalix {
@@ -239,6 +240,26 @@ const OptionRule kJobs{.name = "--jobs",
                        .target = kComparison<&ComparisonOptions::jobs>,
                        .check = ValueCheck::Whole};
 
+// The critical value's level, and the power held.
+const std::string kLevelHelp =
+    std::string(kNominalLevel) + " (default: the fixed-sample test's critical value), " +
+    std::string(kExactLevel) + " (the level exactly alpha, futility stops obeyed) or " +
+    std::string(kExactNonbindingLevel) + " (exactly alpha with the futility stops ignored)";
+const OptionRule kLevel{.name = "--level",
+                        .placeholder = "L",
+                        .help = kLevelHelp,
+                        .target = kInput<&DesignOptions::level>};
+const OptionRule kHoldPower{.name = "--hold-power",
+                            .placeholder = "",
+                            .help =
+                                "grow the size (on information time the alternative) until "
+                                "the power reaches its target",
+                            .target = kInput<&DesignOptions::holdPower>};
+const OptionRule kLevelChoices{.name = "--level",
+                               .placeholder = "L;...",
+                               .help = "levels to compare, separated by ';': " + kLevelHelp,
+                               .target = kComparison<&ComparisonOptions::level>};
+
 // Options of the sample paths.
 const OptionRule kSet{.name = "--set",
                       .placeholder = "mu=T,n=N",
@@ -406,9 +427,23 @@ void checkPlacing(bool rho, bool a, bool groups, bool times) {
 }
 
 // The fixed-sample parameters and the placing of the looks of a sequential design.
+void checkLevel(const std::optional<std::string>& level, bool alternatives) {
+    if (!level) return;
+    for (const std::string& choice :
+         alternatives ? splitAt(*level, kAlternativeSeparator) : std::vector{*level}) {
+        if (!levelChoiceOf(choice)) {
+            throw UsageError("--level takes " + std::string(kNominalLevel) + ", " +
+                             std::string(kExactLevel) + " or " +
+                             std::string(kExactNonbindingLevel) +
+                             (alternatives ? ", separated by ';'" : "") + ": \"" + choice + "\"");
+        }
+    }
+}
+
 void checkSequential(const DesignOptions& o) {
     checkSolve(o);
     checkPlacing(given(o.rho), given(o.a), o.groups.has_value(), o.times.has_value());
+    checkLevel(o.level, false);
 }
 
 void checkFixed(const CliOptions& o) {
@@ -500,6 +535,7 @@ void checkDesign(const CliOptions& o) {
 void checkCompare(const CliOptions& o) {
     const ComparisonOptions& c = o.comparison;
     checkSolve(o.inputs);
+    checkLevel(c.level, true);
     checkPlacing(given(c.rho), given(c.a), given(c.groups), given(c.times));
     if (c.jobs && (*c.jobs == 0 || *c.jobs > kMaxJobs)) {
         throw UsageError("--jobs takes a whole number of threads from 1 to " +
@@ -520,9 +556,10 @@ const OptionRules& fixedOptions() {
 
 OptionRules designOptions() {
     OptionRules options = fixedOptions();
-    for (const OptionRule* o : {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient, &kDeltas, &kMeans,
-                                &kLookDetails, &kCurves, &kOpenDesign, &kSaveDesign, &kTitle,
-                                &kNotes, &kPrintCommand, &kCsv, &kCurvesCsv}) {
+    for (const OptionRule* o :
+         {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient, &kLevel, &kHoldPower, &kDeltas, &kMeans,
+          &kLookDetails, &kCurves, &kOpenDesign, &kSaveDesign, &kTitle, &kNotes, &kPrintCommand,
+          &kCsv, &kCurvesCsv}) {
         options.push_back(o);
     }
     return options;
@@ -539,9 +576,9 @@ OptionRules sequentialOptions() {
 
 OptionRules compareOptions() {
     OptionRules options = fixedOptions();
-    for (const OptionRule* o :
-         {&kLooksChoices, &kGroupsChoices, &kTimesChoices, &kRhoChoices, &kCoefficientChoices,
-          &kOpenDesigns, &kCompareCsv, &kJobs, &kOut, &kPaper, &kTitle})
+    for (const OptionRule* o : {&kLooksChoices, &kGroupsChoices, &kTimesChoices, &kRhoChoices,
+                                &kCoefficientChoices, &kLevelChoices, &kHoldPower, &kOpenDesigns,
+                                &kCompareCsv, &kJobs, &kOut, &kPaper, &kTitle})
         options.push_back(o);
     return options;
 }
@@ -572,8 +609,9 @@ OptionRules reportOptions() {
     for (const OptionRule* o : fixedOptions()) {
         if (o != &kJson) options.push_back(o);
     }
-    for (const OptionRule* o : {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient, &kOpenDesign,
-                                &kTitle, &kNotes, &kMean, &kOut, &kPaper, &kAppendix})
+    for (const OptionRule* o :
+         {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient, &kLevel, &kHoldPower, &kOpenDesign,
+          &kTitle, &kNotes, &kMean, &kOut, &kPaper, &kAppendix})
         options.push_back(o);
     return options;
 }
@@ -581,9 +619,10 @@ OptionRules reportOptions() {
 OptionRules analyseOptions() {
     OptionRules options = fixedOptions();
     for (const OptionRule* o :
-         {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient, &kOpenDesign, &kObserved, &kObserv,
-          &kRecord, &kAt, &kRecordSd, &kConfidence, &kCsv, &kOut, &kTitle, &kNotes, &kPaper,
-          &kSaveDesign, &kPrintCommand})
+         {&kLooks,     &kGroups,     &kTimes,       &kRho,    &kCoefficient, &kLevel,
+          &kHoldPower, &kOpenDesign, &kObserved,    &kObserv, &kRecord,      &kAt,
+          &kRecordSd,  &kConfidence, &kCsv,         &kOut,    &kTitle,       &kNotes,
+          &kPaper,     &kSaveDesign, &kPrintCommand})
         options.push_back(o);
     return options;
 }

@@ -46,6 +46,8 @@ struct DesignOptions {
     std::optional<std::string> looks, rho, a;
     std::optional<std::vector<std::string>> groups, times;
     std::optional<std::vector<std::string>> deltas, means;
+    std::optional<std::string> level;  // nominal, exact or exact-nonbinding
+    bool holdPower = false;
     std::optional<std::string> openDesign;  // the options given change its inputs
 };
 
@@ -83,7 +85,7 @@ struct ReportOptions {
 // The alternatives given for the looks, their placing and the boundary coefficient, each as
 // typed ("2;4;8"), the design files opened, and the threads to compute on.
 struct ComparisonOptions {
-    std::optional<std::string> looks, groups, times, rho, a;
+    std::optional<std::string> looks, groups, times, rho, a, level;
     std::vector<std::string> files;
     std::optional<std::uint64_t> jobs;
 };

@@ -58,7 +58,7 @@ std::string cell(const std::optional<double>& value) {
 
 }  // namespace
 
-Json analysisJson(const TrialDesign&, const TrialAnalysis& a) {
+Json analysisJson(const TrialDesign& d, const TrialAnalysis& a) {
     Json looks = Json::array();
     for (const AnalysedLook& look : a.looks)
         looks.push_back(lookJson(look));
@@ -68,6 +68,9 @@ Json analysisJson(const TrialDesign&, const TrialAnalysis& a) {
                  {"power", shown(shownProbability(a.powerAtTimesUsed), a.powerAtTimesUsed)}};
     if (a.rhoAtTimesUsed)
         used["rho"] = shown(shownProbability(*a.rhoAtTimesUsed), *a.rhoAtTimesUsed);
+    // The level above is the one the p-value answers to: futility ignored when it does not bind.
+    used["levelFutility"] = d.futilityBinding ? "obeyed" : "ignored";
+    used["finalCritical"] = shown(shownZ(a.finalCritical), a.finalCritical);
     out["timesUsed"] = std::move(used);
     return out;
 }

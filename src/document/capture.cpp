@@ -13,8 +13,10 @@
 #include "characteristics/significance.hpp"
 #include "characteristics/significance_ids.hpp"
 #include "design/info_time_ids.hpp"
+#include "design/level_choice.hpp"
 #include "design/panel_ids.hpp"
 #include "design/sequential_design.hpp"
+#include "design/sequential_state.hpp"
 #include "document/design_command.hpp"
 #include "document/design_inputs.hpp"
 #include "engine/calibration.hpp"
@@ -67,13 +69,18 @@ void captureLevels(const Program& program, DesignSnapshot& d) {
     const double z = r.zAlpha;
     d.criticalValue = shownField(trimmed(formatF(z, kLevelFormat.width, kLevelFormat.decimals)), z);
     try {
+        const std::vector<double> t = appliedLookTimes(r);
         const double level =
-            nonbindingLevel(program.sequential().coefficient, z, r.numLooks, r.engineTime.data());
+            nonbindingLevel(program.sequential().coefficient, z, r.numLooks, t.data());
         d.nonbindingLevel =
             shownField(trimmed(formatF(level, kLevelFormat.width, kLevelFormat.decimals)), level);
     } catch (const std::exception&) {
         d.nonbindingLevel.reset();  // looks closer together than the crossing grid takes
     }
+    const SequentialState& seq = program.sequential();
+    if (seq.heldSize) d.heldPower = {"m", (*seq.heldSize)[0], (*seq.heldSize)[1]};
+    if (seq.heldAlternative)
+        d.heldPower = {"altDelta", (*seq.heldAlternative)[0], (*seq.heldAlternative)[1]};
 }
 
 void captureSequential(const Program& program, DesignSnapshot& d) {

@@ -21,11 +21,12 @@ struct Column {
     std::string_view key, heading, csv;
 };
 
-constexpr std::array<Column, 15> kColumns = {{
+constexpr std::array<Column, 16> kColumns = {{
     {"looks", "K", "looks"},
     {"a", "a", "a"},
     {"rhoMax", "rho_max", "rho_max"},
     {"maxDiscordance", "discordance", "max_discordance"},
+    {"criticalValue", "z", "critical_value"},
     {"actualSigLevel", "level", "actual_level"},
     {"nonbindingLevel", "level NB", "nonbinding_level"},
     {"actualPower", "power", "actual_power"},
@@ -73,7 +74,9 @@ void addSizes(const DesignSnapshot& d, ShownFields& row) {
         return;
     }
     const Shown maxSize = trimmedField(d.looks.back().fields["cumulative"]);
-    const double m = roundedUp(d.value("m").value_or(0.0), kRoundUp5);
+    // With the power held the size grew from the fixed-sample M: the ratio is to that one.
+    const bool held = d.heldPower && d.heldPower->quantity == "m";
+    const double m = roundedUp(held ? d.heldPower->from : d.value("m").value_or(0.0), kRoundUp5);
     const double ratio = maxSize.value && m > 0.0 ? *maxSize.value / m : 0.0;
     row.add("maxSize", maxSize);
     row.add("maxSizeRatio",
@@ -146,6 +149,8 @@ ComparisonRow comparisonRow(std::size_t candidate, const DesignSnapshot& d) {
     row.fields.add("rhoMax", rho ? shownField(trimmed(formatF(*rho, kRhoWidth, kRhoDecimals)), *rho)
                                  : noField(false));
     row.fields.add("maxDiscordance", panelField(d, "maxDiscordance", "maxDiscordance"));
+    row.fields.add("criticalValue",
+                   d.criticalValue ? trimmedField(*d.criticalValue) : noField(false));
     row.fields.add("actualSigLevel", panelField(d, "actualSigLevel", "actualSigLevel"));
     row.fields.add("nonbindingLevel",
                    d.nonbindingLevel ? trimmedField(*d.nonbindingLevel) : noField(false));

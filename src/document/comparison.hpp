@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "document/design_snapshot.hpp"
-#include "platform/headless/session.hpp"
 #include "document/snapshot_json.hpp"
+#include "platform/headless/session.hpp"
 
 namespace qalix {
 
@@ -45,7 +45,7 @@ DesignSnapshot comparedSnapshot(Session& session, DesignInputs inputs, bool curv
 ComparisonRow comparisonRow(std::size_t candidate, const DesignSnapshot& snapshot);
 
 // The columns K to "N max/M", which describe the design itself; the expectations follow them.
-inline constexpr std::size_t kDesignColumns = 9;
+inline constexpr std::size_t kDesignColumns = 10;
 
 // The headings of the table, then its cells, a row per candidate, without the commands.
 std::vector<std::vector<std::string>> comparisonCells(const std::vector<ComparisonRow>& rows);

@@ -53,6 +53,8 @@ std::string designCommand(const DesignInputs& in) {
     if (in.times) option(command, "--times", joined(*in.times));
     option(command, "--rho", in.rho);
     option(command, "--a", in.a);
+    option(command, "--level", in.level);
+    if (in.holdPower) command += " --hold-power";
     if (in.means)
         option(command, in.means->onDataScale ? "--means" : "--delta", joined(in.means->texts));
     return command;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/trial_analysis.hpp"
+#include "design/level_choice.hpp"
 #include "document/design_file.hpp"
 #include "io/files.hpp"
 #include "numeric/number_text.hpp"
@@ -268,8 +269,8 @@ DesignInputs inputsOf(const Checker& c, const Json& inputs) {
                                     std::string(kBrownianKey) + "\"");
     }
     const bool brownian = isBrownianKey(kind);
-    std::set<std::string> keys = {"design", "alpha", "power", "solve",
-                                  "looks",  "rho",   "a",     "means"};
+    std::set<std::string> keys = {"design", "alpha", "power", "solve", "looks",
+                                  "rho",    "a",     "means", "level", "holdPower"};
     const std::set<std::string> ofDesign = brownian
                                                ? std::set<std::string>{"times"}
                                                : std::set<std::string>{"sd", "mu", "m", "groups"};
@@ -311,6 +312,17 @@ DesignInputs inputsOf(const Checker& c, const Json& inputs) {
     in.rho = optionalInput(c, inputs, "rho", 0.0, 0.5);
     in.a = optionalInput(c, inputs, "a", 0.0, 1e300);
     if (inputs.contains("means")) in.means = meansOf(c, inputs.at("means"), brownian);
+    if (inputs.contains("level")) {
+        const Json& level = inputs.at("level");
+        if (!level.is_string() || !levelChoiceOf(level.get<std::string>()))
+            c.fail("inputs.level", "it must be \"nominal\", \"exact\" or \"exact-nonbinding\"");
+        in.level = level.get<std::string>();
+    }
+    if (inputs.contains("holdPower")) {
+        if (!inputs.at("holdPower").is_boolean())
+            c.fail("inputs.holdPower", "it must be true or false");
+        in.holdPower = inputs.at("holdPower").get<bool>();
+    }
     return in;
 }
 

@@ -38,6 +38,9 @@ Json inputsJson(const DesignInputs& in) {
     if (in.times) j["times"] = typedList(*in.times);
     if (in.rho) j["rho"] = typed(*in.rho);
     if (in.a) j["a"] = typed(*in.a);
+    // Written only when chosen: a file without them is the design at the nominal level.
+    if (in.level) j["level"] = *in.level;
+    if (in.holdPower) j["holdPower"] = true;
     if (in.means) {
         j["means"] = {{"scale", in.means->onDataScale ? "mu" : "delta"},
                       {"values", typedList(in.means->texts)}};

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "design/info_time_ids.hpp"
+#include "design/level_choice.hpp"
 #include "design/panel_ids.hpp"
 #include "design/trial_scale.hpp"
 #include "numeric/number_text.hpp"
@@ -50,6 +51,11 @@ struct Typist {
     }
     void click(int control) const {
         dialog.userClick(control);
+        after();
+    }
+    void pick(int control, const std::optional<std::string>& item) const {
+        if (!item) return;
+        dialog.userPick(control, std::string_view(*item));
         after();
     }
 };
@@ -105,6 +111,9 @@ void enterSequentialDesign(Program& program, const DesignInputs& inputs, const A
         panel.type(kCoeffCombo, inputs.a);
         panel.click(kRhoButton);
     }
+    panel.pick(kLevelCombo, inputs.level);
+    if (inputs.holdPower != program.panel().getLogical(kHoldPowerCheck))
+        panel.click(kHoldPowerCheck);
     panel.click(kSequentialDesignButton);
 }
 
@@ -189,6 +198,9 @@ DesignInputs typedInputs(const Program& program, bool withLooks) {
     } else {
         in.a = a;
     }
+    const std::string level = p.getText(kLevelCombo);
+    if (!level.empty() && level != kNominalLevel) in.level = level;
+    in.holdPower = p.getLogical(kHoldPowerCheck);
     return in;
 }
 

@@ -35,6 +35,11 @@ struct DesignInputs {
     // The looks before the last, when typed; the dialog's own division otherwise.
     std::optional<std::vector<std::string>> groups, times;
     std::optional<std::string> rho, a;
+    // The level the critical value gives (nominal when none: the fixed-sample test's z), and
+    // whether the size (or the alternative on information time) grows until the power reaches
+    // its target.
+    std::optional<std::string> level;
+    bool holdPower = false;
     std::optional<MeanList> means;
 };
 

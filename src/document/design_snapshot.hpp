@@ -51,6 +51,13 @@ struct DesignSnapshot {
     // futility boundaries are not obeyed (the upper boundaries alone).
     std::optional<Shown> criticalValue;
     std::optional<Shown> nonbindingLevel;
+    // With the power held, what grew to reach it: the size M ("m", group sizes) or the
+    // standardized alternative ("altDelta", information time), from and to.
+    struct HeldPower {
+        std::string quantity;
+        double from, to;
+    };
+    std::optional<HeldPower> heldPower;
 
     // The information-time dialog: each look's time, group and cumulative size.
     struct Look {

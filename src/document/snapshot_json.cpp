@@ -1,6 +1,9 @@
 #include "document/snapshot_json.hpp"
 
 #include <cmath>
+#include <string>
+
+#include "design/level_choice.hpp"
 
 namespace qalix {
 
@@ -91,6 +94,14 @@ Json snapshotJson(const DesignSnapshot& d) {
     if (!d.sequential) return out;
     if (d.criticalValue) out["criticalValue"] = shownJson(*d.criticalValue);
     if (d.nonbindingLevel) out["nonbindingLevel"] = shownJson(*d.nonbindingLevel);
+    out["level"] = d.inputs.level.value_or(std::string(kNominalLevel));
+    if (d.heldPower) {
+        const auto& [quantity, from, to] = *d.heldPower;
+        out["heldPower"] = {{"quantity", quantity},
+                            {"from", number(from)},
+                            {"to", number(to)},
+                            {"ratio", number(to / from)}};
+    }
     out["looks"] = looksJson(d.looks);
     if (d.curves) curvesJson(d, out);
     if (!d.characteristics.empty()) out["characteristics"] = characteristicsJson(d);

@@ -44,7 +44,8 @@ std::string candidatesTables(const std::vector<ComparisonRow>& rows) {
     } parts[] = {
         {1, kExpectationsFrom,
          "Table 1. The candidates: number of looks K, boundary coefficient a, the two "
-         "discordances, the level with futility obeyed and ignored, the power, the largest "
+         "discordances, the critical value z of the last look, the level with futility obeyed and "
+         "ignored, the power, the largest "
          "sample size and its ratio to the fixed-sample test's"},
         {kExpectationsFrom, cells.front().size(),
          "Table 2. What each candidate is expected to take: expected sample size and "

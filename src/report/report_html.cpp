@@ -4,9 +4,10 @@
 #include <cmath>
 #include <vector>
 
-#include "design/design_record.hpp"
-#include "document/design_tables.hpp"
 #include "canvas/svg_canvas.hpp"
+#include "design/design_record.hpp"
+#include "design/level_choice.hpp"
+#include "document/design_tables.hpp"
 #include "numeric/number_text.hpp"
 #include "program_version.hpp"
 #include "report/html_parts.hpp"
@@ -79,15 +80,29 @@ std::string parametersTable(const ReportContent& r) {
     const bool b = brownian(r);
     std::vector<Row> rows = {{"Nominal one-sided significance level alpha", shownText(r, "alpha")},
                              {"Power at the alternative", shownText(r, "power")}};
+    const auto& held = r.snapshot.heldPower;
     if (!b) {
         rows.push_back({"Standard deviation sigma", shownText(r, "sd")});
         rows.push_back({"Alternative mean mu_a", shownText(r, "mu")});
-        rows.push_back({"Sample size m", shownText(r, "m")});
-        rows.push_back({"Maximum sample size M (m rounded up)", std::to_string(r.maximumSize)});
+        if (held) {
+            rows.push_back({"Fixed-sample size m", decimals(held->from, 2)});
+            rows.push_back({"Maximum sample size M (grown until the power reaches its target)",
+                            std::to_string(r.maximumSize)});
+        } else {
+            rows.push_back({"Sample size m", shownText(r, "m")});
+            rows.push_back({"Maximum sample size M (m rounded up)", std::to_string(r.maximumSize)});
+        }
     } else {
-        rows.push_back({"Standardized alternative delta_a", shownText(r, "mu")});
+        if (held)
+            rows.push_back(
+                {"Fixed-sample alternative z_(1-alpha) + z_(power)", decimals(held->from, 4)});
+        rows.push_back({held ? "Standardized alternative delta_a (grown until the power reaches "
+                               "its target)"
+                             : "Standardized alternative delta_a",
+                        shownText(r, "mu")});
     }
     rows.push_back({"Number of looks K", shownText(r, "looks")});
+    rows.push_back({"Level the critical value gives", levelChosen(r)});
     rows.push_back({"Critical value of the last look z", finalCritical(r)});
     if (!r.snapshot.inputs.a)
         rows.push_back({"Maximum discordance asked for, rho_max", shownText(r, "rho")});
@@ -154,7 +169,15 @@ std::string finalLine(const ReportContent& r) {
     } else {
         line += "; equivalently if";
     }
-    return line + " or the one-sided P-value at most " + trimmed(f["upperP"].text) + ".";
+    line += " or the one-sided P-value at most " + trimmed(f["upperP"].text);
+    // That P-value is Z's own; the stage-wise p-value of a trial ending on the boundary is the
+    // level, which a calibrated critical value makes alpha.
+    if (r.snapshot.inputs.level.value_or(std::string(kNominalLevel)) != kNominalLevel)
+        line +=
+            " (the P-value of Z alone: a trial that ends on this boundary has the stage-wise "
+            "p-value alpha = " +
+            shownText(r, "alpha") + ")";
+    return line + ".";
 }
 
 std::string boundaryTable(const ReportContent& r) {

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "design/design_record.hpp"
+#include "design/level_choice.hpp"
 #include "numeric/number_text.hpp"
 
 namespace qalix {
@@ -27,10 +28,53 @@ std::string value(const ReportContent& r, std::string_view name, int places) {
     return decimals(r.snapshot.value(name), places);
 }
 
+// What grew so that the power reaches its target, when it had to: the size M on group sizes.
+std::optional<DesignSnapshot::HeldPower> heldSize(const ReportContent& r) {
+    const auto& held = r.snapshot.heldPower;
+    if (held && held->quantity == "m") return held;
+    return std::nullopt;
+}
+
+std::string inflation(const DesignSnapshot::HeldPower& held) {
+    return " (an inflation of " + decimals(100.0 * (held.to / held.from - 1.0), 1) + "%)";
+}
+
+// How the critical value of the last look was chosen, after "H0 is rejected if Z >= z,".
+std::string criticalOrigin(const ReportContent& r) {
+    const std::string level = r.snapshot.inputs.level.value_or(std::string(kNominalLevel));
+    if (level == kExactLevel)
+        return "the critical value at which the level with the futility boundaries obeyed is "
+               "exactly alpha = " +
+               shownText(r, "alpha");
+    if (level == kExactNonbindingLevel)
+        return "the critical value at which the level with the futility boundaries ignored is "
+               "exactly alpha = " +
+               shownText(r, "alpha") +
+               ", so that the level holds whether or not a trial stops "
+               "for futility";
+    return "the critical value of the fixed-sample test";
+}
+
+// On information time the alternative grows instead of the size, when the power is held.
+std::string heldAlternativeSentence(const ReportContent& r) {
+    const auto& held = r.snapshot.heldPower;
+    if (!held || held->quantity != "altDelta") return {};
+    return " The alternative is the fixed-sample test's delta_a = " + decimals(held->from, 4) +
+           " grown until the sequential design's power reaches " + shownText(r, "power") +
+           inflation(*held) + ".";
+}
+
 // How M comes about: the fixed-sample size m, solved or typed, rounded up.
 std::string maximumSizeSentence(const ReportContent& r) {
-    const std::string m = shownText(r, "m");
     const std::string M = std::to_string(r.maximumSize);
+    if (const auto held = heldSize(r)) {
+        return "The trial takes at most M = " + M +
+               " observations: the fixed-sample size m = " + decimals(held->from, 2) +
+               " grown to the smallest whole size at which the " +
+               "sequential design's power reaches " + shownText(r, "power") + " at mu_a" +
+               inflation(*held) + ".";
+    }
+    const std::string m = shownText(r, "m");
     const bool solved = r.snapshot.inputs.solve == std::optional<std::string>("m");
     std::string origin = solved ? "the fixed-sample size m = " + m + " that gives power " +
                                       shownText(r, "power") + " at mu_a"
@@ -67,6 +111,13 @@ std::string decimals(std::optional<double> value, int places) {
     return trimmed(formatF(*value, 24, places));
 }
 
+std::string levelChosen(const ReportContent& r) {
+    const std::string level = r.snapshot.inputs.level.value_or(std::string(kNominalLevel));
+    if (level == kExactLevel) return "exactly alpha, futility obeyed (exact)";
+    if (level == kExactNonbindingLevel) return "exactly alpha, futility ignored (exact-nonbinding)";
+    return "the fixed-sample test's (nominal)";
+}
+
 std::string finalCritical(const ReportContent& r) {
     if (r.snapshot.boundaries.empty()) return {};
     return trimmed(r.snapshot.boundaries.back().fields["upperStd"].text);
@@ -86,7 +137,9 @@ std::string levelStatement(const ReportContent& r) {
     const std::string nominal = shownText(r, "alpha");
     const double a = r.snapshot.value("actualSigLevel").value_or(0.0);
     const double n = r.snapshot.value("alpha").value_or(0.0);
-    const char* side = a > n ? "above" : (a < n ? "below" : "at");
+    // A calibrated level is alpha to the calibration's own tolerance, not a hair above or below.
+    constexpr double kSameLevel = 1e-6;
+    const char* side = std::abs(a - n) <= kSameLevel ? "equal to" : (a > n ? "above" : "below");
     std::string text =
         "The actual one-sided significance level, with the futility boundaries "
         "obeyed (binding), is " +
@@ -117,13 +170,12 @@ std::string protocolParagraph(const ReportContent& r) {
     p << ". The trial stops for efficacy at analysis k if the standardized statistic Z_k reaches "
          "the efficacy boundary of that analysis, and for futility if it falls to the futility "
          "boundary (Table 2); at the last analysis H0 is rejected if Z >= "
-      << finalCritical(r) << ", the critical value of the fixed-sample test. "
-      << coefficientSentence(r)
+      << finalCritical(r) << ", " << criticalOrigin(r) << ". " << coefficientSentence(r)
       << " When the true mean lies on the critical line, an early stop contradicts that decision "
          "with probability "
       << shownText(r, "maxDiscordance") << ", the largest over true means. " << levelStatement(r)
       << " The power is " << shownText(r, "actualPower") << " at " << alternativeName(r) << " = "
-      << shownText(r, "mu") << ".";
+      << shownText(r, "mu") << "." << heldAlternativeSentence(r);
     return p.str();
 }
 

@@ -34,6 +34,8 @@ bool onInformationTime(const ReportContent& report);
 std::string shownText(const ReportContent& report, std::string_view name);
 // A value in a fixed number of decimals ("2.9458"); empty when there is none.
 std::string decimals(std::optional<double> value, int places);
+// How the critical value of the last look was chosen, in a few words.
+std::string levelChosen(const ReportContent& report);
 // The critical value of the last look as the boundary dialog shows it ("1.6449").
 std::string finalCritical(const ReportContent& report);
 // An information time as the program uses it, with three decimals at least ("0.240").

@@ -19,7 +19,7 @@ namespace qalix::testing {
 namespace {
 
 // Sequential designs of every kind of input: sizes solved or typed, groups, times, a given a,
-// means on both scales, curves.
+// means on both scales, curves, a calibrated level and the power held.
 const std::vector<std::vector<std::string>> kDesigns = {
     {"design", "--looks", "4", "--m", "25", "--delta", "0.0,2.5", "--look-details"},
     {"design", "--looks", "3", "--m", "50", "--groups", "10,20", "--rho", "0.01", "--means",
@@ -31,6 +31,9 @@ const std::vector<std::vector<std::string>> kDesigns = {
      "--rho", "0.02", "--delta", "0.0,1.0", "--curves"},
     {"design", "--design", "brownian", "--looks", "3", "--solve", "alpha", "--power", "0.85",
      "--rho", "0.03"},
+    {"design", "--looks", "4", "--level", "exact", "--hold-power", "--look-details"},
+    {"design", "--design", "brownian", "--looks", "3", "--alpha", "0.025", "--level",
+     "exact-nonbinding", "--hold-power"},
 };
 
 std::vector<std::string> with(std::vector<std::string> args, const std::vector<std::string>& more) {
