@@ -13,6 +13,7 @@
 #include "characteristics/expected_size_ids.hpp"
 #include "characteristics/significance.hpp"
 #include "characteristics/significance_ids.hpp"
+#include "design/allocation.hpp"
 #include "design/panel_ids.hpp"
 #include "design/parameter_ranges.hpp"
 #include "design/sequential_design.hpp"
@@ -135,7 +136,7 @@ void OPERATCHARACT(CharacteristicsContext& program, Dialog&, int control, Callba
     DesignRecord& r = program.record;
     const int n = maximumSize(r);
     r.thetaAlt =
-        isBrownian(r) ? r.altDelta : std::sqrt(static_cast<double>(n)) * r.altMean / r.stdDev;
+        isBrownian(r) ? r.altDelta : std::sqrt(static_cast<double>(n)) * r.altMean / outcomeSd(r);
     if (control != panel::kBoundaryButton && !alternativeListable(program)) return;
     int dialogId = 0;
     switch (control) {

@@ -40,6 +40,11 @@ struct DesignRecord {
     float zAlpha = 0.0f;    // cached z_(1-alpha), refreshed by each engine routine
     double thetaAlt = 0.0;  // standardized alternative of the expected-size dialog
     std::int32_t expectMeanSel = 0;
+    // Two groups (design/allocation.hpp): the ratio r of treatment to control patients, 0 for
+    // one sample; and the control and treatment groups the fixed-sample solution of m gave,
+    // which stand for every total m that is their sum.
+    double allocation = 0.0;
+    std::array<std::int32_t, 2> solvedGroups{};
 
     // Sequential design.
     std::int32_t numLooks = 0;

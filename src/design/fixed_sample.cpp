@@ -5,7 +5,9 @@
 #include <type_traits>
 #include <vector>
 
+#include "design/allocation.hpp"
 #include "design/fields.hpp"
+#include "design/outcome.hpp"
 #include "design/panel_ids.hpp"
 #include "design/panel_labels.hpp"
 #include "design/parameter_ranges.hpp"
@@ -24,7 +26,7 @@ constexpr FieldFormat kSizeFormat{9, 2};
 
 // Drift of the standardized statistic at information time 1.
 double standardizedMean(const DesignRecord& r) {
-    return std::sqrt(r.sampleSize) * r.altMean / r.stdDev;
+    return std::sqrt(r.sampleSize) * r.altMean / outcomeSd(r);
 }
 
 void showResult(Dialog& panel, int combo, double value) {
@@ -113,13 +115,13 @@ double solvedValue(const DesignRecord& r, int button) {
     const double zP = zOfPower(r);
     switch (button) {
         case kSizeButton: {
-            const double root = (zA + zP) * r.stdDev;
+            const double root = (zA + zP) * outcomeSd(r);
             return root * root / (r.altMean * r.altMean);
         }
         case kMuButton:
-            return (zA + zP) * r.stdDev / std::sqrt(r.sampleSize);
+            return (zA + zP) * outcomeSd(r) / std::sqrt(r.sampleSize);
         case kSdButton:
-            return std::sqrt(r.sampleSize) * r.altMean / (zA + zP);
+            return sdOfOutcomeSd(r, std::sqrt(r.sampleSize) * r.altMean / (zA + zP));
         case kPowerButton:
             return HNM(standardizedMean(r) - zA);
         case kAlphaButton:
@@ -133,6 +135,12 @@ void storeSolved(Dialog& panel, DesignRecord& r, int button, double value) {
     switch (button) {
         case kSizeButton:
             r.sampleSize = value;
+            if (twoGroups(r)) {
+                // Each group rounded up; the trial's total is their sum.
+                const GroupSizes groups = groupsOfSolvedTotal(r, value);
+                r.solvedGroups = {groups.control, groups.treatment};
+                r.sampleSize = groups.total();
+            }
             showF(panel, kSizeCombo, r.sampleSize, kSizeFormat);
             break;
         case kMuButton:
@@ -188,7 +196,7 @@ bool inputsFilled(DesignContext& program, const std::vector<Parameter>& inputs) 
 void computeParameter(DesignContext& program, Dialog& panel, int button) {
     const Solve* solve = solveOf(button);
     if (solve == nullptr || !inputsFilled(program, solve->inputs) ||
-        !parametersInRange(program, solve->inputs))
+        !parametersInRange(program, solve->inputs) || !readAllocation(program))
         return;
     const double value = solvedValue(program.record, button);
     if (!resultInRange(program, solve->result, value)) return;
@@ -204,7 +212,7 @@ double zOfPower(const DesignRecord& r) {
     return QNORM(r.power);
 }
 double meanOfAltDelta(const DesignRecord& r) {
-    return r.altDelta * r.stdDev / std::sqrt(r.sampleSize);
+    return r.altDelta * outcomeSd(r) / std::sqrt(r.sampleSize);
 }
 
 void DESIGNPARMTR(DesignContext& program, Dialog& panel, int control, CallbackKind) {
@@ -219,6 +227,7 @@ void DESIGNPARMTR(DesignContext& program, Dialog& panel, int control, CallbackKi
         default:
             computeParameter(program, panel, control);
     }
+    showGroups(program);
 }
 
 }  // namespace qalix

@@ -8,6 +8,7 @@
 #include "design/fixed_sample.hpp"
 #include "design/info_times.hpp"
 #include "design/level_choice.hpp"
+#include "design/outcome.hpp"
 #include "design/panel_ids.hpp"
 #include "design/results_watch.hpp"
 #include "design/sequential_design.hpp"
@@ -133,6 +134,7 @@ void UPDATDESIGN(DesignContext& program, Dialog& panel, int control, CallbackKin
     const bool brownian = control == kBrownianDesign;
     panel.setText(kSizeButton, brownian ? "Number of grids:" : "Sample Size m =");
     panel.setText(kMuButton, brownian ? "Alt Mean delta_a =" : "Alt. Mean mu_a =");
+    outcomeForDesign(program);
     if (brownian) {
         r.sampleSize = kBrownianGrids;
         // Not the normal design's 0.5, which over 300 grids is a drift of 8.66.
@@ -192,6 +194,9 @@ void attachPanelCallbacks(DesignContext& program) {
     };
     for (int c : {kFixedDesign, kBrownianDesign, kNormseqDesign})
         p.attach(c, bind(UPDATDESIGN));
+    p.attach(kOutcomeCombo, bind(OUTCOMECHANGE), CallbackKind::SelectionChanged);
+    for (const CallbackKind kind : {CallbackKind::SelectionChanged, CallbackKind::EditChanged})
+        p.attach(kAllocationCombo, bind(OUTCOMECHANGE), kind);
     for (int c : {kAlphaCombo, kSdCombo, kPowerCombo, kMuCombo, kSizeCombo}) {
         p.attach(c, bind(DESIGNPARMTR), CallbackKind::SelectionChanged);
         p.attach(c, bind(DESIGNPARMTR), CallbackKind::EditChanged);

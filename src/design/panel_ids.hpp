@@ -11,6 +11,12 @@ namespace panel {
 inline constexpr int kFixedDesign = 1006;
 inline constexpr int kBrownianDesign = 1007;
 inline constexpr int kNormseqDesign = 1008;
+// The outcome: one sample, or two groups with the ratio r of treatment to control patients,
+// and the groups of the trial's M patients.
+inline constexpr int kOutcomeCombo = 1217;
+inline constexpr int kAllocationCombo = 1218;
+inline constexpr int kAllocationLabel = 1220;
+inline constexpr int kGroupsEdit = 1219;
 // 2. Fixed Sample Test Design: the five combos and the buttons that compute them.
 inline constexpr int kAlphaCombo = 1009;
 inline constexpr int kSdCombo = 1010;

@@ -6,11 +6,13 @@
 #include <optional>
 #include <string>
 
+#include "design/allocation.hpp"
 #include "design/fields.hpp"
 #include "design/fixed_sample.hpp"
 #include "design/info_time_ids.hpp"
 #include "design/info_times.hpp"
 #include "design/level_choice.hpp"
+#include "design/outcome.hpp"
 #include "design/panel_ids.hpp"
 #include "design/panel_labels.hpp"
 #include "design/parameter_ranges.hpp"
@@ -222,7 +224,8 @@ bool designParametersInRange(DesignContext& program) {
     if (isBrownian(program.record)) {
         return parametersInRange(program, {P::Alpha, P::Power, P::PowerAboveAlpha});
     }
-    return parametersInRange(program, {P::Alpha, P::Power, P::Sd, P::Mean, P::TrialSize});
+    return parametersInRange(program, {P::Alpha, P::Power, P::Sd, P::Mean, P::TrialSize}) &&
+           readAllocation(program);
 }
 
 namespace {
@@ -239,7 +242,7 @@ double designAlternative(const DesignContext& program) {
     const DesignRecord& r = program.record;
     if (!isBrownian(r)) {
         const int n = roundedUp(r.sampleSize, kRoundUp5);
-        return std::sqrt(static_cast<double>(n)) * r.altMean / r.stdDev;
+        return std::sqrt(static_cast<double>(n)) * r.altMean / outcomeSd(r);
     }
     if (program.sequential.heldAlternative) return (*program.sequential.heldAlternative)[1];
     return zOfPower(r) + static_cast<double>(static_cast<float>(zOfAlpha(r)));
@@ -332,6 +335,7 @@ bool holdSize(DesignContext& program, Dialog& panel, double& a) {
     for (int size = from + 1; size <= kMaxTrialSize; ++size) {
         r.sampleSize = size;
         panel.setText(kSizeCombo, formatFree(static_cast<long long>(size)));
+        showGroups(program);
         lookSizesFor(program, current, size);
         current = size;
         if (!readEngineTimes(program)) return false;

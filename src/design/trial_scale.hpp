@@ -10,6 +10,7 @@
 
 #include <cmath>
 
+#include "design/allocation.hpp"
 #include "design/design_record.hpp"
 #include "design/fields.hpp"
 
@@ -21,14 +22,15 @@ inline int maximumSize(const DesignRecord& r) {
 }
 
 // delta = sqrt(M) * mu / sigma, and back.
+// With two groups mu is the difference of the means and sigma is sigma_e (allocation.hpp).
 inline double deltaOfMu(const DesignRecord& r, double mu) {
-    return std::sqrt(static_cast<double>(maximumSize(r))) * mu / r.stdDev;
+    return std::sqrt(static_cast<double>(maximumSize(r))) * mu / outcomeSd(r);
 }
 inline double muOfDelta(const DesignRecord& r, double delta) {
-    return delta * r.stdDev / std::sqrt(static_cast<double>(maximumSize(r)));
+    return delta * outcomeSd(r) / std::sqrt(static_cast<double>(maximumSize(r)));
 }
 
-// The cumulative sum of the observations at which the Brownian statistic is s.
+// The cumulative sum of the observations at which the Brownian statistic is s (one sample).
 inline double sumOfBrownian(const DesignRecord& r, double s) {
     return s * r.stdDev * std::sqrt(static_cast<double>(maximumSize(r)));
 }
