@@ -36,6 +36,7 @@ inline constexpr int kPlotExpectedSize = 30039;
 inline constexpr int kPlotSimulated = 30044;
 inline constexpr int kPlotImported = 30040;
 // Data
+inline constexpr int kAnalyseTrial = 30061;
 inline constexpr int kSaveSimulation = 30045;
 inline constexpr int kImportSimulated = 30046;
 inline constexpr int kImportObserved = 30047;
