@@ -23,6 +23,7 @@ inline constexpr int kRecentDesign3 = 30056;
 inline constexpr int kRecentDesign4 = 30057;
 inline constexpr int kDesignReport = 30059;
 inline constexpr int kCompareDesigns = 30060;
+inline constexpr int kAnalysisReport = 30062;
 // Edit
 inline constexpr int kUndo = 30008;
 inline constexpr int kCut = 30009;
