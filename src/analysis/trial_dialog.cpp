@@ -154,7 +154,9 @@ void showScale(Dialog& dialog, const TrialDesign& design) {
         dialog.setLogical(kValueEdit[row], used, Index::Enabled);
         dialog.setLogical(kKindCombo[row], used && !onTime, Index::Enabled);
         dialog.setLogical(kSdEdit[row], used && !onTime, Index::Enabled);
-        if (onTime) dialog.setInt(kKindCombo[row], kZKind);
+        // A blank row starts as a sum again after a design on information time.
+        if (onTime || rowLook(dialog, row, false).empty())
+            dialog.setInt(kKindCombo[row], onTime ? kZKind : kSumKind);
     }
 }
 
@@ -178,45 +180,59 @@ void openTrialDialog(TrialContext& program) {
     program.platform.showModal(dialog);
 }
 
-// "Take Looks": the record's first n_k observations at each cumulative size of the design that
-// the record reaches, their sum, and the record's estimate of sigma when the Import Samples
-// dialog chose "Estimated".
-void takeRecordLooks(TrialContext& program, Dialog& dialog) {
-    const DesignRecord& r = program.record;
+// The record the user typed the number of; none, after a message, when there is no such record.
+std::optional<int> typedRecord(TrialContext& program, const Dialog& dialog) {
+    const int records = program.record.importCount;
     const std::string typed = trimmed(dialog.getText(kRecordEdit));
     int record = 0;
-    if (!isOneNumber(typed) || readFree(typed, record) != ReadStatus::Ok || record < 1 ||
-        record > r.importCount) {
-        program.error("Give the number of an imported record, 1 to " +
-                      std::to_string(r.importCount) + ": \"" + typed + "\".");
-        return;
+    if (isOneNumber(typed) && readFree(typed, record) == ReadStatus::Ok && record >= 1 &&
+        record <= records)
+        return record;
+    program.error("Give the number of an imported record, 1 to " + std::to_string(records) +
+                  ": \"" + typed + "\".");
+    return std::nullopt;
+}
+
+// The rows of the design's cumulative sizes that the observations reach, each with their sum
+// and the sd given (none when not above 0); the rows after them cleared.
+void putRecordLooks(Dialog& dialog, const DesignRecord& r, std::span<const float> observations,
+                    double sd) {
+    double sum = 0.0;
+    std::size_t taken = 0;
+    for (std::size_t row = 0; row < kInformationEdit.size(); ++row) {
+        const long long n = r.cumSize[row];
+        if (row >= static_cast<std::size_t>(r.numLooks) || n < 1 ||
+            n > static_cast<long long>(observations.size())) {
+            clearRow(dialog, row);
+            continue;
+        }
+        for (; taken < static_cast<std::size_t>(n); ++taken)
+            sum += static_cast<double>(observations[taken]);
+        dialog.setText(kInformationEdit[row], formatFree(n));
+        dialog.setInt(kKindCombo[row], kSumKind);
+        dialog.setText(kValueEdit[row], formatFree(sum));
+        dialog.setText(kSdEdit[row], sd > 0.0 ? formatFree(sd) : "");
     }
-    const std::size_t at = slot(record);
+}
+
+// "Take Looks": the record's first n_k observations at each cumulative size of the design that
+// the record reaches, as `qalix analyse --observ --record` takes them, with the record's
+// estimate of sigma when the Import Samples dialog chose "Estimated".
+void takeRecordLooks(TrialContext& program, Dialog& dialog) {
+    const auto record = typedRecord(program, dialog);
+    if (!record) return;
+    const DesignRecord& r = program.record;
+    const std::size_t at = slot(*record);
     const auto size = static_cast<std::size_t>(std::clamp(r.importSize[at], 0, kMaxImportSize));
     const std::span<const float> observations(r.importObs[at].data(), size);
-    if (r.numLooks < 1 || static_cast<std::size_t>(r.cumSize[0]) > size) {
-        program.error("Record " + typed + " holds " + std::to_string(size) +
+    if (r.numLooks < 1 || r.cumSize[0] > static_cast<long long>(size)) {
+        program.error("Record " + std::to_string(*record) + " holds " + std::to_string(size) +
                       " observations, fewer than the first look's " + std::to_string(r.cumSize[0]) +
                       ".");
         return;
     }
     const bool estimated = program.dialog(kImportDialog).getLogical(imports::kEstimatedRadio);
-    const double sd = estimated ? estimatedSD(observations) : 0.0;
-    double sum = 0.0;
-    std::size_t taken = 0;
-    for (std::size_t row = 0; row < kInformationEdit.size(); ++row) {
-        const auto n = static_cast<std::size_t>(r.cumSize[row]);
-        if (row >= static_cast<std::size_t>(r.numLooks) || n < 1 || n > size) {
-            clearRow(dialog, row);
-            continue;
-        }
-        for (; taken < n; ++taken)
-            sum += static_cast<double>(observations[taken]);
-        dialog.setText(kInformationEdit[row], formatFree(static_cast<long long>(n)));
-        dialog.setInt(kKindCombo[row], kSumKind);
-        dialog.setText(kValueEdit[row], formatFree(sum));
-        dialog.setText(kSdEdit[row], sd > 0.0 ? formatFree(sd) : "");
-    }
+    putRecordLooks(dialog, r, observations, estimated ? estimatedSD(observations) : 0.0);
 }
 
 }  // namespace
@@ -258,7 +274,6 @@ bool analyseLooks(TrialContext& program) {
     state.looks = std::move(looks);
     state.confidence = std::move(confidence.typed);
     state.analysis = analysis;
-    state.design = design;
     state.designInputs = program.sequential.resultInputs;
     showObservedPath(program, analysis);
     drawBoundaryPicture(program);

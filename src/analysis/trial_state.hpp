@@ -18,7 +18,6 @@ struct TrialState {
     std::optional<std::string> confidence;
     // What they gave, on which design: the inputs "Sequential Design" computed it from.
     std::optional<TrialAnalysis> analysis;
-    TrialDesign design;
     std::vector<ResultInput> designInputs;
     // The default the confidence field was last given, 1 - 2 alpha of the design then shown.
     std::string defaultConfidence;
