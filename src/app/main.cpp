@@ -14,6 +14,7 @@
 #include "platform/qt/dialog_window.hpp"
 #include "platform/qt/frame_main_window.hpp"
 #include "platform/qt/qt_platform.hpp"
+#include "report/analysis_menu.hpp"
 #include "report/comparison_menu.hpp"
 #include "report/report_menu.hpp"
 #include "shell/program.hpp"
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
     qalix::DesignMenu designs(program);
     const qalix::ReportMenu reports(program, designs);
     const qalix::ComparisonMenu comparisons(program);
+    const qalix::AnalysisMenu analyses(program, designs);
     qalix::qt::FrameMainWindow frame(program.frame());
     frame.openWithin(QGuiApplication::primaryScreen()->availableGeometry(), kFrameInset);
     platform.setFrame(&frame);

@@ -7,6 +7,7 @@
 
 #include "analysis/trial_analysis.hpp"
 #include "analysis/trial_design.hpp"
+#include "analysis/trial_dialog.hpp"
 #include "analysis/trial_text.hpp"
 #include "cli/command_session.hpp"
 #include "cli/commands.hpp"
@@ -20,6 +21,7 @@
 #include "io/files.hpp"
 #include "io/sha256.hpp"
 #include "report/analysis_html.hpp"
+#include "report/analysis_plot.hpp"
 #include "ui/menu_ids.hpp"
 
 namespace qalix {
@@ -135,6 +137,10 @@ int runAnalyse(const CliOptions& o, const CommandContext& c) {
         document.designFileHash = fileHash(o.inputs.openDesign);
         document.design = snapshot;
         document.trial = design;
+        if (o.output.out) {
+            showObservedPath(s.program(), document.analysis);
+            document.boundaryPlot = boundaryPlotSvg(s);
+        }
         if (!writeFiles(o, snapshot, trial, document, c)) return 1;
         if (o.output.json) {
             Json output = snapshotJson(snapshot);

@@ -3,6 +3,7 @@
 #include <array>
 #include <filesystem>
 
+#include "analysis/trial_dialog.hpp"
 #include "design/info_time_ids.hpp"
 #include "design/panel_ids.hpp"
 #include "design/panel_labels.hpp"
@@ -10,9 +11,9 @@
 #include "document/design_command.hpp"
 #include "document/design_inputs.hpp"
 #include "document/design_tables.hpp"
-#include "platform/headless/session.hpp"
 #include "io/files.hpp"
 #include "io/sha256.hpp"
+#include "platform/headless/session.hpp"
 #include "ui/common_dialog_errors.hpp"
 #include "ui/menu_ids.hpp"
 
@@ -195,7 +196,9 @@ void DesignMenu::save() {
     if (!chosen) return;
     const std::string target = designFileTarget(*chosen);
     const auto file = fileOf(*design);  // its title and notes stay with the design
-    if (!saved(target, designFileText(*design, file ? file->title : "", file ? file->notes : "")))
+    const auto looks = analysedLooks();
+    if (!saved(target, designFileText(*design, file ? file->title : "", file ? file->notes : "",
+                                      looks ? &*looks : nullptr)))
         return;
     recent_.add(target);
     showRecent();
@@ -283,6 +286,17 @@ void DesignMenu::open(const std::string& path) {
         message.notice = true;
         program_.platform().messageBox(message);
     }
+    // The trial's looks come back analysed, so that a save keeps them with the design.
+    if (file.trial) {
+        putLooks(program_, file.trial->looks, file.trial->confidence);
+        analyseLooks(program_);
+    }
+}
+
+std::optional<TrialRecord> DesignMenu::analysedLooks() {
+    const TrialContext& trial = program_.trialContext();
+    if (!analysisCurrent(trial)) return std::nullopt;
+    return TrialRecord{trial.trial.looks, trial.trial.confidence};
 }
 
 std::optional<OpenedDesignFile> DesignMenu::fileOf(const DesignSnapshot& shown) const {

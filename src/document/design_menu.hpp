@@ -1,8 +1,10 @@
 // The desktop's design files, tables and reproducing command: File > "Open Design...", "Save
 // Design...", "Export Tables..." and the recent design files, and Edit > "Copy Design as
-// Command". What is written is computed again from the inputs the panel shows, in a headless
-// program of its own as the command line computes it, so that the desktop writes what
-// `qalix design` writes; a panel that shows results its inputs no longer give is refused.
+// Command". A design file keeps the looks of the trial last analysed on its design, and gives
+// them back to the trial's dialog when it is opened. What is written is computed again from the
+// inputs the panel shows, in a headless program of its own as the command line computes it, so that
+// the desktop writes what `qalix design` writes; a panel that shows results its inputs no longer
+// give is refused.
 #pragma once
 
 #include <optional>
@@ -52,6 +54,8 @@ class DesignMenu {
     void copyCommand();
     void showRecent();
     void enterLive(const DesignInputs& inputs);
+    // The looks last analysed on the design shown, which a save keeps with it.
+    std::optional<TrialRecord> analysedLooks();
     std::optional<std::string> chooseFile(const FileRequest& request, bool save);
     bool saved(const std::string& path, const std::string& text);
 

@@ -8,6 +8,7 @@
 #include "design/fields.hpp"
 #include "design/panel_ids.hpp"
 #include "design/sequential_design.hpp"
+#include "graphics/observed_path.hpp"
 #include "graphics/plot_entries.hpp"
 #include "numeric/normal.hpp"
 #include "numeric/number_text.hpp"
@@ -186,6 +187,7 @@ class BoundaryPass {
         continuousBoundaries();
         finalCriticalValue();
         drawSamplePaths(painter_, program_, variant_.paths(r_), variant_.legend, N_);
+        drawObservedPath(painter_, program_);
     }
 
   private:

@@ -23,6 +23,21 @@ inline constexpr std::string_view kBoundaryTag = "bound";
 inline constexpr std::string_view kPowerTag = "power";
 inline constexpr std::string_view kExpectedSizeTag = "expecsiz";
 
+// A look of a trial as the boundary plot marks it: its information time, its S_t = Z_t sqrt(t),
+// and the word of its decision ("continue", "efficacy", ...).
+struct ObservedLook {
+    float t = 0.0f;
+    float s = 0.0f;
+    std::string decision;
+};
+
+// The looks a trial took, as its analysis hands them to the plots: drawn over the boundaries
+// only while the design shown is the one they were analysed on, computed from these inputs.
+struct ObservedPath {
+    std::vector<ObservedLook> looks;
+    std::vector<ResultInput> designInputs;
+};
+
 struct GraphicsState {
     // Which plot the open plot dialog shows, if any.
     std::optional<PlotKind> showing;
@@ -32,6 +47,8 @@ struct GraphicsState {
     // these inputs.
     bool designPicture = false;
     std::vector<ResultInput> pictureInputs;
+    // The trial's looks as last analysed, which the boundary plot draws over its design.
+    std::optional<ObservedPath> observed;
     // The metafile last opened, which the metafile print prints; none before one was opened
     // or when the last one could not be read.
     std::optional<EmfPlayer> opened;

@@ -161,6 +161,18 @@ void PlotPainter::pathTo(WorldPoint p) {
     pathEnd_ = p;
 }
 
+void PlotPainter::mark(WorldPoint at, int half) {
+    const int x = mapping_.NEWX(at.x);
+    const int y = mapping_.NEWY(at.y);
+    // The rectangle leaves out its right and bottom edges.
+    canvas_.rectangle(x - half, y - half, x + half + 1, y + half + 1);
+}
+
+bool PlotPainter::inFrame(WorldPoint p) const {
+    const PlotScale& s = mapping_.scale();
+    return insideFrame(p, p, s.frameLow, s.frameHigh).has_value();
+}
+
 void PlotPainter::text(WorldPoint at, std::string_view text) {
     canvas_.textOut(mapping_.NEWX(at.x), mapping_.NEWY(at.y), text);
 }

@@ -212,6 +212,11 @@ class PlotPainter {
     // part of the segment to it that lies inside the frame.
     void pathStart(WorldPoint p);
     void pathTo(WorldPoint p);
+    // A square of half device units either side of the point, outlined with the current pen
+    // and filled white.
+    void mark(WorldPoint at, int half);
+    // Whether the point lies inside the plot's frame.
+    bool inFrame(WorldPoint p) const;
     void text(WorldPoint at, std::string_view text);
     void texts(std::span<const Caption> captions);
     // Right-aligned texts, then the default alignment again.

@@ -44,15 +44,28 @@ bool paintPlot(PlotContext& program, PlotKind kind, Canvas& canvas) {
     return true;
 }
 
-void redrawPlot(PlotContext& program) {
-    GraphicsState& graphics = program.graphics;
-    if (!graphics.showing) return;
+namespace {
+
+void keepPicture(PlotContext& program, PlotKind kind) {
     RecordingCanvas picture;
-    if (!paintPlot(program, *graphics.showing, picture)) return;
+    if (!paintPlot(program, kind, picture)) return;
+    GraphicsState& graphics = program.graphics;
     graphics.picture = std::move(picture);
     graphics.designPicture = true;
     graphics.pictureInputs = program.sequential.resultInputs;
     program.frame.pictureChanged();
+}
+
+}  // namespace
+
+void redrawPlot(PlotContext& program) {
+    if (program.graphics.showing) keepPicture(program, *program.graphics.showing);
+}
+
+void drawBoundaryPicture(PlotContext& program) {
+    program.record.plotSource = "None";
+    program.record.plotTag = kBoundaryTag;
+    keepPicture(program, PlotKind::Boundary);
 }
 
 }  // namespace qalix

@@ -16,4 +16,9 @@ bool readPlotEntries(PlotContext& program, PlotKind kind);
 // could not be read: nothing is drawn then.
 bool paintPlot(PlotContext& program, PlotKind kind, Canvas& canvas);
 
+// The plain boundary plot drawn into the picture the graphic window shows, as "Sequential
+// boundary" draws it when its dialog opens, without the dialog: what an analysis of the
+// trial's looks shows its path on.
+void drawBoundaryPicture(PlotContext& program);
+
 }  // namespace qalix

@@ -10,18 +10,15 @@
 
 namespace qalix {
 
-namespace {
-
-FileRequest reportRequest() {
+FileRequest documentRequest() {
     return {{{"HTML documents (*.html)", "*.html"}, {"PDF documents (*.pdf)", "*.pdf"}},
             "html",
             {},
             true};
 }
 
-// The report written as the name's type says: PDF by the platform's painter, else HTML.
-bool saved(Platform& platform, const std::string& path, const std::string& html, Paper paper,
-           std::string& reason) {
+bool saveDocument(Platform& platform, const std::string& path, const std::string& html, Paper paper,
+                  std::string& reason) {
     if (io::lowercaseExtension(path) == ".pdf")
         return platform.saveDocumentPdf(path, html, paper == Paper::Letter, reason);
     const auto failed = io::saveFile(path, html);
@@ -29,13 +26,10 @@ bool saved(Platform& platform, const std::string& path, const std::string& html,
     return !failed;
 }
 
-// A name without either extension gets ".html".
-std::string reportTarget(const std::string& chosen) {
+std::string documentTarget(const std::string& chosen) {
     const std::string extension = io::lowercaseExtension(chosen);
     return extension == ".pdf" || extension == ".html" ? chosen : chosen + ".html";
 }
-
-}  // namespace
 
 // The further means as typed: numbers separated by commas; none when a part is not one.
 std::optional<std::vector<std::string>> furtherMeans(const std::string& typed) {
@@ -96,9 +90,9 @@ void ReportMenu::writeReport() {
     const auto request = askForChoices(*design);
     if (!request) return;
     Platform& platform = program_.platform();
-    const FileChoice choice = platform.saveFile(reportRequest());
+    const FileChoice choice = platform.saveFile(documentRequest());
     if (!acceptedOrReported(platform, choice)) return;
-    const std::string path = reportTarget(choice.path);
+    const std::string path = documentTarget(choice.path);
     ReportContent report;
     try {
         const BusyWhile busy(platform);
@@ -108,7 +102,7 @@ void ReportMenu::writeReport() {
         return;
     }
     std::string reason;
-    if (!saved(platform, path, reportHtml(report), request->paper, reason)) {
+    if (!saveDocument(platform, path, reportHtml(report), request->paper, reason)) {
         program_.error("Cannot save the report " + path + ": " + reason);
         return;
     }

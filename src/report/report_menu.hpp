@@ -14,6 +14,14 @@
 
 namespace qalix {
 
+// What the report and the analysis save alike: a file dialog of HTML and PDF documents, a name
+// without either extension given ".html", and the document written as the name's type says,
+// PDF by the platform's painter, else HTML through io::saveFile; false with the reason.
+FileRequest documentRequest();
+std::string documentTarget(const std::string& chosen);
+bool saveDocument(Platform& platform, const std::string& path, const std::string& html, Paper paper,
+                  std::string& reason);
+
 class ReportMenu {
   public:
     ReportMenu(Program& program, DesignMenu& designs);

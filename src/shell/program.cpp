@@ -1,5 +1,6 @@
 #include "shell/program.hpp"
 
+#include "analysis/trial_dialog.hpp"
 #include "graphics/graphics_commands.hpp"
 #include "samples/sample_commands.hpp"
 
@@ -13,9 +14,11 @@ Program::Program(Platform& platform, TemplateLoader templates)
       frame_({*record_, dialogs_, platform_, sequential_, graphics_}),
       plot_{{{*record_, dialogs_, platform_, sequential_, frame_}, samples_}, plotFont_, graphics_},
       characteristicsContext_{{*record_, dialogs_, platform_, sequential_, frame_},
-                              characteristics_} {
+                              characteristics_},
+      trialContext_{plot_, trial_} {
     addSampleCommands(frame_.commands(), plot_);
     addGraphicsCommands(frame_.commands(), plot_);
+    addTrialCommands(frame_.commands(), trialContext_);
     frame_.refreshMenu();
 }
 

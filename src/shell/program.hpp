@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "analysis/trial_state.hpp"
 #include "characteristics/context.hpp"
 #include "design/context.hpp"
 #include "graphics/plot_context.hpp"
@@ -35,6 +36,8 @@ class Program {
     SamplesState& samples() { return samples_; }
     const SamplesState& samples() const { return samples_; }
     GraphicsState& graphics() { return graphics_; }
+    TrialState& trial() { return trial_; }
+    const TrialState& trial() const { return trial_; }
     FrameWindow& frame() { return frame_; }
     const FrameWindow& frame() const { return frame_; }
     // The text window's font, which Options > Change Font chooses, and the plots' own.
@@ -50,10 +53,13 @@ class Program {
     // The contexts of the subsystems; a program stands for any of them where one is asked for.
     CharacteristicsContext& characteristicsContext() { return characteristicsContext_; }
     PlotContext& plotContext() { return plot_; }
+    TrialContext& trialContext() { return trialContext_; }
+    const TrialContext& trialContext() const { return trialContext_; }
     operator DesignContext&() { return plot_; }
     operator SamplesContext&() { return plot_; }
     operator PlotContext&() { return plot_; }
     operator CharacteristicsContext&() { return characteristicsContext_; }
+    operator TrialContext&() { return trialContext_; }
 
   private:
     Platform& platform_;
@@ -63,10 +69,12 @@ class Program {
     CharacteristicsState characteristics_;
     SamplesState samples_;
     GraphicsState graphics_;
+    TrialState trial_;
     FontDescription plotFont_;
     FrameWindow frame_;
     PlotContext plot_;
     CharacteristicsContext characteristicsContext_;
+    TrialContext trialContext_;
 };
 
 }  // namespace qalix

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string_view>
 
+#include "analysis/trial_dialog.hpp"
+#include "analysis/trial_dialog_ids.hpp"
 #include "characteristics/boundary_ids.hpp"
 #include "characteristics/discordance_ids.hpp"
 #include "characteristics/expected_size_ids.hpp"
@@ -29,9 +31,10 @@ namespace {
 
 // Dialogs the program builds at start, in this order.
 constexpr std::array kStartupDialogs = {
-    kPanelDialog,    kStartScreenDialog,     kInfoTimeDialog,    kSimulationDialog,   kImportDialog,
-    kBoundaryDialog, kSignificanceDialog,    kDiscordanceDialog, kExpectedSizeDialog, kAboutDialog,
-    kPlotDialog,     kPlotSimulationsDialog, kPlotImportedDialog};
+    kPanelDialog,        kStartScreenDialog, kInfoTimeDialog,     kSimulationDialog,
+    kImportDialog,       kBoundaryDialog,    kSignificanceDialog, kDiscordanceDialog,
+    kExpectedSizeDialog, kAboutDialog,       kPlotDialog,         kPlotSimulationsDialog,
+    kPlotImportedDialog, kTrialDialog};
 
 // Names the first imported samples get until a file names them.
 constexpr std::array<std::string_view, 12> kDefaultSampleNames = {
@@ -72,8 +75,9 @@ void STARTSCREEN(Program& program, Dialog& startScreen, int control) {
 }
 
 bool startUp(Program& program) {
+    // A dialog built before, by a subsystem that attached its own buttons to it, is kept.
     for (int id : kStartupDialogs) {
-        if (!program.dialogs().init(id)) {
+        if (!program.dialogs().has(id) && !program.dialogs().init(id)) {
             program.error(kStartupError);
             return false;
         }
@@ -83,6 +87,7 @@ bool startUp(Program& program) {
     attachSamplesCallbacks(program);
     attachCharacteristicsCallbacks(program);
     attachPlotDialogs(program);
+    attachTrialCallbacks(program);
     attachStartScreen(program);
     putStartupValues(program);
     program.platform().showModal(program.dialog(kStartScreenDialog));

@@ -71,6 +71,8 @@ void applyFlag(ControlTemplate& c, const Line& line, const std::string& flag) {
         c.disabled = true;
     else if (flag == "multiline")
         c.multiline = true;
+    else if (flag == "fixedpitch")
+        c.fixedPitch = true;
     else if (flag.rfind("buddy=", 0) == 0)
         c.buddy = toInt(line, flag.substr(6));
     else

@@ -42,6 +42,7 @@ struct ControlTemplate {
     bool readOnly = false;
     bool disabled = false;
     bool multiline = false;
+    bool fixedPitch = false;   // text in a fixed-pitch face, so that columns line up
     int buddy = kUnaddressed;  // spin: the edit that shows its position
     std::vector<std::string> items;
 };

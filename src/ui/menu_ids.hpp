@@ -23,6 +23,7 @@ inline constexpr int kRecentDesign3 = 30056;
 inline constexpr int kRecentDesign4 = 30057;
 inline constexpr int kDesignReport = 30059;
 inline constexpr int kCompareDesigns = 30060;
+inline constexpr int kAnalysisReport = 30062;
 // Edit
 inline constexpr int kUndo = 30008;
 inline constexpr int kCut = 30009;
@@ -36,6 +37,7 @@ inline constexpr int kPlotExpectedSize = 30039;
 inline constexpr int kPlotSimulated = 30044;
 inline constexpr int kPlotImported = 30040;
 // Data
+inline constexpr int kAnalyseTrial = 30061;
 inline constexpr int kSaveSimulation = 30045;
 inline constexpr int kImportSimulated = 30046;
 inline constexpr int kImportObserved = 30047;

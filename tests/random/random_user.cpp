@@ -15,6 +15,7 @@
 #include "random/hostile_texts.hpp"
 #include "random/random_platform.hpp"
 #include "random/screen_checks.hpp"
+#include "report/analysis_menu.hpp"
 #include "report/comparison_menu.hpp"
 #include "report/report_menu.hpp"
 #include "shell/program.hpp"
@@ -121,6 +122,7 @@ struct RandomUser::Session {
           designs(program),
           reports(program, designs),
           comparisons(program),
+          analyses(program, designs),
           ui(program.dialogs()) {}
 
     RandomPlatform platform;
@@ -128,6 +130,7 @@ struct RandomUser::Session {
     DesignMenu designs;
     ReportMenu reports;
     ComparisonMenu comparisons;
+    AnalysisMenu analyses;
     Driver ui;
 };
 

@@ -79,6 +79,8 @@ const std::vector<std::string> kHeaders = {
     "src/graphics/plot_ids.hpp",
     "src/graphics/plot_simulations_ids.hpp",
     "src/graphics/plot_imported_ids.hpp",
+    "src/analysis/trial_dialog_ids.hpp",
+    "src/report/analysis_report_ids.hpp",
 };
 
 // The kind a constant's name promises.

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -34,6 +35,8 @@ namespace {
 constexpr int kFieldHeight = 13;
 // A label this many units high or more holds more than one line.
 constexpr int kTwoLines = 16;
+// The face of fixed-pitch fields, drawn with Liberation Mono (fonts.cpp).
+constexpr const char* kFixedPitchFace = "Courier New";
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
@@ -68,6 +71,20 @@ QWidget* makePicture(const Control& c, QWidget* parent, const QRect& rect) {
     label->setPixmap(picture(qs(c.layout.caption), rect.size()));
     label->setAlignment(Qt::AlignCenter);
     return label;
+}
+
+// A read-only text of many lines, such as a table and the sentences under it: long lines wrap
+// at the field's width, and a fixed-pitch field keeps a table's columns in line.
+QWidget* makeTextView(const ControlTemplate& t, QWidget* parent) {
+    auto* view = new QPlainTextEdit(parent);
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    if (t.fixedPitch) {
+        QFont font(QString::fromLatin1(kFixedPitchFace), parent->font().pointSize());
+        font.setStyleHint(QFont::Monospace);
+        view->setFont(font);
+    }
+    return view;
 }
 
 // A number in a field starts at its first digit, whatever the field's width.
@@ -267,6 +284,10 @@ QWidget* DialogWindow::makeWidget(const Control& c) {
             w = makeLabel(c, this);
             break;
         case ControlKind::Edit: {
+            if (t.multiline && t.readOnly) {
+                w = makeTextView(t, this);
+                break;
+            }
             auto* edit = new QLineEdit(this);
             edit->setReadOnly(t.readOnly);
             w = edit;
@@ -359,6 +380,8 @@ void DialogWindow::syncText(const Control& c, QWidget* w) {
         } else {
             combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly));
         }
+    } else if (auto* view = qobject_cast<QPlainTextEdit*>(w)) {
+        if (view->toPlainText() != text) view->setPlainText(text);
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
         button->setText(text);
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
@@ -424,6 +447,7 @@ QString DialogWindow::shownText(int control) const {
     QWidget* w = widget(control);
     if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit->text();
     if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->currentText();
+    if (auto* view = qobject_cast<QPlainTextEdit*>(w)) return view->toPlainText();
     if (auto* button = qobject_cast<QAbstractButton*>(w)) return button->text();
     if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
     if (auto* group = qobject_cast<QGroupBox*>(w)) return group->title();
