@@ -255,9 +255,11 @@ const OptionRule kHoldPower{.name = "--hold-power",
                                 "grow the size (on information time the alternative) until "
                                 "the power reaches its target",
                             .target = kInput<&DesignOptions::holdPower>};
+// A rule holds views of its texts: a help built from others is kept here, not a temporary.
+const std::string kLevelChoicesHelp = "levels to compare, separated by ';': " + kLevelHelp;
 const OptionRule kLevelChoices{.name = "--level",
                                .placeholder = "L;...",
-                               .help = "levels to compare, separated by ';': " + kLevelHelp,
+                               .help = kLevelChoicesHelp,
                                .target = kComparison<&ComparisonOptions::level>};
 
 // Options of the sample paths.
