@@ -329,6 +329,7 @@ void lookSizesFor(DesignContext& program, int from, int size) {
 bool holdSize(DesignContext& program, Dialog& panel, double& a) {
     DesignRecord& r = program.record;
     const double fixedSize = r.sampleSize;
+    const std::string fixedText = panel.getText(kSizeCombo);
     const int from = roundedUp(r.sampleSize, kRoundUp5);
     const bool typedCoefficient = panel.getLogical(kRhoButton);
     int current = from;
@@ -350,6 +351,7 @@ bool holdSize(DesignContext& program, Dialog& panel, double& a) {
         if (!lp) return false;
         if (lp->power >= r.power) {
             program.sequential.heldSize = std::array<double, 2>{fixedSize, double(size)};
+            program.sequential.heldSizeText = fixedText;
             return true;
         }
     }

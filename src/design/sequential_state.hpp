@@ -52,6 +52,8 @@ struct SequentialState {
     // whole size that reaches the power (group sizes), or the alternative delta_a from
     // z_(1-alpha) + z_(power) to the one at which the power is its target (information time).
     std::optional<std::array<double, 2>> heldSize, heldAlternative;
+    // The size's text before it grew: the inputs the design was entered with.
+    std::string heldSizeText;
 };
 
 }  // namespace qalix

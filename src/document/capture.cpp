@@ -297,7 +297,12 @@ DesignSnapshot computeSnapshot(Session& s, const DesignInputs& inputs, const Cap
 DesignSnapshot panelSnapshot(const Program& program) {
     DesignSnapshot d;
     captureFixed(program, d);
-    if (program.sequential().designComputed) captureSequential(program, d);
+    if (program.sequential().designComputed) {
+        captureSequential(program, d);
+        // The level chosen is an input of the design, and its snapshot tells it.
+        const std::string level = program.dialog(kPanelDialog).getText(panel::kLevelCombo);
+        if (!level.empty() && level != kNominalLevel) d.inputs.level = level;
+    }
     return d;
 }
 

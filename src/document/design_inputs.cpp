@@ -152,19 +152,24 @@ void readParameters(const Program& program, DesignInputs& in) {
     const DesignRecord& r = program.record();
     const Dialog& p = program.dialog(kPanelDialog);
     const auto held = [&p](int combo, auto value) { return readsBack(p.getText(combo), value); };
+    // A size grown to hold the power is entered as it was before it grew.
+    const auto& grown = program.sequential().heldSize;
+    const std::string sizeText = grown ? program.sequential().heldSizeText : p.getText(kSizeCombo);
     const Parameter parameters[] = {
         {"alpha", kAlphaCombo, &DesignInputs::alpha, held(kAlphaCombo, r.alpha)},
         {"power", kPowerCombo, &DesignInputs::power, held(kPowerCombo, r.power)},
         {"sd", kSdCombo, &DesignInputs::sd, held(kSdCombo, r.stdDev)},
         {"mu", kMuCombo, &DesignInputs::mu, held(kMuCombo, r.altMean)},
-        {"m", kSizeCombo, &DesignInputs::m, held(kSizeCombo, r.sampleSize)}};
+        {"m", kSizeCombo, &DesignInputs::m,
+         readsBack(sizeText, grown ? (*grown)[0] : r.sampleSize)}};
     for (const Parameter& parameter : parameters) {
         // On information time only alpha and power are the user's to type.
         if (isBrownian(r) && parameter.name != "alpha" && parameter.name != "power") continue;
         if (!parameter.readsBack && !in.solve) {
             in.solve = std::string(parameter.name);
         } else {
-            in.*parameter.input = p.getText(parameter.combo);
+            in.*parameter.input =
+                parameter.combo == kSizeCombo ? sizeText : p.getText(parameter.combo);
         }
     }
 }

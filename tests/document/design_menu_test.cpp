@@ -67,6 +67,9 @@ struct DesignCase {
     std::string rho;                       // typed when given
     std::string a;                         // typed over the searched one when given
     std::vector<std::string> options;      // `qalix design ...`
+    // Picked before "Sequential Design" (the level), and clicked (hold power).
+    std::vector<std::pair<int, std::string>> picks = {};
+    std::vector<int> clicks = {};
 };
 
 const std::vector<DesignCase> kDesigns = {
@@ -107,6 +110,28 @@ const std::vector<DesignCase> kDesigns = {
      "",
      "2.953",
      {"--m", "50", "--looks", "5", "--a", "2.953"}},
+    {"normseq, exact level, power held",
+     kNormseqDesign,
+     {{kPowerCombo, "0.9"}},
+     kSizeButton,
+     "4",
+     {},
+     "0.02",
+     "",
+     {"--power", "0.9", "--solve", "m", "--looks", "4", "--rho", "0.02", "--level", "exact",
+      "--hold-power"},
+     {{kLevelCombo, "exact"}},
+     {kHoldPowerCheck}},
+    {"brownian, exact non-binding level",
+     kBrownianDesign,
+     {},
+     0,
+     "3",
+     {},
+     "0.02",
+     "",
+     {"--design", "brownian", "--looks", "3", "--rho", "0.02", "--level", "exact-nonbinding"},
+     {{kLevelCombo, "exact-nonbinding"}}},
 };
 
 class DesignMenuTest : public StartedProgram {
@@ -154,6 +179,10 @@ class DesignMenuTest : public StartedProgram {
             ui.type(kCoeffCombo, c.a);
             ui.click(kRhoButton);
         }
+        for (const auto& [control, item] : c.picks)
+            ui.pick(control, item);
+        for (int control : c.clicks)
+            ui.click(control);
         ui.click(kSequentialDesignButton);
         ui.click(kGraphicWindow);
         ASSERT_EQ(takeMessages(), std::vector<std::string>{});
