@@ -1,12 +1,15 @@
 #include "characteristics/boundary_values.hpp"
 
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <string>
 
 #include "characteristics/boundary_ids.hpp"
 #include "characteristics/common.hpp"
+#include "design/allocation.hpp"
 #include "design/sequential_design.hpp"
+#include "design/trial_scale.hpp"
 #include "engine/geometry.hpp"
 #include "numeric/normal.hpp"
 
@@ -23,6 +26,10 @@ constexpr FieldFormat kSumFormat{8, 3};
 constexpr FieldFormat kStdFormat{8, 4};
 // What the sum-scale fields show on information time, where there is no sum.
 constexpr std::string_view kNoSum = "     ";
+// With two groups the first row is the difference of the means at the boundary.
+constexpr std::string_view kSumLabel = "Boudary Value";
+constexpr std::string_view kUpperSumLabelText = "Boundary Value";
+constexpr std::string_view kDifferenceLabel = "Difference D";
 
 // The partial size a typed time t snaps to, nint(t*M), when it is one of 1..M. The time is
 // kept in single precision, and t*M formed there: "0.3" with M = 25 is 7.5000005 and goes to
@@ -93,19 +100,55 @@ void computeBoundaries(CharacteristicsContext& program, double a) {
     const float upper = static_cast<float>(z * t + half);
     const float lower = static_cast<float>(z * t - half);
     BoundaryValues& b = s.boundary;
-    b.lowerSum = static_cast<float>(sumOfBrownian(r, lower));
-    b.upperSum = static_cast<float>(sumOfBrownian(r, upper));
+    if (twoGroups(r)) {
+        const GroupSizes groups = groupsAtLook(r, s.partialSize, maximumSize(r));
+        const auto difference = [&](float std) {
+            const auto d = differenceAtBoundary(r, std / std::sqrt(t), groups);
+            return static_cast<float>(d.value_or(std::numeric_limits<double>::quiet_NaN()));
+        };
+        b.lowerSum = difference(lower);
+        b.upperSum = difference(upper);
+    } else {
+        b.lowerSum = static_cast<float>(sumOfBrownian(r, lower));
+        b.upperSum = static_cast<float>(sumOfBrownian(r, upper));
+    }
     b.lowerStd = lower;
     b.upperStd = upper;
     b.lowerP = static_cast<float>(1.0 - HNM(lower / std::sqrt(t)));
     b.upperP = static_cast<float>(1.0 - HNM(upper / std::sqrt(t)));
 }
 
-bool finite(const BoundaryValues& b) {
-    for (float v : {b.lowerSum, b.upperSum, b.lowerStd, b.upperStd, b.lowerP, b.upperP}) {
+// A two-group look with a group still empty has no difference of means: that is shown as
+// such, not refused.
+bool finite(const BoundaryValues& b, bool twoGroupLook) {
+    for (float v : {b.lowerStd, b.upperStd, b.lowerP, b.upperP}) {
         if (!std::isfinite(v)) return false;
     }
-    return true;
+    return twoGroupLook || (std::isfinite(b.lowerSum) && std::isfinite(b.upperSum));
+}
+
+constexpr std::string_view kNoDifference = "     n/a";
+
+void showDifference(Dialog& dialog, int control, float value) {
+    if (std::isfinite(value)) {
+        showF(dialog, control, value, kStdFormat);
+    } else {
+        dialog.setText(control, kNoDifference);
+    }
+}
+
+// The look's two groups beside its total, and the first row named as the difference.
+void showGroupsOfLook(const DesignRecord& r, int partialSize, Dialog& dialog) {
+    const bool two = twoGroups(r);
+    dialog.setText(kLowerSumLabel, two ? kDifferenceLabel : kSumLabel);
+    dialog.setText(kUpperSumLabel, two ? kDifferenceLabel : kUpperSumLabelText);
+    if (!two) {
+        dialog.setText(kGroupsLabel, "");
+        return;
+    }
+    const GroupSizes groups = groupsAtLook(r, partialSize, maximumSize(r));
+    dialog.setText(kGroupsLabel, "= " + std::to_string(groups.control) + " control + " +
+                                     std::to_string(groups.treatment) + " treatment");
 }
 
 void showBoundaries(CharacteristicsContext& program, Dialog& dialog) {
@@ -117,10 +160,14 @@ void showBoundaries(CharacteristicsContext& program, Dialog& dialog) {
     if (grids) {
         dialog.setText(kUpperSum, kNoSum);
         dialog.setText(kLowerSum, kNoSum);
+    } else if (twoGroups(r)) {
+        showDifference(dialog, kUpperSum, b.upperSum);
+        showDifference(dialog, kLowerSum, b.lowerSum);
     } else {
         showF(dialog, kUpperSum, b.upperSum, kSumFormat);
         showF(dialog, kLowerSum, b.lowerSum, kSumFormat);
     }
+    showGroupsOfLook(r, s.partialSize, dialog);
     dialog.setText(kPartialSizeLabel, grids ? "Number of Grids" : "Partial Sample Size");
     dialog.setText(kPartialSizeGroup, grids
                                           ? "Number of Grids and Information Time (Fraction)"
@@ -152,7 +199,7 @@ void BOUNDARY(CharacteristicsContext& program, Dialog& dialog, int control, Call
         refusal = timeRangeError(M);
     } else {
         computeBoundaries(program, a);
-        if (!finite(s.boundary)) refusal = coefficientOutOfRange(a);
+        if (!finite(s.boundary, twoGroups(program.record))) refusal = coefficientOutOfRange(a);
     }
     if (refusal) {
         s = before;

@@ -50,6 +50,8 @@ std::vector<Axis> axesOf(const ComparisonOptions& o) {
     const bool times = o.times.has_value();
     const bool a = o.a.has_value();
     return {
+        {"--allocation", alternatives(o.allocation),
+         [](DesignOptions& c, const std::string& v) { c.allocation = v; }},
         {"--looks", alternatives(o.looks),
          [](DesignOptions& c, const std::string& v) { c.looks = v; }},
         {times ? "--times" : "--groups", alternatives(times ? o.times : o.groups),

@@ -26,6 +26,7 @@ DesignInputs givenInputs(const DesignOptions& o, bool sequential) {
     in.mu = o.mu;
     in.m = o.m;
     in.solve = o.solve;
+    in.allocation = o.allocation;
     if (!in.solve && sequential && o.design == kNormseqKey && !o.m) in.solve = "m";
     in.looks = o.looks;
     in.groups = o.groups;
@@ -68,6 +69,7 @@ DesignInputs openedInputs(const DesignFile& file, const CliOptions& options) {
             in.solve.reset();
         }
     }
+    replace(in.allocation, o.allocation);
     replace(in.looks, o.looks);
     if (o.groups || o.times) {
         in.groups = o.groups;
@@ -85,9 +87,9 @@ DesignInputs openedInputs(const DesignFile& file, const CliOptions& options) {
 }
 
 bool changesInputs(const CliOptions& o) {
-    for (std::string_view name :
-         {"--design", "--alpha", "--power", "--sd", "--mu", "--m", "--solve", "--looks", "--groups",
-          "--times", "--rho", "--a", "--level", "--hold-power", "--delta", "--means"}) {
+    for (std::string_view name : {"--design", "--allocation", "--alpha", "--power", "--sd", "--mu",
+                                  "--m", "--solve", "--looks", "--groups", "--times", "--rho",
+                                  "--a", "--level", "--hold-power", "--delta", "--means"}) {
         if (given(o, name)) return true;
     }
     return false;

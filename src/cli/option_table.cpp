@@ -91,6 +91,19 @@ const OptionRule kJson{.name = "--json",
                            "in full",
                        .target = kOutput<&OutputOptions::json>};
 
+const std::string_view kNoGroups =
+    "on information time there are no patients to allocate: its designs are one sample";
+const OptionRule kAllocation{.name = "--allocation",
+                             .placeholder = "R",
+                             .help =
+                                 "two groups, treatment and control, allocated in the ratio R "
+                                 "(treatment : control, 0.01 to 100): the tests are on the "
+                                 "difference of their means; without it, one sample",
+                             .target = kInput<&DesignOptions::allocation>,
+                             .check = ValueCheck::Number,
+                             .unusedIn = kBrownianKey,
+                             .why = kNoGroups};
+
 // Options of the sequential design and its operating characteristics.
 const OptionRule kLooks{.name = "--looks",
                         .placeholder = "K",
@@ -239,6 +252,14 @@ const OptionRule kJobs{.name = "--jobs",
                        .help = "threads to compute the candidates on (default: one per core)",
                        .target = kComparison<&ComparisonOptions::jobs>,
                        .check = ValueCheck::Whole};
+
+const OptionRule kAllocationChoices{.name = "--allocation",
+                                    .placeholder = "R1;...",
+                                    .help = "allocation ratios to compare, separated by ';'",
+                                    .target = kComparison<&ComparisonOptions::allocation>,
+                                    .check = ValueCheck::NumberChoices,
+                                    .unusedIn = kBrownianKey,
+                                    .why = kNoGroups};
 
 // The critical value's level, and the power held.
 const std::string kLevelHelp =
@@ -556,8 +577,15 @@ const OptionRules& fixedOptions() {
     return options;
 }
 
-OptionRules designOptions() {
+// The fixed-sample options with the outcome's: the commands that describe a trial of patients.
+OptionRules outcomeOptions() {
     OptionRules options = fixedOptions();
+    options.push_back(&kAllocation);
+    return options;
+}
+
+OptionRules designOptions() {
+    OptionRules options = outcomeOptions();
     for (const OptionRule* o :
          {&kLooks, &kGroups, &kTimes, &kRho, &kCoefficient, &kLevel, &kHoldPower, &kDeltas, &kMeans,
           &kLookDetails, &kCurves, &kOpenDesign, &kSaveDesign, &kTitle, &kNotes, &kPrintCommand,
@@ -578,9 +606,10 @@ OptionRules sequentialOptions() {
 
 OptionRules compareOptions() {
     OptionRules options = fixedOptions();
-    for (const OptionRule* o : {&kLooksChoices, &kGroupsChoices, &kTimesChoices, &kRhoChoices,
-                                &kCoefficientChoices, &kLevelChoices, &kHoldPower, &kOpenDesigns,
-                                &kCompareCsv, &kJobs, &kOut, &kPaper, &kTitle})
+    for (const OptionRule* o :
+         {&kAllocationChoices, &kLooksChoices, &kGroupsChoices, &kTimesChoices, &kRhoChoices,
+          &kCoefficientChoices, &kLevelChoices, &kHoldPower, &kOpenDesigns, &kCompareCsv, &kJobs,
+          &kOut, &kPaper, &kTitle})
         options.push_back(o);
     return options;
 }
@@ -608,7 +637,7 @@ OptionRules plotOptions() {
 
 OptionRules reportOptions() {
     OptionRules options;
-    for (const OptionRule* o : fixedOptions()) {
+    for (const OptionRule* o : outcomeOptions()) {
         if (o != &kJson) options.push_back(o);
     }
     for (const OptionRule* o :
@@ -619,7 +648,7 @@ OptionRules reportOptions() {
 }
 
 OptionRules analyseOptions() {
-    OptionRules options = fixedOptions();
+    OptionRules options = outcomeOptions();
     for (const OptionRule* o :
          {&kLooks,     &kGroups,     &kTimes,       &kRho,    &kCoefficient, &kLevel,
           &kHoldPower, &kOpenDesign, &kObserved,    &kObserv, &kRecord,      &kAt,
@@ -635,7 +664,7 @@ const std::vector<CommandRule>& commands() {
     static const std::vector<CommandRule> table = {
         {.name = kFixedCommand,
          .help = "the fixed-sample test: any four of alpha, power, mu, sd and m give the fifth",
-         .options = fixedOptions(),
+         .options = outcomeOptions(),
          .designs = {kNormseqKey, kBrownianKey, kFixedKey},
          .check = checkFixed,
          .run = runFixed},

@@ -43,6 +43,7 @@ struct ImportFile {
 struct DesignOptions {
     std::string design{kNormseqKey};
     std::optional<std::string> alpha, power, sd, mu, m, solve;
+    std::optional<std::string> allocation;  // two groups in this ratio; one sample when none
     std::optional<std::string> looks, rho, a;
     std::optional<std::vector<std::string>> groups, times;
     std::optional<std::vector<std::string>> deltas, means;
@@ -85,7 +86,7 @@ struct ReportOptions {
 // The alternatives given for the looks, their placing and the boundary coefficient, each as
 // typed ("2;4;8"), the design files opened, and the threads to compute on.
 struct ComparisonOptions {
-    std::optional<std::string> looks, groups, times, rho, a, level;
+    std::optional<std::string> looks, groups, times, rho, a, level, allocation;
     std::vector<std::string> files;
     std::optional<std::uint64_t> jobs;
 };

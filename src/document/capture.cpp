@@ -12,11 +12,13 @@
 #include "characteristics/expected_size_ids.hpp"
 #include "characteristics/significance.hpp"
 #include "characteristics/significance_ids.hpp"
+#include "design/allocation.hpp"
 #include "design/info_time_ids.hpp"
 #include "design/level_choice.hpp"
 #include "design/panel_ids.hpp"
 #include "design/sequential_design.hpp"
 #include "design/sequential_state.hpp"
+#include "design/trial_scale.hpp"
 #include "document/design_command.hpp"
 #include "document/design_inputs.hpp"
 #include "engine/calibration.hpp"
@@ -45,6 +47,21 @@ void captureFixed(const Program& program, DesignSnapshot& d) {
         d.panelTexts.emplace_back(name, panel.getText(control));
     d.values = {{"alpha", r.alpha}, {"power", r.power},  {"sd", r.stdDev},
                 {"mu", r.altMean},  {"m", r.sampleSize}, {"altDelta", r.altDelta}};
+    if (!twoGroups(r)) return;
+    d.allocation = r.allocation;
+    d.panelTexts.emplace_back("allocation", trimmed(panel.getText(panel::kAllocationCombo)));
+    d.panelTexts.emplace_back("groups", panel.getText(panel::kGroupsEdit));
+    const GroupSizes groups = groupsOfTotal(r, maximumSize(r));
+    d.values.insert(d.values.end(),
+                    {{"controlSize", groups.control}, {"treatmentSize", groups.treatment}});
+}
+
+// The groups of a look of a two-group trial with this cumulative total.
+void addGroups(const DesignRecord& r, int cumulative, ShownFields& fields) {
+    if (!twoGroups(r)) return;
+    const GroupSizes groups = groupsAtLook(r, cumulative, maximumSize(r));
+    fields.add("controlSize", shownWhole(std::to_string(groups.control), groups.control));
+    fields.add("treatmentSize", shownWhole(std::to_string(groups.treatment), groups.treatment));
 }
 
 // The information-time dialog's fields of look k with the values behind them: the times the
@@ -57,6 +74,7 @@ DesignSnapshot::Look lookFields(const Program& program, int k) {
     look.fields.add("infoTime", shownField(text(infotimes::kTime[i]), r.engineTime[i]));
     look.fields.add("groupSize", shownWhole(text(infotimes::kGroupSize[i]), r.groupSize[i]));
     look.fields.add("cumulative", shownWhole(text(infotimes::kCumulative[i]), r.cumSize[i]));
+    addGroups(r, r.cumSize[i], look.fields);
     return look;
 }
 
@@ -234,6 +252,9 @@ void captureDiscordance(Session& s, const MeanList& means, DesignSnapshot& d) {
 void captureBoundaries(Session& s, DesignSnapshot& d) {
     using namespace boundaries;
     const CharacteristicsState& c = s.program().characteristics();
+    const DesignRecord& r = s.program().record();
+    // With two groups the first column is the difference of the means, not the sum.
+    const bool two = twoGroups(r);
     s.inModal(kBoundaryDialog, kClose, [&] {
         for (int k = 1; k <= s.program().record().numLooks; ++k) {
             s.act([&](Driver& ui) { ui.spin(kBoundaryDialog, kLookSpin, k); });
@@ -243,12 +264,13 @@ void captureBoundaries(Session& s, DesignSnapshot& d) {
                 look.fields.add(name, shownField(s.ui().text(kBoundaryDialog, control), value));
             };
             field("infoTime", kTimeCombo, c.time);
-            field("lowerSum", kLowerSum, b.lowerSum);
-            field("upperSum", kUpperSum, b.upperSum);
+            field(two ? "lowerDifference" : "lowerSum", kLowerSum, b.lowerSum);
+            field(two ? "upperDifference" : "upperSum", kUpperSum, b.upperSum);
             field("lowerStd", kLowerStd, b.lowerStd);
             field("upperStd", kUpperStd, b.upperStd);
             field("lowerP", kLowerP, b.lowerP);
             field("upperP", kUpperP, b.upperP);
+            addGroups(r, c.partialSize, look.fields);
             d.boundaries.push_back(std::move(look));
         }
     });

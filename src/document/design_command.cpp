@@ -42,6 +42,7 @@ DesignInputs completeInputs(const DesignSnapshot& d) {
 
 std::string designCommand(const DesignInputs& in) {
     std::string command = "qalix design --design " + shellQuoted(in.design);
+    option(command, "--allocation", in.allocation);
     option(command, "--alpha", in.alpha);
     option(command, "--power", in.power);
     option(command, "--sd", in.sd);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/trial_analysis.hpp"
+#include "design/allocation.hpp"
 #include "design/level_choice.hpp"
 #include "document/design_file.hpp"
 #include "io/files.hpp"
@@ -271,9 +272,9 @@ DesignInputs inputsOf(const Checker& c, const Json& inputs) {
     const bool brownian = isBrownianKey(kind);
     std::set<std::string> keys = {"design", "alpha", "power", "solve", "looks",
                                   "rho",    "a",     "means", "level", "holdPower"};
-    const std::set<std::string> ofDesign = brownian
-                                               ? std::set<std::string>{"times"}
-                                               : std::set<std::string>{"sd", "mu", "m", "groups"};
+    const std::set<std::string> ofDesign =
+        brownian ? std::set<std::string>{"times"}
+                 : std::set<std::string>{"sd", "mu", "m", "groups", "allocation"};
     keys.insert(ofDesign.begin(), ofDesign.end());
     c.onlyKeys(inputs, path, keys);
     DesignInputs in;
@@ -283,6 +284,8 @@ DesignInputs inputsOf(const Checker& c, const Json& inputs) {
         in.solve = inputs.at("solve").get<std::string>();
     }
     checkSolve(c, in, brownian);
+    in.allocation =
+        optionalInput(c, inputs, "allocation", kMinAllocation, kMaxAllocation, false, false);
     in.alpha = optionalInput(c, inputs, "alpha", 0.0, 1.0);
     in.power = optionalInput(c, inputs, "power", 0.0, 1.0);
     in.sd = optionalInput(c, inputs, "sd", 0.0, 1e300);

@@ -27,6 +27,8 @@ Json typedList(const std::vector<std::string>& texts) {
 Json inputsJson(const DesignInputs& in) {
     Json j = Json::object();
     j["design"] = in.design;
+    // Written only for two groups: a file without it is a one-sample design.
+    if (in.allocation) j["allocation"] = typed(*in.allocation);
     const std::pair<const char*, const std::optional<std::string>*> parameters[] = {
         {"alpha", &in.alpha}, {"power", &in.power}, {"sd", &in.sd}, {"mu", &in.mu}, {"m", &in.m}};
     for (const auto& [name, value] : parameters) {

@@ -5,6 +5,7 @@
 
 #include "design/info_time_ids.hpp"
 #include "design/level_choice.hpp"
+#include "design/outcome.hpp"
 #include "design/panel_ids.hpp"
 #include "design/trial_scale.hpp"
 #include "numeric/number_text.hpp"
@@ -77,6 +78,12 @@ void enterLooks(const Typist& times, const std::array<int, kMaxLooks>& row,
 void enterFixedDesign(Program& program, const DesignInputs& inputs, const AfterAction& after) {
     const Typist panel{program.panel(), after};
     panel.click(designButton(inputs.design));
+    if (inputs.allocation) {
+        panel.pick(kOutcomeCombo, std::string(kTwoGroups));
+        panel.type(kAllocationCombo, inputs.allocation);
+    } else if (program.panel().getText(kOutcomeCombo) != kOneSample) {
+        panel.pick(kOutcomeCombo, std::string(kOneSample));
+    }
     panel.typeChanged(kAlphaCombo, inputs.alpha);
     panel.typeChanged(kPowerCombo, inputs.power);
     panel.typeChanged(kSdCombo, inputs.sd);
@@ -193,6 +200,8 @@ DesignInputs typedInputs(const Program& program, bool withLooks) {
     const Dialog& p = program.dialog(kPanelDialog);
     DesignInputs in;
     in.design = program.record().designKind.str();
+    if (p.getText(kOutcomeCombo) == kTwoGroups)
+        in.allocation = trimmed(p.getText(kAllocationCombo));
     readParameters(program, in);
     in.looks = p.getText(kLooksCombo);
     if (withLooks) (isBrownian(program.record()) ? in.times : in.groups) = lookTexts(program);

@@ -31,6 +31,8 @@ struct DesignInputs {
     std::string design{kNormseqKey};
     std::optional<std::string> alpha, power, sd, mu, m;
     std::optional<std::string> solve;  // m, mu, sd, power or alpha: computed from the others
+    // Two groups with this allocation ratio (treatment : control); one sample when none.
+    std::optional<std::string> allocation;
     std::optional<std::string> looks;
     // The looks before the last, when typed; the dialog's own division otherwise.
     std::optional<std::vector<std::string>> groups, times;

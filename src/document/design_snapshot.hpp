@@ -37,6 +37,8 @@ struct ShownFields {
 struct DesignSnapshot {
     DesignInputs inputs;
     std::string design;  // the design's key
+    // Two groups: the allocation ratio r (treatment : control); none for one sample.
+    std::optional<double> allocation;
 
     // The panel: its texts (alpha .. m, then looks .. actual power once a sequential design is
     // computed) and the values the program used (alpha .. altDelta, then a .. actual power).

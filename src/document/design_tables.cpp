@@ -36,18 +36,32 @@ std::string csvField(const std::string& text) {
     return quoted + "\"";
 }
 
+// One sample: the boundaries on the sum scale. Two groups: each group's cumulative size, and the
+// boundaries on the scale of the difference of the means.
 TableRows boundaryRows(const DesignSnapshot& d) {
-    TableRows rows = {{"look", "information_time", "group_size", "cumulative_size", "futility_sum",
-                       "significance_sum", "futility_brownian", "significance_brownian",
-                       "futility_p_value", "significance_p_value"}};
+    const bool two = d.allocation.has_value();
+    std::vector<std::string> header = {"look", "information_time", "group_size", "cumulative_size"};
+    if (two) header.insert(header.end(), {"control_size", "treatment_size"});
+    const std::string scale = two ? "difference" : "sum";
+    header.insert(header.end(),
+                  {"futility_" + scale, "significance_" + scale, "futility_brownian",
+                   "significance_brownian", "futility_p_value", "significance_p_value"});
+    TableRows rows = {header};
+    const std::string lower = two ? "lowerDifference" : "lowerSum";
+    const std::string upper = two ? "upperDifference" : "upperSum";
     for (std::size_t i = 0; i < d.looks.size() && i < d.boundaries.size(); ++i) {
         const ShownFields& look = d.looks[i].fields;
         const ShownFields& b = d.boundaries[i].fields;
-        rows.push_back({std::to_string(d.looks[i].look), csvNumber(look["infoTime"].value),
-                        csvWhole(look["groupSize"].value), csvWhole(look["cumulative"].value),
-                        csvNumber(b["lowerSum"].value), csvNumber(b["upperSum"].value),
-                        csvNumber(b["lowerStd"].value), csvNumber(b["upperStd"].value),
-                        csvNumber(b["lowerP"].value), csvNumber(b["upperP"].value)});
+        std::vector<std::string> row = {
+            std::to_string(d.looks[i].look), csvNumber(look["infoTime"].value),
+            csvWhole(look["groupSize"].value), csvWhole(look["cumulative"].value)};
+        if (two)
+            row.insert(row.end(), {csvWhole(look["controlSize"].value),
+                                   csvWhole(look["treatmentSize"].value)});
+        row.insert(row.end(), {csvNumber(b[lower].value), csvNumber(b[upper].value),
+                               csvNumber(b["lowerStd"].value), csvNumber(b["upperStd"].value),
+                               csvNumber(b["lowerP"].value), csvNumber(b["upperP"].value)});
+        rows.push_back(std::move(row));
     }
     return rows;
 }

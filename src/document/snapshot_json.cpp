@@ -86,6 +86,7 @@ Json shownJson(const Shown& field) {
 Json snapshotJson(const DesignSnapshot& d) {
     Json out = Json::object();
     out["design"] = d.design;
+    if (d.allocation) out["allocation"] = number(*d.allocation);
     Json panel = Json::object();
     for (const auto& [name, text] : d.panelTexts)
         panel[name] = text;

@@ -81,9 +81,18 @@ std::string parametersTable(const ReportContent& r) {
     std::vector<Row> rows = {{"Nominal one-sided significance level alpha", shownText(r, "alpha")},
                              {"Power at the alternative", shownText(r, "power")}};
     const auto& held = r.snapshot.heldPower;
+    const bool two = comparesTwoGroups(r);
+    if (two) {
+        rows.push_back({"Outcome",
+                        "two groups, the difference of the means (treatment minus "
+                        "control)"});
+        rows.push_back({"Allocation ratio r (treatment : control)", shownText(r, "allocation")});
+    }
     if (!b) {
-        rows.push_back({"Standard deviation sigma", shownText(r, "sd")});
-        rows.push_back({"Alternative mean mu_a", shownText(r, "mu")});
+        rows.push_back({two ? "Standard deviation sigma (each group)" : "Standard deviation sigma",
+                        shownText(r, "sd")});
+        rows.push_back({two ? "Alternative difference of means mu_a" : "Alternative mean mu_a",
+                        shownText(r, "mu")});
         if (held) {
             rows.push_back({"Fixed-sample size m", decimals(held->from, 2)});
             rows.push_back({"Maximum sample size M (grown until the power reaches its target)",
@@ -92,6 +101,7 @@ std::string parametersTable(const ReportContent& r) {
             rows.push_back({"Sample size m", shownText(r, "m")});
             rows.push_back({"Maximum sample size M (m rounded up)", std::to_string(r.maximumSize)});
         }
+        if (two) rows.push_back({"Patients in each group at M", groupsText(r)});
     } else {
         if (held)
             rows.push_back(
@@ -155,6 +165,26 @@ Row interimRow(const ReportContent& r, std::size_t i) {
             fixed4(meanOf(r, bd, "upperSum", "upperStd"))};
 }
 
+// An interim look of a two-group trial: its groups, and the difference of the means at each
+// boundary in place of the sum and the mean.
+Row interimGroupsRow(const ReportContent& r, std::size_t i) {
+    const auto& bd = r.snapshot.boundaries[i];
+    const auto& look = r.snapshot.looks.at(i).fields;
+    const auto& f = bd.fields;
+    return {std::to_string(bd.look),
+            informationTime(look["infoTime"].text),
+            trimmed(look["cumulative"].text),
+            trimmed(look["controlSize"].text) + " + " + trimmed(look["treatmentSize"].text),
+            trimmed(f["lowerDifference"].text),
+            trimmed(f["lowerStd"].text),
+            fixed4(zOf(f, "lowerStd")),
+            trimmed(f["lowerP"].text),
+            trimmed(f["upperDifference"].text),
+            trimmed(f["upperStd"].text),
+            fixed4(zOf(f, "upperStd")),
+            trimmed(f["upperP"].text)};
+}
+
 // The last look: one critical value decides, so one line says so in every scale.
 std::string finalLine(const ReportContent& r) {
     const auto& bd = r.snapshot.boundaries.back();
@@ -162,7 +192,12 @@ std::string finalLine(const ReportContent& r) {
     std::string line = "Look " + std::to_string(bd.look) + " (the last, t = 1";
     if (!brownian(r)) line += ", n = " + std::to_string(bd.n);
     line += "): reject H0 if Z >= " + finalCritical(r) + ", else accept it";
-    if (!brownian(r)) {
+    if (comparesTwoGroups(r)) {
+        line +=
+            "; equivalently if the difference of the means (treatment minus control) is at "
+            "least " +
+            trimmed(f["upperDifference"].text) + ",";
+    } else if (!brownian(r)) {
         line += "; equivalently if the sum of the observations is at least " +
                 trimmed(f["upperSum"].text) + ", their mean at least " +
                 fixed4(meanOf(r, bd, "upperSum", "upperStd")) + ",";
@@ -180,7 +215,30 @@ std::string finalLine(const ReportContent& r) {
     return line + ".";
 }
 
+std::string groupsBoundaryTable(const ReportContent& r) {
+    const std::string groups =
+        "<tr><th colspan=\"4\"></th><th colspan=\"4\">Futility: accept H0 at or below</th><th "
+        "colspan=\"4\">Efficacy: reject H0 at or above</th></tr>\n";
+    const std::vector<Row> head = {
+        {"Look", "Time t", "N", "Control + treatment", "D", "S_t", "Z", "P", "D", "S_t", "Z", "P"}};
+    std::vector<Row> body;
+    for (std::size_t i = 0; i + 1 < r.snapshot.boundaries.size(); ++i)
+        body.push_back(interimGroupsRow(r, i));
+    const std::string scale =
+        "D is the difference of the groups' means (treatment minus control) that reaches the "
+        "boundary, in the units of the observations: D = Z sigma sqrt(1/n_1 + 1/n_2) with the "
+        "look's control and treatment sizes n_1 and n_2.";
+    return "<h2>Stopping boundaries</h2>\n" +
+           htmlTable(
+               "Table 2. Boundaries at each interim look: difference of the means D, "
+               "Brownian scale S_t, Z = S_t / sqrt(t) and one-sided P-value",
+               head, body, "numbers boundaries", groups) +
+           "<p class=\"final\">" + htmlText(finalLine(r)) + "</p>\n<p class=\"note\">" +
+           htmlText(scale) + "</p>\n";
+}
+
 std::string boundaryTable(const ReportContent& r) {
+    if (comparesTwoGroups(r)) return groupsBoundaryTable(r);
     const bool b = brownian(r);
     const std::string groups = std::string("<tr><th colspan=\"") + (b ? "2" : "4") +
                                "\"></th><th colspan=\"" + (b ? "4" : "5") +

@@ -67,9 +67,11 @@ std::string heldAlternativeSentence(const ReportContent& r) {
 // How M comes about: the fixed-sample size m, solved or typed, rounded up.
 std::string maximumSizeSentence(const ReportContent& r) {
     const std::string M = std::to_string(r.maximumSize);
+    const std::string units = comparesTwoGroups(r) ? " patients in all (" + groupsText(r) + ")"
+                                                   : std::string(" observations");
     if (const auto held = heldSize(r)) {
-        return "The trial takes at most M = " + M +
-               " observations: the fixed-sample size m = " + decimals(held->from, 2) +
+        return "The trial takes at most M = " + M + units +
+               ": the fixed-sample size m = " + decimals(held->from, 2) +
                " grown to the smallest whole size at which the " +
                "sequential design's power reaches " + shownText(r, "power") + " at mu_a" +
                inflation(*held) + ".";
@@ -79,7 +81,7 @@ std::string maximumSizeSentence(const ReportContent& r) {
     std::string origin = solved ? "the fixed-sample size m = " + m + " that gives power " +
                                       shownText(r, "power") + " at mu_a"
                                 : "the sample size m = " + m + " as given";
-    return "The trial takes at most M = " + M + " observations: " + origin +
+    return "The trial takes at most M = " + M + units + ": " + origin +
            (m == M ? "." : ", rounded up to a whole number.");
 }
 
@@ -96,10 +98,48 @@ std::string coefficientSentence(const ReportContent& r) {
            " (rho_max " + shownText(r, "rho") + " asked for).";
 }
 
+// A two-group trial: the hypotheses on the difference of the means, and its statistic.
+std::vector<std::string> twoGroupAssumptions(const ReportContent& r, const std::string& z) {
+    return {
+        "Hypotheses: H0: mu_2 - mu_1 <= 0 against H1: mu_2 - mu_1 > 0 (one-sided), mu_1 the "
+        "mean of the control group and mu_2 that of the treatment group; the power is computed "
+        "at a difference mu_a = " +
+            shownText(r, "mu") + ".",
+        "Model: two groups, treatment and control, allocated in the ratio r = " +
+            shownText(r, "allocation") +
+            " (treatment : control); the observations are independent and normal with a common "
+            "standard deviation sigma = " +
+            shownText(r, "sd") +
+            ", taken as known. The difference of the means D has variance sigma^2 (1/n_1 + "
+            "1/n_2): the trial is the one-sample design with all patients and the SD sigma (1 + "
+            "r) / sqrt(r).",
+        maximumSizeSentence(r),
+        "Statistic: at look k, after n_1k control and n_2k treatment patients, Z_k = D_k / "
+        "(sigma sqrt(1/n_1k + 1/n_2k)), D_k the difference of the groups' means (treatment "
+        "minus control); on the Brownian scale S_k = Z_k sqrt(t_k).",
+        "Information time: t_k = n_k / M, n_k = n_1k + n_2k the patients a look has in all.",
+        "Decision at the last look (n = M, t = 1): the single critical value decides, reject H0 "
+        "if Z >= " +
+            z + ".",
+    };
+}
+
 }  // namespace
 
 bool onInformationTime(const ReportContent& r) {
     return isBrownianKey(r.snapshot.design);
+}
+
+bool comparesTwoGroups(const ReportContent& r) {
+    return r.snapshot.allocation.has_value();
+}
+
+std::string groupsText(const ReportContent& r) {
+    const auto control = r.snapshot.value("controlSize");
+    const auto treatment = r.snapshot.value("treatmentSize");
+    if (!control || !treatment) return {};
+    const auto whole = [](double n) { return std::to_string(std::llround(n)); };
+    return whole(*control) + " control + " + whole(*treatment) + " treatment";
 }
 
 std::string shownText(const ReportContent& r, std::string_view name) {
@@ -164,9 +204,14 @@ std::string protocolParagraph(const ReportContent& r) {
     std::ostringstream p;
     p << "Up to " << d.looks.size() << " analyses are planned at information fractions "
       << joined(times);
-    if (!onInformationTime(r))
+    if (comparesTwoGroups(r)) {
+        p << " (cumulative sizes " << joined(sizes) << " patients in the two groups together, of "
+          << "at most M = " << r.maximumSize << ": " << groupsText(r) << ", allocated "
+          << shownText(r, "allocation") << " : 1)";
+    } else if (!onInformationTime(r)) {
         p << " (cumulative sample sizes " << joined(sizes) << " of at most M = " << r.maximumSize
           << ")";
+    }
     p << ". The trial stops for efficacy at analysis k if the standardized statistic Z_k reaches "
          "the efficacy boundary of that analysis, and for futility if it falls to the futility "
          "boundary (Table 2); at the last analysis H0 is rejected if Z >= "
@@ -174,7 +219,8 @@ std::string protocolParagraph(const ReportContent& r) {
       << " When the true mean lies on the critical line, an early stop contradicts that decision "
          "with probability "
       << shownText(r, "maxDiscordance") << ", the largest over true means. " << levelStatement(r)
-      << " The power is " << shownText(r, "actualPower") << " at " << alternativeName(r) << " = "
+      << " The power is " << shownText(r, "actualPower") << " at "
+      << (comparesTwoGroups(r) ? "a difference of means " : "") << alternativeName(r) << " = "
       << shownText(r, "mu") << "." << heldAlternativeSentence(r);
     return p.str();
 }
@@ -198,6 +244,7 @@ std::vector<std::string> hypothesesAndAssumptions(const ReportContent& r) {
                 z + ".",
         };
     }
+    if (comparesTwoGroups(r)) return twoGroupAssumptions(r, z);
     return {
         "Hypotheses: H0: mu <= 0 against H1: mu > 0 (one-sided), mu the mean of an "
         "observation; the power is computed at mu_a = " +

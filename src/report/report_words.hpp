@@ -30,6 +30,10 @@ std::string levelStatement(const ReportContent& report);
 
 // Facts of the design the words and the tables share.
 bool onInformationTime(const ReportContent& report);
+// A two-group trial: the difference of the treatment and control means is tested.
+bool comparesTwoGroups(const ReportContent& report);
+// "234 control + 234 treatment": the trial's groups at their largest.
+std::string groupsText(const ReportContent& report);
 // A panel text as shown, without its padding.
 std::string shownText(const ReportContent& report, std::string_view name);
 // A value in a fixed number of decimals ("2.9458"); empty when there is none.
