@@ -63,6 +63,8 @@ void readGroupLook(const TrialDesign& d, const LookInput& in, std::size_t index,
     if (!(*in.n >= 1.0) || *in.n != std::floor(*in.n))
         refuse(index, "needs a whole number of observations n of at least 1");
     if (in.t) refuse(index, "gives a time t: on group sizes a look is its n");
+    if (in.n1 || in.n2 || in.mean1 || in.mean2 || in.diff)
+        refuse(index, "gives a group's size or mean: the design is one sample");
     const int given = (in.sum ? 1 : 0) + (in.mean ? 1 : 0) + (in.z ? 1 : 0);
     if (given != 1) refuse(index, "needs exactly one of its sum, its mean and its Z");
     if (in.sd && !(*in.sd > 0.0)) refuse(index, "needs an sd above 0");
@@ -78,11 +80,54 @@ void readGroupLook(const TrialDesign& d, const LookInput& in, std::size_t index,
     if (in.z) look.z = *in.z;
     look.sum = look.z * look.sigma * root;
     look.mean = *look.sum / n;
+    look.meanScale = look.sigma;
+}
+
+// 1 / (1/n_1 + 1/n_2): the information on the difference of two means, per sigma^2.
+double groupsInformation(double control, double treatment) {
+    return 1.0 / (1.0 / control + 1.0 / treatment);
+}
+
+bool wholeSize(const std::optional<double>& n) {
+    return n && *n >= 1.0 && *n == std::floor(*n);
+}
+
+// A two-group look: its time is its information over the design's at M, so that groups that
+// drift from the ratio are weighed as they came; on the inference's scale it is that share of
+// M observations of the equivalent one-sample design.
+void readTwoGroupLook(const TrialDesign& d, const LookInput& in, std::size_t index,
+                      AnalysedLook& look) {
+    if (!wholeSize(in.n1) || !wholeSize(in.n2))
+        refuse(index, "needs the whole sizes n1 (control) and n2 (treatment), each at least 1");
+    if (in.n || in.t || in.sum || in.mean)
+        refuse(index, "gives n, t, a sum or a mean: a two-group look is n1, n2 and the means");
+    if (in.mean1.has_value() != in.mean2.has_value())
+        refuse(index, "needs both means, mean1 (control) and mean2 (treatment)");
+    const int given = (in.mean1 ? 1 : 0) + (in.diff ? 1 : 0) + (in.z ? 1 : 0);
+    if (given != 1)
+        refuse(index, "needs exactly one of: both means, their difference diff, and its Z");
+    if (in.sd && !(*in.sd > 0.0)) refuse(index, "needs an sd above 0");
+    const double information = groupsInformation(*in.n1, *in.n2);
+    const double maximum = groupsInformation(d.maxControl, d.maxTreatment);
+    const double share = information / maximum;
+    look.control = *in.n1;
+    look.treatment = *in.n2;
+    look.n = *in.n1 + *in.n2;
+    look.information = share * d.maxSize;
+    look.t = share >= 1.0 ? 1.0 : share;
+    look.sigma = in.sd.value_or(d.sigma);
+    look.sigmaEstimated = in.sd.has_value();
+    const double se = look.sigma / std::sqrt(information);
+    if (in.mean1) look.z = (*in.mean2 - *in.mean1) / se;
+    if (in.diff) look.z = *in.diff / se;
+    if (in.z) look.z = *in.z;
+    look.mean = look.z * se;
+    look.meanScale = look.sigma * std::sqrt(d.maxSize / maximum);
 }
 
 void readTimeLook(const LookInput& in, std::size_t index, AnalysedLook& look) {
     if (!in.t || !in.z) refuse(index, "needs its information time t and its Z");
-    if (in.n || in.sum || in.mean || in.sd)
+    if (in.n || in.sum || in.mean || in.sd || in.n1 || in.n2 || in.mean1 || in.mean2 || in.diff)
         refuse(index, "gives n, a sum, a mean or an sd: on information time a look is t and Z");
     if (!(*in.t > 0.0 && *in.t <= 1.0)) refuse(index, "needs a time t above 0 and at most 1");
     look.t = *in.t;
@@ -97,12 +142,19 @@ AnalysedLook readLook(const AppliedDesign& applied, const LookInput& in, std::si
                                       {&in.sum, "sum"},
                                       {&in.mean, "mean"},
                                       {&in.z, "Z"},
-                                      {&in.sd, "sd"}})
+                                      {&in.sd, "sd"},
+                                      {&in.n1, "n1"},
+                                      {&in.n2, "n2"},
+                                      {&in.mean1, "mean1"},
+                                      {&in.mean2, "mean2"},
+                                      {&in.diff, "diff"}})
         requireFinite(index, *value, name);
     AnalysedLook look;
     look.look = static_cast<int>(index) + 1;
     if (d.onInformationTime) {
         readTimeLook(in, index, look);
+    } else if (d.allocation > 0.0) {
+        readTwoGroupLook(d, in, index, look);
     } else {
         readGroupLook(d, in, index, look);
     }
@@ -184,8 +236,8 @@ void checkOrder(const TrialDesign& d, const std::vector<AnalysedLook>& looks) {
             refuse(i, std::string("comes after the trial stopped at ") + lookName(i - 1) + " (" +
                           decisionKey(before.decision) + ")");
         }
-        const bool increases =
-            d.onInformationTime ? looks[i].t > before.t : *looks[i].n > *before.n;
+        // On group sizes the information is n; with two groups it is weighed by the groups.
+        const bool increases = looks[i].information > before.information;
         if (!increases) refuse(i, "does not come after " + lookName(i - 1));
     }
 }
@@ -211,7 +263,7 @@ TrialInference inferenceOf(const TrialDesign& d, const std::vector<AnalysedLook>
     const double alpha = (1.0 - confidence) / 2.0;
     const StagewiseInference s = stagewiseInference(applied, last.z, alpha);
     // From drift per observation to the mean: mu = theta sigma.
-    const double scale = d.onInformationTime ? 1.0 : last.sigma;
+    const double scale = d.onInformationTime ? 1.0 : last.meanScale;
     return {s.pValue,
             s.estimate * scale,
             s.lowerBound * scale,
@@ -303,8 +355,10 @@ LookInput parseLook(const std::string& text, int look) {
     const std::string name = "The look " + std::to_string(look) + " (\"" + text + "\")";
     LookInput in;
     const std::pair<const char*, std::optional<double> LookInput::*> keys[] = {
-        {"n", &LookInput::n},       {"t", &LookInput::t}, {"sum", &LookInput::sum},
-        {"mean", &LookInput::mean}, {"z", &LookInput::z}, {"sd", &LookInput::sd}};
+        {"n", &LookInput::n},         {"t", &LookInput::t},      {"sum", &LookInput::sum},
+        {"mean", &LookInput::mean},   {"z", &LookInput::z},      {"sd", &LookInput::sd},
+        {"n1", &LookInput::n1},       {"n2", &LookInput::n2},    {"mean1", &LookInput::mean1},
+        {"mean2", &LookInput::mean2}, {"diff", &LookInput::diff}};
     std::size_t start = 0;
     for (;;) {
         const std::size_t comma = text.find(',', start);
@@ -315,8 +369,9 @@ LookInput parseLook(const std::string& text, int look) {
                                          [&key](const auto& k) { return key == k.first; });
         if (equals == std::string::npos || field == std::end(keys))
             throw AnalysisInputError(name +
-                                     " takes n=, t=, sum=, mean=, z= and sd=, separated "
-                                     "by commas.");
+                                     " takes n=, t=, sum=, mean=, z= and sd= (with two "
+                                     "groups n1=, n2=, mean1=, mean2=, diff=, z= and sd=), "
+                                     "separated by commas.");
         double value = 0.0;
         const std::string number = part.substr(equals + 1);
         if (!isOneNumber(number) || readFree(number, value) != ReadStatus::Ok)

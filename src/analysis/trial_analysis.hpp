@@ -37,12 +37,19 @@ struct TrialDesign {
     // too, so that it holds whether or not a trial stops for futility).
     bool exactLevel = false;
     bool futilityBinding = true;
+    // Two groups: the allocation ratio (0 for one sample) and the design's groups at M. sigma
+    // is then the SD of one patient's outcome in either group.
+    double allocation = 0.0;
+    int maxControl = 0, maxTreatment = 0;
 };
 
 // One look as the user gives it: on group sizes n and exactly one of sum, mean and z (and sd
-// when an estimate of sigma replaces the design's); on information time t and z.
+// when an estimate of sigma replaces the design's); on information time t and z. With two
+// groups each group's size, n1 (control) and n2 (treatment), and both means, their difference
+// (treatment minus control) or z.
 struct LookInput {
     std::optional<double> n, t, sum, mean, z, sd;
+    std::optional<double> n1, n2, mean1, mean2, diff;
 };
 
 // An input the analysis cannot take, with the look it concerns named in its message.
@@ -65,10 +72,13 @@ struct AnalysedLook {
     // information time (so that a final analysis that came early or late is correlated with
     // the looks before it as it came).
     double information = 0.0;
-    std::optional<double> n, sum, mean;  // on group sizes
+    std::optional<double> n, sum, mean;        // on group sizes; with two groups n in all, mean D
+    std::optional<double> control, treatment;  // two groups: each group's size
     double z = 0.0;
-    double sigma = 0.0;                 // the one this look's Z used (group sizes)
-    bool sigmaEstimated = false;        // given with the look rather than the design's
+    double sigma = 0.0;           // the one this look's Z used (group sizes)
+    bool sigmaEstimated = false;  // given with the look rather than the design's
+    // From the drift per unit of information to the mean (the difference with two groups).
+    double meanScale = 1.0;
     double upperZ = 0.0, lowerZ = 0.0;  // the boundaries at t on the Z scale
     double upperS = 0.0, lowerS = 0.0;  // and on the Brownian scale
     LookDecision decision = LookDecision::Continue;

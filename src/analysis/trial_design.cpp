@@ -1,5 +1,6 @@
 #include "analysis/trial_design.hpp"
 
+#include "design/allocation.hpp"
 #include "design/fixed_sample.hpp"
 #include "design/trial_scale.hpp"
 #include "numeric/number_text.hpp"
@@ -11,6 +12,12 @@ TrialDesign trialDesignOf(const DesignRecord& r, const SequentialState& s) {
     d.onInformationTime = isBrownian(r);
     d.maxSize = maximumSize(r);
     d.sigma = r.stdDev;
+    if (twoGroups(r)) {
+        const GroupSizes groups = groupsOfTotal(r, d.maxSize);
+        d.allocation = r.allocation;
+        d.maxControl = groups.control;
+        d.maxTreatment = groups.treatment;
+    }
     d.z = r.zAlpha;
     d.a = s.coefficient;
     d.plannedTimes.assign(r.engineTime.begin(), r.engineTime.begin() + r.numLooks);

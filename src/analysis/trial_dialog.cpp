@@ -9,6 +9,7 @@
 #include "analysis/trial_design.hpp"
 #include "analysis/trial_dialog_ids.hpp"
 #include "analysis/trial_text.hpp"
+#include "design/allocation.hpp"
 #include "graphics/plot_pass.hpp"
 #include "numeric/number_text.hpp"
 #include "samples/import_ids.hpp"
@@ -169,6 +170,11 @@ void showConfidence(TrialState& state, Dialog& dialog, const TrialDesign& design
 }
 
 void openTrialDialog(TrialContext& program) {
+    // Its rows hold one sample's looks: n and a sum, a mean or Z.
+    if (twoGroups(program.record)) {
+        program.error(std::string(kTwoGroupTrialRefusal));
+        return;
+    }
     Dialog& dialog = program.dialog(kTrialDialog);
     const TrialDesign design = trialDesignOf(program.record, program.sequential);
     showScale(dialog, design);
@@ -256,6 +262,10 @@ void attachTrialCallbacks(TrialContext& program) {
 
 bool analyseLooks(TrialContext& program) {
     if (!program.sequential.designComputed) return false;
+    if (twoGroups(program.record)) {
+        program.error(std::string(kTwoGroupTrialRefusal));
+        return false;
+    }
     Dialog& dialog = program.dialog(kTrialDialog);
     const TrialDesign design = trialDesignOf(program.record, program.sequential);
     std::vector<std::string> looks;

@@ -108,7 +108,8 @@ std::vector<std::string> continuing(const AnalysedLook& look) {
 
 std::vector<std::string> inference(const TrialDesign& d, const TrialAnalysis& a) {
     const TrialInference& f = *a.final;
-    const std::string scale = d.onInformationTime ? "delta" : "mu";
+    const std::string scale =
+        d.onInformationTime ? "delta" : (d.allocation > 0.0 ? "mu_2 - mu_1" : "mu");
     std::vector<std::string> lines = {
         "The trial ended at " + lookList(a) + ": " + decisionWords(a.looks.back().decision) + ".",
         "Stage-wise p-value: " + shownPValue(f.pValue) +
@@ -184,6 +185,16 @@ std::vector<std::vector<std::string>> lookTable(const TrialDesign& d, const Tria
              decisionKey(look.decision), interim ? shownProbability(*look.powerAlternative) : "",
              interim ? shownProbability(*look.powerEstimate) : "",
              interim ? shownProbability(*look.discordance) : ""});
+    }
+    // With two groups: each group's size in place of the sum, the difference of the means.
+    if (d.allocation > 0.0) {
+        rows.front()[3] = "n1 + n2";
+        rows.front()[4] = "Diff.";
+        for (std::size_t i = 0; i < a.looks.size(); ++i) {
+            const AnalysedLook& look = a.looks[i];
+            rows[i + 1][3] = formatFree(static_cast<long long>(look.control.value_or(0))) + " + " +
+                             formatFree(static_cast<long long>(look.treatment.value_or(0)));
+        }
     }
     // On information time a look has no observations: no n, sum or mean.
     if (d.onInformationTime) {

@@ -1,7 +1,9 @@
 // qalix analyse: the looks a trial took, analysed on its design (given by options or by a design
 // file, whose own looks come first): the table of the looks and the inference at the end, as
 // text or JSON; the looks as CSV, the analysis as a document, the design file with its looks.
+#include <algorithm>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "cli/commands.hpp"
 #include "cli/design_options.hpp"
 #include "cli/output.hpp"
+#include "design/allocation.hpp"
 #include "design/panel_ids.hpp"
 #include "document/analysis_json.hpp"
 #include "document/capture.hpp"
@@ -22,6 +25,7 @@
 #include "io/sha256.hpp"
 #include "report/analysis_html.hpp"
 #include "report/analysis_plot.hpp"
+#include "samples/import_selection.hpp"
 #include "ui/menu_ids.hpp"
 
 namespace qalix {
@@ -35,6 +39,11 @@ std::vector<std::string> recordLooks(Session& s, const AnalysisOptions& a) {
     s.platform().answerOpenFile({DialogOutcome::Accepted, *a.observFile, 0});
     s.act([&](Driver&) { s.program().frame().command(menu::kImportObserved); });
     const DesignRecord& r = s.program().record();
+    if (twoGroups(r)) {
+        throw UsageError(
+            "an Observ file holds one sample's observations: give a two-group trial's looks "
+            "with --observed n1=N,n2=N,mean1=X,mean2=Y");
+    }
     if (*a.record < 1 || static_cast<int>(*a.record) > r.importCount) {
         throw UsageError("--record takes a record of the file, from 1 to " +
                          std::to_string(r.importCount) + ": " + std::to_string(*a.record));
@@ -49,6 +58,14 @@ std::vector<std::string> recordLooks(Session& s, const AnalysisOptions& a) {
             sizes.push_back(r.cumSize[static_cast<std::size_t>(k)]);
     }
     const bool estimated = a.recordSd.value_or("design") == "estimated";
+    // Estimated from the record's own observations, as the Import Samples dialog estimates it.
+    const double estimate = estimatedSD(std::span<const float>(
+        r.importObs[i].data(), static_cast<std::size_t>(std::max(r.importSize[i], 0))));
+    if (estimated && !(estimate > 0.0)) {
+        throw UsageError(
+            "--record-sd estimated needs a record of at least two observations "
+            "that are not all equal");
+    }
     std::vector<std::string> looks;
     double sum = 0.0;
     long long taken = 0;
@@ -57,7 +74,7 @@ std::vector<std::string> recordLooks(Session& s, const AnalysisOptions& a) {
         for (; taken < n; ++taken)
             sum += static_cast<double>(r.importObs[i][static_cast<std::size_t>(taken)]);
         std::string look = "n=" + std::to_string(n) + ",sum=" + formatFree(sum);
-        if (estimated) look += ",sd=" + formatFree(r.importEstSD[i]);
+        if (estimated) look += ",sd=" + formatFree(estimate);
         looks.push_back(std::move(look));
     }
     return looks;

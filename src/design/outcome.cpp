@@ -68,12 +68,13 @@ void showGroups(DesignContext& program) {
                   std::to_string(groups.control) + " + " + std::to_string(groups.treatment));
 }
 
-void OUTCOMECHANGE(DesignContext& program, Dialog& panel, int, CallbackKind) {
+void OUTCOMECHANGE(DesignContext& program, Dialog& panel, int control, CallbackKind) {
     DesignRecord& r = program.record;
     const bool two = twoGroupsChosen(program);
-    for (int control : {kAllocationCombo, kAllocationLabel, kGroupsEdit})
-        panel.setLogical(control, two, Index::Enabled);
-    if (two && trimmed(panel.getText(kAllocationCombo)).empty())
+    for (int shown : {kAllocationCombo, kAllocationLabel, kGroupsEdit})
+        panel.setLogical(shown, two, Index::Enabled);
+    // A ratio offered when two groups are chosen; one the user clears while typing stays clear.
+    if (two && control != kAllocationCombo && trimmed(panel.getText(kAllocationCombo)).empty())
         panel.setText(kAllocationCombo, std::string(kDefaultRatio));
     if (!isBrownian(r)) panel.setText(kMuButton, std::string(two ? kDifferenceLabel : kMeanLabel));
     const std::optional<double> ratio = typedRatio(panel);

@@ -19,8 +19,13 @@ Json lookJson(const AnalysedLook& look) {
     Json j = {{"look", look.look}};
     if (look.n) j["n"] = whole(*look.n);
     j["t"] = shown(shownTime(look.t), look.t);
+    if (look.control) {  // two groups: each group's size, and the difference of the means
+        j["n1"] = whole(*look.control);
+        j["n2"] = whole(*look.treatment);
+    }
     if (look.sum) j["sum"] = shown(shownSum(*look.sum), *look.sum);
-    if (look.mean) j["mean"] = shown(shownMean(*look.mean), *look.mean);
+    if (look.mean)
+        j[look.control ? "difference" : "mean"] = shown(shownMean(*look.mean), *look.mean);
     j["z"] = shown(shownZ(look.z), look.z);
     if (look.n) {
         j["sigma"] = shown(formatFree(look.sigma), look.sigma);
@@ -75,17 +80,37 @@ Json analysisJson(const TrialDesign& d, const TrialAnalysis& a) {
     return out;
 }
 
+// With two groups the sum gives way to each group's size, and the mean is their difference.
 TableRows analysisRows(const TrialAnalysis& a) {
+    const bool two = !a.looks.empty() && a.looks.front().control.has_value();
     TableRows rows = {{"look", "n", "t", "sum", "mean", "z", "sigma", "lower_z", "upper_z",
                        "decision", "conditional_power_alternative", "conditional_power_estimate",
                        "discordance"}};
+    if (two)
+        rows.front() = {"look",
+                        "n",
+                        "control_size",
+                        "treatment_size",
+                        "t",
+                        "difference",
+                        "z",
+                        "sigma",
+                        "lower_z",
+                        "upper_z",
+                        "decision",
+                        "conditional_power_alternative",
+                        "conditional_power_estimate",
+                        "discordance"};
     for (const AnalysedLook& look : a.looks) {
-        rows.push_back({std::to_string(look.look), look.n ? csvWhole(*look.n) : "",
-                        csvNumber(look.t), cell(look.sum), cell(look.mean), csvNumber(look.z),
-                        look.n ? csvNumber(look.sigma) : "", csvNumber(look.lowerZ),
-                        csvNumber(look.upperZ), decisionKey(look.decision),
-                        cell(look.powerAlternative), cell(look.powerEstimate),
-                        cell(look.discordance)});
+        std::vector<std::string> row = {std::to_string(look.look), look.n ? csvWhole(*look.n) : ""};
+        if (two) row.insert(row.end(), {cell(look.control), cell(look.treatment)});
+        row.push_back(csvNumber(look.t));
+        if (!two) row.push_back(cell(look.sum));
+        row.insert(row.end(),
+                   {cell(look.mean), csvNumber(look.z), look.n ? csvNumber(look.sigma) : "",
+                    csvNumber(look.lowerZ), csvNumber(look.upperZ), decisionKey(look.decision),
+                    cell(look.powerAlternative), cell(look.powerEstimate), cell(look.discordance)});
+        rows.push_back(std::move(row));
     }
     return rows;
 }
