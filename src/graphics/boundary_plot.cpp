@@ -5,9 +5,11 @@
 #include <cmath>
 #include <string>
 
+#include "design/allocation.hpp"
 #include "design/fields.hpp"
 #include "design/panel_ids.hpp"
 #include "design/sequential_design.hpp"
+#include "graphics/difference_scale.hpp"
 #include "graphics/observed_path.hpp"
 #include "graphics/plot_entries.hpp"
 #include "numeric/normal.hpp"
@@ -118,6 +120,8 @@ constexpr std::array<Caption, 2> kCaptions = {{
     {{-0.75f, -0.3f}, "DESIGN PARAMETERS :"},
 }};
 constexpr Caption kVerticalCaption{{-0.29f, 0.0f}, "Test Statistic   S_t"};
+// The title of the right-hand scale, beyond its labels; drawn with two groups only.
+constexpr WorldPoint kRightCaptionAt{1.33f, 0.0f};
 
 constexpr std::array<Caption, 12> kTickLabels = {{
     {{0.0f, -0.05f}, "0.0"},
@@ -186,7 +190,9 @@ class BoundaryPass {
         lowerLooks();
         continuousBoundaries();
         finalCriticalValue();
-        drawSamplePaths(painter_, program_, variant_.paths(r_), variant_.legend, N_);
+        // Sample paths are sums of one sample's observations: no path of them fits two groups.
+        const SamplePaths paths = twoGroups(r_) ? SamplePaths::None : variant_.paths(r_);
+        drawSamplePaths(painter_, program_, paths, variant_.legend, N_);
         drawObservedPath(painter_, program_);
     }
 
@@ -224,8 +230,8 @@ class BoundaryPass {
         }
     }
 
-    // Ticks of the statistic, and in the "normseq" design the scale of the cumulative sum of
-    // the observations on the right: sqrt(N_K) * S * sigma at every whole S.
+    // Ticks of the statistic, and in the "normseq" design the scale of the observations on the
+    // right at every whole S: their cumulative sum, or with two groups N_k x D.
     bool statisticTicks() {
         for (int i = kLowestHalf; i <= kHighestHalf; ++i) {
             const float y = kHalf * static_cast<float>(i);
@@ -234,10 +240,12 @@ class BoundaryPass {
             if (!readLastCumulativeSize(program_, lastSize_) ||
                 !readField(program_, program_.panel(), panel::kSdCombo, r_.stdDev))
                 return false;
-            const double sum = std::sqrt(static_cast<double>(lastSize_)) * y * r_.stdDev;
+            const double sum = observedScaleOfBrownian(r_, y, lastSize_);
             painter_.text({kSumLabelX, y}, drawnText(formatField(sum, kSumField), kSumDrawn));
             painter_.line({kSumTickFrom, y}, {kRight, y});
         }
+        if (normseq_ && hasLooks(r_) && twoGroups(r_))
+            painter_.verticalCaption(kRightCaptionAt, kTotalTimesDifferenceTitle);
         return true;
     }
 
@@ -324,7 +332,7 @@ class BoundaryPass {
                       drawnText(formatField(l, kPValueField), kPValueField.width));
         if (!normseq_) return;
         painter_.line({kRight, l}, {kSumMarkTo, l});
-        const double sum = std::sqrt(static_cast<double>(lastSize_)) * l * r_.stdDev;
+        const double sum = observedScaleOfBrownian(r_, l, lastSize_);
         // A free-format write starts with a blank; a sum that overflowed fills the label with
         // asterisks, as the fixed fields do.
         const std::string value = std::isinf(sum) ? std::string(kFreeDrawn, '*') : formatFree(sum);

@@ -8,6 +8,7 @@
 #include "design/fields.hpp"
 #include "design/sequential_design.hpp"
 #include "design/trial_scale.hpp"
+#include "graphics/difference_scale.hpp"
 #include "graphics/plot_entries.hpp"
 #include "numeric/number_text.hpp"
 
@@ -19,16 +20,14 @@ constexpr CurveBlockPlace kBlockPlace{-18.8f, -8.0f, {-0.45f, -0.5f, -0.55f, -0.
 constexpr auto kWindowLines = curveDesignLines(kBlockPlace, false);
 constexpr auto kExportedLines = curveDesignLines(kBlockPlace, true);
 
-constexpr std::array<Caption, 2> kMeanRows = {{
-    {{-11.0f, -0.025f}, "Standardized Mean:   delta ="},
-    {{-11.0f, -0.135f}, "Original Mean:     mu ="},
-}};
+constexpr Caption kDeltaRow{{-11.0f, -0.025f}, "Standardized Mean:   delta ="};
+constexpr WorldPoint kMeanRowAt{-11.0f, -0.135f};
 constexpr Caption kVerticalCaption{{-12.5f, 0.2f}, "Information Time  or  Sample Size"};
-constexpr std::array<Caption, 3> kCaptions = {{
+constexpr std::array<Caption, 2> kCaptions = {{
     {{-5.0f, 1.35f}, "EXPECTED INFORMATION TIME OR SAMPLE SIZE"},
-    {{-2.0f, -0.32f}, "Mean Parameter   (delta or mu)"},
     {{-18.8f, -0.38f}, "DESIGN PARAMETERS :"},
 }};
+constexpr WorldPoint kMeanCaptionAt{-2.0f, -0.32f};
 
 constexpr std::array<Caption, 13> kDeltaLabels = {{
     {{-10.0f, -0.025f}, "-10.0"},
@@ -108,9 +107,11 @@ class ExpectedSizePass {
     void run(float rhoMax) {
         painter_.begin(kPlotPage, variant_.whiteBackground);
         axes();
-        painter_.rightAligned(kMeanRows);
+        painter_.rightAligned(std::array{kDeltaRow, Caption{kMeanRowAt, meanRowText(r_)}});
         painter_.verticalCaption(kVerticalCaption.at, kVerticalCaption.text);
-        painter_.texts(kCaptions);
+        painter_.text(kCaptions[0].at, kCaptions[0].text);
+        painter_.text(kMeanCaptionAt, meanCaptionText(r_));
+        painter_.text(kCaptions[1].at, kCaptions[1].text);
         painter_.designBlock(variant_.designLines, designValues(rhoMax), normseq_);
         painter_.texts(kDeltaLabels);
         meanLabels();

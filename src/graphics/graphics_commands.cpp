@@ -11,6 +11,7 @@
 #include "graphics/plot_simulations_ids.hpp"
 #include "graphics/printing.hpp"
 #include "io/files.hpp"
+#include "samples/one_sample_paths.hpp"
 #include "ui/file_titles.hpp"
 #include "ui/menu_ids.hpp"
 
@@ -183,9 +184,11 @@ void paintGraphicWindow(const GraphicsState& graphics, Canvas& canvas,
 
 void addGraphicsCommands(FrameCommands& commands, PlotContext& program) {
     const auto designed = [&program] { return program.sequential.designComputed; };
+    const auto refusal = [&program] { return samplePathsRefusal(program); };
     for (const PlotCommand& plot : kPlotCommands) {
         commands.add({plot.command, kAnyMode, [&program, &plot] { runPlot(program, plot); },
-                      [&program, &plot] { return plotAvailable(program, plot.command); }});
+                      [&program, &plot] { return plotAvailable(program, plot.command); },
+                      plot.sampleSource.empty() ? std::function<std::string()>{} : refusal});
     }
     commands.add({kOpen, kGraphicMode, [&program] { openMetafile(program); }});
     commands.add({kSave, kGraphicMode, [&program] { saveBoundaryMetafile(program); }, designed});

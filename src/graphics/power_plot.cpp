@@ -8,6 +8,7 @@
 #include "design/fields.hpp"
 #include "design/sequential_design.hpp"
 #include "design/trial_scale.hpp"
+#include "graphics/difference_scale.hpp"
 #include "graphics/plot_entries.hpp"
 #include "numeric/number_text.hpp"
 
@@ -19,13 +20,10 @@ constexpr CurveBlockPlace kBlockPlace{-3.5f, -1.3f, {-0.37f, -0.42f, -0.47f, -0.
 constexpr auto kWindowLines = curveDesignLines(kBlockPlace, false);
 constexpr auto kExportedLines = curveDesignLines(kBlockPlace, true);
 
-constexpr std::array<Caption, 2> kMeanRows = {{
-    {{-1.7f, -0.025f}, "Standardized Mean:   delta ="},
-    {{-1.7f, -0.135f}, "Original Mean:     mu ="},
-}};
+constexpr Caption kDeltaRow{{-1.7f, -0.025f}, "Standardized Mean:   delta ="};
+constexpr WorldPoint kMeanRowAt{-1.7f, -0.135f};
 constexpr Caption kVerticalCaption{{-2.0f, 0.2f}, "Power: Probability to reject H_0"};
 constexpr Caption kTitle{{0.9f, 1.35f}, "POWER FUNCTION"};
-constexpr std::string_view kMeanCaption = "Mean Parameter   (delta or mu)";
 constexpr Caption kBlockTitle{{-3.5f, -0.28f}, "DESIGN PARAMETERS :"};
 
 constexpr std::array<Caption, 14> kDeltaLabels = {{
@@ -112,10 +110,10 @@ class PowerPass {
     }
 
     void captions() {
-        painter_.rightAligned(kMeanRows);
+        painter_.rightAligned(std::array{kDeltaRow, Caption{kMeanRowAt, meanRowText(r_)}});
         painter_.verticalCaption(kVerticalCaption.at, kVerticalCaption.text);
         painter_.text(kTitle.at, kTitle.text);
-        painter_.text(variant_.meanCaptionAt, kMeanCaption);
+        painter_.text(variant_.meanCaptionAt, meanCaptionText(r_));
         painter_.text(kBlockTitle.at, kBlockTitle.text);
     }
 

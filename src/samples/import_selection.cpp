@@ -10,6 +10,7 @@
 #include "design/panel_ids.hpp"
 #include "numeric/number_text.hpp"
 #include "samples/import_ids.hpp"
+#include "samples/one_sample_paths.hpp"
 #include "samples/sample_lines.hpp"
 #include "samples/set_tables.hpp"
 
@@ -289,6 +290,10 @@ void SETTINGIMPORT(SamplesContext& program, Dialog& caller, int control, Callbac
     if (caller.id() == kImportDialog && control == kReset) {
         r.selectedSetCount = 0;
     } else if (caller.id() == kPanelDialog && control == panel::kImportedSamples) {
+        if (refuseSamplePaths(program)) {
+            caller.setLogical(control, false);
+            return;
+        }
         program.platform.showModeless(dialog);
         for (int i = 1; i <= r.importCount; ++i)
             estimateSD(r, i);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "design/panel_ids.hpp"
+#include "samples/one_sample_paths.hpp"
 #include "samples/sample_files.hpp"
 #include "ui/file_titles.hpp"
 #include "ui/menu_ids.hpp"
@@ -66,10 +67,17 @@ void importSamples(SamplesContext& program, const ImportCommand& import) {
 }  // namespace
 
 void addSampleCommands(FrameCommands& commands, SamplesContext& program) {
-    commands.add({kSaveSimulation, kTextMode, [&program] { saveSimulation(program); }});
-    for (const ImportCommand& import : kImports)
-        commands.add(
-            {import.command, kTextMode, [&program, &import] { importSamples(program, import); }});
+    const auto refusal = [&program] { return samplePathsRefusal(program); };
+    commands.add(
+        {kSaveSimulation, kTextMode, [&program] { saveSimulation(program); }, {}, refusal});
+    for (const ImportCommand& import : kImports) {
+        // Variable names make no paths: they stay open to both outcomes.
+        commands.add({import.command,
+                      kTextMode,
+                      [&program, &import] { importSamples(program, import); },
+                      {},
+                      import.makesSamplesAvailable ? refusal : std::function<std::string()>{}});
+    }
 }
 
 }  // namespace qalix

@@ -12,6 +12,7 @@
 #include "design/parameter_ranges.hpp"
 #include "numeric/normal.hpp"
 #include "numeric/number_text.hpp"
+#include "samples/one_sample_paths.hpp"
 #include "samples/set_tables.hpp"
 #include "samples/simulation_ids.hpp"
 #include "samples/uniform_source.hpp"
@@ -181,6 +182,11 @@ void keepPaths(DesignRecord& r, const SamplesState& state) {
 }
 
 void SETTINGSIMU(SamplesContext& program, Dialog& caller, int control, CallbackKind kind) {
+    const bool fromPanel = caller.id() == kPanelDialog && control == panel::kSimulatedSamples;
+    if (fromPanel && refuseSamplePaths(program)) {
+        caller.setLogical(control, false);
+        return;
+    }
     const DesignRecord& r = program.record;
     Dialog& dialog = program.dialog(kSimulationDialog);
     dialog.setInt(kRecordSpin, 0, Index::RangeMin);
@@ -201,9 +207,7 @@ void SETTINGSIMU(SamplesContext& program, Dialog& caller, int control, CallbackK
         MUCOMBO(program, dialog, kMuCombo, kind);
     }
     dialog.setLogical(kSetCountLabel, false, Index::Enabled);
-    if (caller.id() == kPanelDialog && control == panel::kSimulatedSamples) {
-        program.platform.showModeless(dialog);
-    }
+    if (fromPanel) program.platform.showModeless(dialog);
 }
 
 void MUCOMBO(SamplesContext& program, Dialog& dialog, int, CallbackKind) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <stdexcept>
 
+#include "design/context.hpp"
 #include "design/panel_ids.hpp"
 #include "graphics/graphics_commands.hpp"
 #include "graphics/printing.hpp"
@@ -182,10 +183,13 @@ bool FrameWindow::mayReplaceText() {
     return !textModified_ || answeredYes(context_.platform, kDiscardQuestion);
 }
 
-// Every item the table holds is enabled exactly when its command can run now.
+// Every item the table holds is enabled exactly when its command can run now, and a greyed
+// one tells why when the table knows.
 void FrameWindow::refreshMenu() {
     for (int id : commands_.ids()) {
-        if (menu_.has(id)) menu_.setEnabled(id, commands_.enabled(id, mode_));
+        if (!menu_.has(id)) continue;
+        menu_.setEnabled(id, commands_.enabled(id, mode_));
+        menu_.setReason(id, commands_.refusal(id));
     }
 }
 
@@ -248,7 +252,12 @@ void FrameWindow::accelerator(std::string_view key) {
 
 void FrameWindow::command(int id) {
     context_.dialogs.requireInput(nullptr, "choose menu command " + std::to_string(id));
-    if (const FrameCommand* row = commands_.find(id, mode_)) row->run();
+    if (const FrameCommand* row = commands_.find(id, mode_)) {
+        row->run();
+    } else if (const std::string reason = commands_.refusal(id); !reason.empty()) {
+        // Reached without the menu (a key, a script): refused aloud, as the greyed item is.
+        context_.platform.messageBox(Message{std::string(kErrorCaption), reason});
+    }
 }
 
 void FrameWindow::newText() {

@@ -15,10 +15,19 @@ const FrameCommand* FrameCommands::find(int id, FrameMode mode) const {
     for (const FrameCommand& row : rows_) {
         if (row.id != id) continue;
         known = true;
+        if (row.refusal && !row.refusal().empty()) continue;
         if (row.modes.has(mode) && (!row.available || row.available())) return &row;
     }
     if (!known) throw std::logic_error("no frame command " + std::to_string(id));
     return nullptr;
+}
+
+std::string FrameCommands::refusal(int id) const {
+    for (const FrameCommand& row : rows_) {
+        if (row.id != id || !row.refusal) continue;
+        if (std::string reason = row.refusal(); !reason.empty()) return reason;
+    }
+    return {};
 }
 
 std::vector<int> FrameCommands::ids() const {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace qalix {
@@ -31,6 +32,9 @@ struct FrameCommand {
     std::function<void()> run;
     // Besides the mode: whether the command can act now. Always, when empty.
     std::function<bool()> available = {};
+    // Why the user may not run it now, whatever the mode: the command is refused while this
+    // tells a reason, which the greyed item and the refusal show.
+    std::function<std::string()> refusal = {};
 };
 
 class FrameCommands {
@@ -41,6 +45,8 @@ class FrameCommands {
     // (std::logic_error).
     const FrameCommand* find(int id, FrameMode mode) const;
     bool enabled(int id, FrameMode mode) const { return find(id, mode) != nullptr; }
+    // The reason the command's rows give for refusing it now; empty when none does.
+    std::string refusal(int id) const;
     // Every command the table holds, each once.
     std::vector<int> ids() const;
 

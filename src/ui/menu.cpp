@@ -77,7 +77,7 @@ MenuModel MenuModel::parse(std::string_view text) {
             const int command = commandOf(line, firstWord(rest, after));
             if (model.has(command)) fail(line, "command given twice");
             open.back()->push_back({MenuEntry::Kind::Item, command, quoted(line), {}});
-            model.items_[command] = {true, true, open.back()->back().text};
+            model.items_[command] = {true, true, open.back()->back().text, {}};
         } else if (key == "separator") {
             open.back()->push_back({MenuEntry::Kind::Separator, 0, {}, {}});
         } else if (key == "accel") {
@@ -132,6 +132,14 @@ void MenuModel::setText(int command, std::string text) {
     update(command, [&text](ItemState& s) {
         if (s.text == text) return false;
         s.text = std::move(text);
+        return true;
+    });
+}
+
+void MenuModel::setReason(int command, std::string reason) {
+    update(command, [&reason](ItemState& s) {
+        if (s.reason == reason) return false;
+        s.reason = std::move(reason);
         return true;
     });
 }

@@ -45,6 +45,10 @@ class MenuModel {
     void setVisible(int command, bool visible);
     const std::string& text(int command) const { return item(command).text; }
     void setText(int command, std::string text);
+    // Why a greyed item cannot be chosen now, when the program can tell the user; empty
+    // otherwise.
+    const std::string& reason(int command) const { return item(command).reason; }
+    void setReason(int command, std::string reason);
     // The command an accelerator key reaches, if any.
     std::optional<int> accelerated(std::string_view key) const;
 
@@ -58,6 +62,7 @@ class MenuModel {
         bool enabled = true;
         bool visible = true;
         std::string text;
+        std::string reason;
     };
     const ItemState& item(int command) const;
     // The item's state changed by change, which returns whether it changed anything; the

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -37,8 +38,9 @@ namespace qalix::qt::testing {
 
 // Where the tests leave their screenshots for a person to look at.
 inline QString screenshotPath(const QString& name) {
-    QDir().mkpath(QStringLiteral(QALIX_SCREENSHOT_DIR));
-    return QStringLiteral(QALIX_SCREENSHOT_DIR "/%1.png").arg(name);
+    const QString path = QStringLiteral(QALIX_SCREENSHOT_DIR "/%1.png").arg(name);
+    QDir().mkpath(QFileInfo(path).path());  // a name may lie in a folder of its own
+    return path;
 }
 
 inline void saveScreenshot(QWidget& window, const QString& name) {

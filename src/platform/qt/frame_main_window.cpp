@@ -94,6 +94,8 @@ QAction* FrameMainWindow::action(int command) const {
 }
 
 void FrameMainWindow::buildMenu(QMenu* into, const std::vector<MenuEntry>& entries) {
+    // Only the items that tell why they are greyed carry a tip.
+    into->setToolTipsVisible(true);
     for (const MenuEntry& e : entries) {
         const QString text = QString::fromStdString(e.text);
         switch (e.kind) {
@@ -123,6 +125,8 @@ void FrameMainWindow::showItem(int command) {
     a->setText(QString::fromStdString(menu.text(command)));
     a->setEnabled(menu.enabled(command));
     a->setVisible(menu.visible(command));
+    const QString reason = QString::fromStdString(menu.reason(command));
+    a->setToolTip(reason);
 }
 
 void FrameMainWindow::buildMenuBar() {
