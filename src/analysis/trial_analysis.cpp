@@ -59,12 +59,12 @@ Boundaries boundariesAt(const AppliedDesign& applied, double t) {
 // The look's time and its Z from what the user gave.
 void readGroupLook(const TrialDesign& d, const LookInput& in, std::size_t index,
                    AnalysedLook& look) {
+    if (in.n1 || in.n2 || in.mean1 || in.mean2 || in.diff)
+        refuse(index, "gives a group's size or mean: the design is one sample");
     if (!in.n) refuse(index, "needs its cumulative number of observations n");
     if (!(*in.n >= 1.0) || *in.n != std::floor(*in.n))
         refuse(index, "needs a whole number of observations n of at least 1");
     if (in.t) refuse(index, "gives a time t: on group sizes a look is its n");
-    if (in.n1 || in.n2 || in.mean1 || in.mean2 || in.diff)
-        refuse(index, "gives a group's size or mean: the design is one sample");
     const int given = (in.sum ? 1 : 0) + (in.mean ? 1 : 0) + (in.z ? 1 : 0);
     if (given != 1) refuse(index, "needs exactly one of its sum, its mean and its Z");
     if (in.sd && !(*in.sd > 0.0)) refuse(index, "needs an sd above 0");

@@ -230,4 +230,10 @@ void DESIGNPARMTR(DesignContext& program, Dialog& panel, int control, CallbackKi
     showGroups(program);
 }
 
+bool sizeSolvedInGroups(const DesignRecord& r, double size, const std::string& shown) {
+    const auto [control, treatment] = r.solvedGroups;
+    return twoGroups(r) && control > 0 && control + treatment == size &&
+           shown == trimmed(formatF(size, kSizeFormat.width, kSizeFormat.decimals));
+}
+
 }  // namespace qalix

@@ -2,6 +2,8 @@
 // sigma and m give the fifth.
 #pragma once
 
+#include <string>
+
 #include "design/context.hpp"
 #include "ui/dialog.hpp"
 
@@ -18,5 +20,9 @@ double meanOfAltDelta(const DesignRecord& record);
 // Callback of the five parameter combos (selection and edit changes: read the value) and of
 // the five buttons beside them (compute that parameter from the other four).
 void DESIGNPARMTR(DesignContext& program, Dialog& panel, int control, CallbackKind kind);
+
+// Whether the size the panel shows was solved for a two-group trial: a whole sum of groups,
+// which reads back as the record's size as a typed one would, shown as the solution shows it.
+bool sizeSolvedInGroups(const DesignRecord& r, double size, const std::string& shown);
 
 }  // namespace qalix

@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "design/fixed_sample.hpp"
 #include "design/info_time_ids.hpp"
 #include "design/level_choice.hpp"
 #include "design/outcome.hpp"
@@ -162,13 +163,14 @@ void readParameters(const Program& program, DesignInputs& in) {
     // A size grown to hold the power is entered as it was before it grew.
     const auto& grown = program.sequential().heldSize;
     const std::string sizeText = grown ? program.sequential().heldSizeText : p.getText(kSizeCombo);
+    const double size = grown ? (*grown)[0] : r.sampleSize;
     const Parameter parameters[] = {
         {"alpha", kAlphaCombo, &DesignInputs::alpha, held(kAlphaCombo, r.alpha)},
         {"power", kPowerCombo, &DesignInputs::power, held(kPowerCombo, r.power)},
         {"sd", kSdCombo, &DesignInputs::sd, held(kSdCombo, r.stdDev)},
         {"mu", kMuCombo, &DesignInputs::mu, held(kMuCombo, r.altMean)},
         {"m", kSizeCombo, &DesignInputs::m,
-         readsBack(sizeText, grown ? (*grown)[0] : r.sampleSize)}};
+         readsBack(sizeText, size) && !sizeSolvedInGroups(r, size, sizeText)}};
     for (const Parameter& parameter : parameters) {
         // On information time only alpha and power are the user's to type.
         if (isBrownian(r) && parameter.name != "alpha" && parameter.name != "power") continue;

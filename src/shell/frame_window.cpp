@@ -252,12 +252,8 @@ void FrameWindow::accelerator(std::string_view key) {
 
 void FrameWindow::command(int id) {
     context_.dialogs.requireInput(nullptr, "choose menu command " + std::to_string(id));
-    if (const FrameCommand* row = commands_.find(id, mode_)) {
-        row->run();
-    } else if (const std::string reason = commands_.refusal(id); !reason.empty()) {
-        // Reached without the menu (a key, a script): refused aloud, as the greyed item is.
-        context_.platform.messageBox(Message{std::string(kErrorCaption), reason});
-    }
+    // A greyed item does nothing, as every greyed item does; its tip says why.
+    if (const FrameCommand* row = commands_.find(id, mode_)) row->run();
 }
 
 void FrameWindow::newText() {

@@ -70,6 +70,7 @@ struct DesignCase {
     // Picked before "Sequential Design" (the level), and clicked (hold power).
     std::vector<std::pair<int, std::string>> picks = {};
     std::vector<int> clicks = {};
+    std::string ratio = {};  // two groups in this ratio when given
 };
 
 const std::vector<DesignCase> kDesigns = {
@@ -132,6 +133,19 @@ const std::vector<DesignCase> kDesigns = {
      "",
      {"--design", "brownian", "--looks", "3", "--rho", "0.02", "--level", "exact-nonbinding"},
      {{kLevelCombo, "exact-nonbinding"}}},
+    {"normseq, two groups 2 : 1, m solved",
+     kNormseqDesign,
+     {{kPowerCombo, "0.9"}, {kMuCombo, "0.3"}},
+     kSizeButton,
+     "3",
+     {},
+     "0.02",
+     "",
+     {"--allocation", "2", "--power", "0.9", "--mu", "0.3", "--solve", "m", "--looks", "3", "--rho",
+      "0.02"},
+     {},
+     {},
+     "2"},
 };
 
 class DesignMenuTest : public StartedProgram {
@@ -158,6 +172,10 @@ class DesignMenuTest : public StartedProgram {
     // window, so that the File menu's design commands are there.
     void enter(const DesignCase& c) {
         ui.click(c.design);
+        // On information time the outcome is one sample, and not the user's to pick.
+        if (c.design != kBrownianDesign)
+            ui.pick(kOutcomeCombo, c.ratio.empty() ? "one sample" : "two groups");
+        if (!c.ratio.empty()) ui.type(kAllocationCombo, c.ratio);
         for (const auto& [control, text] : c.typed)
             ui.type(control, text);
         if (c.solve != 0) ui.click(c.solve);
@@ -193,9 +211,9 @@ class DesignMenuTest : public StartedProgram {
         std::vector<std::string> texts;
         for (int design : {kFixedDesign, kBrownianDesign, kNormseqDesign})
             texts.push_back(std::to_string(design) + (ui.checked(design) ? " chosen" : ""));
-        for (int control :
-             {kAlphaCombo, kPowerCombo, kSdCombo, kMuCombo, kSizeCombo, kLooksCombo, kRhoCombo,
-              kCoeffCombo, kDiscordanceEdit, kActualSigEdit, kActualPowerEdit})
+        for (int control : {kOutcomeCombo, kAllocationCombo, kGroupsEdit, kAlphaCombo, kPowerCombo,
+                            kSdCombo, kMuCombo, kSizeCombo, kLooksCombo, kRhoCombo, kCoeffCombo,
+                            kDiscordanceEdit, kActualSigEdit, kActualPowerEdit})
             texts.push_back(std::to_string(control) + "=" + ui.text(control));
         for (const auto* row :
              {&infotimes::kTime, &infotimes::kGroupSize, &infotimes::kCumulative}) {
