@@ -22,6 +22,8 @@ inline constexpr std::array<int, kMaxLooks> kGroupSize = {
 inline constexpr std::array<int, kMaxLooks> kCumulative = {
     1127, 1128, 1129, 1130, 1131, 1132, 1133, 1134, 1135, 1136, 1137, 1138, 1139, 1140, 1141, 1142};
 inline constexpr int kUpdateChanges = 1154;
+// A two-group trial's control and treatment sizes at each look; blank for one sample.
+inline constexpr int kLookGroups = 1157;
 inline constexpr int kDefaultEntry = 1155;
 inline constexpr int kKeepChanges = 1156;
 inline constexpr int kOk = 1;

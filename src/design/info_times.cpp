@@ -2,10 +2,12 @@
 
 #include <string>
 
+#include "design/allocation.hpp"
 #include "design/fields.hpp"
 #include "design/panel_ids.hpp"
 #include "design/panel_labels.hpp"
 #include "design/parameter_ranges.hpp"
+#include "design/trial_scale.hpp"
 #include "numeric/number_text.hpp"
 
 namespace qalix {
@@ -42,6 +44,7 @@ void clearFields(Dialog& dialog, int k,
 void defaultTimes(DesignContext& program, Dialog& dialog, int K) {
     DesignRecord& r = program.record;
     const bool fill = defaultEntry(dialog);
+    dialog.setText(kLookGroups, "");  // looks on information time have no groups
     for (int k = 1; k <= kMaxLooks; ++k) {
         if (fill && k <= K) {
             showI(dialog, kLookNumber[at(k)], k, kLookWidth);
@@ -56,6 +59,22 @@ void defaultTimes(DesignContext& program, Dialog& dialog, int K) {
             dialog.setLogical((*row)[at(k)], false, Index::Enabled);
         }
     }
+}
+
+// The groups of each look of a two-group trial, beside the cumulative sizes they make up.
+void showLookGroups(const DesignRecord& r, Dialog& dialog) {
+    if (!twoGroups(r) || isBrownian(r)) {
+        dialog.setText(kLookGroups, "");
+        return;
+    }
+    const int M = maximumSize(r);
+    std::string text = "Control + treatment:";
+    for (int k = 1; k <= r.numLooks; ++k) {
+        const GroupSizes g = groupsAtLook(r, r.cumSize[at(k)], M);
+        text +=
+            (k == 1 ? " " : ", ") + std::to_string(g.control) + "+" + std::to_string(g.treatment);
+    }
+    dialog.setText(kLookGroups, text);
 }
 
 void defaultGroupSizes(DesignContext& program, Dialog& dialog, int m, int K) {
@@ -88,6 +107,7 @@ void defaultGroupSizes(DesignContext& program, Dialog& dialog, int m, int K) {
         }
     }
     dialog.setLogical(kUpdateChanges, fill, Index::Enabled);
+    showLookGroups(r, dialog);
 }
 
 bool looksInRange(int K) {
@@ -148,6 +168,7 @@ void updateGroupSizes(DesignContext& program, Dialog& dialog) {
         r.infoTime[at(k)] = static_cast<double>(N) / m;
         showF(dialog, kTime[at(k)], r.infoTime[at(k)], kUpdatedTime);
     }
+    showLookGroups(r, dialog);
 }
 
 }  // namespace

@@ -2,20 +2,22 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 
+#include "canvas/svg_canvas.hpp"
 #include "design/design_record.hpp"
 #include "design/panel_ids.hpp"
 #include "design/trial_scale.hpp"
 #include "document/capture.hpp"
 #include "document/design_command.hpp"
 #include "document/design_inputs.hpp"
-#include "platform/headless/session.hpp"
 #include "document/utc_time.hpp"
 #include "graphics/plot_ids.hpp"
-#include "canvas/svg_canvas.hpp"
 #include "numeric/normal.hpp"
 #include "numeric/number_text.hpp"
+#include "platform/headless/session.hpp"
 #include "shell/frame_window.hpp"
 #include "ui/menu_ids.hpp"
 
@@ -42,13 +44,22 @@ PictureRenderer svgCapture(Pictures& pictures) {
 // information time.
 constexpr std::array kRangeFractions = {0.0, 0.25, 0.5, 0.75, 1.0, 1.5};
 
+// A fraction of the alternative to twelve significant digits: 0.75 * 0.3 is the mean 0.225 a
+// reader expects, not the 0.22499999999999998 of its binary product.
+std::string fractionText(double alternative, double fraction) {
+    if (fraction == 0.0) return "0";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.12g", alternative * fraction);
+    return formatFree(std::strtod(text, nullptr));
+}
+
 MeanList reportMeans(const DesignRecord& r, const std::optional<MeanList>& designMeans,
                      const std::vector<std::string>& extra) {
     const bool onDataScale = !isBrownian(r);
     const double alternative = onDataScale ? r.altMean : r.altDelta;
     MeanList range{onDataScale, {}};
     for (const double fraction : kRangeFractions)
-        range.texts.push_back(fraction == 0.0 ? "0" : formatFree(alternative * fraction));
+        range.texts.push_back(fractionText(alternative, fraction));
     MeanList means = withDesignMeans(range, designMeans, r);
     means.texts.insert(means.texts.end(), extra.begin(), extra.end());
     return means;
