@@ -25,9 +25,17 @@ std::string designParagraph(const AnalysisDocument& doc) {
         looks += (i == 0 ? "" : ", ") + shownTime(t.plannedTimes[i]);
     std::string text = "The design plans " + std::to_string(t.plannedTimes.size()) +
                        " looks at information times " + looks;
-    if (!t.onInformationTime)
+    if (t.allocation > 0.0) {
+        text += " of at most M = " + std::to_string(t.maxSize) + " patients in two groups, " +
+                std::to_string(t.maxControl) + " control and " + std::to_string(t.maxTreatment) +
+                " treatment (sigma = " + panelText(d, "sd") +
+                " in each); it tests the difference of the means, treatment minus control, and a "
+                "look's information time is its share of the information 1 / (1/n_1 + 1/n_2) "
+                "of the whole trial";
+    } else if (!t.onInformationTime) {
         text += " of at most M = " + std::to_string(t.maxSize) +
                 " observations (sigma = " + panelText(d, "sd") + ")";
+    }
     return text +
            ". At information time t it stops for efficacy when S_t = Z_t sqrt(t) reaches z t + "
            "sqrt(2 a t (1 - t)), for futility when S_t falls to z t - sqrt(2 a t (1 - t)), with z "

@@ -78,6 +78,11 @@ std::string maximumSizeSentence(const ReportContent& r) {
     }
     const std::string m = shownText(r, "m");
     const bool solved = r.snapshot.inputs.solve == std::optional<std::string>("m");
+    if (solved && comparesTwoGroups(r))
+        return "The trial takes at most M = " + M + units +
+               ": the fixed-sample groups that give power " + shownText(r, "power") +
+               " at mu_a, n_1 = N / (1 + r) and n_2 = r N / (1 + r), each rounded up to a whole "
+               "number of patients.";
     std::string origin = solved ? "the fixed-sample size m = " + m + " that gives power " +
                                       shownText(r, "power") + " at mu_a"
                                 : "the sample size m = " + m + " as given";
