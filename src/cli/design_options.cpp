@@ -70,6 +70,10 @@ DesignInputs openedInputs(const DesignFile& file, const CliOptions& options) {
         }
     }
     replace(in.allocation, o.allocation);
+    if (in.allocation && isBrownianKey(in.design)) {
+        throw UsageError("the design file is of two groups (allocation " + *in.allocation +
+                         "): on information time there are no patients to allocate");
+    }
     replace(in.looks, o.looks);
     if (o.groups || o.times) {
         in.groups = o.groups;

@@ -122,6 +122,19 @@ TEST(TwoGroups, InformationTimeHasNoGroupsToAllocate) {
     EXPECT_NE(outOfRange.err.find("from 0.01 to 100"), std::string::npos) << outOfRange.err;
 }
 
+TEST_F(TwoGroupFiles, DesignFilesKeepTheRatioAndInformationTimeRefusesIt) {
+    const std::vector<std::string> design = {"design", "--allocation", "2", "--mu",
+                                             "0.3",    "--looks",      "3"};
+    ASSERT_EQ(run(with(design, {"--save-design", path("g")})).status, 0);
+    const CliRun opened = run({"design", "--open", path("g.qalixdesign"), "--print-command"});
+    EXPECT_EQ(opened.out, run(with(design, {"--print-command"})).out);
+    EXPECT_NE(opened.out.find("--allocation 2"), std::string::npos) << opened.out;
+    const CliRun brownian =
+        run({"design", "--open", path("g.qalixdesign"), "--design", "brownian"});
+    EXPECT_EQ(brownian.status, 2);
+    EXPECT_NE(brownian.err.find("no patients to allocate"), std::string::npos) << brownian.err;
+}
+
 TEST(TwoGroups, CompareVariesTheRatio) {
     const CliRun r = run({"compare", "--allocation", "1;2", "--power", "0.9", "--mu", "0.3",
                           "--solve", "m", "--looks", "3"});
