@@ -9,7 +9,6 @@
 #include "analysis/trial_design.hpp"
 #include "analysis/trial_dialog_ids.hpp"
 #include "analysis/trial_text.hpp"
-#include "design/allocation.hpp"
 #include "graphics/plot_pass.hpp"
 #include "numeric/number_text.hpp"
 #include "samples/import_ids.hpp"
@@ -33,6 +32,13 @@ constexpr std::string_view kOnGroupSizes =
     "A look: its cumulative number of observations n and their sum, mean or Z; an sd when an "
     "estimate of sigma replaces the design's.";
 constexpr std::string_view kOnInformationTime = "A look: its information time t and its Z.";
+constexpr std::string_view kInTwoGroups =
+    "A look: its control and treatment sizes n1+n2 (such as 78+78) and, as \"mean\", the "
+    "difference of the means (treatment minus control), or its Z; an sd when an estimate of "
+    "sigma replaces the design's.";
+constexpr int kMeanKind = 1;
+// Two groups: the row's sizes are typed "n1+n2", and its mean is the difference of the means.
+constexpr char kGroupsSeparator = '+';
 
 std::string lookName(std::size_t index) {
     return "The look " + std::to_string(index + 1);
@@ -47,33 +53,55 @@ std::string defaultConfidence(const TrialDesign& design) {
     return formatFree(defaultLevel(design));
 }
 
-std::string_view valueKey(const Dialog& dialog, std::size_t row, bool onTime) {
-    const int kind = onTime ? kZKind : dialog.getInt(kKindCombo[row]);
+// What the rows of the design's looks hold.
+enum class RowScale { OneSample, TwoGroups, InformationTime };
+
+RowScale rowScale(const TrialDesign& design) {
+    if (design.onInformationTime) return RowScale::InformationTime;
+    return design.allocation > 0.0 ? RowScale::TwoGroups : RowScale::OneSample;
+}
+
+std::string_view valueKey(const Dialog& dialog, std::size_t row, RowScale scale) {
+    const int kind = scale == RowScale::InformationTime ? kZKind : dialog.getInt(kKindCombo[row]);
+    if (scale == RowScale::TwoGroups && kind == kMeanKind) return "diff";
     return kValueKeys[static_cast<std::size_t>(std::clamp(kind, kSumKind, kZKind))];
+}
+
+// "78+78" as "n1=78,n2=78"; any other text as n, for the analysis to refuse in its words.
+std::string groupsLook(const std::string& typed) {
+    const std::size_t plus = typed.find(kGroupsSeparator);
+    if (plus == std::string::npos || typed.find(kGroupsSeparator, plus + 1) != std::string::npos)
+        return "n=" + typed;
+    return "n1=" + trimmed(typed.substr(0, plus)) + ",n2=" + trimmed(typed.substr(plus + 1));
 }
 
 // The row as `qalix analyse --observed` takes a look: "n=6,sum=2", blank fields left out, so
 // that the analysis names what is missing. On information time the sd field is not the look's.
-std::string rowLook(const Dialog& dialog, std::size_t row, bool onTime) {
+std::string rowLook(const Dialog& dialog, std::size_t row, RowScale scale) {
     std::string look;
     const auto add = [&look](std::string_view key, const std::string& text) {
         if (!text.empty()) look += (look.empty() ? "" : ",") + std::string(key) + "=" + text;
     };
-    add(onTime ? "t" : "n", trimmed(dialog.getText(kInformationEdit[row])));
-    add(valueKey(dialog, row, onTime), trimmed(dialog.getText(kValueEdit[row])));
-    if (!onTime) add("sd", trimmed(dialog.getText(kSdEdit[row])));
+    const std::string information = trimmed(dialog.getText(kInformationEdit[row]));
+    if (scale == RowScale::TwoGroups && !information.empty()) {
+        look = groupsLook(information);
+    } else {
+        add(scale == RowScale::InformationTime ? "t" : "n", information);
+    }
+    add(valueKey(dialog, row, scale), trimmed(dialog.getText(kValueEdit[row])));
+    if (scale != RowScale::InformationTime) add("sd", trimmed(dialog.getText(kSdEdit[row])));
     return look;
 }
 
 // The looks of the design's rows up to the last one given; a blank row before it is refused.
 // Rows beyond the design's looks, greyed, are not its looks.
 std::vector<std::string> rowLooks(const Dialog& dialog, const TrialDesign& design) {
-    const bool onTime = design.onInformationTime;
+    const RowScale scale = rowScale(design);
     const std::size_t rows = std::min(design.plannedTimes.size(), kInformationEdit.size());
     std::vector<std::string> looks;
     std::size_t given = 0;
     for (std::size_t row = 0; row < rows; ++row) {
-        looks.push_back(rowLook(dialog, row, onTime));
+        looks.push_back(rowLook(dialog, row, scale));
         if (!looks.back().empty()) given = row + 1;
     }
     looks.resize(given);
@@ -117,9 +145,13 @@ void clearRow(Dialog& dialog, std::size_t row) {
         dialog.setText(field, "");
 }
 
-// A look's text ("n=6,sum=2,sd=1.1") in its row's fields.
+// A look's text ("n=6,sum=2,sd=1.1"; "n1=78,n2=78,diff=0.3") in its row's fields. Both means
+// of a two-group look are shown as their difference.
 void putLook(Dialog& dialog, std::size_t row, const std::string& look) {
     clearRow(dialog, row);
+    std::string n1, n2;
+    double mean1 = 0.0, mean2 = 0.0;
+    bool means = false;
     std::size_t start = 0;
     while (start < look.size()) {
         const std::size_t comma = std::min(look.find(',', start), look.size());
@@ -132,6 +164,13 @@ void putLook(Dialog& dialog, std::size_t row, const std::string& look) {
         const auto kind = std::find(kValueKeys.begin(), kValueKeys.end(), key);
         if (key == "n" || key == "t") {
             dialog.setText(kInformationEdit[row], value);
+        } else if (key == "n1" || key == "n2") {
+            (key == "n1" ? n1 : n2) = value;
+        } else if (key == "mean1" || key == "mean2") {
+            means = readFree(value, key == "mean1" ? mean1 : mean2) == ReadStatus::Ok;
+        } else if (key == "diff") {
+            dialog.setInt(kKindCombo[row], kMeanKind);
+            dialog.setText(kValueEdit[row], value);
         } else if (key == "sd") {
             dialog.setText(kSdEdit[row], value);
         } else if (kind != kValueKeys.end()) {
@@ -139,15 +178,23 @@ void putLook(Dialog& dialog, std::size_t row, const std::string& look) {
             dialog.setText(kValueEdit[row], value);
         }
     }
+    if (!n1.empty() || !n2.empty())
+        dialog.setText(kInformationEdit[row], n1 + std::string(1, kGroupsSeparator) + n2);
+    if (means) {
+        dialog.setInt(kKindCombo[row], kMeanKind);
+        dialog.setText(kValueEdit[row], formatFree(mean2 - mean1));
+    }
 }
 
 // The rows of the design's looks open, those beyond greyed; on information time a look has no
 // sd and its value is Z.
 void showScale(Dialog& dialog, const TrialDesign& design) {
-    const bool onTime = design.onInformationTime;
-    dialog.setText(kScaleLabel, onTime ? kOnInformationTime : kOnGroupSizes);
+    const RowScale scale = rowScale(design);
+    const bool onTime = scale == RowScale::InformationTime;
+    const bool two = scale == RowScale::TwoGroups;
+    dialog.setText(kScaleLabel, onTime ? kOnInformationTime : two ? kInTwoGroups : kOnGroupSizes);
     for (int heading : {kLeftHeadingLabel, kRightHeadingLabel})
-        dialog.setText(heading, onTime ? "t" : "n");
+        dialog.setText(heading, onTime ? "t" : two ? "n1+n2" : "n");
     const std::size_t looks = design.plannedTimes.size();
     for (std::size_t row = 0; row < kInformationEdit.size(); ++row) {
         const bool used = row < looks;
@@ -156,8 +203,9 @@ void showScale(Dialog& dialog, const TrialDesign& design) {
         dialog.setLogical(kKindCombo[row], used && !onTime, Index::Enabled);
         dialog.setLogical(kSdEdit[row], used && !onTime, Index::Enabled);
         // A blank row starts as a sum again after a design on information time.
-        if (onTime || rowLook(dialog, row, false).empty())
-            dialog.setInt(kKindCombo[row], onTime ? kZKind : kSumKind);
+        // With two groups a row starts as the difference of the means, which has no sum.
+        if (onTime || rowLook(dialog, row, RowScale::OneSample).empty())
+            dialog.setInt(kKindCombo[row], onTime ? kZKind : two ? kMeanKind : kSumKind);
     }
 }
 
@@ -170,16 +218,12 @@ void showConfidence(TrialState& state, Dialog& dialog, const TrialDesign& design
 }
 
 void openTrialDialog(TrialContext& program) {
-    // Its rows hold one sample's looks: n and a sum, a mean or Z.
-    if (twoGroups(program.record)) {
-        program.error(std::string(kTwoGroupTrialRefusal));
-        return;
-    }
     Dialog& dialog = program.dialog(kTrialDialog);
     const TrialDesign design = trialDesignOf(program.record, program.sequential);
     showScale(dialog, design);
     showConfidence(program.trial, dialog, design);
-    const bool records = !design.onInformationTime && program.record.importCount > 0;
+    // An imported record is one sample's observations.
+    const bool records = rowScale(design) == RowScale::OneSample && program.record.importCount > 0;
     dialog.setLogical(kRecordEdit, records, Index::Enabled);
     dialog.setLogical(kTakeLooks, records, Index::Enabled);
     if (!analysisCurrent(program)) dialog.setText(kResultEdit, "");
@@ -262,10 +306,6 @@ void attachTrialCallbacks(TrialContext& program) {
 
 bool analyseLooks(TrialContext& program) {
     if (!program.sequential.designComputed) return false;
-    if (twoGroups(program.record)) {
-        program.error(std::string(kTwoGroupTrialRefusal));
-        return false;
-    }
     Dialog& dialog = program.dialog(kTrialDialog);
     const TrialDesign design = trialDesignOf(program.record, program.sequential);
     std::vector<std::string> looks;

@@ -6,17 +6,12 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "analysis/trial_state.hpp"
 #include "ui/frame_commands.hpp"
 
 namespace qalix {
-
-inline constexpr std::string_view kTwoGroupTrialRefusal =
-    "The trial's looks are typed here for one-sample designs: analyse a two-group trial with "
-    "qalix analyse --allocation R --observed n1=N,n2=N,mean1=X,mean2=Y.";
 
 // Data > "Analyse Trial...": while the design shown is computed and its results current.
 void addTrialCommands(FrameCommands& commands, TrialContext& program);

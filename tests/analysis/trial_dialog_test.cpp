@@ -50,7 +50,12 @@ struct TrialCase {
     std::string confidence;            // typed over the default when given
     std::vector<std::string> options;  // `qalix analyse ...`
     std::vector<Point> path;
+    std::string ratio = {};  // two groups in this ratio when given
 };
+
+// Two groups 1 : 1 of 50 patients each: the information of a look is 1 / (1/n1 + 1/n2), 25 at
+// the end; Z = D / sqrt(1/n1 + 1/n2).
+const double kFirstGroupsInformation = 1.0 / (1.0 / 12 + 1.0 / 13);
 
 // M = 25 (the start-up design) and sigma = 1 on group sizes.
 const std::vector<TrialCase> kCases = {
@@ -89,6 +94,17 @@ const std::vector<TrialCase> kCases = {
      "",
      {"--design", "brownian", "--observed", "t=0.3,z=0.8", "--observed", "t=0.65,z=1.9"},
      {{0.3, 0.8 * std::sqrt(0.3), "continue"}, {0.65, 1.9 * std::sqrt(0.65), "continue"}}},
+    {"two groups: sizes n1+n2, the difference as the mean, a Z",
+     false,
+     "4",
+     {{"12+13", "mean", "0.3", ""}, {"25+25", "Z", "1.1", ""}},
+     "",
+     {"--allocation", "1", "--observed", "n1=12,n2=13,diff=0.3", "--observed", "n1=25,n2=25,z=1.1"},
+     {{kFirstGroupsInformation / 25,
+       0.3 * std::sqrt(kFirstGroupsInformation) * std::sqrt(kFirstGroupsInformation / 25),
+       "continue"},
+      {0.5, 1.1 * std::sqrt(0.5), "continue"}},
+     "1"},
 };
 
 class TrialDialog : public StartedProgram {
@@ -109,9 +125,12 @@ class TrialDialog : public StartedProgram {
     FrameWindow& frame() { return program.frame(); }
 
     // The design on the panel, "Sequential Design", and the graphic window.
-    void enter(bool brownian, const std::string& looks, const std::string& rho = "0.02") {
+    void enter(bool brownian, const std::string& looks, const std::string& rho = "0.02",
+               const std::string& ratio = "") {
         using namespace panel;
         ui.click(brownian ? kBrownianDesign : kNormseqDesign);
+        if (!brownian) ui.pick(kOutcomeCombo, ratio.empty() ? "one sample" : "two groups");
+        if (!ratio.empty()) ui.type(kAllocationCombo, ratio);
         if (!brownian) ui.click(kSizeButton);  // m solved, as the command line's default
         ui.type(kLooksCombo, looks);
         whenShown(kInfoTimeDialog, infotimes::kOk);
@@ -122,7 +141,7 @@ class TrialDialog : public StartedProgram {
         ui.click(kGraphicWindow);
         ASSERT_EQ(takeMessages(), std::vector<std::string>{});
     }
-    void enter(const TrialCase& c) { enter(c.brownian, c.looks); }
+    void enter(const TrialCase& c) { enter(c.brownian, c.looks, "0.02", c.ratio); }
 
     // The dialog opened, the steps done in it, and what its analysis field then shows.
     std::string inDialog(const std::function<void()>& steps) {
