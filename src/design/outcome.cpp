@@ -85,6 +85,9 @@ void OUTCOMECHANGE(DesignContext& program, Dialog& panel, int control, CallbackK
         r.allocation = *ratio;
     }
     showGroups(program);
+    // The sample-path commands follow the outcome, however it changed: picked, or set by a
+    // design button.
+    program.frame.refreshMenu();
 }
 
 void outcomeForDesign(DesignContext& program) {

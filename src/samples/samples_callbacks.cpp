@@ -32,11 +32,6 @@ void attachTo(SamplesContext& program, Dialog& dialog, std::initializer_list<int
 void attachSamplesCallbacks(SamplesContext& program) {
     attachTo(program, program.panel(), {panel::kSimulatedSamples}, SETTINGSIMU);
     attachTo(program, program.panel(), {panel::kImportedSamples}, SETTINGIMPORT);
-    // The sample commands are greyed with two groups: the menu follows the outcome at once.
-    program.panel().attach(
-        panel::kOutcomeCombo,
-        [&program](Dialog&, int, CallbackKind) { program.frame.refreshMenu(); },
-        CallbackKind::SelectionChanged);
 
     namespace s = simulation;
     Dialog& simulationDialog = program.dialog(kSimulationDialog);

@@ -83,6 +83,18 @@ TEST_F(TwoGroupPlots, SampleCommandsAreGreyedWithTheirReasonUntilOneSampleReturn
     }
 }
 
+// Information time is one sample: its button sets the outcome back, and the menu follows.
+TEST_F(TwoGroupPlots, SampleCommandsReturnWhenADesignButtonSetsOneSample) {
+    ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
+    ui.click(panel::kTextWindow);
+    chooseTwoGroups();
+    ASSERT_FALSE(frame().menu().enabled(menu::kImportSimulated));
+    ui.click(panel::kBrownianDesign);
+    EXPECT_EQ(ui.text(panel::kOutcomeCombo), "one sample");
+    for (int command : sampleCommands())
+        EXPECT_TRUE(frame().menu().enabled(command)) << command;
+}
+
 TEST_F(TwoGroupPlots, PanelSimulationButtonIsRefused) {
     ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
     simulateSets({{"0.5", "25"}});
